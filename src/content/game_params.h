@@ -1,0 +1,44 @@
+// The game parameters of game.dat (some overwritten by stage files) and the ten sound roles.
+#pragma once
+
+#include <string>
+
+struct GameParams {
+  int MAX_STAGE = 0;
+  int PLAYER_STOCK = 0;
+  int SHOT_DAMAGE = 0;
+  int SHOT_SPEED = 0;
+  int SHOT_REACTION = 0;
+  int SHOT_SHADOW = 0;
+  int SHOT_IMG = 0;
+  int SHOT_SIZE_X = 0;
+  int SHOT_SIZE_Y = 0;
+  int SHOT_SCORE = 0;
+  int SHOT_INTERVAL = 0;
+  int SHOT_TIMER = 0;
+  int INIT_STAGE = 0;
+  int RIVIVAL_TIME = 0;
+  int SPECIAL_TIME = 0;
+  int CLEAR_BONUS = 0;
+  int TIME_BONUS = 0;
+  int STOCK_IMG = 0;
+  int BLINK_TIME = 500;
+};
+
+struct SoundRoles {
+  int ok = 0;
+  int cancel = 0;
+  int select = 0;
+  int crash_wall = 0;
+  int crash_char = 0;
+  int crash_obj = 0;
+  int shot = 0;
+  int shot_miss = 0;
+  int shot_hit = 0;
+  int bomb = 0;
+};
+
+extern GameParams g_param;
+extern SoundRoles g_sound_role;
+
+void ResetGameParams();

@@ -1,0 +1,4 @@
+#include "content/scene_player.h"
+
+int PlaySceneScript(const std::string&) { return 0; }
+void AbandonSceneScript() {}

@@ -1,0 +1,9 @@
+// Plays a scene script: still pictures with waits, fades and music.
+#pragma once
+
+#include <string>
+
+// Call once per frame with the same path; 1 while the script runs, 0 on the frame it ends.
+int PlaySceneScript(const std::string& path);
+// Releases the pictures of a script that was left in the middle.
+void AbandonSceneScript();

@@ -1,0 +1,5 @@
+#pragma once
+
+void SceneTitle();
+void SceneRanking();
+void SceneHowto();

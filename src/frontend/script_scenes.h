@@ -1,0 +1,7 @@
+#pragma once
+
+// The four scenes that play a scene script.
+void SceneOpening();
+void SceneStageIntro();
+void SceneEnding();
+void SceneGameOver();

@@ -1,0 +1,56 @@
+// elSound: the 70-object table of sound effects, each a wave on up to ten
+// mixing buffers played round robin.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+class elSound {
+ public:
+  static constexpr int kObjects = 70;
+  static constexpr int kMaxMix = 10;
+  static constexpr int kNameMax = 30;
+
+  int InitSound();
+  void ResetTable();
+  int LoadObject(const std::string& name, int mix);
+  void PlayObject(int object, int buffer);
+  // Frees one object and its buffers, so its number can be used again.
+  void ReleaseObject(int object);
+  void ReleaseSound();
+
+  bool Available() const { return available_; }
+  bool Used(int object) const;
+  int UsedCount() const;
+
+ private:
+  struct Object {
+    bool used = false;
+    int mix = 1;
+    std::array<int, kMaxMix> buffers{};  // platform handles, -1 for none
+    int next = 0;
+    std::string name;
+  };
+  bool available_ = false;
+  std::array<Object, kObjects> objects_;
+};
+
+extern elSound g_sound;
+
+struct WaveData {
+  platform::WaveFormat format;
+  std::vector<uint8_t> extra;  // extra format bytes of a non-PCM wave
+  std::vector<uint8_t> samples;
+};
+
+// Reads a RIFF WAVE file; 0 on success, non-zero on failure.
+int ReadWaveFile(const std::string& path, WaveData& out);
+// The same rules on bytes already in memory.
+int ReadWaveBytes(const uint8_t* data, size_t size, WaveData& out);
+
+// Back to the state before InitSound (tests).
+void ResetSound();

@@ -1,0 +1,16 @@
+// MIDI background music through the media-control command strings.
+#pragma once
+
+#include <string>
+
+struct MusicState {
+  int playing = 0;
+  int loop = 1;
+};
+
+extern MusicState g_music;
+
+void PlayMusic(const std::string& file, int loop);
+void ReplayMusic();
+void StopMusic();
+void MusicReset();

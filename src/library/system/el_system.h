@@ -1,0 +1,40 @@
+// elSystem: the ten wait slots, and where the program's files are.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+class elSystem {
+ public:
+  static constexpr int kSlots = 10;
+  static constexpr uint32_t kDisarmed = 999999999u;
+
+  int SetWait(int slot, uint32_t ms);
+  int InitWait(int slot);
+  int CheckWait(int slot) const;
+  void ResetWaits();
+  uint32_t Deadline(int slot) const;  // 0 for a slot outside 1..10
+
+ private:
+  std::array<uint32_t, kSlots> deadline_{};
+};
+
+extern elSystem g_system;
+
+// 0 once the library is set up: system keys (Alt combinations, F10) are swallowed.
+extern int g_syskey_pass;
+
+// The program's own directory, ending in '/'.
+std::string GetProgramDir();
+
+// Maps a content name ("img\TITLE.BMP", "Data\game.dat") under base to a real
+// path: '\' becomes '/', and each component is matched without regard to case
+// (an exact match first). When nothing matches, the mapped path is returned as
+// it is, so the caller's open fails in the ordinary way.
+std::string FindFile(const std::string& base, const std::string& name);
+
+// A program-relative content name (pictures, sounds, music).
+inline std::string ProgramFile(const std::string& name) { return FindFile(GetProgramDir(), name); }
+// A content name relative to the current directory (data files).
+inline std::string DataFile(const std::string& name) { return FindFile("", name); }

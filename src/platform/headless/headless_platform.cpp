@@ -1,0 +1,214 @@
+#include "platform/headless/headless_platform.h"
+
+#include <algorithm>
+
+#include "platform/bitmap_file.h"
+
+namespace platform {
+
+namespace {
+
+uint16_t ToRgb565(uint32_t bgr) {
+  const uint32_t r = bgr & 0xFF, g = (bgr >> 8) & 0xFF, b = (bgr >> 16) & 0xFF;
+  return static_cast<uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
+}
+
+void FillBox(PixelView t, int x0, int y0, int w, int h, uint16_t value) {
+  for (int y = std::max(y0, 0); y < std::min(y0 + h, t.height); ++y)
+    for (int x = std::max(x0, 0); x < std::min(x0 + w, t.width); ++x)
+      t.pixels[static_cast<size_t>(y) * t.pitch + x] = value;
+}
+
+}  // namespace
+
+void HeadlessPlatform::At(uint32_t at_ms, const Message& message) {
+  script_.push_back({at_ms, message});
+  std::stable_sort(script_.begin(), script_.end(),
+                   [](const Scheduled& a, const Scheduled& b) { return a.at < b.at; });
+}
+
+void HeadlessPlatform::PressKey(uint32_t at_ms, int vk, uint32_t hold_ms) {
+  At(at_ms, {MsgKind::kKeyDown, static_cast<uint32_t>(vk), 0});
+  HoldKey(at_ms, vk, hold_ms);
+}
+
+void HeadlessPlatform::HoldKey(uint32_t at_ms, int vk, uint32_t hold_ms) {
+  holds_.insert({vk, {at_ms, at_ms + hold_ms}});
+}
+
+void HeadlessPlatform::EndMusic(uint32_t code) { PostMessage({MsgKind::kMusicNotify, code, 0}); }
+
+uint16_t HeadlessPlatform::FramePixel(int x, int y) const {
+  return frame.at(static_cast<size_t>(y) * frame_width + x);
+}
+
+void HeadlessPlatform::Deliver() {
+  while (!script_.empty() && script_.front().at <= now) {
+    queue_.push_back(script_.front().message);
+    script_.erase(script_.begin());
+  }
+}
+
+uint32_t HeadlessPlatform::Clock() { return now; }
+
+bool HeadlessPlatform::CreateMainWindow(const std::string& caption_text, bool full_screen) {
+  window_open = true;
+  window_full_screen = full_screen;
+  caption = caption_text;
+  PostMessage({MsgKind::kActivateApp, 1, 0});
+  return true;
+}
+
+void HeadlessPlatform::DestroyMainWindow() { window_open = false; }
+
+bool HeadlessPlatform::PeekMessage(Message& out) {
+  if (now >= stop_at) {
+    out = {MsgKind::kQuit, 0, 0};
+    return true;
+  }
+  Deliver();
+  if (queue_.empty()) return false;
+  out = queue_.front();
+  queue_.pop_front();
+  return true;
+}
+
+void HeadlessPlatform::WaitMessage() {
+  Deliver();
+  if (!queue_.empty()) return;
+  if (script_.empty()) {
+    stalled = true;
+    queue_.push_back({MsgKind::kQuit, 0, 0});
+    return;
+  }
+  now = std::max(now, script_.front().at);
+  Deliver();
+}
+
+void HeadlessPlatform::PostMessage(const Message& message) { queue_.push_back(message); }
+
+void HeadlessPlatform::ShowCursor(bool show) { cursor_shown = show; }
+
+void HeadlessPlatform::CursorPos(int& x, int& y) {
+  x = cursor_x;
+  y = cursor_y;
+}
+
+int HeadlessPlatform::MessageBox(const std::string& text, const std::string& caption_text,
+                                 unsigned style) {
+  boxes.push_back({text, caption_text, style});
+  now += box_open_ms;
+  if (!box_answers.empty()) {
+    const int answer = box_answers.front();
+    box_answers.pop_front();
+    return answer;
+  }
+  return (style & 0xF) == MB_YESNO ? IDYES : IDOK;
+}
+
+void HeadlessPlatform::Beep() { ++beeps; }
+
+bool HeadlessPlatform::OpenDisplay(int width, int height, bool) {
+  display_open = true;
+  frame_width = width;
+  frame_height = height;
+  frame.assign(static_cast<size_t>(width) * height, 0);
+  return true;
+}
+
+void HeadlessPlatform::CloseDisplay() { display_open = false; }
+
+bool HeadlessPlatform::WaitVerticalBlank() {
+  now += frame_ms;
+  return true;
+}
+
+void HeadlessPlatform::PresentFrame(const uint16_t* pixels, int width, int height, int pitch) {
+  frame_width = width;
+  frame_height = height;
+  frame.resize(static_cast<size_t>(width) * height);
+  for (int y = 0; y < height; ++y)
+    std::copy_n(pixels + static_cast<size_t>(y) * pitch, width,
+                frame.begin() + static_cast<ptrdiff_t>(y) * width);
+  ++frames_presented;
+}
+
+bool HeadlessPlatform::SurfacesLost() {
+  const bool lost = lose_surfaces_once;
+  lose_surfaces_once = false;
+  return lost;
+}
+
+void HeadlessPlatform::ShowDesktop() {}
+
+bool HeadlessPlatform::LoadBitmap(const std::string& path, Image& out) {
+  return DecodeBitmapFile(path, out);
+}
+
+void HeadlessPlatform::DrawText(PixelView target, int x, int y, const std::string& sjis_text,
+                                int face, int height, uint32_t text_colour, uint32_t back_colour,
+                                bool transparent) {
+  texts.push_back({x, y, sjis_text, face, height, text_colour, back_colour, transparent});
+  const int cell = height / 2;
+  if (!transparent)
+    FillBox(target, x, y, cell * static_cast<int>(sjis_text.size()), height, ToRgb565(back_colour));
+  for (size_t i = 0; i < sjis_text.size(); ++i)
+    if (sjis_text[i] != ' ')
+      FillBox(target, x + static_cast<int>(i) * cell + 1, y + 2, cell - 2, height - 4,
+              ToRgb565(text_colour));
+}
+
+bool HeadlessPlatform::OpenSound() { return sound_device; }
+
+void HeadlessPlatform::CloseSound() {}
+
+int HeadlessPlatform::CreateSoundBuffer(const WaveFormat& format, const uint8_t* data,
+                                        size_t bytes) {
+  sound_buffers.push_back({format, std::vector<uint8_t>(data, data + bytes)});
+  return static_cast<int>(sound_buffers.size()) - 1;
+}
+
+HeadlessPlatform::SoundBuffer* HeadlessPlatform::Buffer(int handle) {
+  if (handle < 0 || handle >= static_cast<int>(sound_buffers.size())) return nullptr;
+  return &sound_buffers[static_cast<size_t>(handle)];
+}
+
+void HeadlessPlatform::PlayBuffer(int buffer) {
+  if (SoundBuffer* b = Buffer(buffer)) {
+    ++b->plays;
+    play_log.push_back(buffer);
+  }
+}
+
+void HeadlessPlatform::StopBuffer(int buffer) {
+  if (SoundBuffer* b = Buffer(buffer)) ++b->stops;
+}
+
+void HeadlessPlatform::ReleaseBuffer(int buffer) {
+  if (SoundBuffer* b = Buffer(buffer)) b->released = true;
+}
+
+int HeadlessPlatform::SendMusicCommand(const std::string& command, std::string* answer) {
+  music_commands.push_back(command);
+  if (answer != nullptr) *answer = command == "status midi mode" ? music_status : "";
+  return 0;
+}
+
+bool HeadlessPlatform::KeyDown(int vk) {
+  auto range = holds_.equal_range(vk);
+  for (auto it = range.first; it != range.second; ++it)
+    if (it->second.from <= now && now < it->second.until) return true;
+  return false;
+}
+
+bool HeadlessPlatform::JoystickButtons(unsigned joystick, uint32_t& mask) {
+  if (!joystick_present || joystick != 0) return false;
+  mask = joystick_mask;
+  return true;
+}
+
+void HeadlessPlatform::RescanJoysticks() {}
+
+std::string HeadlessPlatform::ProgramPath() { return program_path; }
+
+}  // namespace platform

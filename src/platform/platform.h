@@ -1,0 +1,148 @@
+// The seam between the game and the operating system. Everything the game
+// needs from the desktop goes through one Platform object: the SDL backend
+// for real play, the headless backend for tests.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Virtual-key codes, as the game polls and receives them.
+constexpr int VK_BACK = 0x08;
+constexpr int VK_RETURN = 0x0D;
+constexpr int VK_ESCAPE = 0x1B;
+constexpr int VK_SPACE = 0x20;
+constexpr int VK_LEFT = 0x25;
+constexpr int VK_UP = 0x26;
+constexpr int VK_RIGHT = 0x27;
+constexpr int VK_DOWN = 0x28;
+constexpr int VK_F10 = 0x79;
+
+// Codes carried by a music-notify message.
+constexpr uint32_t MCI_NOTIFY_SUCCESSFUL = 1;
+constexpr uint32_t MCI_NOTIFY_SUPERSEDED = 2;
+constexpr uint32_t MCI_NOTIFY_ABORTED = 4;
+constexpr uint32_t MCI_NOTIFY_FAILURE = 8;
+
+enum class MsgKind {
+  kNone,
+  kKeyDown,      // wparam: virtual-key code
+  kSysKeyDown,   // wparam: virtual-key code (Alt held, or F10)
+  kClose,        // the user asked the window to close
+  kDestroy,      // the window has been destroyed
+  kQuit,         // ends the message loop
+  kActivateApp,  // wparam: 1 active, 0 inactive
+  kMove,         // lparam: client origin, x in the low and y in the high 16 bits
+  kMusicNotify,  // wparam: MCI_NOTIFY_* code
+  kSetCursor,
+};
+
+struct Message {
+  MsgKind kind = MsgKind::kNone;
+  uint32_t wparam = 0;
+  uint32_t lparam = 0;
+};
+
+// Message box styles and answers, with the values of the old desktop API.
+constexpr unsigned MB_OK = 0x0;
+constexpr unsigned MB_YESNO = 0x4;
+constexpr unsigned MB_ICONEXCLAMATION = 0x30;
+constexpr unsigned MB_ICONQUESTION = 0x20;
+constexpr unsigned MB_SYSTEMMODAL = 0x1000;
+constexpr int IDOK = 1;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+
+// A picture decoded from a file: 0x00RRGGBB pixels, rows top to bottom.
+struct Image {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;
+};
+
+// A view of 16-bit pixels that the platform may draw text into.
+struct PixelView {
+  uint16_t* pixels = nullptr;
+  int width = 0;
+  int height = 0;
+  int pitch = 0;  // in pixels
+};
+
+// What a sound buffer holds: the wave's own format.
+struct WaveFormat {
+  uint16_t format_tag = 1;
+  uint16_t channels = 1;
+  uint32_t samples_per_sec = 22050;
+  uint32_t avg_bytes_per_sec = 44100;
+  uint16_t block_align = 2;
+  uint16_t bits_per_sample = 16;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Milliseconds, wrapping at 2^32.
+  virtual uint32_t Clock() = 0;
+
+  // Main window.
+  virtual bool CreateMainWindow(const std::string& caption, bool full_screen) = 0;
+  virtual void DestroyMainWindow() = 0;
+
+  // Message queue. PeekMessage never waits; WaitMessage sleeps until one is queued.
+  virtual bool PeekMessage(Message& out) = 0;
+  virtual void WaitMessage() = 0;
+  virtual void PostMessage(const Message& message) = 0;
+
+  // Mouse cursor.
+  virtual void ShowCursor(bool show) = 0;
+  virtual void CursorPos(int& x, int& y) = 0;
+
+  // Modal boxes; returns IDOK, IDYES or IDNO.
+  virtual int MessageBox(const std::string& text, const std::string& caption, unsigned style) = 0;
+  virtual void Beep() = 0;
+
+  // Display. The picture is always width x height RGB565.
+  virtual bool OpenDisplay(int width, int height, bool full_screen) = 0;
+  virtual void CloseDisplay() = 0;
+  virtual bool WaitVerticalBlank() = 0;
+  virtual void PresentFrame(const uint16_t* pixels, int width, int height, int pitch) = 0;
+  // True once after the display lost its surfaces (a render device reset).
+  virtual bool SurfacesLost() = 0;
+  // Makes the desktop visible under a box in full screen.
+  virtual void ShowDesktop() = 0;
+
+  // Pictures and text.
+  virtual bool LoadBitmap(const std::string& path, Image& out) = 0;
+  virtual void DrawText(PixelView target, int x, int y, const std::string& sjis_text, int face,
+                        int height, uint32_t text_colour, uint32_t back_colour,
+                        bool transparent) = 0;
+
+  // Sound effects. A buffer handle is >= 0; -1 means failure.
+  virtual bool OpenSound() = 0;
+  virtual void CloseSound() = 0;
+  virtual int CreateSoundBuffer(const WaveFormat& format, const uint8_t* data, size_t bytes) = 0;
+  virtual void PlayBuffer(int buffer) = 0;  // stop, rewind, play once
+  virtual void StopBuffer(int buffer) = 0;
+  virtual void ReleaseBuffer(int buffer) = 0;
+
+  // Music: the media-control command strings. Returns 0 on success.
+  virtual int SendMusicCommand(const std::string& command, std::string* answer) = 0;
+
+  // Input.
+  virtual bool KeyDown(int vk) = 0;
+  virtual bool JoystickButtons(unsigned joystick, uint32_t& mask) = 0;
+  virtual void RescanJoysticks() = 0;
+
+  // Full path of the running program.
+  virtual std::string ProgramPath() = 0;
+};
+
+// The one platform of this process, chosen at start-up.
+Platform& Get();
+void Set(Platform* platform);
+
+}  // namespace platform

@@ -1,0 +1,292 @@
+#include "platform/sdl/sdl_platform.h"
+
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/bitmap_file.h"
+#include "platform/sdl/sdl_audio.h"
+#include "platform/sdl/sdl_video.h"
+
+namespace platform {
+
+namespace {
+
+struct KeyMap {
+  SDL_Keycode key;
+  SDL_Scancode scancode;
+  int vk;
+};
+
+constexpr KeyMap kKeys[] = {
+    {SDLK_RETURN, SDL_SCANCODE_RETURN, VK_RETURN},  {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, VK_RETURN},
+    {SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, VK_ESCAPE},  {SDLK_SPACE, SDL_SCANCODE_SPACE, VK_SPACE},
+    {SDLK_LEFT, SDL_SCANCODE_LEFT, VK_LEFT},        {SDLK_UP, SDL_SCANCODE_UP, VK_UP},
+    {SDLK_RIGHT, SDL_SCANCODE_RIGHT, VK_RIGHT},     {SDLK_DOWN, SDL_SCANCODE_DOWN, VK_DOWN},
+    {SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, VK_BACK}, {SDLK_F10, SDL_SCANCODE_F10, VK_F10},
+};
+
+int VirtualKey(SDL_Keycode key) {
+  for (const KeyMap& k : kKeys)
+    if (k.key == key) return k.vk;
+  if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
+  if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
+  return 0;
+}
+
+uint32_t PackPoint(int x, int y) {
+  return (static_cast<uint32_t>(x) & 0xFFFF) | ((static_cast<uint32_t>(y) & 0xFFFF) << 16);
+}
+
+}  // namespace
+
+Uint32 MusicEventType() {
+  static const Uint32 type = SDL_RegisterEvents(1);
+  return type;
+}
+
+SdlPlatform::SdlPlatform() {
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "0");
+  SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0)
+    std::fprintf(stderr, "lantern-drift: SDL could not start: %s\n", SDL_GetError());
+  if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0)
+    std::fprintf(stderr, "lantern-drift: no joystick support: %s\n", SDL_GetError());
+  MusicEventType();
+  const char* driver = SDL_GetCurrentVideoDriver();
+  headless_video_ = driver != nullptr && (std::strcmp(driver, "dummy") == 0 ||
+                                          std::strcmp(driver, "offscreen") == 0);
+  audio_ = std::make_unique<SdlAudio>();
+}
+
+SdlPlatform::~SdlPlatform() {
+  audio_.reset();
+  video_.reset();
+  if (joystick_ != nullptr) SDL_JoystickClose(joystick_);
+  if (window_ != nullptr) SDL_DestroyWindow(window_);
+  SDL_Quit();
+}
+
+uint32_t SdlPlatform::Clock() { return static_cast<uint32_t>(SDL_GetTicks64()); }
+
+bool SdlPlatform::CreateMainWindow(const std::string& caption, bool full_screen) {
+  full_screen_ = full_screen;
+  Uint32 flags = SDL_WINDOW_SHOWN;
+  if (full_screen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  else flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+  window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640,
+                             480, flags);
+  if (window_ == nullptr) {
+    std::fprintf(stderr, "lantern-drift: cannot create the window: %s\n", SDL_GetError());
+    return false;
+  }
+  SDL_StopTextInput();
+  video_ = std::make_unique<SdlVideo>(window_);
+  int x = 0, y = 0;
+  SDL_GetWindowPosition(window_, &x, &y);
+  PostMessage({MsgKind::kMove, 0, PackPoint(x, y)});
+  // A shown window is the active application, as on the old desktop.
+  active_ = true;
+  PostMessage({MsgKind::kActivateApp, 1, 0});
+  return true;
+}
+
+void SdlPlatform::DestroyMainWindow() {
+  video_.reset();
+  if (window_ != nullptr) SDL_DestroyWindow(window_);
+  window_ = nullptr;
+}
+
+void SdlPlatform::TranslateWindowEvent(const SDL_WindowEvent& event) {
+  switch (event.event) {
+    case SDL_WINDOWEVENT_CLOSE: PostMessage({MsgKind::kClose, 0, 0}); break;
+    case SDL_WINDOWEVENT_MOVED:
+      PostMessage({MsgKind::kMove, 0, PackPoint(event.data1, event.data2)});
+      break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      if (!active_) {
+        active_ = true;
+        audio_->SetFocus(true);
+        PostMessage({MsgKind::kActivateApp, 1, 0});
+      }
+      break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      if (active_ && !headless_video_) {
+        active_ = false;
+        audio_->SetFocus(false);
+        PostMessage({MsgKind::kActivateApp, 0, 0});
+      }
+      break;
+    default: break;
+  }
+}
+
+bool SdlPlatform::Translate(const SDL_Event& event, Message& out) {
+  if (event.type == MusicEventType()) {
+    out = {MsgKind::kMusicNotify, static_cast<uint32_t>(event.user.code), 0};
+    return true;
+  }
+  switch (event.type) {
+    case SDL_QUIT: out = {MsgKind::kClose, 0, 0}; return true;
+    case SDL_WINDOWEVENT: TranslateWindowEvent(event.window); return false;
+    case SDL_KEYDOWN: {
+      const int vk = VirtualKey(event.key.keysym.sym);
+      if (vk == 0) return false;
+      const bool system = (event.key.keysym.mod & KMOD_ALT) != 0 || vk == VK_F10;
+      out = {system ? MsgKind::kSysKeyDown : MsgKind::kKeyDown, static_cast<uint32_t>(vk), 0};
+      return true;
+    }
+    case SDL_MOUSEMOTION: out = {MsgKind::kSetCursor, 0, 0}; return true;
+    case SDL_RENDER_DEVICE_RESET:
+    case SDL_RENDER_TARGETS_RESET:
+      if (video_) video_->OnRenderReset();
+      return false;
+    case SDL_JOYDEVICEADDED:
+    case SDL_JOYDEVICEREMOVED: OpenJoystick(); return false;
+    default: return false;
+  }
+}
+
+bool SdlPlatform::PeekMessage(Message& out) {
+  SDL_Event event;
+  while (posted_.empty() && SDL_PollEvent(&event)) {
+    Message m;
+    if (Translate(event, m)) posted_.push_back(m);
+  }
+  if (posted_.empty()) return false;
+  out = posted_.front();
+  posted_.pop_front();
+  return true;
+}
+
+void SdlPlatform::WaitMessage() {
+  if (posted_.empty()) SDL_WaitEvent(nullptr);
+}
+
+void SdlPlatform::PostMessage(const Message& message) { posted_.push_back(message); }
+
+void SdlPlatform::ShowCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+
+void SdlPlatform::CursorPos(int& x, int& y) { SDL_GetGlobalMouseState(&x, &y); }
+
+void SdlPlatform::FlushKeys() {
+  SDL_PumpEvents();
+  SDL_FlushEvents(SDL_KEYDOWN, SDL_TEXTINPUT);
+}
+
+int SdlPlatform::MessageBox(const std::string& text, const std::string& caption, unsigned style) {
+  const bool yes_no = (style & 0xF) == MB_YESNO;
+  const SDL_MessageBoxButtonData yes_no_buttons[] = {
+      {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDNO, "いいえ"},
+      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDYES, "はい"},
+  };
+  const SDL_MessageBoxButtonData ok_button[] = {
+      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDOK, "OK"},
+  };
+  SDL_MessageBoxData data{};
+  data.flags = yes_no ? SDL_MESSAGEBOX_INFORMATION : SDL_MESSAGEBOX_WARNING;
+  data.window = window_;
+  data.title = caption.c_str();
+  data.message = text.c_str();
+  data.numbuttons = yes_no ? 2 : 1;
+  data.buttons = yes_no ? yes_no_buttons : ok_button;
+  int answer = -1;
+  const int shown = headless_video_ ? -1 : SDL_ShowMessageBox(&data, &answer);
+  FlushKeys();
+  if (shown != 0 || answer < 0) {
+    // No box can be shown here: say it on standard error and take the default button.
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    return yes_no ? IDYES : IDOK;
+  }
+  // The box took the focus for a moment; that was no change of application.
+  active_ = true;
+  return answer;
+}
+
+// SDL has no bell of its own; the terminal bell is the nearest thing.
+void SdlPlatform::Beep() { std::fputc('\a', stderr); }
+
+bool SdlPlatform::OpenDisplay(int width, int height, bool full_screen) {
+  if (!video_) return false;
+  const bool ok = video_->Open(width, height, full_screen);
+  // Creating the renderer re-creates the window: its show and focus events are set-up, not news.
+  SDL_PumpEvents();
+  SDL_FlushEvent(SDL_WINDOWEVENT);
+  return ok;
+}
+
+void SdlPlatform::CloseDisplay() {
+  if (video_) video_->Close();
+}
+
+bool SdlPlatform::WaitVerticalBlank() { return video_ && video_->WaitVerticalBlank(); }
+
+void SdlPlatform::PresentFrame(const uint16_t* pixels, int width, int height, int pitch) {
+  if (video_) video_->Present(pixels, width, height, pitch);
+}
+
+bool SdlPlatform::SurfacesLost() { return video_ && video_->SurfacesLost(); }
+
+void SdlPlatform::ShowDesktop() {}
+
+bool SdlPlatform::LoadBitmap(const std::string& path, Image& out) {
+  return DecodeBitmapFile(path, out);
+}
+
+void SdlPlatform::DrawText(PixelView target, int x, int y, const std::string& sjis_text, int face,
+                           int height, uint32_t text_colour, uint32_t back_colour,
+                           bool transparent) {
+  if (video_)
+    video_->DrawText(target, x, y, sjis_text, face, height, text_colour, back_colour, transparent);
+}
+
+bool SdlPlatform::OpenSound() { return audio_->Open(); }
+void SdlPlatform::CloseSound() { audio_->Close(); }
+int SdlPlatform::CreateSoundBuffer(const WaveFormat& format, const uint8_t* data, size_t bytes) {
+  return audio_->CreateBuffer(format, data, bytes);
+}
+void SdlPlatform::PlayBuffer(int buffer) { audio_->Play(buffer); }
+void SdlPlatform::StopBuffer(int buffer) { audio_->Stop(buffer); }
+void SdlPlatform::ReleaseBuffer(int buffer) { audio_->Release(buffer); }
+int SdlPlatform::SendMusicCommand(const std::string& command, std::string* answer) {
+  return audio_->MusicCommand(command, answer);
+}
+
+bool SdlPlatform::KeyDown(int vk) {
+  const Uint8* state = SDL_GetKeyboardState(nullptr);
+  for (const KeyMap& k : kKeys)
+    if (k.vk == vk && state[k.scancode] != 0) return true;
+  if (vk >= 'A' && vk <= 'Z') return state[SDL_SCANCODE_A + (vk - 'A')] != 0;
+  return false;
+}
+
+void SdlPlatform::OpenJoystick() {
+  if (joystick_ != nullptr && SDL_JoystickGetAttached(joystick_)) return;
+  if (joystick_ != nullptr) SDL_JoystickClose(joystick_);
+  joystick_ = SDL_NumJoysticks() > 0 ? SDL_JoystickOpen(0) : nullptr;
+}
+
+bool SdlPlatform::JoystickButtons(unsigned joystick, uint32_t& mask) {
+  if (joystick != 0 || joystick_ == nullptr || !SDL_JoystickGetAttached(joystick_)) return false;
+  mask = 0;
+  const int buttons = SDL_JoystickNumButtons(joystick_);
+  for (int b = 0; b < buttons && b < 32; ++b)
+    if (SDL_JoystickGetButton(joystick_, b) != 0) mask |= 1u << b;
+  return true;
+}
+
+void SdlPlatform::RescanJoysticks() { OpenJoystick(); }
+
+std::string SdlPlatform::ProgramPath() {
+  char path[PATH_MAX];
+  const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+  if (n > 0) return std::string(path, static_cast<size_t>(n));
+  char* base = SDL_GetBasePath();
+  std::string result = base != nullptr ? std::string(base) + "lantern-drift" : "./lantern-drift";
+  SDL_free(base);
+  return result;
+}
+
+}  // namespace platform

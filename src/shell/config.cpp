@@ -1,0 +1,87 @@
+#include <iconv.h>
+
+#include <cstdio>
+#include <string>
+
+#include "library/system/line_reader.h"
+#include "library/system/text_values.h"
+#include "shell/shell.h"
+#include "shell/shell_state.h"
+
+int g_config_full_screen = 1;
+
+namespace {
+
+// Comments in UTF-8 here; the file gets them in Shift-JIS.
+constexpr const char* kDefaultLines[] = {
+    "; 設定ファイル",
+    "",
+    "; ウィンドウモード設定",
+    "; ０:ウィンドウモード  ０以外:フルスクリーンモード",
+    "FULL_SCREEN=1",
+    "",
+    "; FPS表示",
+    "; ０:表示なし  ０以外:表示する",
+    "FPS=0",
+    "",
+};
+
+std::string ToShiftJis(const std::string& utf8) {
+  iconv_t cd = iconv_open("CP932", "UTF-8");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return utf8;
+  std::string out(utf8.size() * 2 + 4, '\0');
+  char* in = const_cast<char*>(utf8.data());
+  size_t in_left = utf8.size();
+  char* dst = out.data();
+  size_t out_left = out.size();
+  const size_t done = iconv(cd, &in, &in_left, &dst, &out_left);
+  iconv_close(cd);
+  if (done == static_cast<size_t>(-1)) return utf8;
+  out.resize(out.size() - out_left);
+  return out;
+}
+
+void WriteDefault(const std::string& file) {
+  std::FILE* f = std::fopen(file.c_str(), "wb");
+  if (f == nullptr) {
+    std::fprintf(stderr, "lantern-drift: cannot write %s; using the default settings\n", file.c_str());
+    return;
+  }
+  for (const char* line : kDefaultLines) {
+    const std::string bytes = ToShiftJis(line) + "\r\n";
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+  }
+  std::fclose(f);
+}
+
+bool StartsWith(const std::string& line, const char* key, std::string& value) {
+  const std::string k(key);
+  if (line.compare(0, k.size(), k) != 0) return false;
+  value = line.substr(k.size());
+  return true;
+}
+
+}  // namespace
+
+void ReadConfig(const std::string& file) {
+  g_config_full_screen = 1;
+  g_shell.graphic_mode = 0;
+  g_shell.fps_display = 0;
+  LineReader reader(file);
+  if (!reader.IsOpen()) {
+    WriteDefault(file);
+    return;
+  }
+  std::string line, value;
+  while (reader.Next(line)) {
+    if (!line.empty() && line[0] == ';') continue;
+    UpperAscii(line);
+    if (StartsWith(line, "FULL_SCREEN=", value)) {
+      if (ToInt(value) == 0) g_config_full_screen = 0;
+    } else if (StartsWith(line, "GRAPHIC_MODE=", value)) {
+      if (ToInt(value) == 0) g_shell.graphic_mode = 0;
+    } else if (StartsWith(line, "FPS=", value)) {
+      if (ToInt(value) != 0) g_shell.fps_display = 1;
+    }
+  }
+}

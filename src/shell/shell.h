@@ -1,0 +1,20 @@
+// The application shell: start-up, the message loop, the frame and the window procedure.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+
+constexpr const char* kCaption = "Lantern Drift Ver.2";
+
+// Start-up and the message loop; returns the exit code, 0 in every case.
+int RunGame();
+int MessageLoop();
+void RunFrame();
+void ResetFrameClock();
+void WindowProc(const platform::Message& message);
+void KeyboardHandler(int vk);
+
+// config.ini
+void ReadConfig(const std::string& file);
+extern int g_config_full_screen;

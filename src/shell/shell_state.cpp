@@ -1,0 +1,5 @@
+#include "shell/shell_state.h"
+
+ShellState g_shell;
+
+void ResetShellState() { g_shell = ShellState(); }

@@ -1,0 +1,99 @@
+#include <string>
+
+#include "content/game_params.h"
+#include "content/scene_player.h"
+#include "game/game_scene.h"
+#include "library/sound/el_sound.h"
+#include "library/sound/music.h"
+#include "library/system/el_system.h"
+#include "platform/platform.h"
+#include "shell/boxes.h"
+#include "shell/shell.h"
+#include "shell/shell_state.h"
+
+using platform::Message;
+using platform::MsgKind;
+
+namespace {
+
+int Signed16(uint32_t value) {
+  const int v = static_cast<int>(value & 0xFFFF);
+  return v >= 32768 ? v - 65536 : v;
+}
+
+void OnClose() {
+  if (g_shell.shutdown_state == 0) g_shell.shutdown_state = 1;
+  if (g_shell.shutdown_state < 2) QuitGame();
+  platform::Get().DestroyMainWindow();
+  WindowProc({MsgKind::kDestroy, 0, 0});
+}
+
+void OnActivate(bool active) {
+  if (!active) {
+    g_shell.active = 0;
+    if (g_shell.cursor_visible == 0) {
+      platform::Get().ShowCursor(true);
+      g_shell.cursor_visible = 1;
+    }
+    return;
+  }
+  g_shell.active = 1;
+  ResetFrameClock();
+}
+
+void OnMusicNotify(uint32_t code) {
+  if (code != platform::MCI_NOTIFY_SUCCESSFUL || g_music.playing != 1) return;
+  std::string answer;
+  platform::Get().SendMusicCommand("status midi mode", &answer);
+  if (answer.compare(0, 2, "st") == 0) ReplayMusic();
+}
+
+void OnEscape() {
+  if (g_shell.game_in_progress == 0) {
+    if (AskYesNo("タイトル画面に戻りますか？") == 0) return;
+    StageCleanup();
+    AbandonSceneScript();
+    g_shell.game_in_progress = 0;
+    LeaveFor(SCENE_TITLE);
+    return;
+  }
+  g_shell.select = g_shell.up = g_shell.down = 0;
+  if (g_shell.play_running == 1) {
+    g_sound.PlayObject(g_sound_role.ok, -1);
+    g_shell.play_running = 0;
+  } else {
+    g_sound.PlayObject(g_sound_role.cancel, -1);
+    g_shell.play_running = 1;
+  }
+}
+
+}  // namespace
+
+void KeyboardHandler(int vk) {
+  switch (vk) {
+    case platform::VK_RETURN: g_shell.select = 1; break;
+    case platform::VK_UP: g_shell.up = 1; break;
+    case platform::VK_DOWN: g_shell.down = 1; break;
+    case platform::VK_ESCAPE: OnEscape(); break;
+    default: break;
+  }
+}
+
+void WindowProc(const Message& message) {
+  switch (message.kind) {
+    case MsgKind::kMove:
+      g_shell.client_x = Signed16(message.lparam);
+      g_shell.client_y = Signed16(message.lparam >> 16);
+      break;
+    case MsgKind::kClose: OnClose(); break;
+    case MsgKind::kDestroy: platform::Get().PostMessage({MsgKind::kQuit, 0, 0}); break;
+    case MsgKind::kActivateApp: OnActivate(message.wparam != 0); break;
+    case MsgKind::kSetCursor:
+      if (g_shell.full_screen == 1 && g_shell.message_box == 0) platform::Get().ShowCursor(false);
+      break;
+    case MsgKind::kKeyDown: KeyboardHandler(static_cast<int>(message.wparam)); break;
+    case MsgKind::kSysKeyDown: break;  // swallowed: Alt combinations and F10 do nothing
+    case MsgKind::kMusicNotify: OnMusicNotify(message.wparam); break;
+    default: break;
+  }
+}
