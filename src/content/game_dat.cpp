@@ -1,0 +1,3 @@
+#include "content/game_dat.h"
+
+void ReadGameParams(const std::string&) {}

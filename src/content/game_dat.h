@@ -1,0 +1,6 @@
+// Reads the game parameter file.
+#pragma once
+
+#include <string>
+
+void ReadGameParams(const std::string& path);

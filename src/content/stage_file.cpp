@@ -1,0 +1,3 @@
+#include "content/stage_file.h"
+
+void ReadStageFile(const std::string&) {}
