@@ -17,21 +17,9 @@ namespace {
 constexpr int kDisplayWidth = 640;
 constexpr int kDisplayHeight = 480;
 
-using SceneFunction = void (*)();
-
 SceneFunction SceneFor(int scene) {
-  switch (scene) {
-    case SCENE_BOOT: return SceneBoot;
-    case SCENE_GAME: return SceneGame;
-    case SCENE_TITLE: return SceneTitle;
-    case SCENE_STAGE_INTRO: return SceneStageIntro;
-    case SCENE_RANKING: return SceneRanking;
-    case SCENE_HOWTO: return SceneHowto;
-    case SCENE_ENDING: return SceneEnding;
-    case SCENE_GAME_OVER: return SceneGameOver;
-    case SCENE_OPENING: return SceneOpening;
-    default: return nullptr;
-  }
+  if (scene < 0 || scene >= kSceneCount) return nullptr;
+  return g_scenes[scene];
 }
 
 void UpdateCursor() {
@@ -52,6 +40,11 @@ void UpdateCursor() {
 
 }  // namespace
 
+SceneFunction g_scenes[kSceneCount] = {
+    nullptr,      SceneBoot,  SceneGame,   SceneTitle,    SceneStageIntro,
+    SceneRanking, SceneHowto, SceneEnding, SceneGameOver, SceneOpening,
+};
+
 void ResetFrameClock() {
   g_shell.frame_delta = 0.0f;
   g_shell.last_frame_time = platform::Get().Clock();
@@ -60,7 +53,8 @@ void ResetFrameClock() {
 void RunFrame() {
   platform::Platform& p = platform::Get();
   const uint32_t now = p.Clock();
-  g_shell.frame_delta = static_cast<float>(static_cast<float>(now - g_shell.last_frame_time) / 1000.0);
+  g_shell.frame_delta =
+      static_cast<float>(static_cast<float>(now - g_shell.last_frame_time) / 1000.0);
   g_shell.last_frame_time = p.Clock();
   if (g_shell.prev_scene == 0 && g_shell.scene != 0) {
     g_shell.scene_entry = 1;

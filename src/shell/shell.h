@@ -7,6 +7,11 @@
 
 constexpr const char* kCaption = "Lantern Drift Ver.2";
 
+// The scene functions by scene number; 0 has none.
+using SceneFunction = void (*)();
+constexpr int kSceneCount = 10;
+extern SceneFunction g_scenes[kSceneCount];
+
 // Start-up and the message loop; returns the exit code, 0 in every case.
 int RunGame();
 int MessageLoop();

@@ -160,7 +160,7 @@ void HeadlessPlatform::DrawText(PixelView target, int x, int y, const std::strin
 
 bool HeadlessPlatform::OpenSound() { return sound_device; }
 
-void HeadlessPlatform::CloseSound() {}
+void HeadlessPlatform::CloseSound() { ++sound_closes; }
 
 int HeadlessPlatform::CreateSoundBuffer(const WaveFormat& format, const uint8_t* data,
                                         size_t bytes) {

@@ -66,6 +66,7 @@ class HeadlessPlatform : public Platform {
   bool display_open = false;
   bool cursor_shown = true;
   int beeps = 0;
+  int sound_closes = 0;
   bool stalled = false;  // the loop waited with nothing left to deliver
   std::vector<Box> boxes;
   std::vector<TextCall> texts;

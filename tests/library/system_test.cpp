@@ -1,0 +1,113 @@
+// Wait slots, key polling, the joystick button and file lookup.
+#include <filesystem>
+#include <fstream>
+
+#include "library/input/input.h"
+#include "library/system/el_system.h"
+#include "support/headless_test.h"
+
+namespace {
+
+using WaitSlotTest = HeadlessTest;
+
+TEST_F(WaitSlotTest, DeadlinesOnTheWrappingClock) {
+  hp.now = 5000;
+  g_system.SetWait(3, 0);
+  EXPECT_EQ(g_system.CheckWait(3), 0);
+  hp.now = 5001;
+  EXPECT_EQ(g_system.CheckWait(3), 1);
+
+  hp.now = 4294967000u;
+  EXPECT_EQ(g_system.SetWait(10, 1000), 1);
+  EXPECT_EQ(g_system.Deadline(10), 704u);
+  hp.now = 4294967100u;
+  EXPECT_EQ(g_system.CheckWait(10), 1);
+
+  hp.now = 1000;
+  g_system.SetWait(1, 100);
+  g_system.SetWait(1, 5000);  // re-arming replaces the deadline
+  hp.now = 1200;
+  EXPECT_EQ(g_system.CheckWait(1), 0);
+}
+
+TEST_F(WaitSlotTest, DisarmedSlotWaitsUntilTheClockPassesItsValue) {
+  g_system.InitWait(4);
+  hp.now = 999999999u;
+  EXPECT_EQ(g_system.CheckWait(4), 0);
+  hp.now = 1000000000u;
+  EXPECT_EQ(g_system.CheckWait(4), 1);
+}
+
+TEST_F(WaitSlotTest, SlotsOutsideTheTableAreRefused) {
+  g_system.ResetWaits();
+  EXPECT_EQ(g_system.SetWait(0, 100), 0);
+  EXPECT_EQ(g_system.SetWait(11, 100), 0);
+  EXPECT_EQ(g_system.InitWait(-1), 0);
+  ASSERT_EQ(hp.boxes.size(), 3u);
+  EXPECT_EQ(hp.boxes[0].text, "elSystem::SetWait : ウェイトNoが範囲外です");
+  EXPECT_EQ(hp.boxes[0].caption, "エラー発生");
+  EXPECT_EQ(hp.boxes[0].style, 0x1030u);
+  EXPECT_EQ(hp.boxes[2].text, "elSystem::InitWait : ウェイトNoが範囲外です");
+  EXPECT_EQ(hp.beeps, 3);
+  for (int slot = 1; slot <= 10; ++slot) EXPECT_EQ(g_system.Deadline(slot), elSystem::kDisarmed);
+  hp.now = 2000000000u;
+  EXPECT_EQ(g_system.CheckWait(0), 0);
+  EXPECT_EQ(g_system.CheckWait(11), 0);
+}
+
+using InputTest = HeadlessTest;
+
+TEST_F(InputTest, KeyStateFollowsPressAndRelease) {
+  hp.HoldKey(10, platform::VK_SPACE, 20);  // down from 10 to 29
+  int state = 0;
+  const uint32_t polls[] = {10, 20, 30, 40};
+  const int expected[] = {1, 3, 2, 0};
+  for (int i = 0; i < 4; ++i) {
+    hp.now = polls[i];
+    KeyState(platform::VK_SPACE, state);
+    EXPECT_EQ(state, expected[i]) << "poll at " << polls[i];
+  }
+  state = 2;
+  hp.now = 15;
+  KeyState(platform::VK_SPACE, state);
+  EXPECT_EQ(state, 3);
+  int fresh = 0;
+  KeyState(platform::VK_LEFT, fresh);
+  EXPECT_EQ(fresh, 0);
+}
+
+TEST_F(InputTest, JoystickButtons) {
+  EXPECT_EQ(JoyButton(0, 1), 0);  // no joystick
+  hp.joystick_present = true;
+  hp.joystick_mask = 0x2;
+  EXPECT_EQ(JoyButton(0, 1), 0);
+  EXPECT_EQ(JoyButton(0, 2), 1);
+  EXPECT_EQ(JoyButton(1, 2), 0);
+  EXPECT_EQ(JoyButton(0, 0), 0);
+  EXPECT_EQ(JoyButton(0, 99), 0);
+}
+
+class FileLookupTest : public HeadlessTest {};
+
+TEST_F(FileLookupTest, BackslashesAndAnyLetterCase) {
+  const std::string dir = MakeTempDir();
+  std::filesystem::create_directories(dir + "Img/Sub");
+  std::ofstream(dir + "Img/Title.BMP") << "x";
+  std::ofstream(dir + "Img/Sub/a.txt") << "x";
+  std::ofstream(dir + "Img/Sub/A.txt") << "x";
+  EXPECT_EQ(FindFile(dir, "img\\title.bmp"), dir + "Img/Title.BMP");
+  EXPECT_EQ(FindFile(dir, "IMG\\TITLE.BMP"), dir + "Img/Title.BMP");
+  // An exact match wins over another spelling.
+  EXPECT_EQ(FindFile(dir, "img\\sub\\A.txt"), dir + "Img/Sub/A.txt");
+  EXPECT_EQ(FindFile(dir, "img\\sub\\a.txt"), dir + "Img/Sub/a.txt");
+  // Data files are found relative to the current directory.
+  EXPECT_EQ(DataFile("IMG\\title.bmp"), "Img/Title.BMP");
+  // A missing name keeps its spelling, so the open fails as usual.
+  EXPECT_EQ(FindFile(dir, "img\\none.bmp"), dir + "Img/none.bmp");
+
+  hp.program_path = dir + "lantern-drift";
+  EXPECT_EQ(GetProgramDir(), dir);
+  EXPECT_EQ(ProgramFile("img\\TITLE.bmp"), dir + "Img/Title.BMP");
+}
+
+}  // namespace

@@ -1,0 +1,76 @@
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "shell/shell.h"
+#include "shell/shell_state.h"
+#include "support/headless_test.h"
+
+namespace {
+
+class ConfigTest : public HeadlessTest {
+ protected:
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    MakeTempDir();
+  }
+  void Read(const std::string& bytes) {
+    std::ofstream("config.ini", std::ios::binary) << bytes;
+    ReadConfig("config.ini");
+  }
+};
+
+TEST_F(ConfigTest, MissingFileIsWrittenByteForByte) {
+  ReadConfig("config.ini");
+  EXPECT_EQ(g_config_full_screen, 1);
+  EXPECT_EQ(g_shell.fps_display, 0);
+  std::ifstream in("config.ini", std::ios::binary);
+  const std::string got((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string expected =
+      "; \x90\xDD\x92\xE8\x83t\x83@\x83""C\x83\x8B\r\n"
+      "\r\n"
+      "; \x83""E\x83""B\x83\x93\x83h\x83""E\x83\x82\x81[\x83h\x90\xDD\x92\xE8\r\n"
+      "; \x82O:\x83""E\x83""B\x83\x93\x83h\x83""E\x83\x82\x81[\x83h  "
+      "\x82O\x88\xC8\x8AO:\x83t\x83\x8B\x83X\x83N\x83\x8A\x81[\x83\x93\x83\x82\x81[\x83h\r\n"
+      "FULL_SCREEN=1\r\n"
+      "\r\n"
+      "; FPS\x95\x5C\x8E\xA6\r\n"
+      "; \x82O:\x95\x5C\x8E\xA6\x82\xC8\x82\xB5  \x82O\x88\xC8\x8AO:\x95\x5C\x8E\xA6\x82\xB7\x82\xE9\r\n"
+      "FPS=0\r\n"
+      "\r\n";
+  EXPECT_EQ(got, expected);
+  // Read back, the default file changes nothing.
+  ReadConfig("config.ini");
+  EXPECT_EQ(g_config_full_screen, 1);
+  EXPECT_EQ(g_shell.fps_display, 0);
+}
+
+TEST_F(ConfigTest, KeysAndValues) {
+  struct Case {
+    const char* text;
+    int full_screen;
+    int fps;
+  } cases[] = {
+      {"full_screen=0\n", 0, 0},
+      {"FULL_SCREEN = 0\n", 1, 0},
+      {"FULL_SCREEN=\n", 0, 0},
+      {"FULL_SCREEN=ON\r\n", 0, 0},
+      {"FULL_SCREEN=0\nFULL_SCREEN=1\n", 0, 0},
+      {"FPS=1\r\n", 1, 1},
+      {"  FPS=1\n", 1, 0},
+      {";FPS=1\n", 1, 0},
+      {"FPS= 7 frames\n", 1, 1},
+      {"FPS=1\nFPS=0\n", 1, 1},
+      // Only a line end is taken off: a last line without one keeps its value.
+      {"FPS=1", 1, 1},
+      {"FULL_SCREEN=1", 1, 0},
+      {"FULL_SCREEN=0", 0, 0},
+  };
+  for (const Case& c : cases) {
+    Read(c.text);
+    EXPECT_EQ(g_config_full_screen, c.full_screen) << c.text;
+    EXPECT_EQ(g_shell.fps_display, c.fps) << c.text;
+  }
+}
+
+}  // namespace

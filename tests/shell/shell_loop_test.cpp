@@ -1,0 +1,211 @@
+// The message loop, the frame and the window procedure, with recording scenes.
+#include <functional>
+#include <vector>
+
+#include "library/draw/el_draw.h"
+#include "shell/boxes.h"
+#include "shell/shell.h"
+#include "shell/shell_state.h"
+#include "support/headless_test.h"
+
+namespace {
+
+struct Call {
+  int scene;
+  int entry;
+  float delta;
+  uint32_t at;
+  int blink;
+};
+
+std::vector<Call> calls;
+std::function<void()> hooks[kSceneCount];
+
+template <int N>
+void Record() {
+  calls.push_back({N, g_shell.scene_entry, g_shell.frame_delta, platform::Get().Clock(), g_shell.blink});
+  if (hooks[N]) hooks[N]();
+  platform::Get().WaitVerticalBlank();  // stands in for Present: the frame takes its time
+}
+
+class ShellLoopTest : public HeadlessTest {
+ protected:
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    MakeTempDir();
+    std::copy(std::begin(g_scenes), std::end(g_scenes), saved_);
+    g_scenes[1] = Record<1>;
+    g_scenes[2] = Record<2>;
+    g_scenes[3] = Record<3>;
+    calls.clear();
+    for (auto& h : hooks) h = nullptr;
+  }
+  void TearDown() override {
+    std::copy(std::begin(saved_), std::end(saved_), g_scenes);
+    HeadlessTest::TearDown();
+  }
+  std::vector<Call> CallsOf(int scene) const {
+    std::vector<Call> out;
+    for (const Call& c : calls)
+      if (c.scene == scene) out.push_back(c);
+    return out;
+  }
+
+  SceneFunction saved_[kSceneCount];
+};
+
+TEST_F(ShellLoopTest, SceneEntryRule) {
+  // Boot's first frame is an entry; a scene restarting itself enters again.
+  int boot_frames = 0;
+  hooks[1] = [&] {
+    if (++boot_frames == 3) LeaveFor(SCENE_BOOT);
+    if (boot_frames == 5) LeaveFor(SCENE_TITLE);
+  };
+  hp.stop_at = 200;
+  EXPECT_EQ(RunGame(), 0);
+  ASSERT_GE(calls.size(), 6u);
+  const int expected_entries[] = {1, 0, 0, 1, 0, 1};
+  const int expected_scenes[] = {1, 1, 1, 1, 1, 3};
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(calls[i].scene, expected_scenes[i]) << "frame " << i;
+    EXPECT_EQ(calls[i].entry, expected_entries[i]) << "frame " << i;
+  }
+  EXPECT_EQ(calls[6].entry, 0);
+}
+
+TEST_F(ShellLoopTest, EscapeQuestionOutsideAGame) {
+  hooks[1] = [] {};
+  hp.PressKey(100, platform::VK_ESCAPE);  // answered yes
+  hp.PressKey(300, platform::VK_ESCAPE);
+  hp.box_answers = {platform::IDYES, platform::IDNO};
+  hp.stop_at = 500;
+  RunGame();
+  ASSERT_EQ(hp.boxes.size(), 2u);
+  EXPECT_EQ(hp.boxes[0].text, "タイトル画面に戻りますか？\r\n");
+  EXPECT_EQ(hp.boxes[0].style, 0x1024u);
+  // The change made between frames is seen as an entry before the title runs.
+  const auto title = CallsOf(3);
+  ASSERT_FALSE(title.empty());
+  EXPECT_EQ(title[0].entry, 1);
+  EXPECT_GE(title[0].at, 100u);
+  EXPECT_EQ(title[0].at, calls[CallsOf(1).size()].at);
+  // "No" left the title running without a new entry.
+  for (size_t i = 1; i < title.size(); ++i) EXPECT_EQ(title[i].entry, 0);
+}
+
+TEST_F(ShellLoopTest, EscapeDuringAGameTogglesTheMenu) {
+  g_shell.game_in_progress = 1;
+  g_shell.play_running = 1;
+  g_shell.select = g_shell.up = g_shell.down = 1;
+  KeyboardHandler(platform::VK_ESCAPE);
+  EXPECT_EQ(g_shell.play_running, 0);
+  EXPECT_EQ(g_shell.select + g_shell.up + g_shell.down, 0);
+  KeyboardHandler(platform::VK_ESCAPE);
+  EXPECT_EQ(g_shell.play_running, 1);
+  EXPECT_TRUE(hp.boxes.empty());
+}
+
+TEST_F(ShellLoopTest, MenuKeysSetOneShotFlags) {
+  KeyboardHandler(platform::VK_RETURN);
+  KeyboardHandler(platform::VK_UP);
+  EXPECT_EQ(g_shell.select, 1);
+  EXPECT_EQ(g_shell.up, 1);
+  EXPECT_EQ(g_shell.down, 0);
+  KeyboardHandler(platform::VK_DOWN);
+  KeyboardHandler('A');
+  EXPECT_EQ(g_shell.down, 1);
+}
+
+TEST_F(ShellLoopTest, FrameDeltaAcrossInactivityAndBoxes) {
+  int frames = 0;
+  hooks[1] = [&] {
+    if (++frames == 3) {
+      hp.box_open_ms = 5000;
+      AskYesNo("?");
+      hp.box_open_ms = 0;
+    }
+  };
+  hp.At(6000, {platform::MsgKind::kActivateApp, 0, 0});
+  hp.At(66000, {platform::MsgKind::kActivateApp, 1, 0});
+  hp.stop_at = 66100;
+  RunGame();
+  // A modal box keeps the frame clock: the next frame measures the box's five seconds.
+  ASSERT_GE(calls.size(), 4u);
+  EXPECT_NEAR(calls[3].delta, 5.016f, 1e-4);
+  // Inactivity does not: no frame ran for a minute, and the first one after measures nothing.
+  size_t resumed = 0;
+  while (resumed < calls.size() && calls[resumed].at < 66000) ++resumed;
+  ASSERT_LT(resumed, calls.size());
+  EXPECT_GT(calls[resumed].at - calls[resumed - 1].at, 55000u);
+  EXPECT_FLOAT_EQ(calls[resumed].delta, 0.0f);
+  EXPECT_NEAR(calls[resumed + 1].delta, 0.016f, 1e-6);
+}
+
+TEST_F(ShellLoopTest, BlinkFlipsAfterOneSecondThenEveryPeriod) {
+  hp.now = 1000;  // the program was loaded at 1000
+  hp.stop_at = 3100;
+  RunGame();
+  std::vector<uint32_t> flips;
+  for (size_t i = 1; i < calls.size(); ++i)
+    if (calls[i].blink != calls[i - 1].blink) flips.push_back(calls[i].at);
+  ASSERT_GE(flips.size(), 3u);
+  // Frames are 16 ms apart: each flip shows on the first frame at or after its time.
+  EXPECT_NEAR(static_cast<double>(flips[0]), 2000.0, 16.0);
+  EXPECT_NEAR(static_cast<double>(flips[1] - flips[0]), 500.0, 16.0);
+  EXPECT_NEAR(static_cast<double>(flips[2] - flips[1]), 500.0, 16.0);
+}
+
+TEST_F(ShellLoopTest, UserCloseRunsTheShutdownOnce) {
+  hp.At(100, {platform::MsgKind::kClose, 0, 0});
+  hp.stop_at = 1000;
+  EXPECT_EQ(RunGame(), 0);
+  EXPECT_EQ(g_shell.shutdown_state, 2);
+  EXPECT_EQ(hp.sound_closes, 1);
+  EXPECT_FALSE(hp.window_open);
+  EXPECT_FALSE(g_draw.IsOpen());
+  EXPECT_LT(hp.now, 1000u);  // the loop ended on the quit message, not the test's limit
+  EXPECT_FALSE(hp.stalled);
+}
+
+TEST_F(ShellLoopTest, ProgramQuitRunsTheShutdownOnce) {
+  hooks[1] = [] {
+    if (calls.size() == 2) QuitGame();
+  };
+  hp.stop_at = 1000;
+  EXPECT_EQ(RunGame(), 0);
+  EXPECT_EQ(calls.size(), 2u);  // no frame after the quit
+  EXPECT_EQ(hp.sound_closes, 1);
+  EXPECT_FALSE(hp.window_open);
+  EXPECT_TRUE(hp.boxes.empty());
+  EXPECT_LT(hp.now, 1000u);
+}
+
+TEST_F(ShellLoopTest, WindowMessages) {
+  WindowProc({platform::MsgKind::kMove, 0, (40u << 16) | 65436u});
+  EXPECT_EQ(g_shell.client_x, -100);
+  EXPECT_EQ(g_shell.client_y, 40);
+
+  // Windowed: the cursor hides over the client area and comes back outside it.
+  g_shell.full_screen = 0;
+  g_shell.client_x = 100;
+  g_shell.client_y = 50;
+  hp.cursor_x = 100;
+  hp.cursor_y = 50;
+  RunFrame();
+  EXPECT_FALSE(hp.cursor_shown);
+  hp.cursor_x = 740;
+  RunFrame();
+  EXPECT_TRUE(hp.cursor_shown);
+
+  // Deactivation shows the cursor; system keys do nothing.
+  hp.cursor_x = 101;
+  RunFrame();
+  g_shell.active = 1;
+  WindowProc({platform::MsgKind::kActivateApp, 0, 0});
+  EXPECT_EQ(g_shell.active, 0);
+  EXPECT_TRUE(hp.cursor_shown);
+  WindowProc({platform::MsgKind::kSysKeyDown, platform::VK_F10, 0});
+  EXPECT_EQ(g_shell.scene, 0);
+}
+
+}  // namespace
