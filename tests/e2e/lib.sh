@@ -1,0 +1,93 @@
+# Shared steps of the real-window tests: an Xvfb display, the game started in
+# a scratch folder beside the generated content, xdotool to drive it.
+set -u
+
+GAME_DIR=$1
+SHOTS=$2
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+WM_CLOSE=${WM_CLOSE:-$(dirname "$GAME_DIR")/tests/wm_close}
+mkdir -p "$SHOTS"
+
+fail() {
+  echo "FAIL: $*"
+  [ -n "${GAME_LOG:-}" ] && [ -f "$GAME_LOG" ] && sed 's/^/  game: /' "$GAME_LOG"
+  exit 1
+}
+
+start_display() {
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -noreset >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      sleep 0.1
+    done
+    kill "$XVFB_PID" 2>/dev/null
+  done
+  fail "no Xvfb display could be started"
+}
+
+# Starts the game in a fresh folder holding config.ini (windowed) and a link to the data files.
+start_game() {
+  WORK=$(mktemp -d)
+  ln -s "$GAME_DIR/data" "$WORK/data"
+  printf 'FULL_SCREEN=0\r\n' > "$WORK/config.ini"
+  GAME_LOG="$WORK/game.log"
+  (cd "$WORK" && exec "$GAME_DIR/lantern-drift" >"$GAME_LOG" 2>&1) &
+  GAME_PID=$!
+}
+
+cleanup() {
+  [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+  [ -n "${WORK:-}" ] && rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+wait_window() {
+  for _ in $(seq 100); do
+    WIN=$(xdotool search --name "^Lantern Drift Ver.2$" 2>/dev/null | head -n 1)
+    [ -n "$WIN" ] && return 0
+    sleep 0.1
+  done
+  fail "the game window did not appear"
+}
+
+# Top-level windows other than the game's (a message box is one).
+other_windows() {
+  xwininfo -root -children | awk '/^ +0x/ {print $1}' | while read -r w; do
+    [ "$((w))" -eq "$WIN" ] && continue
+    xwininfo -id "$w" 2>/dev/null | grep -q 'Map State: IsViewable' && echo "$w"
+  done
+}
+
+wait_box() {
+  for _ in $(seq 50); do
+    BOX=$(other_windows | head -n 1)
+    [ -n "$BOX" ] && return 0
+    sleep 0.1
+  done
+  fail "no message box appeared"
+}
+
+key() { xdotool key --window "$WIN" "$@"; sleep 0.15; }
+
+shot() { import -window root "$SHOTS/$1.png"; }
+
+# The colour of one pixel of the last screenshot, as #RRGGBB.
+pixel() { convert "$SHOTS/$1.png" -format "%[hex:p{$2,$3}]" info:; }
+
+wait_exit() {
+  for _ in $(seq 100); do
+    kill -0 "$GAME_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$GAME_PID" 2>/dev/null && fail "the game did not end"
+  wait "$GAME_PID"
+  local code=$?
+  GAME_PID=
+  [ "$code" -eq 0 ] || fail "the game exited with $code"
+}
