@@ -1,3 +1,4 @@
+// The five best scores and the save file that keeps them.
 #pragma once
 
 #include <array>
@@ -7,5 +8,7 @@
 extern std::array<int, 6> g_ranking;
 
 void ReadSaveFile(const std::string& file);
-void WriteSaveFile();
+// Writes save.dat; false when it could not be written (the old file is then kept).
+bool WriteSaveFile();
+// Carries a finished game's score to its place, then saves the ranking.
 void InsertScore(int score);

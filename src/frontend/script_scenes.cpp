@@ -1,8 +1,44 @@
 #include "frontend/script_scenes.h"
 
+#include <cstdio>
+#include <string>
+
+#include "content/scene_player.h"
+#include "frontend/ranking.h"
+#include "game/game_state.h"
 #include "shell/shell_state.h"
 
-void SceneOpening() { LeaveFor(SCENE_TITLE); }
-void SceneStageIntro() {}
-void SceneEnding() {}
-void SceneGameOver() {}
+namespace {
+
+// The paths live as long as the scenes, so no frame builds a string.
+const std::string kOpening = "data\\demo_op.dat";
+const std::string kEnding = "data\\demo_end.dat";
+const std::string kGameOver = "data\\demo_go.dat";
+std::string g_intro_path;
+
+void EndGame(const std::string& script) {
+  if (PlaySceneScript(script) != 0) return;
+  InsertScore(g_game.score);
+  LeaveFor(SCENE_TITLE);
+}
+
+}  // namespace
+
+void SceneOpening() {
+  if (PlaySceneScript(kOpening) == 0) LeaveFor(SCENE_TITLE);
+}
+
+void SceneStageIntro() {
+  if (g_shell.scene_entry == 1) {
+    char path[32];
+    std::snprintf(path, sizeof path, "data\\demo%d.dat", g_game.stage);
+    g_intro_path = path;
+  }
+  if (PlaySceneScript(g_intro_path) != 0) return;
+  g_shell.play_running = 1;
+  LeaveFor(SCENE_GAME);
+}
+
+void SceneEnding() { EndGame(kEnding); }
+
+void SceneGameOver() { EndGame(kGameOver); }

@@ -1,0 +1,4 @@
+#include "frontend/front_scenes.h"
+
+void SceneRanking() {}
+void SceneHowto() {}

@@ -1,0 +1,101 @@
+#include <cstdlib>
+
+#include "content/game_params.h"
+#include "frontend/front_scenes.h"
+#include "frontend/ranking.h"
+#include "game/game_scene.h"
+#include "library/draw/el_draw.h"
+#include "library/sound/el_sound.h"
+#include "library/sound/music.h"
+#include "shell/boxes.h"
+#include "shell/shell_state.h"
+
+TitleState g_title;
+
+namespace {
+
+constexpr int kFirstY = 334;
+constexpr int kSpacing = 30;
+constexpr int kCursorX = 75;
+constexpr int kEntries = 4;
+constexpr float kGlidesPerSecond = 12.0f;
+
+int EntryY(int entry) { return kFirstY + kSpacing * entry; }
+
+void Enter() {
+  g_title.current = g_title.target = 0;
+  g_title.cursor_y = kFirstY;
+  g_title.cursor_y_exact = static_cast<float>(kFirstY);
+  g_title.title_img = g_draw.LoadObject("img\\title.bmp", 2);
+  g_title.cursor_img = g_draw.LoadObject("img\\cursor.bmp", 2);
+  PlayMusic("Music\\title.mid", 1);
+  g_shell.down = g_shell.up = g_shell.select = 0;
+}
+
+void Arrive() {
+  g_title.cursor_y = EntryY(g_title.target);
+  g_title.cursor_y_exact = static_cast<float>(g_title.cursor_y);
+  g_sound.PlayObject(g_sound_role.select, -1);
+  g_title.current = g_title.target;
+}
+
+// The glide takes 1/12 s whatever the distance: the speed grows with it.
+void Glide() {
+  const float speed =
+      static_cast<float>(std::abs(g_title.target - g_title.current) * kSpacing) * kGlidesPerSecond;
+  if (g_title.target > g_title.current) {
+    g_title.cursor_y_exact += speed * g_shell.frame_delta;
+    g_title.cursor_y = static_cast<int>(g_title.cursor_y_exact);
+    if (g_title.cursor_y >= EntryY(g_title.target)) Arrive();
+  } else if (g_title.target < g_title.current) {
+    g_title.cursor_y_exact -= speed * g_shell.frame_delta;
+    g_title.cursor_y = static_cast<int>(g_title.cursor_y_exact);
+    if (g_title.cursor_y <= EntryY(g_title.target)) Arrive();
+  }
+}
+
+bool AtRest() { return g_title.target == g_title.current; }
+
+void Quit() {
+  StopMusic();
+  WriteSaveFile();
+  g_draw.ReleaseObject(g_param.SHOT_IMG);
+  g_draw.ReleaseObject(g_param.STOCK_IMG);
+  QuitGame();
+}
+
+void Choose() {
+  g_shell.select = 0;
+  g_sound.PlayObject(g_sound_role.ok, -1);
+  g_draw.ReleaseObject(g_title.title_img);
+  g_draw.ReleaseObject(g_title.cursor_img);
+  switch (g_title.current) {
+    case 0:
+      NewGameSetup();
+      LeaveFor(SCENE_STAGE_INTRO);
+      break;
+    case 1: LeaveFor(SCENE_HOWTO); break;
+    case 2: LeaveFor(SCENE_RANKING); break;
+    default: Quit(); break;
+  }
+}
+
+}  // namespace
+
+void SceneTitle() {
+  if (g_shell.scene_entry == 1) Enter();
+  g_draw.DrawObjectOpaque(0, 0, g_title.title_img, 0, 0, 639, 479);
+  g_draw.DrawObject(kCursorX, g_title.cursor_y, g_title.cursor_img, 0, 0, 19, 29);
+  if (g_shell.fps_display == 1) g_draw.DrawFps();
+  g_draw.Present();
+  Glide();
+  if (g_shell.up == 1 && AtRest()) {
+    g_shell.up = 0;
+    g_title.target = g_title.current - 1 < 0 ? kEntries - 1 : g_title.current - 1;
+  }
+  if (g_shell.down == 1 && AtRest()) {
+    g_shell.down = 0;
+    g_title.target = g_title.current + 1 > kEntries - 1 ? 0 : g_title.current + 1;
+  }
+  if (g_shell.select == 1 && AtRest()) Choose();
+}
