@@ -1,5 +1,20 @@
-// The game scene's globals: the run of one game across its stages.
+// The game scene's globals: the run of one game across its stages, and the shot.
 #pragma once
+
+#include <array>
+
+constexpr int MAX_SHADOW = 64;
+
+enum ShotState { SHOT_READY = 0, SHOT_FLYING = 1, SHOT_SPENT = 2 };
+
+struct Shot {
+  int state = SHOT_READY;
+  int direction = 0;  // 0 down, 1 right, 2 up, 3 left
+  float origin_x = 0, origin_y = 0;
+  std::array<float, MAX_SHADOW> x{};  // segment 0 is the head
+  std::array<float, MAX_SHADOW> y{};
+  std::array<int, MAX_SHADOW> moving{1};  // the head always moves
+};
 
 struct GameState {
   int stage = 0;
@@ -11,6 +26,7 @@ struct GameState {
   int menu_cursor = 1;  // 0 back to the title, 1 resume
   int menu_img = 0;
   int menu_cursor_img = 0;
+  Shot shot;
 };
 
 extern GameState g_game;
