@@ -1,5 +1,9 @@
 #include "content/boot_scene.h"
 
+#include "content/game_dat.h"
 #include "shell/shell_state.h"
 
-void SceneBoot() { LeaveFor(SCENE_OPENING); }
+void SceneBoot() {
+  ReadGameParams("Data\\game.dat");
+  LeaveFor(SCENE_OPENING);
+}
