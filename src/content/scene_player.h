@@ -7,3 +7,5 @@
 int PlaySceneScript(const std::string& path);
 // Releases the pictures of a script that was left in the middle.
 void AbandonSceneScript();
+// Back to the state at program start, scene table included (tests).
+void ResetScenePlayer();

@@ -1,0 +1,43 @@
+// Scene scripts: the table of ten scene records that every script fills, and its reader.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+constexpr int MAX_SCENE = 10;
+
+enum BgmAction { BGM_STOP = 0, BGM_PLAY = 1, BGM_KEEP = 2 };
+
+struct SceneRecord {
+  int img = 0;
+  int bgm_action = BGM_STOP;
+  std::string bgm;
+  int wait = 0;  // milliseconds; 0: until Enter
+  int fade_in = 0;
+  int fade_out = 0;
+  int img_save = 0;
+  int has_img = 0;
+  int fade_time = 0;
+  int fade_interval = 0;
+  float fade_level = 0.0f;
+  int x = 0, y = 0, w = 0, h = 0;
+};
+
+// The values that "SCENE:" gives a record; an empty scene has them too.
+SceneRecord SceneDefaults(const SceneRecord& kept);
+
+// Shared by all scripts: a record keeps what an earlier script left until a script names it.
+extern std::array<SceneRecord, MAX_SCENE> g_scenes;
+
+// What one script read.
+struct SceneScript {
+  int count = 0;                         // "MAX_SCENE:", 0 to 10
+  std::array<bool, MAX_SCENE> named{};  // the records this script filled
+  std::vector<int> pictures;             // every picture its "img:" lines loaded
+};
+
+SceneScript ReadSceneScript(const std::string& path);
+
+// Back to the state at program start (tests).
+void ResetSceneTable();
