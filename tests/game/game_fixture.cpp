@@ -1,0 +1,159 @@
+#include "game/game_fixture.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "game/game_scene.h"
+#include "library/draw/el_draw.h"
+#include "library/sound/el_sound.h"
+#include "shell/shell_state.h"
+
+namespace {
+
+void Put(std::ofstream& out, uint32_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((v >> (8 * i)) & 0xFF));
+}
+
+void WriteWave(const std::string& path) {
+  std::ofstream out(path, std::ios::binary);
+  const uint32_t samples = 8;
+  out << "RIFF";
+  Put(out, 36 + samples * 2, 4);
+  out << "WAVEfmt ";
+  Put(out, 16, 4);
+  Put(out, 1, 2);
+  Put(out, 1, 2);
+  Put(out, 22050, 4);
+  Put(out, 44100, 4);
+  Put(out, 2, 2);
+  Put(out, 16, 2);
+  out << "data";
+  Put(out, samples * 2, 4);
+  for (uint32_t i = 0; i < samples; ++i) Put(out, i * 100, 2);
+}
+
+struct Role {
+  const char* name;
+  int SoundRoles::*field;
+};
+
+constexpr Role kRoles[] = {
+    {"ok", &SoundRoles::ok},           {"cancel", &SoundRoles::cancel},
+    {"select", &SoundRoles::select},   {"crash_wall", &SoundRoles::crash_wall},
+    {"crash_char", &SoundRoles::crash_char}, {"crash_obj", &SoundRoles::crash_obj},
+    {"shot", &SoundRoles::shot},       {"shot_miss", &SoundRoles::shot_miss},
+    {"shot_hit", &SoundRoles::shot_hit}, {"bomb", &SoundRoles::bomb},
+};
+
+void WriteCharacter(std::ofstream& out, int i) {
+  const Character& c = g_chars[i];
+  out << "#ENEMY:" << i << "\n";
+  if (c.img != 0) out << "img:" << g_draw.Slot(c.img).name << "\n";
+  out << "hp:" << c.init_hp << "\nxy:" << c.x << "," << c.y << "\naxy:" << c.ax << "," << c.ay
+      << "\nmax:" << c.max << "\nhard:" << c.hard << "\nsize_x:" << c.size_x
+      << "\nsize_y:" << c.size_y << "\nai:" << c.ai << "\nscore:" << c.score
+      << "\nbom_last_img:" << c.bom_last_img << "\nturn:" << c.turn << "\n";
+  if (c.animation == 1) out << "animation:\n";
+}
+
+}  // namespace
+
+void GameTest::SetUp() {
+  HeadlessTest::SetUp();
+  MakeTempDir();
+  g_draw.Screen(640, 480, 1);
+  g_stage.ENEMY_NUMBER = 1;
+  g_stage.MAX_TURN = 1;
+  g_stage.STAGE_HARD = 1.0f;
+  g_stage.INIT_TIME = 100;
+  Character& p = Player();
+  p.x = 320.0f;
+  p.y = 240.0f;
+  p.size_x = p.size_y = 32;
+  p.hp = p.init_hp = 100;
+  p.hard = 1.0f;
+  p.max = 1000;
+  p.state = STATE_ACTIVE;
+  g_shell.frame_delta = 0.0f;
+}
+
+Character& GameTest::AddEnemy(float x, float y) {
+  Character& e = g_chars[g_stage.ENEMY_NUMBER++];
+  e = Character();
+  e.x = x;
+  e.y = y;
+  e.size_x = e.size_y = 32;
+  e.hp = e.init_hp = 100;
+  e.hard = 1.0f;
+  e.max = 1000;
+  e.ai = 3;
+  e.state = STATE_ACTIVE;
+  return e;
+}
+
+bool GameTest::LoadSoundRoles() {
+  WriteWave("beep.wav");
+  for (const Role& role : kRoles) {
+    const size_t before = hp.sound_buffers.size();
+    g_sound_role.*role.field = g_sound.LoadObject("beep.wav", 1);
+    if (hp.sound_buffers.size() != before + 1) return false;
+    buffer_roles_.push_back(role.name);
+  }
+  return true;
+}
+
+std::vector<std::string> GameTest::Sounds() const {
+  std::vector<std::string> names;
+  for (int handle : hp.play_log)
+    names.push_back(handle >= 0 && handle < static_cast<int>(buffer_roles_.size())
+                        ? buffer_roles_[static_cast<size_t>(handle)]
+                        : "?");
+  return names;
+}
+
+int GameTest::CountSound(const std::string& role) const {
+  int n = 0;
+  for (const std::string& name : Sounds()) n += name == role ? 1 : 0;
+  return n;
+}
+
+void GameTest::WriteBmp(const std::string& path, int w, int h, uint32_t colour) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::ofstream out(path, std::ios::binary);
+  const int row = (w * 3 + 3) & ~3;
+  out << "BM";
+  Put(out, static_cast<uint32_t>(54 + row * h), 4);
+  Put(out, 0, 4);
+  Put(out, 54, 4);
+  Put(out, 40, 4);
+  Put(out, static_cast<uint32_t>(w), 4);
+  Put(out, static_cast<uint32_t>(h), 4);
+  Put(out, 1, 2);
+  Put(out, 24, 2);
+  for (int i = 0; i < 6; ++i) Put(out, 0, 4);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) Put(out, colour, 3);  // blue, green, red
+    for (int pad = w * 3; pad < row; ++pad) out.put(0);
+  }
+}
+
+int GameTest::LoadPicture(const std::string& name, int w, int h, uint32_t colour) {
+  WriteBmp("img/" + name, w, h, colour);
+  return g_draw.LoadObject("img\\" + name, 2);
+}
+
+void GameTest::WriteStageFile(int stage, const std::vector<std::string>& extra_lines) {
+  std::filesystem::create_directories("data");
+  std::ofstream out("data/data" + std::to_string(stage) + ".dat");
+  out.precision(9);
+  out << "#MAX_TURN:" << g_stage.MAX_TURN << "\n#STAGE_HARD:" << g_stage.STAGE_HARD
+      << "\n#INIT_TIME:" << g_stage.INIT_TIME << "\n#ENEMY_NUMBER:" << g_stage.ENEMY_NUMBER
+      << "\n#OBJECT_NUMBER:" << g_stage.OBJECT_NUMBER << "\n";
+  for (const std::string& line : extra_lines) out << line << "\n";
+  for (int i = 0; i < g_stage.ENEMY_NUMBER; ++i) WriteCharacter(out, i);
+}
+
+void GameTest::Frame() {
+  SceneGame();
+  g_shell.scene_entry = 0;
+}

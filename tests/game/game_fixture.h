@@ -1,0 +1,48 @@
+// A headless fixture for gameplay: an open display, a player in the middle of
+// the field, helpers for enemies, sound roles, pictures and stage files.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "content/game_params.h"
+#include "content/stage_data.h"
+#include "game/game_state.h"
+#include "support/headless_test.h"
+
+class GameTest : public HeadlessTest {
+ protected:
+  void SetUp() override;
+
+  static Character& Player() { return g_chars[0]; }
+  // An active enemy of turn 0 with the player's size, standing still.
+  static Character& AddEnemy(float x, float y);
+
+  // Loads one sound object per role; false when no sound library answers.
+  bool LoadSoundRoles();
+  // The roles played so far, by name, in order.
+  std::vector<std::string> Sounds() const;
+  int CountSound(const std::string& role) const;
+
+  // Writes a 24-bit BMP of w x h filled with colour (0xRRGGBB), and loads it.
+  // Returns 0 when no graphics library answers.
+  int LoadPicture(const std::string& name, int w, int h, uint32_t colour);
+  static void WriteBmp(const std::string& path, int w, int h, uint32_t colour);
+
+  // Writes data/data<stage>.dat from the tables, so a stage file reader fills
+  // them back as they stand.
+  static void WriteStageFile(int stage, const std::vector<std::string>& extra_lines = {});
+
+  // One frame of the game scene, as the main loop runs it.
+  void Frame();
+
+ private:
+  std::vector<std::string> buffer_roles_;
+};
+
+using SteerTest = GameTest;
+using ShotTest = GameTest;
+using CollisionTest = GameTest;
+using DefeatTest = GameTest;
+using TurnTest = GameTest;

@@ -1,0 +1,166 @@
+#include "game/collision.h"
+#include "game/game_fixture.h"
+#include "game/shot.h"
+#include "game/steering.h"
+#include "library/system/el_system.h"
+#include "platform/platform.h"
+#include "shell/shell_state.h"
+
+namespace {
+
+class ShotFlight : public GameTest {
+ protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    g_param.SHOT_SHADOW = 4;
+    g_param.SHOT_SIZE_X = g_param.SHOT_SIZE_Y = 8;
+    g_param.SHOT_SPEED = 400;
+    g_param.SHOT_INTERVAL = 10;
+    g_param.SHOT_REACTION = 60;
+    g_param.SHOT_DAMAGE = 7;
+    g_param.SHOT_SCORE = 2;
+    g_param.SHOT_TIMER = 500;
+  }
+  static void Fire(int facing) {
+    Player().facing = facing;
+    LaunchShot();
+  }
+  static const Shot& S() { return g_game.shot; }
+};
+
+TEST_F(ShotFlight, LaunchCentresEverySegmentOnThePlayerAndRecoils) {
+  Player().size_x = 33;  // halved by a shift: 16
+  Fire(3);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_FLOAT_EQ(S().x[i], 16.0f + 320.0f - 4.0f);
+    EXPECT_FLOAT_EQ(S().y[i], 16.0f + 240.0f - 4.0f);
+  }
+  EXPECT_EQ(S().state, SHOT_FLYING);
+  EXPECT_EQ(S().direction, 3);
+  EXPECT_FLOAT_EQ(S().origin_x, 320.0f);
+  EXPECT_EQ(S().moving[0], 1);
+  EXPECT_EQ(S().moving[1] + S().moving[2] + S().moving[3], 0);
+  EXPECT_FLOAT_EQ(Player().vx, 60.0f);  // facing left pushes the player right
+}
+
+TEST_F(ShotFlight, RecoilOpposesEachFacing) {
+  const float expected[4][2] = {{0, -60}, {-60, 0}, {0, 60}, {60, 0}};
+  for (int facing = 0; facing < 4; ++facing) {
+    Player().vx = Player().vy = 0.0f;
+    Fire(facing);
+    EXPECT_FLOAT_EQ(Player().vx, expected[facing][0]) << facing;
+    EXPECT_FLOAT_EQ(Player().vy, expected[facing][1]) << facing;
+  }
+}
+
+TEST_F(ShotFlight, TrailSegmentsSetOffOneIntervalApart) {
+  g_param.SHOT_SPEED = 256;
+  Fire(1);
+  g_shell.frame_delta = 1.0f / 64;  // 4 px a frame
+  for (int frame = 0; frame < 6; ++frame) MoveTrail();
+  // A segment sets off in the frame the one ahead reaches 10 px, so it trails by 8.
+  EXPECT_EQ(S().x[0], 332.0f + 24.0f);
+  EXPECT_EQ(S().x[1], 332.0f + 16.0f);
+  EXPECT_EQ(S().x[2], 332.0f + 8.0f);
+  EXPECT_EQ(S().x[3], 332.0f);
+  EXPECT_EQ(S().y[0], S().y[3]);
+}
+
+TEST_F(ShotFlight, SingleSegmentShotIsTheHeadAlone) {
+  g_param.SHOT_SHADOW = 1;
+  g_game.shot.x[1] = -1000.0f;
+  Fire(1);
+  g_shell.frame_delta = 0.1f;
+  MoveTrail();
+  EXPECT_FLOAT_EQ(S().x[0], 332.0f + 40.0f);
+  EXPECT_FLOAT_EQ(S().x[1], -1000.0f);
+}
+
+TEST_F(ShotFlight, UpwardShotPassesTheWallLineAndIsSpentAboveTheScreen) {
+  Fire(2);
+  g_game.shot.y[0] = 1.0f;
+  CheckShotLeaving();
+  EXPECT_EQ(S().state, SHOT_FLYING);
+  g_game.shot.y[0] = -0.5f;
+  CheckShotLeaving();
+  EXPECT_EQ(S().state, SHOT_SPENT);
+  EXPECT_EQ(g_system.Deadline(2), hp.now + 500);
+}
+
+TEST_F(ShotFlight, HitStraightRightScoresByDistanceAndKnocksBack) {
+  Player().x = 100.0f;
+  Player().y = 200.0f;
+  Character& e = AddEnemy(215.0f, 200.0f);
+  Fire(1);
+  g_game.shot.x[0] = 220.0f;  // 120 px from the launch corner
+  g_game.shot.y[0] = 200.0f;
+  CheckShotHits();
+  EXPECT_EQ(g_game.score, 240);
+  EXPECT_EQ(e.hp, 93);
+  EXPECT_FLOAT_EQ(e.vx, 60.0f);
+  EXPECT_EQ(S().state, SHOT_SPENT);
+  EXPECT_EQ(g_system.Deadline(2), hp.now + 500);
+}
+
+TEST_F(ShotFlight, OverlappingEnemiesAreAllHitAndScoreTwice) {
+  Player().x = 100.0f;
+  Player().y = 200.0f;
+  Character& a = AddEnemy(230.0f, 195.0f);
+  Character& b = AddEnemy(235.0f, 198.0f);
+  Character& waiting = AddEnemy(232.0f, 200.0f);
+  waiting.state = STATE_WAITING;
+  Fire(3);
+  g_game.shot.x[0] = 250.0f;  // flown 150 px the other way, for the test
+  g_game.shot.y[0] = 200.0f;
+  CheckShotHits();
+  EXPECT_EQ(g_game.score, 600);
+  EXPECT_EQ(a.hp, 93);
+  EXPECT_EQ(b.hp, 93);
+  EXPECT_EQ(waiting.hp, 100);
+  EXPECT_FLOAT_EQ(a.vx, -60.0f);
+  EXPECT_FLOAT_EQ(b.vx, -60.0f);
+}
+
+TEST_F(ShotFlight, HitMarginIsThreePixels) {
+  Character& e = AddEnemy(300.0f, 300.0f);
+  Fire(0);
+  g_game.shot.y[0] = 300.0f;
+  g_game.shot.x[0] = 300.0f - 8.0f + 3.0f;  // exactly on the margin
+  CheckShotHits();
+  EXPECT_EQ(e.hp, 100);
+  g_game.shot.x[0] += 0.5f;
+  CheckShotHits();
+  EXPECT_EQ(e.hp, 93);
+}
+
+TEST_F(ShotFlight, ProtectedPlayerCannotFireAndHeldSpaceRefiresAfterReload) {
+  hp.HoldKey(0, platform::VK_SPACE, 100000);
+  Player().state = STATE_PROTECTED;
+  Steering();
+  EXPECT_EQ(S().state, SHOT_READY);
+  Player().state = STATE_ACTIVE;
+  Steering();
+  EXPECT_EQ(S().state, SHOT_FLYING);
+  g_game.shot.x[0] = 700.0f;
+  CheckShotLeaving();
+  Steering();
+  EXPECT_EQ(S().state, SHOT_SPENT);
+  ResetShot();  // what the scene does once slot 2 has elapsed
+  Steering();
+  EXPECT_EQ(S().state, SHOT_FLYING);
+}
+
+TEST_F(ShotFlight, SoundsOfLaunchMissAndHit) {
+  if (!LoadSoundRoles()) GTEST_SKIP() << "needs the sound library";
+  Fire(1);
+  g_game.shot.x[0] = 650.0f;
+  CheckShotLeaving();
+  AddEnemy(400.0f, 240.0f);
+  Fire(1);
+  g_game.shot.x[0] = 400.0f;
+  g_game.shot.y[0] = 240.0f;
+  Collisions();
+  EXPECT_EQ(Sounds(), (std::vector<std::string>{"shot", "shot_miss", "shot", "shot_hit"}));
+}
+
+}  // namespace
