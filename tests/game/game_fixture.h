@@ -42,7 +42,5 @@ class GameTest : public HeadlessTest {
 };
 
 using SteerTest = GameTest;
-using ShotTest = GameTest;
 using CollisionTest = GameTest;
 using DefeatTest = GameTest;
-using TurnTest = GameTest;
