@@ -1,0 +1,65 @@
+#include "image.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+uint8_t Clamp(float v) { return static_cast<uint8_t>(std::clamp(std::lround(v), 0L, 255L)); }
+
+}  // namespace
+
+Rgb Mix(Rgb a, Rgb b, float t) {
+  return {Clamp(a.r + (b.r - a.r) * t), Clamp(a.g + (b.g - a.g) * t), Clamp(a.b + (b.b - a.b) * t)};
+}
+
+Rgb Scale(Rgb c, float factor) { return {Clamp(c.r * factor), Clamp(c.g * factor), Clamp(c.b * factor)}; }
+
+Image::Image(int width, int height)
+    : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height) {}
+
+void Image::Set(int x, int y, Rgb c) {
+  if (Inside(x, y)) pixels_[Index(x, y)] = c;
+}
+
+void Image::Blend(int x, int y, Rgb c, float alpha) {
+  if (!Inside(x, y) || alpha <= 0.0f) return;
+  Rgb& p = pixels_[Index(x, y)];
+  p = Mix(p, c, std::min(alpha, 1.0f));
+}
+
+void Image::AddLight(int x, int y, Rgb c, float amount) {
+  if (!Inside(x, y) || amount <= 0.0f) return;
+  Rgb& p = pixels_[Index(x, y)];
+  p = {Clamp(p.r + c.r * amount), Clamp(p.g + c.g * amount), Clamp(p.b + c.b * amount)};
+}
+
+void Image::PasteKeyed(const Image& source, int sx, int sy, int w, int h, int dx, int dy) {
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      if (!source.Inside(sx + x, sy + y)) continue;
+      const Rgb c = source.Get(sx + x, sy + y);
+      if (c.r != 0 || c.g != 0 || c.b != 0) Set(dx + x, dy + y, c);
+    }
+  }
+}
+
+Image Image::Shrink(int factor) const {
+  Image out(width_ / factor, height_ / factor);
+  const float n = static_cast<float>(factor * factor);
+  for (int y = 0; y < out.height_; ++y) {
+    for (int x = 0; x < out.width_; ++x) {
+      float r = 0, g = 0, b = 0;
+      for (int j = 0; j < factor; ++j) {
+        for (int i = 0; i < factor; ++i) {
+          const Rgb c = Get(x * factor + i, y * factor + j);
+          r += c.r;
+          g += c.g;
+          b += c.b;
+        }
+      }
+      out.Set(x, y, {Clamp(r / n), Clamp(g / n), Clamp(b / n)});
+    }
+  }
+  return out;
+}

@@ -1,0 +1,41 @@
+// An RGB picture in memory, the canvas every picture is painted on.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+struct Rgb {
+  uint8_t r = 0, g = 0, b = 0;
+};
+
+// Linear mix of two colours: t 0 gives a, 1 gives b.
+Rgb Mix(Rgb a, Rgb b, float t);
+// The colour scaled towards black by factor (0..1 and beyond, clamped).
+Rgb Scale(Rgb c, float factor);
+
+class Image {
+ public:
+  Image(int width, int height);
+
+  int width() const { return width_; }
+  int height() const { return height_; }
+  bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+  Rgb Get(int x, int y) const { return pixels_[Index(x, y)]; }
+  void Set(int x, int y, Rgb c);
+  // Lays c over the pixel with the given weight; outside the picture nothing happens.
+  void Blend(int x, int y, Rgb c, float alpha);
+  // Adds light: the pixel brightens towards c by amount, never past white.
+  void AddLight(int x, int y, Rgb c, float amount);
+
+  // Copies the non-black pixels of part (sx, sy, w, h) of source to (dx, dy).
+  void PasteKeyed(const Image& source, int sx, int sy, int w, int h, int dx, int dy);
+  // Averages factor x factor blocks: painting large and shrinking smooths edges.
+  Image Shrink(int factor) const;
+
+ private:
+  int Index(int x, int y) const { return y * width_ + x; }
+
+  int width_;
+  int height_;
+  std::vector<Rgb> pixels_;
+};

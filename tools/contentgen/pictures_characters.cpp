@@ -1,0 +1,37 @@
+#include "character_art.h"
+#include "names.h"
+#include "pictures.h"
+
+namespace {
+
+constexpr int kSheetWidth = 256;
+constexpr int kAlternateOffset = 128;  // where the game looks for the second frame set
+constexpr int kExplosionFrames = 6;
+
+// Row 0: the four facings, the animation frames 128 px further; row 1: the explosion.
+Image Sheet(Look look, int explosion_frames) {
+  const int size = LookSize(look);
+  Image sheet(kSheetWidth, 2 * size);
+  for (int facing = 0; facing < 4; ++facing) {
+    sheet.PasteKeyed(CharacterFrame(look, facing, 0), 0, 0, size, size, facing * size, 0);
+    if (4 * size <= kAlternateOffset) {
+      sheet.PasteKeyed(CharacterFrame(look, facing, 1), 0, 0, size, size,
+                       kAlternateOffset + facing * size, 0);
+    }
+  }
+  for (int k = 0; k < explosion_frames; ++k)
+    sheet.PasteKeyed(ExplosionFrame(look, k, explosion_frames), 0, 0, size, size, k * size, size);
+  return sheet;
+}
+
+}  // namespace
+
+void WriteCharacterSheets(const Pack& pack) {
+  pack.Picture(name::kLumi, Sheet(Look::kLumi, kExplosionFrames));
+  pack.Picture(name::kWisp, Sheet(Look::kWisp, kExplosionFrames));
+  pack.Picture(name::kEmber, Sheet(Look::kEmber, kExplosionFrames));
+  pack.Picture(name::kMoth, Sheet(Look::kMoth, kExplosionFrames));
+  pack.Picture(name::kCrystal, Sheet(Look::kCrystal, kExplosionFrames));
+  pack.Picture(name::kJelly, Sheet(Look::kJelly, kExplosionFrames));
+  pack.Picture(name::kEclipse, Sheet(Look::kEclipse, 5));
+}

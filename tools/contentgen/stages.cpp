@@ -1,0 +1,120 @@
+#include "stages.h"
+
+#include "names.h"
+
+namespace {
+
+// Chasers speed up without limit towards the left and up, so their thrust stays gentle.
+const CharacterKind kSlowWisp{name::kWisp, 60, 55, 70, 1.0f, 32, 1, 200, 6, false};
+const CharacterKind kWisp{name::kWisp, 70, 85, 100, 1.0f, 32, 1, 250, 6, false};
+const CharacterKind kDancingWisp{name::kWisp, 70, 95, 110, 1.0f, 32, 1, 300, 6, true};
+const CharacterKind kEmber{name::kEmber, 50, 135, 150, 1.2f, 32, 1, 400, 6, true};
+const CharacterKind kStillMoth{name::kMoth, 50, 110, 130, 0.8f, 32, 2, 350, 6, false};
+const CharacterKind kMoth{name::kMoth, 50, 120, 140, 0.8f, 32, 2, 350, 6, true};
+const CharacterKind kCrystal{name::kCrystal, 120, 55, 75, 2.5f, 32, 1, 600, 6, true};
+const CharacterKind kJelly{name::kJelly, 90, 0, 200, 1.8f, 32, 3, 500, 6, true};
+const CharacterKind kEclipse{name::kEclipse, 400, 70, 95, 2.0f, 48, 1, 5000, 5, false};
+
+const ObjectKind kLily{name::kLily, 32, 1.0f, true, false};
+const ObjectKind kFloatLantern{name::kFloatLantern, 32, 1.0f, true, true};
+const ObjectKind kStoneLantern{name::kStoneLantern, 32, 1.0f, false, false};
+const ObjectKind kPost{name::kPost, 32, 1.0f, false, false};
+const ObjectKind kBrazier{name::kBrazier, 32, 1.2f, false, true};
+const ObjectKind kIcePillar{name::kIcePillar, 32, 1.5f, false, false};
+const ObjectKind kFrost{name::kFrost, 32, 1.0f, true, false};
+const ObjectKind kMoonStone{name::kMoonStone, 32, 1.3f, false, true};
+const ObjectKind kRune{name::kRune, 32, 1.0f, true, true};
+
+Stage Harbour() {
+  return {1, "Harbour of Lanterns", "灯籠の港",
+          "Cold wisps chase you. Face them and fire with Space.",
+          "冷たい鬼火が追ってくる。向きを変えてスペースで撃て。",
+          180, 0.5f, 400, DefaultShot(), std::nullopt,
+          {{{&kSlowWisp, 80, 80}, {&kSlowWisp, 528, 80}},
+           {{&kSlowWisp, 80, 384}, {&kSlowWisp, 528, 384}, {&kSlowWisp, 304, 48}},
+           {{&kSlowWisp, 48, 224}, {&kSlowWisp, 560, 224}, {&kSlowWisp, 200, 400},
+            {&kSlowWisp, 408, 48}}},
+          {{&kPost, 112, 224}, {&kPost, 496, 224}, {&kLily, 150, 120}, {&kLily, 450, 330},
+           {&kLily, 200, 340}, {&kFloatLantern, 420, 110}}};
+}
+
+Stage Marsh() {
+  return {2, "Reed Marsh", "葦の沼",
+          "Moths flee from your light. Stone lanterns are solid.",
+          "蛾は光から逃げる。石灯籠は硬い、ぶつかりに注意。",
+          170, 0.6f, 400, DefaultShot(), std::nullopt,
+          {{{&kWisp, 64, 64}, {&kWisp, 544, 384}, {&kStillMoth, 304, 120}},
+           {{&kWisp, 64, 384}, {&kWisp, 544, 64}, {&kStillMoth, 120, 240}, {&kStillMoth, 480, 240}},
+           {{&kWisp, 304, 48}, {&kWisp, 48, 224}, {&kWisp, 560, 224}, {&kStillMoth, 200, 360},
+            {&kStillMoth, 410, 120}},
+           {{&kWisp, 48, 48}, {&kWisp, 560, 48}, {&kWisp, 48, 400}, {&kWisp, 560, 400},
+            {&kStillMoth, 304, 360}}},
+          {{&kStoneLantern, 176, 144}, {&kStoneLantern, 432, 144}, {&kStoneLantern, 176, 304},
+           {&kStoneLantern, 432, 304}, {&kLily, 304, 96}, {&kLily, 112, 224}, {&kLily, 496, 224},
+           {&kLily, 304, 392}}};
+}
+
+Stage Festival() {
+  return {3, "Paper Festival", "紙灯籠の祭",
+          "Your shot flies faster and longer here. Embers are quick!",
+          "ここでは光弾が速く長い。火の粉は素早いぞ！",
+          170, 0.6f, 250, {35, 540, 110, 20, 2, 7, 250}, std::nullopt,
+          {{{&kDancingWisp, 64, 64}, {&kDancingWisp, 544, 64}, {&kDancingWisp, 304, 400}},
+           {{&kEmber, 48, 400}, {&kEmber, 560, 400}, {&kMoth, 220, 80}, {&kMoth, 388, 80}},
+           {{&kDancingWisp, 48, 48}, {&kDancingWisp, 560, 48}, {&kEmber, 48, 400},
+            {&kEmber, 560, 400}, {&kMoth, 304, 110}},
+           {{&kEmber, 304, 48}, {&kEmber, 48, 224}, {&kEmber, 560, 224}, {&kMoth, 140, 360},
+            {&kMoth, 470, 360}}},
+          {{&kBrazier, 144, 112}, {&kBrazier, 464, 112}, {&kBrazier, 144, 320},
+           {&kBrazier, 464, 320}, {&kFloatLantern, 304, 140}, {&kFloatLantern, 240, 300},
+           {&kFloatLantern, 368, 300}}};
+}
+
+Stage Canal() {
+  return {4, "Frozen Canal", "凍てつく運河",
+          "Icy walls bounce hard. Crystals are tough; jellies drift.",
+          "氷の壁はよく弾む。水晶は硬く、クラゲは漂うだけ。",
+          180, 0.9f, 400, {50, 380, 170, 10, 2, 12, 400}, 30000,
+          {{{&kCrystal, 64, 64}, {&kCrystal, 544, 384}, {&kJelly, 460, 130}},
+           {{&kMoth, 150, 120}, {&kMoth, 460, 120}, {&kMoth, 304, 380}, {&kCrystal, 48, 400}},
+           {{&kJelly, 150, 330}, {&kJelly, 460, 330}, {&kDancingWisp, 48, 48},
+            {&kDancingWisp, 560, 48}, {&kDancingWisp, 304, 410}},
+           {{&kCrystal, 48, 48}, {&kCrystal, 560, 48}, {&kCrystal, 304, 410}, {&kEmber, 48, 400},
+            {&kEmber, 560, 400}}},
+          {{&kIcePillar, 208, 176}, {&kIcePillar, 400, 176}, {&kIcePillar, 208, 272},
+           {&kIcePillar, 400, 272}, {&kFrost, 120, 100}, {&kFrost, 488, 100}, {&kFrost, 120, 340},
+           {&kFrost, 488, 340}}};
+}
+
+Stage Tower() {
+  return {5, "Moon Gate Tower", "月門の塔",
+          "The Eclipse waits in the last wave. Light the way home!",
+          "最後の波で月蝕が待つ。帰り道を照らせ！",
+          210, 0.7f, 350, {40, 460, 130, 16, 2, 9, 300}, std::nullopt,
+          {{{&kDancingWisp, 64, 64}, {&kDancingWisp, 544, 64}, {&kDancingWisp, 304, 400},
+            {&kEmber, 48, 400}, {&kEmber, 560, 400}},
+           {{&kCrystal, 64, 64}, {&kCrystal, 544, 384}, {&kMoth, 150, 240}, {&kMoth, 460, 240},
+            {&kMoth, 304, 120}},
+           {{&kJelly, 236, 200}, {&kJelly, 372, 260}, {&kEmber, 48, 48}, {&kEmber, 560, 48},
+            {&kEmber, 304, 410}},
+           {{&kCrystal, 48, 48}, {&kCrystal, 560, 400}, {&kEmber, 560, 48}, {&kEmber, 48, 400},
+            {&kMoth, 304, 380}},
+           {{&kEclipse, 296, 48}, {&kDancingWisp, 48, 400}, {&kDancingWisp, 560, 400}}},
+          {{&kMoonStone, 160, 128}, {&kMoonStone, 448, 128}, {&kMoonStone, 160, 320},
+           {&kMoonStone, 448, 320}, {&kRune, 304, 96}, {&kRune, 96, 224}, {&kRune, 512, 224},
+           {&kRune, 304, 360}}};
+}
+
+}  // namespace
+
+const CharacterKind& PlayerKind() {
+  static const CharacterKind player{name::kLumi, 120, 260, 220, 1.5f, 32, 0, 0, 6, true};
+  return player;
+}
+
+ShotSettings DefaultShot() { return {40, 440, 120, 12, 2, 10, 350}; }
+
+const std::vector<Stage>& Stages() {
+  static const std::vector<Stage> stages = {Harbour(), Marsh(), Festival(), Canal(), Tower()};
+  return stages;
+}
