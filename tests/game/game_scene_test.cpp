@@ -1,0 +1,255 @@
+#include "game/game_fixture.h"
+#include "game/game_scene.h"
+#include "library/draw/el_draw.h"
+#include "library/system/el_system.h"
+#include "shell/shell_state.h"
+
+namespace {
+
+class GameScene : public GameTest {
+ protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    g_param.MAX_STAGE = 5;
+    g_param.PLAYER_STOCK = 2;
+    g_param.INIT_STAGE = 1;
+    NewGameSetup();
+    g_shell.scene = SCENE_GAME;
+    g_shell.scene_entry = 1;
+  }
+  // The entry frame, reading the stage file written from the tables.
+  void Enter(const std::vector<std::string>& extra_lines = {}) {
+    WriteStageFile(g_game.stage, extra_lines);
+    Frame();
+  }
+};
+
+using GameSceneTest = GameScene;
+
+TEST_F(GameSceneTest, EntryFrameArmsTheStageTimers) {
+  AddEnemy(100.0f, 100.0f);
+  Character& later = AddEnemy(200.0f, 100.0f);
+  later.turn = 1;
+  later.state = STATE_WAITING;
+  g_stage.MAX_TURN = 2;
+  g_system.SetWait(5, 1);
+  g_system.SetWait(6, 1);
+  g_system.SetWait(7, 1);
+  g_system.SetWait(2, 1);
+  Enter();
+  EXPECT_EQ(g_shell.scene, SCENE_GAME);
+  EXPECT_EQ(g_shell.play_running, 1);
+  EXPECT_EQ(g_game.menu_cursor, 1);
+  EXPECT_EQ(g_system.Deadline(4), 1000u);
+  EXPECT_EQ(g_system.Deadline(2), elSystem::kDisarmed);
+  EXPECT_EQ(g_system.Deadline(5), elSystem::kDisarmed);
+  EXPECT_EQ(g_system.Deadline(6), elSystem::kDisarmed);
+  EXPECT_EQ(g_system.Deadline(7), 1u);  // the third entry is waiting: not counted
+}
+
+TEST_F(GameSceneTest, NoTimeLeftEndsTheGameOnTheFirstPlayFrame) {
+  g_stage.INIT_TIME = 0;
+  AddEnemy(100.0f, 100.0f);
+  Enter();
+  EXPECT_EQ(g_shell.scene, SCENE_GAME_OVER);
+  EXPECT_EQ(g_shell.prev_scene, 0);
+  EXPECT_EQ(g_shell.game_in_progress, 0);
+  EXPECT_EQ(g_shell.play_running, 0);
+}
+
+TEST_F(GameSceneTest, RemainingTimeDropsOncePerSecond) {
+  g_stage.INIT_TIME = 10;
+  AddEnemy(100.0f, 100.0f);
+  Enter();
+  while (hp.now <= 2100) Frame();
+  EXPECT_EQ(g_stage.INIT_TIME, 8);
+}
+
+TEST_F(GameSceneTest, LastEnemyFallingAsTimeRunsOutIsGameOver) {
+  Character& e = AddEnemy(100.0f, 100.0f);
+  e.bom_last_img = 1;
+  e.score = 70;
+  g_stage.INIT_TIME = 1;
+  Enter();
+  e.state = STATE_EXPLODING;
+  g_system.SetWait(6, 0);
+  g_system.SetWait(4, 0);
+  hp.now += 1;
+  Frame();
+  EXPECT_EQ(e.state, STATE_GONE);
+  EXPECT_EQ(g_stage.INIT_TIME, 0);
+  EXPECT_EQ(g_shell.scene, SCENE_GAME_OVER);
+  EXPECT_EQ(g_game.score, 70);  // no stage bonus
+}
+
+class StageClear : public GameScene {
+ protected:
+  void SetUp() override {
+    GameScene::SetUp();
+    g_game.stage = 2;
+    g_param.CLEAR_BONUS = 1000;
+    g_param.TIME_BONUS = 10;
+    g_stage.INIT_TIME = 45;
+    g_stage.MAX_TURN = 1;  // a stage without enemies is cleared at once
+    Enter();
+  }
+};
+
+using GameStageClearTest = StageClear;
+
+TEST_F(GameStageClearTest, BonusIsAddedOnceAndTheBannerHoldsPlay) {
+  EXPECT_EQ(g_game.score, 3 * 1000 + 10 * 45);
+  EXPECT_EQ(g_game.clear_phase, 1);
+  Player().vx = 100.0f;
+  g_shell.frame_delta = 0.1f;
+  const int frames = hp.frames_presented;
+  for (int i = 0; i < 100; ++i) Frame();
+  EXPECT_EQ(hp.frames_presented, frames + 100);  // one present a frame
+  EXPECT_EQ(g_game.score, 3450);
+  EXPECT_FLOAT_EQ(Player().x, 320.0f);
+  EXPECT_EQ(g_stage.INIT_TIME, 45);
+  EXPECT_EQ(g_shell.scene, SCENE_GAME);
+}
+
+TEST_F(GameStageClearTest, BannerEndsAfter3000MsWithTheNextStage) {
+  while (g_shell.scene == SCENE_GAME && hp.now < 10000) Frame();
+  EXPECT_GT(hp.now, 3000u);
+  EXPECT_LT(hp.now, 3100u);
+  EXPECT_EQ(g_shell.scene, SCENE_STAGE_INTRO);
+  EXPECT_EQ(g_game.stage, 3);
+  EXPECT_EQ(g_game.shot.state, SHOT_READY);
+}
+
+TEST_F(GameStageClearTest, EnterSkipsTheBannerAndTheLastStageLeadsToTheEnding) {
+  g_param.MAX_STAGE = 3;
+  Frame();
+  g_shell.select = 1;
+  Frame();
+  EXPECT_EQ(g_shell.scene, SCENE_ENDING);
+  EXPECT_EQ(g_shell.select, 0);
+  EXPECT_EQ(g_game.stage, 3);
+  EXPECT_EQ(g_game.score, 3450);
+}
+
+TEST_F(GameSceneTest, StageFilesOwnClearBonusReplacesTheFormula) {
+  g_stage.MAX_TURN = 1;
+  g_stage.CLEAR_BONUS = 5000;
+  g_stage.clear_bonus_flag = 1;
+  Enter({"#CLEAR_BONUS:5000"});
+  EXPECT_EQ(g_game.score, 5000);
+}
+
+class InGameMenu : public GameScene {
+ protected:
+  void SetUp() override {
+    GameScene::SetUp();
+    AddEnemy(100.0f, 100.0f);
+    Enter();
+    g_shell.play_running = 0;  // Escape
+  }
+};
+
+using GameMenuTest = InGameMenu;
+
+TEST_F(GameMenuTest, MenuFreezesPlayAndTime) {
+  Player().vx = 100.0f;
+  g_shell.frame_delta = 0.1f;
+  while (hp.now < 5000) Frame();
+  EXPECT_FLOAT_EQ(Player().x, 320.0f);
+  EXPECT_EQ(g_stage.INIT_TIME, 100);
+  g_shell.select = 1;  // resume
+  Frame();
+  EXPECT_EQ(g_shell.play_running, 1);
+  Frame();
+  EXPECT_EQ(g_stage.INIT_TIME, 99);  // the deadline that passed fires once
+  EXPECT_GT(Player().x, 320.0f);
+}
+
+TEST_F(GameMenuTest, UpChoosesTheTitleAndStaysChosenUntilTheNextStage) {
+  g_shell.up = 1;
+  Frame();
+  EXPECT_EQ(g_game.menu_cursor, 0);
+  EXPECT_EQ(g_shell.up, 0);
+  g_shell.play_running = 1;  // Escape closes the menu, then opens it again
+  Frame();
+  g_shell.play_running = 0;
+  Frame();
+  EXPECT_EQ(g_game.menu_cursor, 0);
+  g_shell.select = 1;
+  Frame();
+  EXPECT_EQ(g_shell.scene, SCENE_TITLE);
+  EXPECT_EQ(g_shell.game_in_progress, 0);
+  EXPECT_EQ(g_shell.play_running, 0);
+  NewGameSetup();
+  g_shell.scene = SCENE_GAME;
+  g_shell.scene_entry = 1;
+  Enter();
+  EXPECT_EQ(g_game.menu_cursor, 1);
+}
+
+TEST_F(GameMenuTest, UpAndDownBeforeTheSameFrameEndOnResume) {
+  const bool sounds = LoadSoundRoles();
+  g_shell.up = g_shell.down = 1;
+  Frame();
+  EXPECT_EQ(g_game.menu_cursor, 1);
+  g_shell.select = 1;
+  Frame();
+  EXPECT_EQ(g_shell.play_running, 1);
+  EXPECT_EQ(g_shell.scene, SCENE_GAME);
+  if (!sounds) GTEST_SKIP() << "sounds need the sound library";
+  EXPECT_EQ(Sounds(), (std::vector<std::string>{"select", "select", "cancel"}));
+}
+
+TEST_F(GameMenuTest, ReturnToTitlePlaysOk) {
+  if (!LoadSoundRoles()) GTEST_SKIP() << "needs the sound library";
+  g_shell.up = 1;
+  g_shell.select = 1;
+  Frame();
+  EXPECT_EQ(Sounds(), (std::vector<std::string>{"select", "ok"}));
+}
+
+// Every way out releases the stage's pictures and the two menu pictures once.
+class WayOut : public GameScene, public ::testing::WithParamInterface<int> {
+ protected:
+  bool LoadStagePictures() {
+    for (const char* name : {"c0.bmp", "c1.bmp", "o0.bmp", "bg.bmp", "font.bmp", "gage.bmp",
+                             "gage_base.bmp", "clear.bmp", "menu.bmp", "cursor2.bmp"})
+      WriteBmp(std::string("img/") + name, 8, 8, 0xFFFFFF);
+    return LoadPicture("probe.bmp", 8, 8, 0xFFFFFF) != 0;
+  }
+};
+
+using GameWayOutTest = WayOut;
+
+TEST_P(GameWayOutTest, ReleasesEveryPictureExactlyOnce) {
+  if (!LoadStagePictures()) GTEST_SKIP() << "needs the graphics library";
+  g_draw.ReleaseObject(2);  // the probe
+  // The enemy waits for turn 1, so with one turn the stage is cleared at once.
+  Character& e = AddEnemy(100.0f, 100.0f);
+  e.turn = 1;
+  e.state = STATE_WAITING;
+  g_stage.MAX_TURN = GetParam() == SCENE_TITLE ? 2 : 1;
+  g_stage.OBJECT_NUMBER = 1;
+  g_stage.INIT_TIME = GetParam() == SCENE_GAME_OVER ? 0 : 100;
+  g_param.MAX_STAGE = GetParam() == SCENE_ENDING ? 2 : 5;
+  Enter({"#BG:img\\bg.bmp", "#FONT:img\\font.bmp", "#GAGE:img\\gage.bmp",
+         "#GAGE_BASE:img\\gage_base.bmp", "#STAGE_CLEAR:img\\clear.bmp", "#OBJECT:0",
+         "img:img\\o0.bmp", "xy:500,400", "size_x:8", "size_y:8"});
+  EXPECT_EQ(g_draw.LoadedCount(), GetParam() == SCENE_GAME_OVER ? 0 : 10);
+  if (GetParam() == SCENE_TITLE) g_shell.play_running = 0;
+  g_shell.up = g_shell.select = 1;
+  for (int i = 0; i < 3 && g_shell.scene == SCENE_GAME; ++i) Frame();
+  EXPECT_EQ(g_shell.scene, GetParam());
+  EXPECT_EQ(g_draw.LoadedCount(), 0);
+  // A later clean-up (the keyboard's way back to the title) must free nothing more.
+  LoadPicture("after.bmp", 8, 8, 0xFFFFFF);
+  LoadPicture("after2.bmp", 8, 8, 0xFFFFFF);
+  StageCleanup();
+  EXPECT_EQ(g_draw.LoadedCount(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, GameWayOutTest,
+                         ::testing::Values(SCENE_GAME_OVER, SCENE_STAGE_INTRO, SCENE_ENDING,
+                                           SCENE_TITLE));
+
+}  // namespace
