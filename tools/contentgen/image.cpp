@@ -44,6 +44,18 @@ void Image::PasteKeyed(const Image& source, int sx, int sy, int w, int h, int dx
   }
 }
 
+void Image::PasteLit(const Image& source, int dx, int dy) {
+  for (int y = 0; y < source.height(); ++y) {
+    for (int x = 0; x < source.width(); ++x) {
+      if (!Inside(dx + x, dy + y)) continue;
+      const Rgb s = source.Get(x, y);
+      const float alpha = std::min(1.0f, std::max({s.r, s.g, s.b}) / 64.0f);
+      const Rgb d = Get(dx + x, dy + y);
+      Set(dx + x, dy + y, {Clamp(d.r * (1 - alpha) + s.r), Clamp(d.g * (1 - alpha) + s.g), Clamp(d.b * (1 - alpha) + s.b)});
+    }
+  }
+}
+
 Image Image::Shrink(int factor) const {
   Image out(width_ / factor, height_ / factor);
   const float n = static_cast<float>(factor * factor);

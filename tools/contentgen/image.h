@@ -29,6 +29,9 @@ class Image {
 
   // Copies the non-black pixels of part (sx, sy, w, h) of source to (dx, dy).
   void PasteKeyed(const Image& source, int sx, int sy, int w, int h, int dx, int dy);
+  // Lays a picture painted on black over this one: dark parts count as light added,
+  // so glows blend in instead of leaving black squares.
+  void PasteLit(const Image& source, int dx, int dy);
   // Averages factor x factor blocks: painting large and shrinking smooths edges.
   Image Shrink(int factor) const;
 

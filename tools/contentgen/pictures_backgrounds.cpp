@@ -61,13 +61,12 @@ Image Harbour() {
   ForField(image, [](int x, int y) {
     const float n = Fractal(x * 0.5f, y * 2.0f, 60, 101);
     const float ripple = std::pow(std::max(0.0f, std::sin(y * 0.55f + n * 9.0f)), 12.0f);
-    return Mix(Mix({8, 20, 44}, {22, 46, 84}, n), {70, 110, 160}, ripple * 0.35f);
+    return Mix(Mix({6, 16, 36}, {18, 36, 66}, n), {70, 110, 160}, ripple * 0.3f);
   });
   Random r(7);
   for (int i = 0; i < 26; ++i) {
     const float y = r.Range(60, 430), w = r.Range(8, 40) * (1 - std::abs(y - 240) / 400);
-    FillRect(image, {static_cast<int>(460 - w), static_cast<int>(y), static_cast<int>(460 + w), static_cast<int>(y + 2)},
-             Solid({150, 170, 200}), 0.35f);
+    Line(image, {460 - w, y}, {460 + w, y}, 2, {150, 170, 200}, 0.25f);
   }
   for (int i = 0; i < 7; ++i) Glow(image, r.Range(60, 580), r.Range(60, 420), 22, {255, 150, 60}, 0.25f);
   PaintWalls(image, {{110, 78, 58}, {52, 34, 28}, {220, 170, 90}}, 11);
@@ -122,7 +121,7 @@ Image Canal() {
   ForField(image, [](int x, int y) {
     const float n = Fractal(static_cast<float>(x), static_cast<float>(y), 90, 404);
     const float edge = std::min({x - 32, 608 - x, y - 32, 448 - y}) / 60.0f;
-    const Rgb ice = Mix({26, 46, 66}, {52, 82, 108}, n);
+    const Rgb ice = Mix({20, 36, 54}, {44, 70, 94}, n);
     return Mix({120, 145, 165}, ice, std::min(1.0f, edge + n * 0.5f));
   });
   Random r(13);

@@ -13,20 +13,17 @@
 namespace {
 
 void Caption(Image& image, int y, const std::string& en, const std::string& jp) {
-  Panel(image, {40, y, 600, y + 70}, 0.78f);
-  TwoLanguages(image, 320, y + 10, en, jp, 19);
+  Panel(image, {30, y, 610, y + 70}, 0.78f);
+  TwoLanguages(image, 320, y + 12, en, jp, 17);
 }
 
-void Paste(Image& image, const Image& sprite, int x, int y) {
-  image.PasteKeyed(sprite, 0, 0, sprite.width(), sprite.height(), x, y);
-}
 
 // The festival: the harbour full of lanterns. The lower part stays calm for the story panel.
 Image Opening1() {
   Image image(640, 480);
   Sky(image, 230, 0.0f, 41);
-  Moon(image, 130, 80, 30);
-  Water(image, 230, 0.0f, 130, 42);
+  Moon(image, 560, 150, 30);
+  Water(image, 230, 0.0f, 560, 42);
   LanternFleet(image, 230, 70, true, 43);
   Caption(image, 24, "On the night of the Lantern Drift, a thousand lights sail out to sea.",
           "灯籠流しの夜、千の灯りが海へと旅立つ。");
@@ -48,7 +45,7 @@ Image Opening2() {
   LanternFleet(image, 230, 40, false, 53);
   Random r(54);
   for (int i = 0; i < 7; ++i)
-    Paste(image, CharacterFrame(i % 3 ? Look::kWisp : Look::kMoth, r.Below(4), i % 2, 64), static_cast<int>(r.Range(20, 560)),
+    image.PasteLit(CharacterFrame(i % 3 ? Look::kWisp : Look::kMoth, r.Below(4), i % 2, 64), static_cast<int>(r.Range(20, 560)),
           static_cast<int>(r.Range(230, 380)));
   FloatingLantern(image, 320, 400, 1.6f, true);
   Caption(image, 24, "Only one small lantern still burns: Lumi.", "ただひとつ、小さな灯り「ルミ」だけが燃えている。");
@@ -62,7 +59,7 @@ Image Opening3() {
   Moon(image, 500, 90, 40);
   Water(image, 300, 0.0f, 500, 62);
   Glow(image, 320, 250, 200, {255, 150, 60}, 0.5f);
-  Paste(image, CharacterFrame(Look::kLumi, 0, 1, 128), 256, 170);
+  image.PasteLit(CharacterFrame(Look::kLumi, 0, 1, 128), 256, 170);
   Caption(image, 380, "Drift, bump and shoot - bring the lights back home!", "漂い、ぶつかり、撃て。灯りを港へ連れ戻せ！");
   return image;
 }
@@ -97,7 +94,7 @@ Image IntroCard(const Stage& stage) {
   TwoLanguages(image, 320, 150, stage.title_en, stage.title_jp, 28);
   const std::vector<Look> cast = Cast(stage);
   const int left = 320 - static_cast<int>(cast.size()) * 40;
-  for (size_t i = 0; i < cast.size(); ++i) Paste(image, CharacterFrame(cast[i], 0, 0, 64), left + 80 * static_cast<int>(i) + 8, 244);
+  for (size_t i = 0; i < cast.size(); ++i) image.PasteLit(CharacterFrame(cast[i], 0, 0, 64), left + 80 * static_cast<int>(i) + 8, 244);
   return image;
 }
 
@@ -128,7 +125,7 @@ Image Ending2() {
   FillCircle(image, 470, 260, 36, Solid({255, 235, 190}));
   Water(image, 260, 0.9f, 470, 82);
   LanternFleet(image, 260, 50, true, 83);
-  Paste(image, CharacterFrame(Look::kLumi, 0, 1, 64), 180, 300);
+  image.PasteLit(CharacterFrame(Look::kLumi, 0, 1, 64), 180, 300);
   Caption(image, 24, "The lanterns come home, and morning comes to the harbour.", "灯りは港へ帰り、朝が来た。");
   return image;
 }

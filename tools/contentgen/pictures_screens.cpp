@@ -16,8 +16,8 @@ constexpr Rgb kGold{255, 210, 130};
 Image Harbour(int horizon, int lanterns, uint32_t seed) {
   Image image(640, 480);
   Sky(image, horizon, 0.0f, seed);
-  Moon(image, 520, 92, 34);
-  Water(image, horizon, 0.0f, 520, seed + 1);
+  Moon(image, 596, 196, 24);
+  Water(image, horizon, 0.0f, 596, seed + 1);
   LanternFleet(image, horizon, lanterns, true, seed + 2);
   return image;
 }
@@ -34,7 +34,7 @@ void Logo(Image& image, int y) {
 Image Title() {
   Image image = Harbour(250, 40, 3);
   Logo(image, 60);
-  Panel(image, {58, 322, 360, 464}, 0.75f);
+  Panel(image, {58, 322, 372, 464}, 0.75f);
   const char* english[] = {"NEW GAME", "HOW TO PLAY", "RANKING", "QUIT"};
   const char* japanese[] = {"はじめから", "あそびかた", "ランキング", "おわる"};
   for (int e = 0; e < 4; ++e) {
@@ -42,10 +42,11 @@ Image Title() {
     TextStyle en = Style(20, kCream, true);
     en.shadow = true;
     DrawText(image, english[e], 104, y + 4, Align::kLeft, en);
-    DrawText(image, japanese[e], 246, y + 6, Align::kLeft, Style(16, kGold));
+    DrawText(image, japanese[e], 262, y + 6, Align::kLeft, Style(16, kGold));
   }
-  DrawText(image, "↑↓ Select   Enter Confirm   /   ↑↓ 選択   Enter 決定", 620, 456, Align::kRight,
-           Style(13, {190, 180, 200}));
+  Panel(image, {446, 426, 630, 468}, 0.75f);
+  DrawText(image, "↑↓ Select / 選択", 538, 429, Align::kCentre, Style(13, {210, 200, 220}));
+  DrawText(image, "Enter Confirm / 決定", 538, 447, Align::kCentre, Style(13, {210, 200, 220}));
   return image;
 }
 
@@ -71,7 +72,7 @@ Image Menu() {
     const int y = 73 + 30 * e;
     FillRoundedRect(image, {21, y, 115, y + 25}, 4, Solid({16, 12, 28}));
     DrawText(image, english[e], 68, y + 1, Align::kCentre, Style(12, kCream, true));
-    DrawText(image, japanese[e], 68, y + 12, Align::kCentre, Style(12, kGold));
+    DrawText(image, japanese[e], 68, y + 11, Align::kCentre, Style(12, kGold));
   }
   DrawText(image, "Enter 決定", 67, 132, Align::kCentre, Style(11, {180, 170, 190}));
   return image;
@@ -110,7 +111,7 @@ Image Ranking() {
   const char* english[] = {"1ST", "2ND", "3RD", "4TH", "5TH"};
   for (int r = 0; r < 5; ++r) {
     const int y = 169 + 33 * r;
-    Panel(image, {160, y - 4, 456, y + 30}, 0.85f);
+    Panel(image, {160, y - 2, 456, y + 28}, 0.85f);
     FillRoundedRect(image, {308, y - 1, 440, y + 27}, 4, Solid({12, 8, 24}));
     DrawText(image, english[r], 180, y + 4, Align::kLeft, Style(20, r == 0 ? kGold : kCream, true));
     DrawText(image, std::to_string(r + 1) + "位", 240, y + 5, Align::kLeft, Style(17, kGold));
@@ -136,7 +137,7 @@ void Rule(Image& image, int y, const std::string& en, const std::string& jp) {
 }
 
 void Sprite(Image& image, Look look, int facing, int x, int y, const std::string& label) {
-  image.PasteKeyed(CharacterFrame(look, facing, 0, 64), 0, 0, 64, 64, x, y);
+  image.PasteLit(CharacterFrame(look, facing, 0, 64), x, y);
   DrawText(image, label, x + 32, y + 64, Align::kCentre, Style(12, {210, 200, 220}));
 }
 
@@ -146,7 +147,7 @@ Image HowTo() {
   DrawText(image, "HOW TO PLAY  あそびかた", 320, 14, Align::kCentre, GlowingStyle(30, {255, 248, 210}, {250, 170, 60}, {140, 50, 20}, 4));
   Panel(image, {30, 58, 610, 212}, 0.9f);
   KeyCap(image, 46, 70, 26, "←"), KeyCap(image, 76, 70, 26, "↑"), KeyCap(image, 106, 70, 26, "↓"), KeyCap(image, 136, 70, 26, "→");
-  KeyLine(image, 68, 110, "Steer. You drift with inertia - push against your speed to stop.", "移動。慣性で滑るので、逆に押して止まろう。");
+  KeyLine(image, 68, 110, "Steer. You drift with inertia: push the other way to stop.", "移動。慣性で滑るので、逆に押して止まろう。");
   KeyCap(image, 46, 108, 84, "Space");
   KeyLine(image, 106, 80, "Fire a lantern spark the way you face.", "向いている方向へ光弾を撃つ。");
   KeyCap(image, 46, 146, 84, "Enter");
