@@ -120,6 +120,7 @@ void HeadlessPlatform::CloseDisplay() { display_open = false; }
 
 bool HeadlessPlatform::WaitVerticalBlank() {
   now += frame_ms;
+  if (on_frame) on_frame();
   return true;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -47,6 +48,8 @@ class HeadlessPlatform : public Platform {
   uint32_t box_open_ms = 0;
   // Each presented frame advances the clock by this much.
   uint32_t frame_ms = 16;
+  // Called at every vertical blank: a test's player looks at the game and presses keys.
+  std::function<void()> on_frame;
   // The loop sees a quit message once the clock passes this.
   uint32_t stop_at = UINT32_MAX;
   // Answer to "status midi mode".
