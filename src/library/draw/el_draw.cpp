@@ -1,48 +1,69 @@
+// Display set-up and teardown.
 #include "library/draw/el_draw.h"
 
 #include "library/input/input.h"
 #include "library/sound/el_sound.h"
 #include "library/sound/music.h"
 #include "library/system/el_system.h"
+#include "library/system/report.h"
 #include "platform/platform.h"
 
 elDraw g_draw;
 
+namespace {
+
+// The largest back buffer we agree to make.
+constexpr int kMaxSide = 8192;
+
+}  // namespace
+
+int elDraw::ScreenError(const char* message) { return ReportError("elDraw::Screen", message); }
+
+void elDraw::CreateWorkSprite(int slot, int width, int height) {
+  Object& o = objects_[static_cast<size_t>(slot)];
+  o.surface.Create(width, height);
+  o.surface.key = draw::FromColour(0);
+  o.has_surface = true;
+  o.key_colour = 0;
+  o.width = static_cast<uint16_t>(width);
+  o.height = static_cast<uint16_t>(height);
+}
+
 int elDraw::Screen(int width, int height, int) {
+  if (width == -1) {
+    width = kDefaultWidth;
+    height = kDefaultHeight;
+  }
+  if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide)
+    return ScreenError("裏画面が生成できません");
+  // The window is already full screen or not; the display follows it.
+  if (!platform::Get().OpenDisplay(width, height, false))
+    return ScreenError("DirectDrawが使用できません");
+  open_ = true;
   back_.Create(width, height);
-  open_ = platform::Get().OpenDisplay(width, height, false);
+  clip_ = {0, 0, width, height};
+  CreateWorkSprite(0, width, height);
+  CreateWorkSprite(1, width, height);
+  format_ = draw::DescribeFormat(draw::kRedMask, draw::kGreenMask, draw::kBlueMask);
+  for (int i = 2; i < kObjects; ++i) EmptySlot(objects_[static_cast<size_t>(i)]);
+  fps_.next_sample = platform::Get().Clock();
+
   g_sound.InitSound();
   g_sound.ResetTable();
   MusicReset();
   g_system.ResetWaits();
   g_syskey_pass = 0;
+  font_block_.emplace();
   InitJoystick();
-  return open_ ? 1 : 0;
+  return 1;
 }
+
 void elDraw::CloseScreen() {
-  if (open_) platform::Get().CloseDisplay();
+  if (!open_) return;
+  for (Object& o : objects_) EmptySlot(o);
+  back_ = Surface();
+  platform::Get().CloseDisplay();
   open_ = false;
 }
-int elDraw::LoadObject(const std::string&, int) { return 0; }
-int elDraw::SwapObject(const std::string&, int, int) { return 0; }
-void elDraw::ReleaseObject(int) {}
-void elDraw::RestoreObjects() {}
-void elDraw::DrawObject(int, int, int, int, int, int, int) {}
-void elDraw::DrawObjectOpaque(int, int, int, int, int, int, int) {}
-void elDraw::ClearScreen() { back_.pixels.assign(back_.pixels.size(), 0); }
-void elDraw::Present() {
-  if (!open_) return;
-  if (platform::Get().WaitVerticalBlank())
-    platform::Get().PresentFrame(back_.pixels.data(), back_.width, back_.height, back_.pitch);
-}
-int elDraw::DrawObjectHalf(int, int, int, int, int, int, int) { return 1; }
-int elDraw::DrawObjectAlpha(int, int, float, int, int, int, int, int) { return 1; }
-void elDraw::BeginText(int, int, int, int, uint8_t, uint8_t) {}
-void elDraw::SetTextColors(uint32_t, uint32_t, int) {}
-void elDraw::WriteText(int, int, const std::string&) {}
-void elDraw::EndText() {}
-void elDraw::DrawFps() {}
-void elDraw::FreeFontBlock() {}
-const elDraw::Object& elDraw::Slot(int handle) const { return objects_.at(static_cast<size_t>(handle)); }
-int elDraw::LoadedCount() const { return 0; }
+
 void ResetDraw() { g_draw = elDraw(); }

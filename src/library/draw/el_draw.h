@@ -4,14 +4,20 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
+#include "library/draw/clip.h"
+#include "library/draw/pixel_format.h"
 #include "library/draw/surface.h"
 
 class elDraw {
  public:
   static constexpr int kObjects = 1024;
   static constexpr int kNameMax = 30;
+  static constexpr int kDefaultWidth = 640;
+  static constexpr int kDefaultHeight = 480;
 
   struct Object {
     Surface surface;
@@ -20,6 +26,26 @@ class elDraw {
     uint32_t key_colour = 0;
     uint16_t width = 0;
     uint16_t height = 0;
+  };
+
+  // The platform's font description, as BeginText fills it.
+  struct FontBlock {
+    std::string face_name;
+    int height = 0;
+    int width = 0;
+    int escapement = 0;
+    int weight = 0;
+    uint8_t italic = 0;
+    uint8_t underline = 0;
+    uint8_t charset = 0;
+  };
+
+  struct FpsStats {
+    uint32_t next_sample = 0;
+    int counter = 0;
+    float current = 0.0f;
+    float maximum = 0.0f;
+    float minimum = 999.9f;
   };
 
   int Screen(int width, int height, int mode);
@@ -39,7 +65,7 @@ class elDraw {
 
   void BeginText(int face, int height, int angle, int weight, uint8_t italic, uint8_t underline);
   void SetTextColors(uint32_t text_colour, uint32_t back_colour, int transparent);
-  void WriteText(int x, int y, const std::string& text);
+  void WriteText(int x, int y, std::string_view text);
   void EndText();
   void DrawFps();
   void FreeFontBlock();
@@ -48,14 +74,40 @@ class elDraw {
   Surface& BackBuffer() { return back_; }
   const Object& Slot(int handle) const;  // handle must be 0..1023
   int LoadedCount() const;               // named slots from 2 upwards
+  const draw::PixelFormat& Format() const { return format_; }
+  const draw::ClipRect& Clip() const { return clip_; }
+  const std::optional<FontBlock>& Font() const { return font_block_; }
+  const FpsStats& Fps() const { return fps_; }
+  const char* FpsText() const { return fps_text_.data(); }
 
  private:
+  struct TextState {
+    bool active = false;
+    uint32_t text_colour = 0;
+    uint32_t back_colour = 0;
+    bool transparent = false;
+  };
+
+  static bool InTable(int handle) { return handle >= 0 && handle < kObjects; }
+  int ScreenError(const char* message);
+  void CreateWorkSprite(int slot, int width, int height);
+  void EmptySlot(Object& object);
+  bool LoadPicture(Object& object, const std::string& name);
+  Object* Source(int handle);
+  bool NoticeLoss();
+  void SampleFps();
+
   bool open_ = false;
   Surface back_;
   std::array<Object, kObjects> objects_;
-  // The rest of elDraw's state (clip rectangle, pixel format, font block,
-  // frame-rate statistics) is private to its implementation files.
-  friend struct elDrawAccess;
+  uint32_t key_colour_ = 0;  // applied to every picture loaded
+  draw::ClipRect clip_;
+  draw::PixelFormat format_;
+  std::optional<FontBlock> font_block_;
+  TextState text_;
+  std::string text_scratch_;  // keeps its capacity: no allocation per frame
+  FpsStats fps_;
+  std::array<char, 64> fps_text_{};
 };
 
 extern elDraw g_draw;

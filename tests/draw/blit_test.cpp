@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <random>
+
+#include "draw/draw_fixture.h"
+#include "library/draw/row_kernels.h"
+
+namespace {
+
+using BlitTest = DrawTest;
+
+constexpr uint16_t kBack = 0xFFFF;
+
+// Pixels that tell where they came from, and are never black or kBack.
+uint16_t Numbered(int x, int y) { return static_cast<uint16_t>(1 + (x + 640 * y) % 0xFFFE); }
+
+int Numbered(DrawTest& t, int w, int h) {
+  std::vector<uint16_t> p;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) p.push_back(Numbered(x, y));
+  return t.Picture(w, p);
+}
+
+// How many back-buffer pixels differ from kBack.
+int Changed() {
+  int n = 0;
+  for (uint16_t p : g_draw.BackBuffer().pixels) n += p != kBack;
+  return n;
+}
+
+TEST_F(BlitTest, CopiesAreCutAtTheEdges) {
+  const int o = Numbered(*this, 100, 50);
+  FillBack(kBack);
+  g_draw.DrawObject(600, 0, o, 0, 0, 100, 50);
+  EXPECT_EQ(Back(600, 0), Numbered(0, 0));
+  EXPECT_EQ(Back(639, 49), Numbered(39, 49));
+  EXPECT_EQ(Changed(), 40 * 50);
+
+  FillBack(kBack);
+  g_draw.DrawObject(-10, 5, o, 0, 0, 30, 20);
+  EXPECT_EQ(Back(0, 5), Numbered(10, 0));
+  EXPECT_EQ(Back(19, 24), Numbered(29, 19));
+  EXPECT_EQ(Changed(), 20 * 20);
+}
+
+TEST_F(BlitTest, OpaqueCopyOfSixThirtyNineLeavesTheLastColumnAndRow) {
+  const int o = Numbered(*this, 640, 480);
+  FillBack(kBack);
+  g_draw.DrawObjectOpaque(0, 0, o, 0, 0, 639, 479);
+  EXPECT_EQ(Back(638, 478), Numbered(638, 478));
+  EXPECT_EQ(Changed(), 639 * 479);
+}
+
+TEST_F(BlitTest, NothingIsDrawnOutsideTheScreenOrThePicture) {
+  const int o = Numbered(*this, 30, 20);
+  FillBack(kBack);
+  const int cases[][6] = {
+      {640, 0, 0, 0, 30, 20},   {0, 480, 0, 0, 30, 20},     {-30, 0, 0, 0, 30, 20},
+      {0, -20, 0, 0, 30, 20},   {0, 0, 0, 0, 31, 20},       {0, 0, -1, 0, 30, 20},
+      {0, 0, 0, 0, 30, 21},     {0, 0, 5, 5, 5, 9},         {0, 0, 9, 0, 3, 20},
+      {INT_MAX, 0, 0, 0, 30, 20}, {INT_MIN, INT_MIN, 0, 0, 30, 20}, {-5, 0, INT_MAX - 2, 0, INT_MAX, 5},
+      {0, 0, INT_MIN, 0, INT_MAX, 20}};
+  for (const auto& c : cases) {
+    g_draw.DrawObject(c[0], c[1], o, c[2], c[3], c[4], c[5]);
+    g_draw.DrawObjectOpaque(c[0], c[1], o, c[2], c[3], c[4], c[5]);
+    EXPECT_EQ(g_draw.DrawObjectHalf(c[0], c[1], o, c[2], c[3], c[4], c[5]), 1);
+    EXPECT_EQ(g_draw.DrawObjectAlpha(c[0], c[1], 0.5f, o, c[2], c[3], c[4], c[5]), 1);
+  }
+  g_draw.ReleaseObject(o);
+  g_draw.DrawObject(0, 0, o, 0, 0, 1, 1);
+  EXPECT_EQ(g_draw.DrawObjectHalf(0, 0, o, 0, 0, 1, 1), 0);
+  EXPECT_EQ(Changed(), 0);
+}
+
+TEST_F(BlitTest, KeyedCopyShowsTheBackBufferThroughBlack) {
+  const int o = Picture(3, {0xF800, 0x0000, 0x001F});
+  FillBack(kBack);
+  g_draw.DrawObject(0, 0, o, 0, 0, 3, 1);
+  EXPECT_EQ(Back(0, 0), 0xF800);
+  EXPECT_EQ(Back(1, 0), kBack);
+  EXPECT_EQ(Back(2, 0), 0x001F);
+  g_draw.DrawObjectOpaque(0, 0, o, 0, 0, 3, 1);
+  EXPECT_EQ(Back(1, 0), 0x0000);
+}
+
+TEST_F(BlitTest, TheWorkSpritesAreScreenSizedAndDrawable) {
+  const elDraw::Object& buffer = g_draw.Slot(0);
+  EXPECT_EQ(buffer.width, 640);
+  EXPECT_EQ(g_draw.Slot(1).height, 480);
+  FillBack(kBack);
+  g_draw.DrawObjectOpaque(0, 0, 0, 0, 0, 640, 480);
+  EXPECT_EQ(Changed(), 640 * 480);
+}
+
+TEST_F(BlitTest, ClearAndPresentShowTheBackBuffer) {
+  FillBack(kBack);
+  g_draw.Present();
+  EXPECT_EQ(hp.FramePixel(639, 479), kBack);
+  g_draw.ClearScreen();
+  g_draw.Present();
+  g_draw.Present();
+  EXPECT_EQ(hp.frames_presented, 3);
+  EXPECT_EQ(hp.frame, std::vector<uint16_t>(640 * 480, 0));
+}
+
+// Every SIMD version agrees with the plain loop, over every row length up to
+// a few vectors (the tails included) and random pixels with many keyed ones.
+TEST(BlitKernelTest, SimdRowsMatchThePlainRows) {
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> pixel(0, 0xFFFF), coin(0, 3);
+  for (draw::Isa isa : {draw::Isa::kSse2, draw::Isa::kAvx2}) {
+    if (!draw::IsaSupported(isa)) continue;
+    const draw::RowKernels& k = draw::KernelsFor(isa);
+    for (int n = 0; n <= 70; ++n) {
+      std::vector<uint16_t> src(static_cast<size_t>(n) + 1), dst(src.size());
+      for (size_t i = 0; i < src.size(); ++i) {
+        src[i] = coin(random) == 0 ? 0 : static_cast<uint16_t>(pixel(random));
+        dst[i] = static_cast<uint16_t>(pixel(random));
+      }
+      auto want = dst, got = dst;
+      draw::KeyedRow(want.data(), src.data(), n, 0);
+      k.keyed(got.data(), src.data(), n, 0);
+      ASSERT_EQ(got, want) << "keyed, n " << n;
+      want = got = dst;
+      draw::HalfRow(want.data(), src.data(), n, 0x7BEF);
+      k.half(got.data(), src.data(), n, 0x7BEF);
+      ASSERT_EQ(got, want) << "half, n " << n;
+    }
+  }
+}
+
+}  // namespace

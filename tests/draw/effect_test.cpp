@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "draw/draw_fixture.h"
+#include "library/draw/row_kernels.h"
+
+namespace {
+
+using EffectTest = DrawTest;
+
+// One source pixel over one back-buffer pixel.
+uint16_t Half(EffectTest& t, uint16_t s, uint16_t d) {
+  const int o = t.Picture(1, {s});
+  g_draw.BackBuffer().Row(0)[0] = d;
+  EXPECT_EQ(g_draw.DrawObjectHalf(0, 0, o, 0, 0, 1, 1), 1);
+  g_draw.ReleaseObject(o);
+  return g_draw.BackBuffer().Row(0)[0];
+}
+
+uint16_t Alpha(EffectTest& t, float alpha, uint16_t s, uint16_t d) {
+  const int o = t.Picture(1, {s});
+  g_draw.BackBuffer().Row(0)[0] = d;
+  EXPECT_EQ(g_draw.DrawObjectAlpha(0, 0, alpha, o, 0, 0, 1, 1), 1);
+  g_draw.ReleaseObject(o);
+  return g_draw.BackBuffer().Row(0)[0];
+}
+
+TEST_F(EffectTest, HalfBlendAddsTheHalvesOfEachComponent) {
+  EXPECT_EQ(g_draw.Format().half_mask, 0x7BEFu);
+  EXPECT_EQ(Half(*this, 0xFFFF, 0x0000), 0x7BEF);
+  EXPECT_EQ(Half(*this, 0xFFFF, 0xFFFF), 0xF7DE);
+  EXPECT_EQ(Half(*this, 0xF800, 0x001F), 0x780F);
+  EXPECT_EQ(Half(*this, 0x0000, 0x1234), 0x1234);
+}
+
+TEST_F(EffectTest, AlphaBlendTruncatesTheDoubleFormula) {
+  EXPECT_EQ(Alpha(*this, 0.1f, Pack565(31, 0, 0), Pack565(31, 0, 0)), Pack565(30, 0, 0));
+  EXPECT_EQ(Alpha(*this, 0.5f, Pack565(0, 63, 0), 0), Pack565(0, 31, 0));
+  EXPECT_EQ(Alpha(*this, 1.0f, 0x1234, 0xFFFF), 0x1234);
+  EXPECT_EQ(Alpha(*this, 0.0f, 0x1234, 0xABCD), 0xABCD);
+  EXPECT_EQ(Alpha(*this, 0.7f, 0x0000, 0xABCD), 0xABCD);
+}
+
+// The blends read only inside the picture: a picture on its own row of a wider
+// file cannot leak, and a source rectangle past its edge draws nothing.
+TEST_F(EffectTest, BlendsRefuseSourcesOutsideThePicture) {
+  const int o = Picture(2, {0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF});
+  FillBack(0);
+  EXPECT_EQ(g_draw.DrawObjectHalf(0, 0, o, 0, 0, 3, 2), 1);
+  EXPECT_EQ(g_draw.DrawObjectAlpha(0, 0, 0.5f, o, 0, 1, 2, 3), 1);
+  EXPECT_EQ(g_draw.DrawObjectAlpha(0, 0, 0.5f, o, -1, 0, 2, 2), 1);
+  EXPECT_EQ(Back(0, 0), 0);
+  EXPECT_EQ(g_draw.DrawObjectHalf(-1, 0, o, 0, 0, 2, 2), 1);
+  EXPECT_EQ(Back(0, 0), 0x7BEF);
+  EXPECT_EQ(Back(1, 0), 0);
+}
+
+// The formula itself, as written down: beta rounded to float once, products
+// and sum in double, truncated.
+uint16_t Formula(float alpha, uint16_t s, uint16_t d) {
+  const float beta = 1.0f - alpha;
+  const int shift[3] = {11, 5, 0}, max[3] = {31, 63, 31};
+  uint32_t out = 0;
+  for (int c = 0; c < 3; ++c) {
+    const int sc = (s >> shift[c]) & max[c], dc = (d >> shift[c]) & max[c];
+    const int v = static_cast<int>(sc * static_cast<double>(alpha) + dc * static_cast<double>(beta));
+    out |= static_cast<uint32_t>(v) << shift[c];
+  }
+  return static_cast<uint16_t>(out);
+}
+
+// Pixel i pairs every red and blue source component with every destination
+// component, and every green with every green: 64 x 64 pixels.
+void PairRows(std::vector<uint16_t>& src, std::vector<uint16_t>& dst) {
+  for (uint32_t y = 0; y < 64; ++y)
+    for (uint32_t x = 0; x < 64; ++x) {
+      src.push_back(Pack565(x & 31, x, 31 - (x & 31)));
+      dst.push_back(Pack565(y & 31, y, (7 * y) & 31));
+    }
+}
+
+std::vector<float> Alphas() {
+  std::vector<float> a = {0.1f, 0.25f, 1.0f / 3.0f, 0.5f, 2.0f / 3.0f, 0.75f, 0.9f, 1.0f, 0.0f,
+                          1e-3f, 1e-6f, 3e-8f, 1e-30f, 0.99999994f, -0.25f, 1.25f};
+  for (int i = 1; i < 1000; ++i) a.push_back(static_cast<float>(i) / 1000.0f);
+  for (int i = 1; i < 64; ++i) a.push_back(static_cast<float>(64 - i) / 64.0f);
+  return a;
+}
+
+TEST(EffectAlphaExactTest, EveryKernelMatchesTheFormulaForEveryComponentPair) {
+  std::vector<uint16_t> src, dst;
+  PairRows(src, dst);
+  const draw::PixelFormat f = draw::DescribeFormat(0xF800, 0x07E0, 0x001F);
+  for (float alpha : Alphas()) {
+    const draw::AlphaWeights w = draw::MakeAlphaWeights(alpha, f);
+    for (draw::Isa isa : {draw::Isa::kPlain, draw::Isa::kSse2, draw::Isa::kAvx2}) {
+      if (!draw::IsaSupported(isa)) continue;
+      std::vector<uint16_t> got = dst;
+      const draw::AlphaRowFn blend = w.integer ? draw::KernelsFor(isa).alpha : draw::AlphaRowFormula;
+      blend(got.data(), src.data(), static_cast<int>(src.size()), w);
+      for (size_t i = 0; i < src.size(); ++i)
+        ASSERT_EQ(got[i], Formula(alpha, src[i], dst[i]))
+            << "alpha " << alpha << " isa " << static_cast<int>(isa) << " pixel " << i;
+    }
+  }
+}
+
+TEST_F(EffectTest, DrawObjectAlphaMatchesTheFormulaOnAWholePicture) {
+  std::vector<uint16_t> src, dst;
+  PairRows(src, dst);
+  const int o = Picture(64, src);
+  for (float alpha : {0.1f, 0.25f, 1.0f / 3.0f, 0.5f, 2.0f / 3.0f, 0.75f, 0.9f, 1.0f}) {
+    for (int y = 0; y < 64; ++y)
+      std::copy_n(dst.begin() + 64 * y, 64, g_draw.BackBuffer().Row(y) + 3);
+    g_draw.DrawObjectAlpha(3, 0, alpha, o, 0, 0, 64, 64);
+    for (int i = 0; i < 64 * 64; ++i)
+      ASSERT_EQ(Back(3 + i % 64, i / 64), Formula(alpha, src[static_cast<size_t>(i)], dst[static_cast<size_t>(i)]))
+          << "alpha " << alpha << " pixel " << i;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "draw/draw_fixture.h"
+
+namespace {
+
+using TextTest = DrawTest;
+using FpsTest = DrawTest;
+
+// Calls DrawFps count times at the current time.
+void Frames(int count) {
+  for (int i = 0; i < count; ++i) g_draw.DrawFps();
+}
+
+TEST_F(FpsTest, TheFirstCallSamplesAnEmptyPeriod) {
+  g_draw.DrawFps();
+  EXPECT_STREQ(g_draw.FpsText(), "0.0 fps ( max 0.0 / min 999.9 )");
+  ASSERT_EQ(hp.texts.size(), 1u);
+  const auto& t = hp.texts[0];
+  EXPECT_EQ(t.text, "0.0 fps ( max 0.0 / min 999.9 )");
+  EXPECT_EQ(t.x, 0);
+  EXPECT_EQ(t.y, 0);
+  EXPECT_EQ(t.face, 1);
+  EXPECT_EQ(t.height, 12);
+  EXPECT_EQ(t.text_colour, 0xFFFFFFu);
+  EXPECT_EQ(t.back_colour, 0x800000u);
+  EXPECT_FALSE(t.transparent);
+  EXPECT_EQ(Back(0, 0), Pack565(0, 0, 16));  // the dark-blue box
+}
+
+TEST_F(FpsTest, RatesAreCallsPerTwoSecondsWithMaximumAndMinimum) {
+  hp.now = 1000;
+  Frames(120);  // the first of them takes the empty sample
+  hp.now = 3000;
+  g_draw.DrawFps();
+  EXPECT_STREQ(g_draw.FpsText(), "60.0 fps ( max 60.0 / min 60.0 )");
+  hp.now = 5000;
+  Frames(4);  // only the sampling call was counted
+  EXPECT_STREQ(g_draw.FpsText(), "0.5 fps ( max 60.0 / min 0.5 )");
+  hp.now = 9000;
+  g_draw.DrawFps();  // four calls in four seconds still count over two
+  EXPECT_STREQ(g_draw.FpsText(), "2.0 fps ( max 60.0 / min 0.5 )");
+}
+
+TEST_F(FpsTest, TheCounterStopsAtNineNineNine) {
+  Frames(1500);
+  hp.now = 2000;
+  g_draw.DrawFps();
+  EXPECT_STREQ(g_draw.FpsText(), "499.5 fps ( max 499.5 / min 499.5 )");
+}
+
+TEST_F(FpsTest, SamplesFollowTheClockAcrossItsWrap) {
+  hp.now = 0xFFFFFF00u;
+  g_draw.DrawFps();
+  hp.now = 0x00000700u;  // 2 s later, past the wrap
+  Frames(2);
+  EXPECT_STREQ(g_draw.FpsText(), "0.5 fps ( max 0.5 / min 0.5 )");
+}
+
+TEST_F(TextTest, BeginTextFillsTheFontBlock) {
+  g_draw.BeginText(0, 16, 9, 1, 1, 0);
+  const elDraw::FontBlock& f = *g_draw.Font();
+  EXPECT_EQ(f.face_name, "標準明朝");
+  EXPECT_EQ(f.escapement, 90);
+  EXPECT_EQ(f.weight, 700);
+  EXPECT_EQ(f.italic, 1);
+  EXPECT_EQ(f.charset, 128);
+  g_draw.BeginText(7, 20, 0, 5, 0, 1);
+  EXPECT_EQ(f.face_name, "標準明朝");  // any other face keeps the last name
+  EXPECT_EQ(f.height, 20);
+  EXPECT_EQ(f.weight, 0);
+  EXPECT_EQ(f.underline, 1);
+  g_draw.BeginText(1, 12, 0, 0, 0, 0);
+  EXPECT_EQ(f.face_name, "標準ゴシック");
+  EXPECT_EQ(f.weight, 400);
+}
+
+TEST_F(TextTest, TextIsWrittenOnlyBetweenBeginAndEnd) {
+  g_draw.WriteText(0, 0, "early");
+  g_draw.BeginText(0, 16, 0, 0, 0, 0);
+  g_draw.WriteText(5, 6, "plain");
+  g_draw.SetTextColors(0x0000FF, 0x00FF00, 1);
+  g_draw.WriteText(7, 8, "\x83\x65\x83\x58\x83\x67");  // Shift-JIS, passed through as it is
+  g_draw.EndText();
+  g_draw.WriteText(0, 0, "late");
+  ASSERT_EQ(hp.texts.size(), 2u);
+  EXPECT_EQ(hp.texts[0].face, 0);
+  EXPECT_EQ(hp.texts[0].text_colour, 0x000000u);
+  EXPECT_EQ(hp.texts[0].back_colour, 0xFFFFFFu);
+  EXPECT_FALSE(hp.texts[0].transparent);
+  EXPECT_EQ(hp.texts[1].text, "\x83\x65\x83\x58\x83\x67");
+  EXPECT_EQ(hp.texts[1].text_colour, 0x0000FFu);
+  EXPECT_TRUE(hp.texts[1].transparent);
+}
+
+TEST_F(TextTest, NoTextOnceTheFontBlockIsFreed) {
+  g_draw.FreeFontBlock();
+  EXPECT_FALSE(g_draw.Font().has_value());
+  g_draw.DrawFps();
+  EXPECT_TRUE(hp.texts.empty());
+}
+
+}  // namespace
