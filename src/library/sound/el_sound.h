@@ -28,13 +28,21 @@ class elSound {
   int UsedCount() const;
 
  private:
+  static std::array<int, kMaxMix> NoBuffers() {
+    std::array<int, kMaxMix> none;
+    none.fill(-1);
+    return none;
+  }
   struct Object {
     bool used = false;
     int mix = 1;
-    std::array<int, kMaxMix> buffers{};  // platform handles, -1 for none
+    std::array<int, kMaxMix> buffers = NoBuffers();  // platform handles, -1 for none
     int next = 0;
     std::string name;
   };
+  static bool InTable(int object) { return object >= 0 && object < kObjects; }
+  void FreeBuffers(Object& object);
+
   bool available_ = false;
   std::array<Object, kObjects> objects_;
 };
