@@ -1,12 +1,18 @@
-// Sound effects on SDL_mixer (one reserved channel per sound buffer) and MIDI
-// music on FluidSynth, driven by the media-control command strings.
+// Sound effects on SDL_mixer, one mixer channel per sound buffer, and MIDI
+// music (SdlMusic) rendered into the mixer's music hook.
 #pragma once
 
+#include <SDL_mixer.h>
+
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
 namespace platform {
+
+class SdlMusic;
 
 class SdlAudio {
  public:
@@ -15,6 +21,7 @@ class SdlAudio {
 
   bool Open();
   void Close();
+  // The handle is the buffer's own mixer channel; -1 when the wave cannot be played.
   int CreateBuffer(const WaveFormat& format, const uint8_t* data, size_t bytes);
   void Play(int buffer);
   void Stop(int buffer);
@@ -22,6 +29,23 @@ class SdlAudio {
   int MusicCommand(const std::string& command, std::string* answer);
   // Effects are silent while the window is inactive; music plays on.
   void SetFocus(bool active);
+
+ private:
+  struct Buffer {
+    std::vector<Uint8> samples;  // in the device format
+    Mix_Chunk* chunk = nullptr;
+  };
+  Buffer* Find(int buffer);
+  int FreeChannel();
+  int EffectVolume() const { return active_ ? MIX_MAX_VOLUME : 0; }
+
+  bool open_ = false;
+  bool active_ = true;
+  int rate_ = 0;
+  Uint16 format_ = 0;
+  int channels_ = 0;
+  std::vector<Buffer> buffers_;
+  std::unique_ptr<SdlMusic> music_;
 };
 
 }  // namespace platform

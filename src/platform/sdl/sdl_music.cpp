@@ -1,0 +1,213 @@
+#include "platform/sdl/sdl_music.h"
+
+#include <SDL_mixer.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "platform/sdl/path_case.h"
+#include "platform/sdl/sdl_platform.h"
+
+namespace platform {
+
+namespace {
+
+constexpr int kFailed = 1;
+const std::string kOpenHead = "open \"";
+const std::string kOpenTail = "\" type sequencer alias midi";
+
+// Where Debian puts its General MIDI soundfonts (timgm6mb-soundfont first).
+constexpr const char* kSoundfonts[] = {
+    "/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/default-GM.sf2",
+    "/usr/share/sounds/sf3/default-GM.sf3", "/usr/share/soundfonts/default.sf2"};
+
+// SDL_SOUNDFONTS may name others, separated as SDL_mixer separates them.
+std::string FindSoundfont() {
+  std::vector<std::string> candidates;
+  if (const char* named = std::getenv("SDL_SOUNDFONTS")) {
+    std::string part;
+    for (const char* c = named;; ++c) {
+      if (*c != '\0' && *c != ';' && *c != ':') {
+        part += *c;
+        continue;
+      }
+      if (!part.empty()) candidates.push_back(part);
+      part.clear();
+      if (*c == '\0') break;
+    }
+  }
+  candidates.insert(candidates.end(), std::begin(kSoundfonts), std::end(kSoundfonts));
+  for (const std::string& c : candidates)
+    if (fluid_is_soundfont(c.c_str())) return c;
+  return "";
+}
+
+bool ParseOpen(const std::string& command, std::string& path) {
+  const size_t fixed = kOpenHead.size() + kOpenTail.size();
+  if (command.size() <= fixed || command.compare(0, kOpenHead.size(), kOpenHead) != 0 ||
+      command.compare(command.size() - kOpenTail.size(), kOpenTail.size(), kOpenTail) != 0)
+    return false;
+  path = command.substr(kOpenHead.size(), command.size() - fixed);
+  return true;
+}
+
+}  // namespace
+
+SdlMusic::SdlMusic(int rate) : rate_(rate) {}
+
+SdlMusic::~SdlMusic() {
+  // Unhooked first, without the lock: the audio thread may be waiting for it.
+  if (synth_ != nullptr) Mix_HookMusic(nullptr, nullptr);
+  if (player_ != nullptr) delete_fluid_player(player_);
+  if (synth_ != nullptr) delete_fluid_synth(synth_);
+  if (settings_ != nullptr) delete_fluid_settings(settings_);
+}
+
+int SdlMusic::Command(const std::string& command, std::string* answer) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  std::string path;
+  if (ParseOpen(command, path)) return Open(path);
+  if (command == "seek midi to start") return Seek();
+  if (command == "play midi notify") return Play();
+  if (command == "stop midi") return Stop();
+  if (command == "close midi") return Close();
+  if (command == "status midi mode") return Status(answer);
+  return kFailed;
+}
+
+void SdlMusic::Hook(void* self, Uint8* stream, int bytes) {
+  SdlMusic* music = static_cast<SdlMusic*>(self);
+  std::lock_guard<std::mutex> lock(music->mutex_);
+  music->Render(reinterpret_cast<Sint16*>(stream), bytes / 4);
+}
+
+// Audio thread. The end of the track is found within one block; the player's
+// own DONE status comes seconds after the last event.
+void SdlMusic::Render(Sint16* out, int frames) {
+  fluid_synth_write_s16(synth_, frames, out, 0, 2, out, 1, 2);
+  if (!playing_ || !EndReached()) return;
+  playing_ = false;
+  if (notify_) EndNotify(MCI_NOTIFY_SUCCESSFUL);
+}
+
+bool SdlMusic::EndReached() {
+  if (fluid_player_get_status(player_) == FLUID_PLAYER_DONE) return true;
+  const int total = fluid_player_get_total_ticks(player_);
+  return total > 0 && fluid_player_get_current_tick(player_) >= total;
+}
+
+int SdlMusic::Open(const std::string& written) {
+  if (open_) {
+    if (notify_) EndNotify(MCI_NOTIFY_SUPERSEDED);
+    Close();
+  }
+  if (!StartSynth()) return kFailed;
+  const std::string path = MatchPathCase(written);
+  if (!fluid_is_midifile(path.c_str())) {
+    SayOnce("no MIDI file " + path + "; playing without music");
+    return kFailed;
+  }
+  std::ifstream file(path, std::ios::binary);
+  piece_.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  fluid_synth_system_reset(synth_);
+  NewPlayer();
+  open_ = true;
+  playing_ = false;
+  return 0;
+}
+
+int SdlMusic::Seek() {
+  if (!open_) return kFailed;
+  if (notify_) EndNotify(MCI_NOTIFY_ABORTED);
+  if (playing_) fluid_synth_all_notes_off(synth_, -1);
+  playing_ = false;
+  // A fresh player: seeking the old one would cut the release of the last notes.
+  NewPlayer();
+  return 0;
+}
+
+int SdlMusic::Play() {
+  if (!open_) return kFailed;
+  if (notify_) EndNotify(MCI_NOTIFY_SUPERSEDED);
+  fluid_player_play(player_);
+  playing_ = true;
+  notify_ = true;
+  return 0;
+}
+
+int SdlMusic::Stop() {
+  if (!open_) return kFailed;
+  if (notify_) EndNotify(MCI_NOTIFY_ABORTED);
+  if (playing_) {
+    fluid_player_stop(player_);
+    fluid_synth_all_notes_off(synth_, -1);
+  }
+  playing_ = false;
+  return 0;
+}
+
+int SdlMusic::Close() {
+  if (!open_) return kFailed;
+  Stop();
+  delete_fluid_player(player_);
+  player_ = nullptr;
+  piece_.clear();
+  open_ = false;
+  return 0;
+}
+
+int SdlMusic::Status(std::string* answer) {
+  if (!open_) return kFailed;
+  if (answer != nullptr) *answer = playing_ ? "playing" : "stopped";
+  return 0;
+}
+
+// Loads the soundfont once; the first open pays for it.
+bool SdlMusic::StartSynth() {
+  if (synth_ != nullptr) return true;
+  if (synth_failed_) return false;
+  synth_failed_ = true;
+  const std::string font = FindSoundfont();
+  if (font.empty()) {
+    SayOnce("no General MIDI soundfont found; playing without music");
+    return false;
+  }
+  for (int level : {FLUID_WARN, FLUID_INFO, FLUID_DBG})
+    fluid_set_log_function(level, nullptr, nullptr);
+  settings_ = new_fluid_settings();
+  fluid_settings_setnum(settings_, "synth.sample-rate", rate_);
+  fluid_settings_setnum(settings_, "synth.gain", 0.5);
+  synth_ = new_fluid_synth(settings_);
+  if (synth_ == nullptr || fluid_synth_sfload(synth_, font.c_str(), 1) == FLUID_FAILED) {
+    SayOnce("cannot load the soundfont " + font + "; playing without music");
+    if (synth_ != nullptr) delete_fluid_synth(synth_);
+    synth_ = nullptr;
+    return false;
+  }
+  synth_failed_ = false;
+  Mix_HookMusic(Hook, this);
+  return true;
+}
+
+void SdlMusic::NewPlayer() {
+  if (player_ != nullptr) delete_fluid_player(player_);
+  player_ = new_fluid_player(synth_);
+  fluid_player_add_mem(player_, piece_.data(), piece_.size());
+}
+
+// Any thread: the end of a wait for notification reaches the main loop as an event.
+void SdlMusic::EndNotify(Sint32 code) {
+  notify_ = false;
+  SDL_Event event{};
+  event.type = MusicEventType();
+  event.user.code = code;
+  SDL_PushEvent(&event);
+}
+
+void SdlMusic::SayOnce(const std::string& text) {
+  if (said_.insert(text).second) std::fprintf(stderr, "lantern-drift: %s\n", text.c_str());
+}
+
+}  // namespace platform

@@ -1,0 +1,55 @@
+// MIDI music for the media-control command strings the game sends, on
+// FluidSynth: one synth with the soundfont loaded once, a player per start
+// of a piece, rendered in SDL_mixer's music hook on the audio thread.
+#pragma once
+
+#include <SDL.h>
+#include <fluidsynth.h>
+
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+class SdlMusic {
+ public:
+  explicit SdlMusic(int rate);
+  ~SdlMusic();
+  SdlMusic(const SdlMusic&) = delete;
+  SdlMusic& operator=(const SdlMusic&) = delete;
+
+  // One command string; 0 on success. "status midi mode" fills answer.
+  int Command(const std::string& command, std::string* answer);
+
+ private:
+  static void Hook(void* self, Uint8* stream, int bytes);
+  void Render(Sint16* out, int frames);
+  bool EndReached();
+
+  int Open(const std::string& path);
+  int Seek();
+  int Play();
+  int Stop();
+  int Close();
+  int Status(std::string* answer);
+  bool StartSynth();
+  void NewPlayer();
+  void EndNotify(Sint32 code);
+  void SayOnce(const std::string& text);
+
+  std::mutex mutex_;  // between the commands and the audio thread
+  int rate_;
+  fluid_settings_t* settings_ = nullptr;
+  fluid_synth_t* synth_ = nullptr;
+  fluid_player_t* player_ = nullptr;
+  bool synth_failed_ = false;
+  std::vector<char> piece_;  // the open MIDI file
+  bool open_ = false;
+  bool playing_ = false;
+  bool notify_ = false;  // a "play ... notify" waits for its end
+  std::set<std::string> said_;
+};
+
+}  // namespace platform
