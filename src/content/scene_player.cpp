@@ -24,7 +24,7 @@ Player g_player;
 
 SceneRecord& Current() {
   const size_t k = static_cast<size_t>(g_player.current);
-  return g_player.script.named[k] ? g_scenes[k] : g_player.empty;
+  return g_player.script.named[k] ? g_scene_table[k] : g_player.empty;
 }
 
 // A fade of 0 or fewer steps would divide by zero; it takes one step.

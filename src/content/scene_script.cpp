@@ -6,7 +6,7 @@
 #include "library/draw/el_draw.h"
 #include "library/system/text_values.h"
 
-std::array<SceneRecord, MAX_SCENE> g_scenes;
+std::array<SceneRecord, MAX_SCENE> g_scene_table;
 
 namespace {
 
@@ -67,7 +67,7 @@ void OpenScene(Reader& r) {
     r.text.Complain("SCENE: " + std::to_string(n) + " is outside 0..9; the scene is ignored");
     return;
   }
-  SceneRecord& s = g_scenes[static_cast<size_t>(n)];
+  SceneRecord& s = g_scene_table[static_cast<size_t>(n)];
   s = SceneDefaults(s);
   r.script.named[static_cast<size_t>(n)] = true;
   r.scene = &s;
@@ -108,4 +108,4 @@ SceneScript ReadSceneScript(const std::string& path) {
   return r.script;
 }
 
-void ResetSceneTable() { g_scenes.fill(SceneRecord()); }
+void ResetSceneTable() { g_scene_table.fill(SceneRecord()); }

@@ -28,7 +28,7 @@ struct SceneRecord {
 SceneRecord SceneDefaults(const SceneRecord& kept);
 
 // Shared by all scripts: a record keeps what an earlier script left until a script names it.
-extern std::array<SceneRecord, MAX_SCENE> g_scenes;
+extern std::array<SceneRecord, MAX_SCENE> g_scene_table;
 
 // What one script read.
 struct SceneScript {

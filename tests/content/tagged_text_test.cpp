@@ -1,0 +1,89 @@
+#include "content/tagged_text.h"
+
+#include <string>
+#include <vector>
+
+#include "content/content_test.h"
+
+namespace {
+
+using TaggedTextTest = ContentTest;
+
+struct Seen {
+  std::string value;
+  bool directive;
+};
+
+// The values that the directive key and the block key find, line by line.
+std::vector<Seen> Scan(const std::string& path, const char* directive, const char* block) {
+  TaggedText text(path);
+  std::vector<Seen> seen;
+  while (text.Next()) {
+    if (text.Directive(directive)) seen.push_back({std::string(text.Value()), true});
+    if (text.Block(block)) seen.push_back({std::string(text.Value()), false});
+  }
+  return seen;
+}
+
+TEST_F(TaggedTextTest, KindsOfLineAndCaseConversion) {
+  Write("data/t.dat",
+        "#bg: Img\\Sky.bmp\n"           // any case; the value keeps its blank
+        "; #BG:comment\n"
+        " #BG:not a directive\n"
+        "#BG\n"                          // no colon
+        "Bg:Img\\Sky.BMP\n"              // a block line, lower-cased
+        "#BG:\x83\x61\xC1z\n"            // Shift-JIS second byte 0x61 changes, 0xC1 does not
+        "bg:\x83\x41\xC1Z\n"
+        "\n"
+        "#BG:a\r\n"                      // CR LF ends a line
+        "#BG:last\x1A#BG:after the end\n");
+  const std::vector<Seen> seen = Scan("DATA\\T.DAT", "BG:", "bg:");
+  const std::vector<std::pair<std::string, bool>> expected = {
+      {" IMG\\SKY.BMP", true}, {"img\\sky.bmp", false},
+      {"\x83\x41\xC1Z", true}, {"\x83\x61\xC1z", false}, {"A", true}, {"LAST", true}};
+  ASSERT_EQ(seen.size(), expected.size());
+  for (size_t i = 0; i < seen.size(); ++i) {
+    EXPECT_EQ(seen[i].value, expected[i].first) << i;
+    EXPECT_EQ(seen[i].directive, expected[i].second) << i;
+  }
+}
+
+TEST_F(TaggedTextTest, LastLineAndLongLinesKeepEveryByte) {
+  Write("data/t.dat", "#BGM:" + std::string(300, 'Q') + "\n#BGM:end");
+  TaggedText text("data\\t.dat");
+  std::vector<std::string> lines;
+  while (text.Next()) {
+    ASSERT_TRUE(text.Block(""));  // the empty key shows the whole lower-cased line
+    lines.emplace_back(text.Value());
+  }
+  const std::vector<std::string> expected = {"#bgm:" + std::string(249, 'q'), std::string(51, 'q'),
+                                             "#bgm:end"};
+  EXPECT_EQ(lines, expected);
+  EXPECT_EQ(text.LineNumber(), 2);
+}
+
+TEST(CommaValues, PairsScanFromTheirOwnByte) {
+  using A2 = std::array<int, 2>;
+  EXPECT_EQ(IntPair("12,34", CommaScan::kFirstByte), (A2{12, 34}));
+  EXPECT_EQ(IntPair("12,34", CommaScan::kSecondByte), (A2{12, 34}));
+  // A leading comma is found only by the search from the first byte.
+  EXPECT_EQ(IntPair(",5,7", CommaScan::kFirstByte), (A2{0, 5}));
+  EXPECT_EQ(IntPair(",5,7", CommaScan::kSecondByte), (A2{0, 7}));
+  EXPECT_EQ(IntPair(",5", CommaScan::kSecondByte), (A2{0, 0}));
+  // Missing commas give 0, also on an empty value.
+  EXPECT_EQ(IntPair("-9", CommaScan::kFirstByte), (A2{-9, 0}));
+  EXPECT_EQ(IntPair("", CommaScan::kSecondByte), (A2{0, 0}));
+  EXPECT_EQ(IntPair("4,", CommaScan::kFirstByte), (A2{4, 0}));
+  EXPECT_EQ(RealPair("100.5, 2e2", CommaScan::kFirstByte), (std::array<float, 2>{100.5f, 200.0f}));
+}
+
+TEST(CommaValues, QuadSearchesFromEachNumber) {
+  using A4 = std::array<int, 4>;
+  EXPECT_EQ(IntQuad("100,50,320,240"), (A4{100, 50, 320, 240}));
+  EXPECT_EQ(IntQuad(" 1 , 2 ,3,4 trailing"), (A4{1, 2, 3, 4}));
+  EXPECT_EQ(IntQuad("1,,3"), (A4{1, 0, 3, 0}));
+  EXPECT_EQ(IntQuad(",2,3,4"), (A4{0, 2, 3, 4}));
+  EXPECT_EQ(IntQuad("7"), (A4{7, 0, 0, 0}));
+}
+
+}  // namespace
