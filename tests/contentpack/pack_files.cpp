@@ -1,0 +1,101 @@
+#include "contentpack/pack_files.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace pack {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Lower(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+  return s;
+}
+
+std::string Upper(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::toupper(c); });
+  return s;
+}
+
+uint32_t Le32(const std::vector<uint8_t>& b, size_t at) {
+  return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
+}
+
+// Keys whose values are file names handed to a loader.
+bool NamesAFile(const std::string& key) {
+  static const char* kKeys[] = {"SHOT_IMG:", "STOCK_IMG:", "BG:",  "BGM:",  "FONT:", "GAGE:",
+                                "GAGE_BASE:", "STAGE_CLEAR:", "img:", "bgm:"};
+  return std::find(std::begin(kKeys), std::end(kKeys), key) != std::end(kKeys);
+}
+
+}  // namespace
+
+std::optional<std::string> Resolve(const std::string& name) {
+  fs::path at = LD_GAME_DIR;
+  std::stringstream parts(name);
+  std::string part;
+  while (std::getline(parts, part, '\\')) {
+    if (!fs::is_directory(at)) return std::nullopt;
+    std::optional<fs::path> found;
+    for (const auto& entry : fs::directory_iterator(at))
+      if (Lower(entry.path().filename().string()) == Lower(part)) found = entry.path();
+    if (!found) return std::nullopt;
+    at = *found;
+  }
+  return at.string();
+}
+
+std::vector<uint8_t> ReadBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+std::optional<Size> PictureSize(const std::string& name) {
+  const auto path = Resolve(name);
+  if (!path) return std::nullopt;
+  const auto bytes = ReadBytes(*path);
+  if (bytes.size() < 26 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
+  const int height = static_cast<int32_t>(Le32(bytes, 22));
+  return Size{static_cast<int32_t>(Le32(bytes, 18)), height < 0 ? -height : height};
+}
+
+Tagged ReadTagged(const std::string& name) {
+  Tagged t;
+  const auto path = Resolve(name);
+  if (!path) return t;
+  std::ifstream file(*path);
+  std::string line;
+  Keys* block = nullptr;
+  while (std::getline(file, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const size_t colon = line.find(':');
+    if (line.empty() || line[0] == ';' || colon == std::string::npos) continue;
+    const std::string value = line.substr(colon + 1);
+    if (line[0] != '#') {
+      const std::string key = Lower(line.substr(0, colon + 1));
+      if (block != nullptr) (*block)[key] = value;
+      if (block != nullptr && NamesAFile(key)) t.names.push_back(value);
+      continue;
+    }
+    const std::string key = Upper(line.substr(1, colon));
+    t.directives[key] = value;
+    if (NamesAFile(key)) t.names.push_back(value);
+    block = key == "SOUND:"    ? &t.sound
+            : key == "ENEMY:"  ? &t.enemies[std::stoi(value)]
+            : key == "OBJECT:" ? &t.objects[std::stoi(value)]
+            : key == "SCENE:"  ? &t.scenes[std::stoi(value)]
+                               : nullptr;
+  }
+  for (const auto& [role, file_name] : t.sound) t.names.push_back(file_name);
+  return t;
+}
+
+int Int(const Keys& keys, const std::string& key) {
+  const auto found = keys.find(key);
+  return found == keys.end() ? 0 : std::atoi(found->second.c_str());
+}
+
+}  // namespace pack

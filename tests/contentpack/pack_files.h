@@ -1,0 +1,37 @@
+// Reading the generated content pack back: names, pictures, tagged text, sounds and music.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pack {
+
+// A content name ("img\TITLE.BMP", "Data\game.dat") as a file of the game folder,
+// matched without regard to case as the game does; nullopt when there is none.
+std::optional<std::string> Resolve(const std::string& name);
+std::vector<uint8_t> ReadBytes(const std::string& path);
+
+struct Size {
+  int width = 0, height = 0;
+};
+// The size in a BMP header; nullopt when the file is missing or no BMP.
+std::optional<Size> PictureSize(const std::string& name);
+
+// Keys with their colon; directive keys upper-cased, block keys lower-cased.
+using Keys = std::map<std::string, std::string>;
+
+// A tagged text file split into its directives and its numbered blocks.
+struct Tagged {
+  Keys directives;
+  Keys sound;
+  std::map<int, Keys> enemies, objects, scenes;
+  std::vector<std::string> names;  // every file name the file hands to a loader
+};
+Tagged ReadTagged(const std::string& name);
+
+int Int(const Keys& keys, const std::string& key);
+
+}  // namespace pack
