@@ -126,6 +126,8 @@ void PlayFrame() {
   DrawGameScreen();
   if (g_game.clear_phase == 0) UpdatePlay();
   g_game.result = TurnCheck();
+  // Characters of a turn past the last must not reopen a cleared stage.
+  if (g_game.clear_phase == 1 && g_game.result == 1) g_game.result = 2;
   if (g_game.result == 0) LeaveGame(SCENE_GAME_OVER);
   if (g_game.result == 2 && !StageCleared()) return;
   g_draw.Present();

@@ -120,6 +120,10 @@ int GameTest::CountSound(const std::string& role) const {
 }
 
 void GameTest::WriteBmp(const std::string& path, int w, int h, uint32_t colour) {
+  WriteBmp(path, w, h, [colour](int, int) { return colour; });
+}
+
+void GameTest::WriteBmp(const std::string& path, int w, int h, const Painter& paint) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());
   std::ofstream out(path, std::ios::binary);
   const int row = (w * 3 + 3) & ~3;
@@ -133,14 +137,18 @@ void GameTest::WriteBmp(const std::string& path, int w, int h, uint32_t colour) 
   Put(out, 1, 2);
   Put(out, 24, 2);
   for (int i = 0; i < 6; ++i) Put(out, 0, 4);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) Put(out, colour, 3);  // blue, green, red
+  for (int y = h - 1; y >= 0; --y) {  // bottom-up
+    for (int x = 0; x < w; ++x) Put(out, paint(x, y), 3);  // blue, green, red
     for (int pad = w * 3; pad < row; ++pad) out.put(0);
   }
 }
 
 int GameTest::LoadPicture(const std::string& name, int w, int h, uint32_t colour) {
-  WriteBmp("img/" + name, w, h, colour);
+  return LoadPicture(name, w, h, [colour](int, int) { return colour; });
+}
+
+int GameTest::LoadPicture(const std::string& name, int w, int h, const Painter& paint) {
+  WriteBmp("img/" + name, w, h, paint);
   return g_draw.LoadObject("img\\" + name, 2);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,10 @@ class GameTest : public HeadlessTest {
   // Writes a 24-bit BMP of w x h filled with colour (0xRRGGBB), and loads it.
   // Returns 0 when no graphics library answers.
   int LoadPicture(const std::string& name, int w, int h, uint32_t colour);
+  using Painter = std::function<uint32_t(int x, int y)>;
+  int LoadPicture(const std::string& name, int w, int h, const Painter& paint);
   static void WriteBmp(const std::string& path, int w, int h, uint32_t colour);
+  static void WriteBmp(const std::string& path, int w, int h, const Painter& paint);
 
   // Writes data/data<stage>.dat from the tables, so a stage file reader fills
   // them back as they stand.
@@ -44,3 +48,4 @@ class GameTest : public HeadlessTest {
 using SteerTest = GameTest;
 using CollisionTest = GameTest;
 using DefeatTest = GameTest;
+using HudTest = GameTest;

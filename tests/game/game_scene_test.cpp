@@ -131,6 +131,18 @@ TEST_F(GameStageClearTest, EnterSkipsTheBannerAndTheLastStageLeadsToTheEnding) {
   EXPECT_EQ(g_game.score, 3450);
 }
 
+TEST_F(GameSceneTest, CharacterOfATurnPastTheLastDoesNotReopenTheClearedStage) {
+  Character& e = AddEnemy(100.0f, 100.0f);
+  e.turn = 1;
+  e.state = STATE_WAITING;
+  g_stage.MAX_TURN = 1;
+  Enter();
+  EXPECT_EQ(g_game.clear_phase, 1);
+  g_shell.select = 1;
+  Frame();
+  EXPECT_EQ(g_shell.scene, SCENE_STAGE_INTRO);
+}
+
 TEST_F(GameSceneTest, StageFilesOwnClearBonusReplacesTheFormula) {
   g_stage.MAX_TURN = 1;
   g_stage.CLEAR_BONUS = 5000;
