@@ -227,4 +227,34 @@ TEST_F(SdlSound, MidiLoopsThroughTheNotifyPathWithoutAGap) {
   EXPECT_GT(Peak(out, onsets[0], onsets[0] + 4410), 1000);
 }
 
+TEST_F(SdlSound, MissingPieceSaysSoOnceAndNeverNotifies) {
+  FolderPlatform sdl(dir_);
+  platform::Set(&sdl);
+  ASSERT_EQ(g_sound.InitSound(), 1);
+  MusicReset();
+  ::testing::internal::CaptureStderr();
+  PlayMusic("Music\\none.mid", 1);
+  PlayMusic("Music\\none.mid", 1);
+  Pump(100);
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  StopMusic();
+  g_sound.ReleaseSound();
+  platform::Set(nullptr);
+  EXPECT_EQ(said,
+            "lantern-drift: no MIDI file " + dir_ + "Music/none.mid; playing without music\n");
+  EXPECT_TRUE(notifies_.empty());
+}
+
+TEST_F(SdlSound, NoDeviceMeansSilenceWithoutAWord) {
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  FolderPlatform sdl(dir_);
+  platform::Set(&sdl);
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(g_sound.InitSound(), 0);
+  EXPECT_EQ(g_sound.LoadObject("none.wav", 3), 0);
+  PlayMusic("Music\\none.mid", 1);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  platform::Set(nullptr);
+}
+
 }  // namespace
