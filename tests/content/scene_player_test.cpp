@@ -1,0 +1,209 @@
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "content/content_test.h"
+#include "content/scene_player.h"
+#include "content/scene_script.h"
+#include "frontend/ranking.h"
+#include "frontend/script_scenes.h"
+#include "game/game_state.h"
+#include "library/draw/el_draw.h"
+#include "library/system/el_system.h"
+#include "shell/shell_state.h"
+
+namespace {
+
+constexpr uint16_t kRed = 0xF800;
+constexpr uint16_t kBlue = 0x001F;
+
+class ScenePlayerTest : public ContentTest {
+ protected:
+  void SetUp() override {
+    ContentTest::SetUp();
+    g_draw.Screen(640, 480, 1);
+    hp.frame_ms = 0;  // the test moves the clock
+    WriteBmp("img/red.bmp", 640, 480, 0xFF0000);
+    WriteBmp("img/blue.bmp", 100, 100, 0x0000FF);
+  }
+  // Writes the script; the next Play is its first frame.
+  void Script(const std::string& text) {
+    Write("data/demo_op.dat", text);
+    g_shell.scene_entry = 1;
+  }
+  int Play(uint32_t at) {
+    hp.now = at;
+    const int running = PlaySceneScript("data\\demo_op.dat");
+    g_shell.scene_entry = 0;
+    return running;
+  }
+  // The times and levels of scene 0's fade steps, one frame per millisecond.
+  std::vector<std::pair<uint32_t, float>> FadeSteps(uint32_t from, uint32_t to) {
+    std::vector<std::pair<uint32_t, float>> steps;
+    for (uint32_t t = from; t <= to; ++t) {
+      const float before = g_scene_table[0].fade_level;
+      Play(t);
+      if (g_scene_table[0].fade_level != before) steps.push_back({t, g_scene_table[0].fade_level});
+    }
+    return steps;
+  }
+};
+
+TEST_F(ScenePlayerTest, WaitsAndEnterAdvanceTheScenes) {
+  Script("#MAX_SCENE:3\n#SCENE:0\nwait:2000\n#SCENE:1\n#SCENE:2\nwait:500\n");
+  EXPECT_EQ(Play(1000), 1);
+  EXPECT_EQ(Play(3000), 1);
+  EXPECT_EQ(Play(3001), 1);  // scene 1, which has no time limit
+  EXPECT_EQ(Play(900000), 1);
+  g_shell.select = 1;
+  EXPECT_EQ(Play(900001), 1);
+  EXPECT_EQ(g_shell.select, 0);
+  EXPECT_EQ(Play(900501), 1);
+  EXPECT_EQ(Play(900502), 0);
+  EXPECT_EQ(Play(900503), 0) << "an ended script stays ended";
+}
+
+TEST_F(ScenePlayerTest, FadeTakesTenStepsAndEnterCutsItShort) {
+  Script("#MAX_SCENE:2\n#SCENE:0\nfade_in:\nimg:img\\red.bmp\n"
+         "#SCENE:1\nfade_in:\nfade_time:500\nfade_interval:0\nimg:img\\blue.bmp\n");
+  Play(0);
+  EXPECT_EQ(hp.FramePixel(320, 240), 0) << "level 0.0 draws nothing";
+  const std::vector<std::pair<uint32_t, float>> steps = FadeSteps(1, 1200);
+  ASSERT_EQ(steps.size(), 10u);
+  for (size_t i = 0; i < steps.size(); ++i) EXPECT_EQ(steps[i].first, 101u * (i + 1)) << i;
+  EXPECT_NEAR(steps[4].second, 0.5f, 1e-6);
+  EXPECT_GE(steps[9].second, 1.0f);
+  EXPECT_EQ(g_scene_table[0].fade_in, 0);
+  Play(1201);
+  EXPECT_EQ(hp.FramePixel(320, 240), kRed);
+
+  // Scene 0 again, cut short halfway.
+  Script("#MAX_SCENE:2\n#SCENE:0\nfade_in:\nimg:img\\red.bmp\n"
+         "#SCENE:1\nfade_in:\nfade_time:500\nfade_interval:0\nimg:img\\blue.bmp\n");
+  Play(2000);
+  FadeSteps(2001, 2400);
+  g_shell.select = 1;
+  Play(2401);
+  EXPECT_EQ(g_scene_table[0].fade_in, 0);
+  EXPECT_LT(g_scene_table[0].fade_level, 1.0f);
+  EXPECT_EQ(g_scene_table[1].fade_level, 0.0f);
+  EXPECT_EQ(g_system.Deadline(2), 2401u + 500u) << "a fade of 0 steps takes one";
+  Play(2902);
+  EXPECT_GE(g_scene_table[1].fade_level, 1.0f);
+}
+
+TEST_F(ScenePlayerTest, ImgSaveBlendsOverTheLastPictureAndCompounds) {
+  Script("#MAX_SCENE:2\n#SCENE:0\nimg:img\\red.bmp\nwait:100\n"
+         "#SCENE:1\nimg_save:\nfade_in:\nimg:img\\blue.bmp\nxy:10,20,100,100\n");
+  Play(0);
+  Play(101);  // scene 1 starts
+  Play(202);  // drawn at level 0.0, then the first step
+  EXPECT_EQ(hp.FramePixel(50, 50), kRed) << "level 0.0 leaves what the buffer holds";
+  Play(203);
+  const uint16_t first = hp.FramePixel(50, 50);
+  Play(204);  // the same level, blended over the frame before
+  const uint16_t second = hp.FramePixel(50, 50);
+  EXPECT_LT(first >> 11, 31);
+  EXPECT_LT(second >> 11, first >> 11);
+  EXPECT_GT(second & 0x1F, first & 0x1F);
+  EXPECT_EQ(hp.FramePixel(5, 5), kRed) << "outside the picture the earlier scene stays";
+  EXPECT_EQ(hp.FramePixel(110, 50), kRed);
+  EXPECT_EQ(hp.FramePixel(109, 50), second) << "the part shown is (0, 0)-(100, 100)";
+}
+
+TEST_F(ScenePlayerTest, MusicActionsRunWhenTheirSceneStarts) {
+  Script("#MAX_SCENE:4\n#SCENE:0\nBGM:Music\\Op.mid\nwait:10\n#SCENE:1\nwait:10\n"
+         "#SCENE:2\nbgm_stop:\nbgm:music\\b.mid\nwait:10\n#SCENE:3\nbgm:music\\c.mid\nbgm_stop:\n");
+  Play(0);
+  ASSERT_EQ(hp.music_commands.size(), 3u);
+  EXPECT_NE(hp.music_commands[0].find("music\\op.mid\""), std::string::npos) << hp.music_commands[0];
+  Play(11);  // scene 1 leaves the music alone
+  EXPECT_EQ(hp.music_commands.size(), 3u);
+  Play(22);  // scene 2: the later "bgm:" wins
+  ASSERT_EQ(hp.music_commands.size(), 8u);
+  EXPECT_EQ(hp.music_commands[3], "stop midi");
+  EXPECT_NE(hp.music_commands[5].find("music\\b.mid\""), std::string::npos);
+  Play(33);  // scene 3: the later "bgm_stop:" wins
+  ASSERT_EQ(hp.music_commands.size(), 10u);
+  EXPECT_EQ(hp.music_commands[9], "close midi");
+}
+
+TEST_F(ScenePlayerTest, ReleasesExactlyThePicturesItsScriptLoaded) {
+  Script("#MAX_SCENE:2\n#SCENE:0\nimg:img\\red.bmp\nimg:img\\blue.bmp\n#SCENE:1\nimg:img\\red.bmp\n"
+         "#SCENE:12\nimg:img\\red.bmp\n");
+  testing::internal::CaptureStderr();
+  Play(0);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("demo_op.dat:7: "), std::string::npos);
+  EXPECT_EQ(g_draw.LoadedCount(), 3);
+  g_shell.select = 1;
+  Play(1);
+  g_shell.select = 1;
+  EXPECT_EQ(Play(2), 0);
+  EXPECT_EQ(g_draw.LoadedCount(), 0);
+
+  // A script that names only scene 0 plays scene 1 as an empty scene: the
+  // picture that now holds the old record's handle is neither drawn nor released.
+  for (int i = 0; i < 3; ++i) g_draw.LoadObject("img\\blue.bmp", 2);
+  ASSERT_TRUE(g_draw.Slot(g_scene_table[1].img).name == "img\\blue.bmp");
+  Script("#MAX_SCENE:2\n#SCENE:0\nwait:5\n");
+  Play(10);
+  Play(16);
+  Play(17);
+  EXPECT_EQ(hp.FramePixel(50, 50), 0);
+  g_shell.select = 1;
+  EXPECT_EQ(Play(18), 0);
+  EXPECT_EQ(g_draw.LoadedCount(), 3);
+}
+
+TEST_F(ScenePlayerTest, EmptyAbandonedAndOversizedScripts) {
+  Script("#SCENE:0\nimg:img\\red.bmp\n");  // no "MAX_SCENE:"
+  EXPECT_EQ(Play(0), 0);
+  EXPECT_EQ(g_draw.LoadedCount(), 0);
+  g_shell.scene_entry = 1;
+  EXPECT_EQ(PlaySceneScript("data\\missing.dat"), 0);
+  EXPECT_TRUE(hp.boxes.empty());
+
+  Script("#MAX_SCENE:1\n#SCENE:0\nimg:img\\red.bmp\n");
+  EXPECT_EQ(Play(0), 1);
+  AbandonSceneScript();
+  EXPECT_EQ(g_draw.LoadedCount(), 0);
+
+  Script("#MAX_SCENE:12\n");
+  int calls = 0;
+  do {
+    g_shell.select = 1;
+    ++calls;
+  } while (Play(static_cast<uint32_t>(calls)) == 1 && calls < 20);
+  EXPECT_EQ(calls, 10);
+}
+
+TEST_F(ScenePlayerTest, ScriptScenesLeaveForTheirNextScene) {
+  Write("data/demo3.dat", "#MAX_SCENE:1\n#SCENE:0\nwait:0\n");
+  g_game.stage = 3;
+  g_shell.scene = SCENE_STAGE_INTRO;
+  g_shell.scene_entry = 1;
+  SceneStageIntro();
+  g_shell.scene_entry = 0;
+  SceneStageIntro();
+  EXPECT_EQ(g_shell.scene, SCENE_STAGE_INTRO);
+  g_shell.select = 1;
+  SceneStageIntro();
+  EXPECT_EQ(g_shell.scene, SCENE_GAME);
+  EXPECT_EQ(g_shell.play_running, 1);
+
+  g_game.score = 4321;
+  for (void (*scene)() : {SceneEnding, SceneGameOver}) {
+    g_shell.scene = 0;
+    g_shell.scene_entry = 1;
+    scene();
+    EXPECT_EQ(g_shell.scene, SCENE_TITLE);
+  }
+  EXPECT_EQ(g_ranking[0], 4321);
+  EXPECT_EQ(g_ranking[1], 4321);
+
+  g_shell.scene_entry = 1;
+  SceneOpening();
+  EXPECT_EQ(g_shell.scene, SCENE_TITLE);
+}
+
+}  // namespace
