@@ -150,9 +150,16 @@ struct Note {
   int key, velocity;
 };
 
+// The chord's root nearest to key, where a phrase comes to rest.
+int RootNear(const Chord& c, int key) {
+  const int below = key - ((key - c.root) % 12 + 12) % 12;
+  return key - below <= 6 ? below : below + 12;
+}
+
 // One bar of melody over a chord, moving on from `key`.
 std::vector<Note> MelodyBar(const Piece& p, const Chord& c, const std::vector<int>& cell, int& key,
                             int& dir, Random& random, uint32_t bar_start) {
+  const bool cadence = cell == kCadence;
   std::vector<Note> notes;
   const int low = p.tonic + 7, high = p.tonic + 21;
   uint32_t pos = 0;
@@ -164,7 +171,7 @@ std::vector<Note> MelodyBar(const Piece& p, const Chord& c, const std::vector<in
       if (key + dir * 3 > high) dir = -1;
       if (key + dir * 3 < low) dir = 1;
       key = Step(key, dir, [&](int k) { return strong ? InChord(c, k) : (InChord(c, k) || Passing(p, c, k)); });
-      if (strong && random.Below(3) == 0) key = Step(key, dir, [&](int k) { return InChord(c, k); });
+      if (cadence && pos + length == kBar) key = RootNear(c, key);
       notes.push_back({bar_start + pos, length - 20, key, (strong ? 96 : 80) + random.Below(8)});
     }
     pos += length;

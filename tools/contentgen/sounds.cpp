@@ -17,6 +17,7 @@ Samples Bell(float frequency, float seconds, float decay) {
 Samples Burst(float seconds, uint32_t seed, float low, float high, float decay) {
   Samples s = Noise(seconds, seed);
   LowPass(s, Constant(high));
+  LowPass(s, Constant(high));  // twice: a gentle one-pole alone leaves the burst hissy
   HighPass(s, Constant(low));
   Envelope(s, 0.001f, decay);
   return s;

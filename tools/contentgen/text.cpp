@@ -136,5 +136,3 @@ int TextWidth(const std::string& text, const TextStyle& style) {
   TTF_SizeUTF8(FontFor(style), text.c_str(), &w, &h);
   return w;
 }
-
-int LineHeight(const TextStyle& style) { return TTF_FontHeight(FontFor(style)); }

@@ -29,4 +29,3 @@ void CloseFonts();
 void DrawText(Image& image, const std::string& text, int x, int y, Align align,
               const TextStyle& style);
 int TextWidth(const std::string& text, const TextStyle& style);
-int LineHeight(const TextStyle& style);
