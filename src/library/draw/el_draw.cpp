@@ -53,7 +53,7 @@ int elDraw::Screen(int width, int height, int) {
   MusicReset();
   g_system.ResetWaits();
   g_syskey_pass = 0;
-  font_block_.emplace();
+  font_block_ = FontBlock();
   InitJoystick();
   return 1;
 }
