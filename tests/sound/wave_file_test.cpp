@@ -16,27 +16,28 @@ int Read(const Bytes& bytes, WaveData& out) {
   return ReadWaveBytes(bytes.data(), bytes.size(), out);
 }
 
-TEST(WaveFile, PcmAfterAnOddSizedChunk) {
-  const Bytes wave = Riff(
-      {Chunk("LIST", {1, 2, 3}), Chunk("fmt ", Fmt(1, 2, 44100, 16)), Chunk("data", {1, 2, 3, 4})});
+// A non-PCM format block with extra bytes.
+Bytes AdpcmFmt(Bytes extra) {
+  Bytes fmt = Fmt(2, 1, 22050, 4);
+  wave_bytes::Put16(fmt, static_cast<uint32_t>(extra.size()));
+  fmt.insert(fmt.end(), extra.begin(), extra.end());
+  return fmt;
+}
+
+TEST(WaveFile, ChunksAreFoundPastOddSizedOnesAndExtraBytesRead) {
   WaveData out;
-  ASSERT_EQ(Read(wave, out), 0);
-  EXPECT_EQ(out.format.format_tag, 1);
+  ASSERT_EQ(Read(Riff({Chunk("LIST", {1, 2, 3}), Chunk("fmt ", Fmt(1, 2, 44100, 16)),
+                       Chunk("data", {1, 2, 3, 4})}),
+                 out),
+            0);
   EXPECT_EQ(out.format.channels, 2);
   EXPECT_EQ(out.format.samples_per_sec, 44100u);
-  EXPECT_EQ(out.format.avg_bytes_per_sec, 176400u);
   EXPECT_EQ(out.format.block_align, 4);
   EXPECT_EQ(out.format.bits_per_sample, 16);
   EXPECT_TRUE(out.extra.empty());
   EXPECT_EQ(out.samples, (Bytes{1, 2, 3, 4}));
-}
 
-TEST(WaveFile, NonPcmReadsItsExtraFormatBytes) {
-  Bytes fmt = Fmt(2, 1, 22050, 4);
-  wave_bytes::Put16(fmt, 4);
-  fmt.insert(fmt.end(), {9, 8, 7, 6});
-  WaveData out;
-  ASSERT_EQ(Read(Riff({Chunk("fmt ", fmt), Chunk("data", {5})}), out), 0);
+  ASSERT_EQ(Read(Riff({Chunk("data", {5}), Chunk("fmt ", AdpcmFmt({9, 8, 7, 6}))}), out), 0);
   EXPECT_EQ(out.format.format_tag, 2);
   EXPECT_EQ(out.extra, (Bytes{9, 8, 7, 6}));
   EXPECT_EQ(out.samples, (Bytes{5}));
@@ -46,19 +47,16 @@ TEST(WaveFile, BrokenFilesFailAndLeaveNothing) {
   Bytes short_fmt = Fmt(1, 1, 8000, 8);
   short_fmt.resize(14);
   Bytes data_too_long = Riff({Chunk("fmt ", Fmt(1, 1, 8000, 8)), Chunk("data", {1, 2})});
-  data_too_long[40] = 0xFF;
   data_too_long[43] = 0x7F;
-  Bytes extra_too_long = Fmt(2, 1, 8000, 4);
-  wave_bytes::Put16(extra_too_long, 0xFFFF);
+  Bytes extra_too_long = AdpcmFmt({});
+  extra_too_long[16] = 0xFF;
   const std::vector<Bytes> broken = {
       Riff({Chunk("fmt ", short_fmt), Chunk("data", {1, 2})}),
       Riff({Chunk("fmt ", Fmt(1, 1, 8000, 8))}),
       Riff({Chunk("data", {1, 2})}),
       Riff({Chunk("data", {1, 2}), Chunk("fmt ", extra_too_long)}),
       data_too_long,
-      Chunk("RIFX", Riff({Chunk("fmt ", Fmt(1, 1, 8000, 8)), Chunk("data", {1})})),
       {'R', 'I', 'F', 'F', 4, 0, 0, 0, 'A', 'V', 'I', ' '},
-      {},
   };
   for (size_t i = 0; i < broken.size(); ++i) {
     WaveData out;
@@ -69,21 +67,11 @@ TEST(WaveFile, BrokenFilesFailAndLeaveNothing) {
 }
 
 TEST(WaveFile, EveryTruncationOfAGoodFileFails) {
-  Bytes fmt = Fmt(0x11, 1, 22050, 4);
-  wave_bytes::Put16(fmt, 2);
-  fmt.insert(fmt.end(), {0xF9, 0x01});
-  const Bytes wave = Riff({Chunk("fmt ", fmt), Chunk("data", Bytes(40, 0x33))});
+  const Bytes wave = Riff({Chunk("fmt ", AdpcmFmt({0xF9, 0x01})), Chunk("data", Bytes(40, 3))});
   WaveData out;
   ASSERT_EQ(Read(wave, out), 0);
-  for (size_t size = 0; size < wave.size(); ++size) {
-    const Bytes cut(wave.begin(), wave.begin() + static_cast<long>(size));
-    EXPECT_NE(Read(cut, out), 0) << "size " << size;
-  }
-}
-
-TEST(WaveFile, MissingFileFails) {
-  WaveData out;
-  EXPECT_NE(ReadWaveFile("/nonexistent/ld/sound.wav", out), 0);
+  for (size_t size = 0; size < wave.size(); ++size)
+    EXPECT_NE(ReadWaveBytes(wave.data(), size, out), 0) << "size " << size;
 }
 
 }  // namespace

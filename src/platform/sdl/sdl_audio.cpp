@@ -16,7 +16,8 @@ constexpr size_t kMaxWaveBytes = size_t{16} << 20;
 // The SDL sample format of a wave, or 0 when the mixer cannot take it.
 SDL_AudioFormat SampleFormat(const WaveFormat& format) {
   const bool whole_frames = format.block_align == format.channels * format.bits_per_sample / 8;
-  if (format.channels == 0 || format.samples_per_sec == 0 || !whole_frames) return 0;
+  if (format.channels == 0 || format.channels > 8 || format.samples_per_sec == 0 || !whole_frames)
+    return 0;
   if (format.format_tag == 3 && format.bits_per_sample == 32) return AUDIO_F32LSB;
   if (format.format_tag != 1) return 0;
   switch (format.bits_per_sample) {
