@@ -109,9 +109,9 @@ TEST_F(BlitTest, ClearAndPresentShowTheBackBuffer) {
 TEST(BlitKernelTest, SimdRowsMatchThePlainRows) {
   std::mt19937 random(7);
   std::uniform_int_distribution<int> pixel(0, 0xFFFF), coin(0, 3);
-  for (draw::Isa isa : {draw::Isa::kSse2, draw::Isa::kAvx2}) {
+  for (draw::Isa isa : {draw::Isa::kSse2, draw::Isa::kAvx2, draw::Isa::kAvx512}) {
     if (!draw::IsaSupported(isa)) continue;
-    const draw::RowKernels& k = draw::KernelsFor(isa);
+    const draw::Kernels& k = draw::KernelsFor(isa);
     for (int n = 0; n <= 70; ++n) {
       std::vector<uint16_t> src(static_cast<size_t>(n) + 1), dst(src.size());
       for (size_t i = 0; i < src.size(); ++i) {
@@ -120,11 +120,11 @@ TEST(BlitKernelTest, SimdRowsMatchThePlainRows) {
       }
       auto want = dst, got = dst;
       draw::KeyedRow(want.data(), src.data(), n, 0);
-      k.keyed(got.data(), src.data(), n, 0);
+      k.keyed({got.data(), src.data(), 0, 0, n, 1}, 0);
       ASSERT_EQ(got, want) << "keyed, n " << n;
       want = got = dst;
       draw::HalfRow(want.data(), src.data(), n, 0x7BEF);
-      k.half(got.data(), src.data(), n, 0x7BEF);
+      k.half({got.data(), src.data(), 0, 0, n, 1}, 0x7BEF);
       ASSERT_EQ(got, want) << "half, n " << n;
     }
   }

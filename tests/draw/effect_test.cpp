@@ -94,11 +94,11 @@ TEST(EffectAlphaExactTest, EveryKernelMatchesTheFormulaForEveryComponentPair) {
   const draw::PixelFormat f = draw::DescribeFormat(0xF800, 0x07E0, 0x001F);
   for (float alpha : Alphas()) {
     const draw::AlphaWeights w = draw::MakeAlphaWeights(alpha, f);
-    for (draw::Isa isa : {draw::Isa::kPlain, draw::Isa::kSse2, draw::Isa::kAvx2}) {
+    for (draw::Isa isa : {draw::Isa::kPlain, draw::Isa::kSse2, draw::Isa::kAvx2, draw::Isa::kAvx512}) {
       if (!draw::IsaSupported(isa)) continue;
       std::vector<uint16_t> got = dst;
-      const draw::AlphaRowFn blend = w.integer ? draw::KernelsFor(isa).alpha : draw::AlphaRowFormula;
-      blend(got.data(), src.data(), static_cast<int>(src.size()), w);
+      const draw::AlphaFn blend = w.integer ? draw::KernelsFor(isa).alpha : draw::AlphaFormula;
+      blend({got.data(), src.data(), 64, 64, 64, 64}, w);
       for (size_t i = 0; i < src.size(); ++i)
         ASSERT_EQ(got[i], Formula(alpha, src[i], dst[i]))
             << "alpha " << alpha << " isa " << static_cast<int>(isa) << " pixel " << i;

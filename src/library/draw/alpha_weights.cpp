@@ -36,7 +36,7 @@ AlphaWeights MakeAlphaWeights(float alpha, const PixelFormat& format) {
   const int needed = std::max(FractionBits(alpha), FractionBits(w.beta));
   if (needed > kMaxFixedBits) return w;
   w.integer = true;
-  w.chunks = needed <= 29 ? 2 : 4;
+  w.chunks = needed <= 14 ? 1 : needed <= 29 ? 2 : 4;
   w.bits = std::max(needed, 15 * (w.chunks - 1));
   w.a_fixed = static_cast<uint64_t>(std::ldexp(static_cast<double>(alpha), w.bits));
   w.b_fixed = static_cast<uint64_t>(std::ldexp(static_cast<double>(w.beta), w.bits));

@@ -1,6 +1,5 @@
 // Rectangle copies into the back buffer, the clear and the frame present.
 #include <algorithm>
-#include <cstring>
 
 #include "library/draw/el_draw.h"
 #include "library/draw/row_kernels.h"
@@ -25,10 +24,7 @@ void elDraw::DrawObject(int x, int y, int object, int sx, int sy, int ex, int ey
   if (!draw::ClipBlit(clip_, x, y, sx, sy, ex, ey, b) || NoticeLoss()) return;
   const Object* o = Source(object);
   if (o == nullptr || !draw::InsidePicture(b, o->surface)) return;
-  const draw::KeyedRowFn keyed = draw::BestKernels().keyed;
-  const uint16_t key = o->surface.key;
-  draw::ForEachRow(back_, o->surface, b,
-                   [=](uint16_t* dst, const uint16_t* src, int n) { keyed(dst, src, n, key); });
+  draw::BestKernels().keyed(draw::RowsOf(back_, o->surface, b), o->surface.key);
 }
 
 void elDraw::DrawObjectOpaque(int x, int y, int object, int sx, int sy, int ex, int ey) {
@@ -36,9 +32,7 @@ void elDraw::DrawObjectOpaque(int x, int y, int object, int sx, int sy, int ex, 
   if (!draw::ClipBlit(clip_, x, y, sx, sy, ex, ey, b) || NoticeLoss()) return;
   const Object* o = Source(object);
   if (o == nullptr || !draw::InsidePicture(b, o->surface)) return;
-  draw::ForEachRow(back_, o->surface, b, [](uint16_t* dst, const uint16_t* src, int n) {
-    std::memcpy(dst, src, static_cast<size_t>(n) * sizeof *dst);
-  });
+  draw::OpaqueRows(draw::RowsOf(back_, o->surface, b));
 }
 
 void elDraw::ClearScreen() { std::fill(back_.pixels.begin(), back_.pixels.end(), uint16_t{0}); }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "library/draw/row_kernels.h"
 #include "library/draw/surface.h"
 
 namespace draw {
@@ -40,12 +41,10 @@ inline bool InsidePicture(const Blit& b, const Surface& picture) {
   return b.sx >= 0 && b.sy >= 0 && b.sx + b.w <= picture.width && b.sy + b.h <= picture.height;
 }
 
-// Calls row(dst, src, w) for each row of a clipped copy that lies inside both surfaces.
-template <typename RowFn>
-void ForEachRow(Surface& target, const Surface& picture, const Blit& b, RowFn row) {
-  const int w = static_cast<int>(b.w);
-  for (int64_t r = 0; r < b.h; ++r)
-    row(target.Row(static_cast<int>(b.y + r)) + b.x, picture.Row(static_cast<int>(b.sy + r)) + b.sx, w);
+// The rows of a clipped copy that lies inside both surfaces.
+inline Rows RowsOf(Surface& target, const Surface& picture, const Blit& b) {
+  return {target.Row(static_cast<int>(b.y)) + b.x, picture.Row(static_cast<int>(b.sy)) + b.sx,
+          target.pitch, picture.pitch, static_cast<int>(b.w), static_cast<int>(b.h)};
 }
 
 }  // namespace draw

@@ -8,10 +8,7 @@ int elDraw::DrawObjectHalf(int x, int y, int object, int sx, int sy, int ex, int
   const Object* o = Source(object);
   if (o == nullptr) return 0;
   if (!draw::InsidePicture(b, o->surface)) return 1;
-  const draw::HalfRowFn half = draw::BestKernels().half;
-  const uint16_t mask = static_cast<uint16_t>(format_.half_mask);
-  draw::ForEachRow(back_, o->surface, b,
-                   [=](uint16_t* dst, const uint16_t* src, int n) { half(dst, src, n, mask); });
+  draw::BestKernels().half(draw::RowsOf(back_, o->surface, b), static_cast<uint16_t>(format_.half_mask));
   return 1;
 }
 
@@ -22,8 +19,7 @@ int elDraw::DrawObjectAlpha(int x, int y, float alpha, int object, int sx, int s
   if (o == nullptr) return 0;
   if (!draw::InsidePicture(b, o->surface)) return 1;
   const draw::AlphaWeights w = draw::MakeAlphaWeights(alpha, format_);
-  const draw::AlphaRowFn blend = w.integer ? draw::BestKernels().alpha : draw::AlphaRowFormula;
-  draw::ForEachRow(back_, o->surface, b,
-                   [&](uint16_t* dst, const uint16_t* src, int n) { blend(dst, src, n, w); });
+  const draw::AlphaFn blend = w.integer ? draw::BestKernels().alpha : draw::AlphaFormula;
+  blend(draw::RowsOf(back_, o->surface, b), w);
   return 1;
 }

@@ -1,8 +1,9 @@
-// Per-row pixel loops of the blitters and blends. Each exists as plain code
-// and in SIMD versions; the best one for this CPU is chosen at run time.
+// The pixel loops of the blitters and blends. Each exists as plain code and
+// in SIMD versions; the best one for this CPU is chosen at run time.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "library/draw/pixel_format.h"
@@ -25,41 +26,56 @@ struct AlphaWeights {
   uint64_t a_fixed = 0;
   uint64_t b_fixed = 0;
   int bits = 0;
-  int chunks = 0;  // 2 or 4
+  int chunks = 0;  // 1, 2 or 4
   std::array<uint32_t, 4> pairs{};  // chunk i of a_fixed | chunk i of b_fixed << 16
   int last_shift = 0;               // bits - 15 * (chunks - 1)
 };
 
 AlphaWeights MakeAlphaWeights(float alpha, const PixelFormat& format);
 
-using KeyedRowFn = void (*)(uint16_t* dst, const uint16_t* src, int n, uint16_t key);
-using HalfRowFn = void (*)(uint16_t* dst, const uint16_t* src, int n, uint16_t half_mask);
-using AlphaRowFn = void (*)(uint16_t* dst, const uint16_t* src, int n, const AlphaWeights& w);
-
-struct RowKernels {
-  KeyedRowFn keyed;
-  HalfRowFn half;
-  AlphaRowFn alpha;  // weights with integer set only
+// w x h pixels: row y of the source at src + y * src_pitch, and so on.
+struct Rows {
+  uint16_t* dst = nullptr;
+  const uint16_t* src = nullptr;
+  ptrdiff_t dst_pitch = 0;
+  ptrdiff_t src_pitch = 0;
+  int w = 0;
+  int h = 0;
 };
 
-enum class Isa { kPlain, kSse2, kAvx2 };
+using KeyedFn = void (*)(const Rows& r, uint16_t key);
+using HalfFn = void (*)(const Rows& r, uint16_t half_mask);
+using AlphaFn = void (*)(const Rows& r, const AlphaWeights& w);
+
+struct Kernels {
+  KeyedFn keyed;
+  HalfFn half;
+  AlphaFn alpha;  // weights with integer set only
+};
+
+enum class Isa { kPlain, kSse2, kAvx2, kAvx512 };
 
 bool IsaSupported(Isa isa);
-const RowKernels& KernelsFor(Isa isa);
-const RowKernels& BestKernels();
+const Kernels& KernelsFor(Isa isa);
+const Kernels& BestKernels();
 
-// Plain versions; the SIMD ones finish their rows with these.
+// memcpy per row: compilers do not widen a loop of 16-bit copies by themselves.
+void OpaqueRows(const Rows& r);
+
+// The formula itself, for any alpha (out-of-range values wrap as on x86).
+void AlphaFormula(const Rows& r, const AlphaWeights& w);
+
+// Single rows, which the wider versions finish their rows with.
 void KeyedRow(uint16_t* dst, const uint16_t* src, int n, uint16_t key);
 void HalfRow(uint16_t* dst, const uint16_t* src, int n, uint16_t half_mask);
 void AlphaRowFixed(uint16_t* dst, const uint16_t* src, int n, const AlphaWeights& w);
-// The formula itself, for any alpha (out-of-range values wrap as on x86).
-void AlphaRowFormula(uint16_t* dst, const uint16_t* src, int n, const AlphaWeights& w);
-
 void KeyedRowSse2(uint16_t* dst, const uint16_t* src, int n, uint16_t key);
 void HalfRowSse2(uint16_t* dst, const uint16_t* src, int n, uint16_t half_mask);
 void AlphaRowSse2(uint16_t* dst, const uint16_t* src, int n, const AlphaWeights& w);
-void KeyedRowAvx2(uint16_t* dst, const uint16_t* src, int n, uint16_t key);
-void HalfRowAvx2(uint16_t* dst, const uint16_t* src, int n, uint16_t half_mask);
-void AlphaRowAvx2(uint16_t* dst, const uint16_t* src, int n, const AlphaWeights& w);
+
+const Kernels& PlainKernels();
+const Kernels& Sse2Kernels();
+const Kernels& Avx2Kernels();
+const Kernels& Avx512Kernels();
 
 }  // namespace draw

@@ -1,4 +1,5 @@
-// AVX2, chosen at run time when the CPU has it: sixteen pixels at a time.
+// AVX2, chosen at run time when the CPU has it: sixteen pixels at a time. Rows
+// shorter than that, and the ends of rows, go to the SSE2 versions.
 #include <immintrin.h>
 
 #include "library/draw/row_kernels.h"
@@ -16,14 +17,37 @@ LD_AVX2 void Store(uint16_t* p, __m256i v) {
   _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v);
 }
 
+LD_AVX2 void KeyedStep(uint16_t* dst, const uint16_t* src, __m256i key) {
+  const __m256i s = Load(src);
+  Store(dst, _mm256_blendv_epi8(s, Load(dst), _mm256_cmpeq_epi16(s, key)));
+}
+
+// The last step overlaps the one before: a keyed copy may cover pixels twice.
+LD_AVX2 void KeyedSpan(uint16_t* dst, const uint16_t* src, int n, uint16_t key, __m256i k) {
+  if (n < 16) return KeyedRowSse2(dst, src, n, key);
+  for (int i = 0; i + 16 <= n; i += 16) KeyedStep(dst + i, src + i, k);
+  if (n % 16 != 0) KeyedStep(dst + n - 16, src + n - 16, k);
+}
+
+LD_AVX2 int HalfSteps(uint16_t* dst, const uint16_t* src, int n, __m256i mask) {
+  const __m256i zero = _mm256_setzero_si256();
+  int i = 0;
+  for (; i + 16 <= n; i += 16) {
+    const __m256i s = Load(src + i), d = Load(dst + i);
+    const __m256i half = _mm256_add_epi16(_mm256_and_si256(_mm256_srli_epi16(s, 1), mask),
+                                          _mm256_and_si256(_mm256_srli_epi16(d, 1), mask));
+    Store(dst + i, _mm256_blendv_epi8(half, d, _mm256_cmpeq_epi16(s, zero)));
+  }
+  return i;
+}
+
 struct AlphaVectors {
   LD_AVX2 explicit AlphaVectors(const AlphaWeights& w) {
     for (size_t c = 0; c < 3; ++c) {
       shift[c] = _mm_cvtsi32_si128(static_cast<int>(w.format.shift[c]));
       max[c] = _mm256_set1_epi16(static_cast<short>(w.format.max[c]));
     }
-    for (size_t i = 0; i < 4; ++i)
-      pairs[i] = _mm256_set1_epi32(static_cast<int>(w.pairs[i]));
+    for (size_t i = 0; i < 4; ++i) pairs[i] = _mm256_set1_epi32(static_cast<int>(w.pairs[i]));
     last = _mm_cvtsi32_si128(w.last_shift);
   }
   __m128i shift[3];
@@ -56,46 +80,50 @@ LD_AVX2 __m256i Blend(__m256i s, __m256i d, const AlphaVectors& v) {
 }
 
 template <int kChunks>
-LD_AVX2 int AlphaSteps(uint16_t* dst, const uint16_t* src, int n, const AlphaWeights& w) {
-  const AlphaVectors v(w);
+LD_AVX2 void AlphaSpan(uint16_t* dst, const uint16_t* src, int n, const AlphaWeights& w,
+                       const AlphaVectors& v) {
   const __m256i zero = _mm256_setzero_si256();
   int i = 0;
   for (; i + 16 <= n; i += 16) {
     const __m256i s = Load(src + i), d = Load(dst + i);
-    const __m256i blended = Blend<kChunks>(s, d, v);
-    Store(dst + i, _mm256_blendv_epi8(blended, d, _mm256_cmpeq_epi16(s, zero)));
+    Store(dst + i, _mm256_blendv_epi8(Blend<kChunks>(s, d, v), d, _mm256_cmpeq_epi16(s, zero)));
   }
-  return i;
+  if (i < n) AlphaRowSse2(dst + i, src + i, n - i, w);
+}
+
+template <int kChunks>
+LD_AVX2 void AlphaRows(const Rows& r, const AlphaWeights& w) {
+  const AlphaVectors v(w);
+  for (int y = 0; y < r.h; ++y)
+    AlphaSpan<kChunks>(r.dst + y * r.dst_pitch, r.src + y * r.src_pitch, r.w, w, v);
+}
+
+LD_AVX2 void KeyedRows(const Rows& r, uint16_t key) {
+  const __m256i k = _mm256_set1_epi16(static_cast<short>(key));
+  for (int y = 0; y < r.h; ++y) KeyedSpan(r.dst + y * r.dst_pitch, r.src + y * r.src_pitch, r.w, key, k);
+}
+
+LD_AVX2 void HalfRows(const Rows& r, uint16_t half_mask) {
+  const __m256i mask = _mm256_set1_epi16(static_cast<short>(half_mask));
+  for (int y = 0; y < r.h; ++y) {
+    uint16_t* dst = r.dst + y * r.dst_pitch;
+    const uint16_t* src = r.src + y * r.src_pitch;
+    const int done = HalfSteps(dst, src, r.w, mask);
+    if (done < r.w) HalfRowSse2(dst + done, src + done, r.w - done, half_mask);
+  }
+}
+
+LD_AVX2 void AlphaRows(const Rows& r, const AlphaWeights& w) {
+  if (w.chunks == 1) return AlphaRows<1>(r, w);
+  if (w.chunks == 2) return AlphaRows<2>(r, w);
+  AlphaRows<4>(r, w);
 }
 
 }  // namespace
 
-LD_AVX2 void KeyedRowAvx2(uint16_t* dst, const uint16_t* src, int n, uint16_t key) {
-  const __m256i k = _mm256_set1_epi16(static_cast<short>(key));
-  int i = 0;
-  for (; i + 16 <= n; i += 16) {
-    const __m256i s = Load(src + i);
-    Store(dst + i, _mm256_blendv_epi8(s, Load(dst + i), _mm256_cmpeq_epi16(s, k)));
-  }
-  KeyedRowSse2(dst + i, src + i, n - i, key);
-}
-
-LD_AVX2 void HalfRowAvx2(uint16_t* dst, const uint16_t* src, int n, uint16_t half_mask) {
-  const __m256i m = _mm256_set1_epi16(static_cast<short>(half_mask));
-  const __m256i zero = _mm256_setzero_si256();
-  int i = 0;
-  for (; i + 16 <= n; i += 16) {
-    const __m256i s = Load(src + i), d = Load(dst + i);
-    const __m256i half = _mm256_add_epi16(_mm256_and_si256(_mm256_srli_epi16(s, 1), m),
-                                          _mm256_and_si256(_mm256_srli_epi16(d, 1), m));
-    Store(dst + i, _mm256_blendv_epi8(half, d, _mm256_cmpeq_epi16(s, zero)));
-  }
-  HalfRowSse2(dst + i, src + i, n - i, half_mask);
-}
-
-LD_AVX2 void AlphaRowAvx2(uint16_t* dst, const uint16_t* src, int n, const AlphaWeights& w) {
-  const int done = w.chunks == 2 ? AlphaSteps<2>(dst, src, n, w) : AlphaSteps<4>(dst, src, n, w);
-  AlphaRowSse2(dst + done, src + done, n - done, w);
+const Kernels& Avx2Kernels() {
+  static constexpr Kernels kAvx2{KeyedRows, HalfRows, AlphaRows};
+  return kAvx2;
 }
 
 }  // namespace draw

@@ -15,6 +15,31 @@ __m128i Select(__m128i mask, __m128i keep, __m128i value) {
   return _mm_or_si128(_mm_and_si128(mask, keep), _mm_andnot_si128(mask, value));
 }
 
+void KeyedStep(uint16_t* dst, const uint16_t* src, __m128i key) {
+  const __m128i s = Load(src);
+  Store(dst, Select(_mm_cmpeq_epi16(s, key), Load(dst), s));
+}
+
+// A keyed copy may cover pixels twice: the second pass changes nothing. So
+// the last step of a row overlaps the one before instead of going pixel by pixel.
+void KeyedSpan(uint16_t* dst, const uint16_t* src, int n, uint16_t key, __m128i k) {
+  if (n < 8) return KeyedRow(dst, src, n, key);
+  for (int i = 0; i + 8 <= n; i += 8) KeyedStep(dst + i, src + i, k);
+  if (n % 8 != 0) KeyedStep(dst + n - 8, src + n - 8, k);
+}
+
+int HalfSteps(uint16_t* dst, const uint16_t* src, int n, __m128i mask) {
+  const __m128i zero = _mm_setzero_si128();
+  int i = 0;
+  for (; i + 8 <= n; i += 8) {
+    const __m128i s = Load(src + i), d = Load(dst + i);
+    const __m128i half = _mm_add_epi16(_mm_and_si128(_mm_srli_epi16(s, 1), mask),
+                                       _mm_and_si128(_mm_srli_epi16(d, 1), mask));
+    Store(dst + i, Select(_mm_cmpeq_epi16(s, zero), d, half));
+  }
+  return i;
+}
+
 struct AlphaVectors {
   explicit AlphaVectors(const AlphaWeights& w) {
     for (size_t c = 0; c < 3; ++c) {
@@ -52,45 +77,56 @@ __m128i Blend(__m128i s, __m128i d, const AlphaVectors& v) {
 }
 
 template <int kChunks>
-int AlphaSteps(uint16_t* dst, const uint16_t* src, int n, const AlphaWeights& w) {
-  const AlphaVectors v(w);
+void AlphaSpan(uint16_t* dst, const uint16_t* src, int n, const AlphaWeights& w, const AlphaVectors& v) {
   const __m128i zero = _mm_setzero_si128();
   int i = 0;
   for (; i + 8 <= n; i += 8) {
     const __m128i s = Load(src + i), d = Load(dst + i);
     Store(dst + i, Select(_mm_cmpeq_epi16(s, zero), d, Blend<kChunks>(s, d, v)));
   }
-  return i;
+  AlphaRowFixed(dst + i, src + i, n - i, w);
+}
+
+template <int kChunks>
+void AlphaRows(const Rows& r, const AlphaWeights& w) {
+  const AlphaVectors v(w);
+  for (int y = 0; y < r.h; ++y)
+    AlphaSpan<kChunks>(r.dst + y * r.dst_pitch, r.src + y * r.src_pitch, r.w, w, v);
+}
+
+void KeyedRows(const Rows& r, uint16_t key) {
+  const __m128i k = _mm_set1_epi16(static_cast<short>(key));
+  for (int y = 0; y < r.h; ++y) KeyedSpan(r.dst + y * r.dst_pitch, r.src + y * r.src_pitch, r.w, key, k);
+}
+
+void HalfRows(const Rows& r, uint16_t half_mask) {
+  for (int y = 0; y < r.h; ++y) HalfRowSse2(r.dst + y * r.dst_pitch, r.src + y * r.src_pitch, r.w, half_mask);
+}
+
+void AlphaRows(const Rows& r, const AlphaWeights& w) {
+  if (w.chunks == 1) return AlphaRows<1>(r, w);
+  if (w.chunks == 2) return AlphaRows<2>(r, w);
+  AlphaRows<4>(r, w);
 }
 
 }  // namespace
 
 void KeyedRowSse2(uint16_t* dst, const uint16_t* src, int n, uint16_t key) {
-  const __m128i k = _mm_set1_epi16(static_cast<short>(key));
-  int i = 0;
-  for (; i + 8 <= n; i += 8) {
-    const __m128i s = Load(src + i);
-    Store(dst + i, Select(_mm_cmpeq_epi16(s, k), Load(dst + i), s));
-  }
-  KeyedRow(dst + i, src + i, n - i, key);
+  KeyedSpan(dst, src, n, key, _mm_set1_epi16(static_cast<short>(key)));
 }
 
 void HalfRowSse2(uint16_t* dst, const uint16_t* src, int n, uint16_t half_mask) {
-  const __m128i m = _mm_set1_epi16(static_cast<short>(half_mask));
-  const __m128i zero = _mm_setzero_si128();
-  int i = 0;
-  for (; i + 8 <= n; i += 8) {
-    const __m128i s = Load(src + i), d = Load(dst + i);
-    const __m128i half = _mm_add_epi16(_mm_and_si128(_mm_srli_epi16(s, 1), m),
-                                       _mm_and_si128(_mm_srli_epi16(d, 1), m));
-    Store(dst + i, Select(_mm_cmpeq_epi16(s, zero), d, half));
-  }
-  HalfRow(dst + i, src + i, n - i, half_mask);
+  const int done = HalfSteps(dst, src, n, _mm_set1_epi16(static_cast<short>(half_mask)));
+  HalfRow(dst + done, src + done, n - done, half_mask);
 }
 
 void AlphaRowSse2(uint16_t* dst, const uint16_t* src, int n, const AlphaWeights& w) {
-  const int done = w.chunks == 2 ? AlphaSteps<2>(dst, src, n, w) : AlphaSteps<4>(dst, src, n, w);
-  AlphaRowFixed(dst + done, src + done, n - done, w);
+  AlphaRows(Rows{dst, src, 0, 0, n, 1}, w);
+}
+
+const Kernels& Sse2Kernels() {
+  static constexpr Kernels kSse2{KeyedRows, HalfRows, AlphaRows};
+  return kSse2;
 }
 
 }  // namespace draw

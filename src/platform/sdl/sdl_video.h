@@ -4,9 +4,11 @@
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/sdl/sdl_text.h"
 
 namespace platform {
 
@@ -14,6 +16,8 @@ class SdlVideo {
  public:
   explicit SdlVideo(SDL_Window* window);
   ~SdlVideo();
+  SdlVideo(const SdlVideo&) = delete;
+  SdlVideo& operator=(const SdlVideo&) = delete;
 
   bool Open(int width, int height, bool full_screen);
   void Close();
@@ -25,10 +29,20 @@ class SdlVideo {
                 uint32_t text_colour, uint32_t back_colour, bool transparent);
 
  private:
+  bool CreateRenderer(bool vsync);
+  bool CreateTexture();
+  void HoldFrameRate();
+
   SDL_Window* window_;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
+  int width_ = 0;
+  int height_ = 0;
   bool lost_ = false;
+  bool texture_stale_ = false;
+  int64_t frame_ns_ = 0;
+  int64_t next_frame_ns_ = 0;
+  SdlText text_;
 };
 
 }  // namespace platform
