@@ -91,3 +91,33 @@ wait_exit() {
   GAME_PID=
   [ "$code" -eq 0 ] || fail "the game exited with $code"
 }
+
+# A screenshot of the game window alone.
+window_shot() {
+  local x y
+  x=$(xwininfo -id "$WIN" | awk '/Absolute upper-left X:/ {print $4}')
+  y=$(xwininfo -id "$WIN" | awk '/Absolute upper-left Y:/ {print $4}')
+  import -window root -crop "640x480+$x+$y" +repage "$SHOTS/$1.png"
+}
+
+# Whether the region (x y w h) of the window looks like the same region of a picture.
+matches() {
+  local shot=$1 ref=$2 geometry="$5x$6+$3+$4" differ
+  convert "$SHOTS/$shot.png" -crop "$geometry" +repage "$WORK/a.png"
+  convert "$ref" -crop "$geometry" +repage "$WORK/b.png"
+  differ=$(compare -metric AE -fuzz 6% "$WORK/a.png" "$WORK/b.png" null: 2>&1 | cut -d' ' -f1)
+  [[ "$differ" =~ ^[0-9.e+]+$ ]] || fail "compare: $differ"
+  [ "${differ%.*}" -le $(($5 * $6 / 50)) ]
+}
+
+# Presses a key until the window's region looks like the picture's; fails after a while.
+press_until() {
+  local keyname=$1 ref=$2 x=$3 y=$4 w=$5 h=$6 tries=${7:-60}
+  for _ in $(seq "$tries"); do
+    window_shot probe
+    matches probe "$ref" "$x" "$y" "$w" "$h" && return 0
+    [ -n "$keyname" ] && key "$keyname"
+    sleep 0.25
+  done
+  fail "the screen never looked like $(basename "$ref")"
+}
