@@ -3,6 +3,7 @@
 // straight on, and only running out of file fails a read.
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -76,8 +77,11 @@ int ReadWaveBytes(const uint8_t* data, size_t size, WaveData& out) {
 }
 
 int ReadWaveFile(const std::string& path, WaveData& out) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
+  // A folder opens like a file, but reading it throws.
+  std::error_code error;
+  std::ifstream file;
+  if (std::filesystem::is_regular_file(path, error)) file.open(path, std::ios::binary);
+  if (!file.is_open()) {
     out = WaveData();
     return 1;
   }
