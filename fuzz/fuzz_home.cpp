@@ -46,6 +46,18 @@ void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// As the display set-up leaves the library, without building the display
+// again while it stands.
+void RestartLibrary() {
+  if (!g_draw.IsOpen() || !g_sound.Available()) {
+    g_draw.Screen(640, 480, 1);
+    return;
+  }
+  for (int handle = 2; handle < elDraw::kObjects; ++handle) g_draw.ReleaseObject(handle);
+  g_sound.ResetTable();
+  g_system.ResetWaits();
+}
+
 }  // namespace
 
 FuzzHome::FuzzHome() {
@@ -54,22 +66,25 @@ FuzzHome::FuzzHome() {
   dir_ = pattern + "/";
   WriteFile(dir_ + "img/a.bmp", SmallBmp());
   WriteFile(dir_ + "a.wav", SmallWav());
+  hp.program_path = dir_ + "lantern-drift";
+  hp.frame_ms = 40;
+  platform::Set(&hp);
 }
 
 void FuzzHome::Begin(const std::string& name, const uint8_t* data, size_t size) {
-  delete hp_;
-  hp_ = new platform::HeadlessPlatform();
-  hp_->program_path = dir_ + "lantern-drift";
-  hp_->frame_ms = 7;
-  platform::Set(hp_);
+  // What the platform recorded would otherwise grow from input to input.
+  platform::Message message;
+  while (hp.PeekMessage(message)) continue;
+  hp.boxes.clear();
+  hp.texts.clear();
+  hp.music_commands.clear();
+  hp.sound_buffers.clear();
+  hp.play_log.clear();
   ResetShellState();
-  g_system = elSystem();
-  ResetDraw();
-  ResetSound();
   g_music = MusicState();
   ResetGameParams();
   ResetStageData();
   ResetScenePlayer();
-  g_draw.Screen(640, 480, 1);
+  RestartLibrary();
   WriteFile(dir_ + name, std::string(reinterpret_cast<const char*>(data), size));
 }

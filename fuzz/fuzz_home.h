@@ -1,6 +1,6 @@
 // What every content fuzz target shares: a folder of its own with a picture and
-// a sound that the fuzzed names may find, and a fresh headless platform and
-// fresh globals for every input.
+// a sound that the fuzzed names may find, a headless platform, and the
+// program's start state again for every input.
 #pragma once
 
 #include <cstddef>
@@ -16,7 +16,8 @@ class FuzzHome {
   // the program's start state, with the display and the sound set up.
   void Begin(const std::string& name, const uint8_t* data, size_t size);
 
+  platform::HeadlessPlatform hp;
+
  private:
   std::string dir_;
-  platform::HeadlessPlatform* hp_ = nullptr;
 };

@@ -31,7 +31,6 @@ SceneRecord& Current() {
 int FadeSteps(const SceneRecord& s) { return std::max(s.fade_interval, 1); }
 
 void StartScene() {
-  g_player.empty = SceneDefaults(SceneRecord());
   const SceneRecord& s = Current();
   g_system.InitWait(kSceneWait);
   if (s.wait != 0) g_system.SetWait(kSceneWait, static_cast<uint32_t>(s.wait));
@@ -52,6 +51,7 @@ bool Begin(const std::string& path) {
   ReleasePictures();
   g_player.script = ReadSceneScript(path);
   g_player.current = 0;
+  g_player.empty = SceneDefaults(SceneRecord());
   g_player.running = true;
   if (g_player.script.count == 0) {
     ReleasePictures();

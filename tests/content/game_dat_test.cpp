@@ -67,13 +67,16 @@ TEST_F(GameDatTest, SoundBlockOpensClosesAndSurvivesUnknownDirectives) {
   WriteWav("sound/ok.wav");
   WriteWav("sound/cancel.wav");
   WriteWav("sound/bomb.wav");
-  Read("#SOUND:\nOK:sound\\OK.wav\n#NO_SUCH_KEY:1\ncancel:sound\\cancel.wav\n"
+  // "select:" names the program's own folder, which is no wave.
+  Read("#SOUND:\nOK:sound\\OK.wav\n#NO_SUCH_KEY:1\ncancel:sound\\cancel.wav\nselect:\n"
        "#MAX_STAGE:2\nbomb:sound\\bomb.wav\n");
   EXPECT_EQ(g_sound.UsedCount(), 2);
   EXPECT_EQ(hp.sound_buffers.size(), 6u);  // mix 3 each
   EXPECT_EQ(g_sound_role.ok, 0);
   EXPECT_EQ(g_sound_role.cancel, 1);
   EXPECT_EQ(g_sound_role.bomb, 0);
+  ASSERT_EQ(hp.boxes.size(), 1u);
+  EXPECT_NE(hp.boxes[0].text.find("elSound::LoadObject"), std::string::npos);
   EXPECT_EQ(g_param.MAX_STAGE, 2);
   EXPECT_EQ(g_param.BLINK_TIME, 500);
 }
