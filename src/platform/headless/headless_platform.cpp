@@ -33,6 +33,7 @@ void HeadlessPlatform::PressKey(uint32_t at_ms, int vk, uint32_t hold_ms) {
 }
 
 void HeadlessPlatform::HoldKey(uint32_t at_ms, int vk, uint32_t hold_ms) {
+  std::erase_if(holds_, [this](const auto& h) { return h.second.until <= now; });
   holds_.insert({vk, {at_ms, at_ms + hold_ms}});
 }
 
