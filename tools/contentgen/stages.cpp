@@ -108,7 +108,7 @@ Stage Tower() {
 }  // namespace
 
 const CharacterKind& PlayerKind() {
-  static const CharacterKind player{name::kLumi, 120, 260, 220, 1.5f, 32, 0, 0, 6, true};
+  static const CharacterKind player{name::kLumi, 120, 260, 220, 0.7f, 32, 0, 0, 6, true};
   return player;
 }
 
