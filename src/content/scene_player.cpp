@@ -50,13 +50,13 @@ void ReleasePictures() {
 bool Begin(const std::string& path) {
   ReleasePictures();
   g_player.script = ReadSceneScript(path);
-  g_player.current = 0;
-  g_player.empty = SceneDefaults(SceneRecord());
-  g_player.running = true;
   if (g_player.script.count == 0) {
     ReleasePictures();
     return false;
   }
+  g_player.current = 0;
+  g_player.empty = SceneDefaults(SceneRecord());
+  g_player.running = true;
   g_draw.ClearScreen();
   StartScene();
   return true;

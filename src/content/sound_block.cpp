@@ -38,7 +38,7 @@ void Replace(int SoundRoles::*role, int object) {
   const int old = g_sound_role.*role;
   g_sound_role.*role = object;
   // Releasing what no role plays keeps long play inside the 70-object table.
-  if (old != object && !AnyRoleHolds(old)) g_sound.ReleaseObject(old);
+  if (!AnyRoleHolds(old)) g_sound.ReleaseObject(old);
 }
 
 }  // namespace

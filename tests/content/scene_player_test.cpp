@@ -94,7 +94,7 @@ TEST_F(ScenePlayerTest, FadeTakesTenStepsAndEnterCutsItShort) {
 
 TEST_F(ScenePlayerTest, ImgSaveBlendsOverTheLastPictureAndCompounds) {
   Script("#MAX_SCENE:2\n#SCENE:0\nimg:img\\red.bmp\nwait:100\n"
-         "#SCENE:1\nimg_save:\nfade_in:\nimg:img\\blue.bmp\nxy:10,20,100,100\n");
+         "#SCENE:1\nimg_save:\nfade_in:\nimg:img\\blue.bmp\nxy:10,20,100,60\n");
   Play(0);
   Play(101);  // scene 1 starts
   Play(202);  // drawn at level 0.0, then the first step
@@ -108,7 +108,8 @@ TEST_F(ScenePlayerTest, ImgSaveBlendsOverTheLastPictureAndCompounds) {
   EXPECT_GT(second & 0x1F, first & 0x1F);
   EXPECT_EQ(hp.FramePixel(5, 5), kRed) << "outside the picture the earlier scene stays";
   EXPECT_EQ(hp.FramePixel(110, 50), kRed);
-  EXPECT_EQ(hp.FramePixel(109, 50), second) << "the part shown is (0, 0)-(100, 100)";
+  EXPECT_EQ(hp.FramePixel(50, 80), kRed);
+  EXPECT_EQ(hp.FramePixel(109, 79), second) << "the part shown is (0, 0)-(100, 60)";
 }
 
 TEST_F(ScenePlayerTest, MusicActionsRunWhenTheirSceneStarts) {
