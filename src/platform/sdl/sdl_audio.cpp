@@ -1,5 +1,8 @@
 #include "platform/sdl/sdl_audio.h"
 
+#include <alsa/asoundlib.h>
+
+#include <cstdio>
 #include <cstring>
 
 #include "platform/sdl/sdl_music.h"
@@ -28,6 +31,14 @@ SDL_AudioFormat SampleFormat(const WaveFormat& format) {
   }
 }
 
+// ALSA reports each failed device probe on standard error by itself; the game
+// says what matters once, in its own words.
+void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+void SayNoDevice() {
+  std::fprintf(stderr, "lantern-drift: no sound device (%s); playing without sound\n", SDL_GetError());
+}
+
 }  // namespace
 
 SdlAudio::SdlAudio() = default;
@@ -35,9 +46,14 @@ SdlAudio::~SdlAudio() { Close(); }
 
 bool SdlAudio::Open() {
   if (open_) return true;
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  snd_lib_error_set_handler(QuietAlsa);
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    SayNoDevice();
+    return false;
+  }
   // No format changes allowed: the music hook renders straight into this format.
   if (Mix_OpenAudioDevice(kRate, AUDIO_S16SYS, 2, kChunkFrames, nullptr, 0) != 0) {
+    SayNoDevice();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
