@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "draw/draw_fixture.h"
 
 namespace {
@@ -16,6 +18,8 @@ struct Variant {
   uint32_t compression;
   bool top_down;
 };
+
+void PrintTo(const Variant& v, std::ostream* os) { *os << v.name; }
 
 std::vector<std::vector<uint32_t>> Indices(int colours) {
   std::vector<std::vector<uint32_t>> rows(kHeight);
