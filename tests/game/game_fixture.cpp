@@ -113,12 +113,6 @@ std::vector<std::string> GameTest::Sounds() const {
   return names;
 }
 
-int GameTest::CountSound(const std::string& role) const {
-  int n = 0;
-  for (const std::string& name : Sounds()) n += name == role ? 1 : 0;
-  return n;
-}
-
 void GameTest::WriteBmp(const std::string& path, int w, int h, uint32_t colour) {
   WriteBmp(path, w, h, [colour](int, int) { return colour; });
 }

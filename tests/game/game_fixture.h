@@ -24,7 +24,6 @@ class GameTest : public HeadlessTest {
   bool LoadSoundRoles();
   // The roles played so far, by name, in order.
   std::vector<std::string> Sounds() const;
-  int CountSound(const std::string& role) const;
 
   // Writes a 24-bit BMP of w x h filled with colour (0xRRGGBB), and loads it.
   // Returns 0 when no graphics library answers.
@@ -48,4 +47,3 @@ class GameTest : public HeadlessTest {
 using SteerTest = GameTest;
 using CollisionTest = GameTest;
 using DefeatTest = GameTest;
-using HudTest = GameTest;
