@@ -38,7 +38,8 @@ SDL_Surface* MakeSurface(const Picture& p) {
   SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, p.w, p.h, 16, SDL_PIXELFORMAT_RGB565);
   for (int y = 0; y < p.h; ++y)
     for (int x = 0; x < p.w; ++x)
-      reinterpret_cast<uint16_t*>(static_cast<uint8_t*>(s->pixels) + y * s->pitch)[x] = p.pixel(x, y);
+      reinterpret_cast<uint16_t*>(static_cast<uint8_t*>(s->pixels) + y * s->pitch)[x] =
+          p.pixel(x, y);
   return s;
 }
 
@@ -79,7 +80,8 @@ void ComposeFrame(Library& l) {
   g_draw.DrawObjectOpaque(0, 0, l.background, 0, 0, kW, kH);
   for (int i = 0; i < 64; ++i) g_draw.DrawObject(SpriteX(i), SpriteY(i), l.ball, 0, 0, 48, 48);
   for (int i = 0; i < 64; ++i)
-    g_draw.DrawObjectAlpha(300 + i * 3, 200 + i, static_cast<float>(64 - i) / 64.0f, l.spark, 0, 0, 16, 16);
+    g_draw.DrawObjectAlpha(300 + i * 3, 200 + i, static_cast<float>(64 - i) / 64.0f, l.spark, 0, 0,
+                           16, 16);
   for (int i = 0; i < 8; ++i) g_draw.DrawObjectHalf(40 + i * 70, 300, l.ball, 0, 0, 48, 48);
   g_draw.DrawObject(0, 448, l.strip, 0, 0, 639, 32);
   for (int i = 0; i < 12; ++i) {
@@ -132,7 +134,8 @@ void BM_FrameSdl(benchmark::State& state) {
     }
     for (int i = 0; i < 8; ++i) Blit(s.half, 0, 0, 48, 48, s.target, 40 + i * 70, 300);
     Blit(s.strip, 0, 0, 639, 32, s.target, 0, 448);
-    for (int i = 0; i < 12; ++i) Blit(s.digits, (i % 10) * 15, 0, 15, 20, s.target, 420 + i * 15, 455);
+    for (int i = 0; i < 12; ++i)
+      Blit(s.digits, (i % 10) * 15, 0, 15, 20, s.target, 420 + i * 15, 455);
     SDL_Rect box{0, 0, 210, 12};
     SDL_FillRect(s.target, &box, 0x0010);
     benchmark::DoNotOptimize(s.target->pixels);
@@ -155,7 +158,9 @@ void Sizes(benchmark::internal::Benchmark* b) {
   for (auto [w, h] : {std::pair{16, 16}, {48, 48}, {639, 32}, {640, 480}}) b->Args({w, h});
 }
 
-int PictureFor(Library& l, int w) { return w == 16 ? l.spark : w == 48 ? l.ball : w == 639 ? l.strip : l.background; }
+int PictureFor(Library& l, int w) {
+  return w == 16 ? l.spark : w == 48 ? l.ball : w == 639 ? l.strip : l.background;
+}
 SDL_Surface* SurfaceFor(int w) {
   static SDL_Surface* spark = MakeSurface(kSpark);
   static SDL_Surface* ball = MakeSurface(kBall);
@@ -176,7 +181,8 @@ void BM_KeyedOurs(benchmark::State& state) {
 BENCHMARK(BM_KeyedOurs)->Apply(Sizes);
 
 void BM_KeyedSdl(benchmark::State& state) {
-  static SDL_Surface* target = SDL_CreateRGBSurfaceWithFormat(0, kW, kH, 16, SDL_PIXELFORMAT_RGB565);
+  static SDL_Surface* target =
+      SDL_CreateRGBSurfaceWithFormat(0, kW, kH, 16, SDL_PIXELFORMAT_RGB565);
   const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
   SDL_Surface* s = SurfaceFor(w);
   SDL_SetColorKey(s, SDL_TRUE, 0);
@@ -199,7 +205,8 @@ void BM_OpaqueOurs(benchmark::State& state) {
 BENCHMARK(BM_OpaqueOurs)->Apply(Sizes);
 
 void BM_OpaqueSdl(benchmark::State& state) {
-  static SDL_Surface* target = SDL_CreateRGBSurfaceWithFormat(0, kW, kH, 16, SDL_PIXELFORMAT_RGB565);
+  static SDL_Surface* target =
+      SDL_CreateRGBSurfaceWithFormat(0, kW, kH, 16, SDL_PIXELFORMAT_RGB565);
   const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
   SDL_Surface* s = SurfaceFor(w);
   SDL_SetColorKey(s, SDL_FALSE, 0);

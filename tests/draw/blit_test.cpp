@@ -55,12 +55,19 @@ TEST_F(BlitTest, OpaqueCopyOfSixThirtyNineLeavesTheLastColumnAndRow) {
 TEST_F(BlitTest, NothingIsDrawnOutsideTheScreenOrThePicture) {
   const int o = Numbered(*this, 30, 20);
   FillBack(kBack);
-  const int cases[][6] = {
-      {640, 0, 0, 0, 30, 20},   {0, 480, 0, 0, 30, 20},     {-30, 0, 0, 0, 30, 20},
-      {0, -20, 0, 0, 30, 20},   {0, 0, 0, 0, 31, 20},       {0, 0, -1, 0, 30, 20},
-      {0, 0, 0, 0, 30, 21},     {0, 0, 5, 5, 5, 9},         {0, 0, 9, 0, 3, 20},
-      {INT_MAX, 0, 0, 0, 30, 20}, {INT_MIN, INT_MIN, 0, 0, 30, 20}, {-5, 0, INT_MAX - 2, 0, INT_MAX, 5},
-      {0, 0, INT_MIN, 0, INT_MAX, 20}};
+  const int cases[][6] = {{640, 0, 0, 0, 30, 20},
+                          {0, 480, 0, 0, 30, 20},
+                          {-30, 0, 0, 0, 30, 20},
+                          {0, -20, 0, 0, 30, 20},
+                          {0, 0, 0, 0, 31, 20},
+                          {0, 0, -1, 0, 30, 20},
+                          {0, 0, 0, 0, 30, 21},
+                          {0, 0, 5, 5, 5, 9},
+                          {0, 0, 9, 0, 3, 20},
+                          {INT_MAX, 0, 0, 0, 30, 20},
+                          {INT_MIN, INT_MIN, 0, 0, 30, 20},
+                          {-5, 0, INT_MAX - 2, 0, INT_MAX, 5},
+                          {0, 0, INT_MIN, 0, INT_MAX, 20}};
   for (const auto& c : cases) {
     g_draw.DrawObject(c[0], c[1], o, c[2], c[3], c[4], c[5]);
     g_draw.DrawObjectOpaque(c[0], c[1], o, c[2], c[3], c[4], c[5]);

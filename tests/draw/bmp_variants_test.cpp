@@ -9,7 +9,8 @@ namespace {
 // Pure colours survive every BMP variant unchanged.
 const std::vector<uint32_t> kPalette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF,
                                         0xFFFF00, 0x00FFFF, 0xFF00FF, 0xFFFFFF};
-const std::vector<uint16_t> kAs565 = {0x0000, 0xF800, 0x07E0, 0x001F, 0xFFE0, 0x07FF, 0xF81F, 0xFFFF};
+const std::vector<uint16_t> kAs565 = {0x0000, 0xF800, 0x07E0, 0x001F,
+                                      0xFFE0, 0x07FF, 0xF81F, 0xFFFF};
 constexpr int kWidth = 5, kHeight = 3;
 
 struct Variant {
@@ -24,7 +25,8 @@ void PrintTo(const Variant& v, std::ostream* os) { *os << v.name; }
 std::vector<std::vector<uint32_t>> Indices(int colours) {
   std::vector<std::vector<uint32_t>> rows(kHeight);
   for (int y = 0; y < kHeight; ++y)
-    for (int x = 0; x < kWidth; ++x) rows[static_cast<size_t>(y)].push_back(static_cast<uint32_t>((x + 3 * y) % colours));
+    for (int x = 0; x < kWidth; ++x)
+      rows[static_cast<size_t>(y)].push_back(static_cast<uint32_t>((x + 3 * y) % colours));
   return rows;
 }
 
@@ -39,7 +41,8 @@ std::vector<uint8_t> Rle(const std::vector<std::vector<uint32_t>>& rows, int bpp
       }
       const bool pair = x + 1 < row->size();
       const uint32_t hi = (*row)[x], lo = pair ? (*row)[x + 1] : 0;
-      out.insert(out.end(), {static_cast<uint8_t>(pair ? 2 : 1), static_cast<uint8_t>(hi << 4 | lo)});
+      out.insert(out.end(),
+                 {static_cast<uint8_t>(pair ? 2 : 1), static_cast<uint8_t>(hi << 4 | lo)});
       x += pair ? 2 : 1;
     }
     out.insert(out.end(), {0, 0});

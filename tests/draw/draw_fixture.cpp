@@ -22,7 +22,8 @@ void PackRow(std::vector<uint8_t>& out, const std::vector<uint32_t>& row, int bp
     for (size_t i = 0; i < row.size(); i += static_cast<size_t>(per_byte)) {
       uint32_t byte = 0;
       for (int k = 0; k < per_byte; ++k) {
-        const uint32_t v = i + static_cast<size_t>(k) < row.size() ? row[i + static_cast<size_t>(k)] : 0;
+        const uint32_t v =
+            i + static_cast<size_t>(k) < row.size() ? row[i + static_cast<size_t>(k)] : 0;
         byte |= v << (8 - bpp * (k + 1));
       }
       out.push_back(static_cast<uint8_t>(byte));
@@ -36,9 +37,11 @@ void PackRow(std::vector<uint8_t>& out, const std::vector<uint32_t>& row, int bp
 
 }  // namespace
 
-std::vector<uint8_t> PackRows(const std::vector<std::vector<uint32_t>>& rows, int bpp, bool top_down) {
+std::vector<uint8_t> PackRows(const std::vector<std::vector<uint32_t>>& rows, int bpp,
+                              bool top_down) {
   std::vector<uint8_t> out;
-  for (size_t i = 0; i < rows.size(); ++i) PackRow(out, rows[top_down ? i : rows.size() - 1 - i], bpp);
+  for (size_t i = 0; i < rows.size(); ++i)
+    PackRow(out, rows[top_down ? i : rows.size() - 1 - i], bpp);
   return out;
 }
 
@@ -80,11 +83,13 @@ void DrawTest::SetUp() {
 
 void DrawTest::WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
   std::ofstream(dir_ + name, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
 }
 
 // Each RGB565 component widened exactly, so that truncation gives it back.
-void DrawTest::WritePicture(const std::string& name, int width, const std::vector<uint16_t>& pixels) {
+void DrawTest::WritePicture(const std::string& name, int width,
+                            const std::vector<uint16_t>& pixels) {
   std::vector<std::vector<uint32_t>> rows;
   for (size_t i = 0; i < pixels.size(); i += static_cast<size_t>(width)) {
     rows.emplace_back();

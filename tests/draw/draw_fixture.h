@@ -24,7 +24,8 @@ struct BmpSpec {
 std::vector<uint8_t> BmpBytes(const BmpSpec& spec);
 // Rows given top to bottom, as palette indices or pixel values; packed and
 // padded to four bytes in the file's row order.
-std::vector<uint8_t> PackRows(const std::vector<std::vector<uint32_t>>& rows, int bpp, bool top_down);
+std::vector<uint8_t> PackRows(const std::vector<std::vector<uint32_t>>& rows, int bpp,
+                              bool top_down);
 
 class DrawTest : public HeadlessTest {
  protected:

@@ -64,7 +64,8 @@ uint16_t Formula(float alpha, uint16_t s, uint16_t d) {
   uint32_t out = 0;
   for (int c = 0; c < 3; ++c) {
     const int sc = (s >> shift[c]) & max[c], dc = (d >> shift[c]) & max[c];
-    const int v = static_cast<int>(sc * static_cast<double>(alpha) + dc * static_cast<double>(beta));
+    const int v =
+        static_cast<int>(sc * static_cast<double>(alpha) + dc * static_cast<double>(beta));
     out |= static_cast<uint32_t>(v) << shift[c];
   }
   return static_cast<uint16_t>(out);
@@ -81,8 +82,8 @@ void PairRows(std::vector<uint16_t>& src, std::vector<uint16_t>& dst) {
 }
 
 std::vector<float> Alphas() {
-  std::vector<float> a = {0.1f, 0.25f, 1.0f / 3.0f, 0.5f, 2.0f / 3.0f, 0.75f, 0.9f, 1.0f, 0.0f,
-                          1e-3f, 1e-6f, 3e-8f, 1e-30f, 0.99999994f, -0.25f, 1.25f};
+  std::vector<float> a = {0.1f, 0.25f, 1.0f / 3.0f, 0.5f,  2.0f / 3.0f, 0.75f,       0.9f,   1.0f,
+                          0.0f, 1e-3f, 1e-6f,       3e-8f, 1e-30f,      0.99999994f, -0.25f, 1.25f};
   for (int i = 1; i < 1000; ++i) a.push_back(static_cast<float>(i) / 1000.0f);
   for (int i = 1; i < 64; ++i) a.push_back(static_cast<float>(64 - i) / 64.0f);
   return a;
@@ -94,7 +95,8 @@ TEST(EffectAlphaExactTest, EveryKernelMatchesTheFormulaForEveryComponentPair) {
   const draw::PixelFormat f = draw::DescribeFormat(0xF800, 0x07E0, 0x001F);
   for (float alpha : Alphas()) {
     const draw::AlphaWeights w = draw::MakeAlphaWeights(alpha, f);
-    for (draw::Isa isa : {draw::Isa::kPlain, draw::Isa::kSse2, draw::Isa::kAvx2, draw::Isa::kAvx512}) {
+    for (draw::Isa isa :
+         {draw::Isa::kPlain, draw::Isa::kSse2, draw::Isa::kAvx2, draw::Isa::kAvx512}) {
       if (!draw::IsaSupported(isa)) continue;
       std::vector<uint16_t> got = dst;
       const draw::AlphaFn blend = w.integer ? draw::KernelsFor(isa).alpha : draw::AlphaFormula;
@@ -115,7 +117,8 @@ TEST_F(EffectTest, DrawObjectAlphaMatchesTheFormulaOnAWholePicture) {
       std::copy_n(dst.begin() + 64 * y, 64, g_draw.BackBuffer().Row(y) + 3);
     g_draw.DrawObjectAlpha(3, 0, alpha, o, 0, 0, 64, 64);
     for (int i = 0; i < 64 * 64; ++i)
-      ASSERT_EQ(Back(3 + i % 64, i / 64), Formula(alpha, src[static_cast<size_t>(i)], dst[static_cast<size_t>(i)]))
+      ASSERT_EQ(Back(3 + i % 64, i / 64),
+                Formula(alpha, src[static_cast<size_t>(i)], dst[static_cast<size_t>(i)]))
           << "alpha " << alpha << " pixel " << i;
   }
 }

@@ -20,7 +20,8 @@ struct Blit {
 };
 
 // Cuts the copy of (sx, sy)-(ex, ey) to (x, y) at the clip rectangle; false when nothing is left.
-inline bool ClipBlit(const ClipRect& clip, int x, int y, int sx, int sy, int ex, int ey, Blit& out) {
+inline bool ClipBlit(const ClipRect& clip, int x, int y, int sx, int sy, int ex, int ey,
+                     Blit& out) {
   int64_t X = x, Y = y, SX = sx, SY = sy, EX = ex, EY = ey;
   if (X + (EX - SX) > clip.right) EX = clip.right - X + SX;
   if (Y + (EY - SY) > clip.bottom) EY = clip.bottom - Y + SY;
@@ -43,8 +44,12 @@ inline bool InsidePicture(const Blit& b, const Surface& picture) {
 
 // The rows of a clipped copy that lies inside both surfaces.
 inline Rows RowsOf(Surface& target, const Surface& picture, const Blit& b) {
-  return {target.Row(static_cast<int>(b.y)) + b.x, picture.Row(static_cast<int>(b.sy)) + b.sx,
-          target.pitch, picture.pitch, static_cast<int>(b.w), static_cast<int>(b.h)};
+  return {target.Row(static_cast<int>(b.y)) + b.x,
+          picture.Row(static_cast<int>(b.sy)) + b.sx,
+          target.pitch,
+          picture.pitch,
+          static_cast<int>(b.w),
+          static_cast<int>(b.h)};
 }
 
 }  // namespace draw

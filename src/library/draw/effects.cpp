@@ -8,7 +8,8 @@ int elDraw::DrawObjectHalf(int x, int y, int object, int sx, int sy, int ex, int
   const Object* o = Source(object);
   if (o == nullptr) return 0;
   if (!draw::InsidePicture(b, o->surface)) return 1;
-  draw::BestKernels().half(draw::RowsOf(back_, o->surface, b), static_cast<uint16_t>(format_.half_mask));
+  draw::BestKernels().half(draw::RowsOf(back_, o->surface, b),
+                           static_cast<uint16_t>(format_.half_mask));
   return 1;
 }
 

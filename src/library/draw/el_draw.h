@@ -40,14 +40,6 @@ class elDraw {
     uint8_t charset = 0;
   };
 
-  struct FpsStats {
-    uint32_t next_sample = 0;
-    int counter = 0;
-    float current = 0.0f;
-    float maximum = 0.0f;
-    float minimum = 999.9f;
-  };
-
   int Screen(int width, int height, int mode);
   void CloseScreen();
 
@@ -77,10 +69,16 @@ class elDraw {
   const draw::PixelFormat& Format() const { return format_; }
   const draw::ClipRect& Clip() const { return clip_; }
   const std::optional<FontBlock>& Font() const { return font_block_; }
-  const FpsStats& Fps() const { return fps_; }
   const char* FpsText() const { return fps_text_.data(); }
 
  private:
+  struct FpsStats {
+    uint32_t next_sample = 0;
+    int counter = 0;
+    float current = 0.0f;
+    float maximum = 0.0f;
+    float minimum = 999.9f;
+  };
   struct TextState {
     bool active = false;
     uint32_t text_colour = 0;

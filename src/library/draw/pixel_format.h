@@ -25,8 +25,12 @@ inline uint16_t Rgb565(uint32_t r, uint32_t g, uint32_t b) {
   return static_cast<uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
 }
 // A decoded picture pixel, 0x00RRGGBB.
-inline uint16_t FromRgb(uint32_t rgb) { return Rgb565((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+inline uint16_t FromRgb(uint32_t rgb) {
+  return Rgb565((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
 // A colour as callers give it, 0x00BBGGRR.
-inline uint16_t FromColour(uint32_t bgr) { return Rgb565(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+inline uint16_t FromColour(uint32_t bgr) {
+  return Rgb565(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
 
 }  // namespace draw

@@ -22,7 +22,8 @@ void AlphaRowFormula(uint16_t* dst, const uint16_t* src, int n, const AlphaWeigh
     if (src[i] == 0) continue;
     uint32_t out = 0;
     for (size_t c = 0; c < 3; ++c) {
-      const double v = Component(src[i], w.format, c) * alpha + Component(dst[i], w.format, c) * beta;
+      const double v =
+          Component(src[i], w.format, c) * alpha + Component(dst[i], w.format, c) * beta;
       out |= static_cast<uint32_t>(Truncate(v)) << w.format.shift[c];
     }
     dst[i] = static_cast<uint16_t>(out);
@@ -43,7 +44,8 @@ void KeyedRow(uint16_t* dst, const uint16_t* src, int n, uint16_t key) {
 
 void HalfRow(uint16_t* dst, const uint16_t* src, int n, uint16_t half_mask) {
   for (int i = 0; i < n; ++i)
-    if (src[i] != 0) dst[i] = static_cast<uint16_t>(((src[i] >> 1) & half_mask) + ((dst[i] >> 1) & half_mask));
+    if (src[i] != 0)
+      dst[i] = static_cast<uint16_t>(((src[i] >> 1) & half_mask) + ((dst[i] >> 1) & half_mask));
 }
 
 void AlphaRowFixed(uint16_t* dst, const uint16_t* src, int n, const AlphaWeights& w) {
@@ -52,7 +54,8 @@ void AlphaRowFixed(uint16_t* dst, const uint16_t* src, int n, const AlphaWeights
     uint32_t out = 0;
     for (size_t c = 0; c < 3; ++c) {
       const uint64_t v = (Component(src[i], w.format, c) * w.a_fixed +
-                          Component(dst[i], w.format, c) * w.b_fixed) >> w.bits;
+                          Component(dst[i], w.format, c) * w.b_fixed) >>
+                         w.bits;
       out |= static_cast<uint32_t>(v) << w.format.shift[c];
     }
     dst[i] = static_cast<uint16_t>(out);
@@ -61,7 +64,8 @@ void AlphaRowFixed(uint16_t* dst, const uint16_t* src, int n, const AlphaWeights
 
 void OpaqueRows(const Rows& r) {
   for (int y = 0; y < r.h; ++y)
-    std::memcpy(r.dst + y * r.dst_pitch, r.src + y * r.src_pitch, static_cast<size_t>(r.w) * sizeof *r.dst);
+    std::memcpy(r.dst + y * r.dst_pitch, r.src + y * r.src_pitch,
+                static_cast<size_t>(r.w) * sizeof *r.dst);
 }
 
 void AlphaFormula(const Rows& r, const AlphaWeights& w) {

@@ -26,7 +26,7 @@ struct AlphaWeights {
   uint64_t a_fixed = 0;
   uint64_t b_fixed = 0;
   int bits = 0;
-  int chunks = 0;  // 1, 2 or 4
+  int chunks = 0;                   // 1, 2 or 4
   std::array<uint32_t, 4> pairs{};  // chunk i of a_fixed | chunk i of b_fixed << 16
   int last_shift = 0;               // bits - 15 * (chunks - 1)
 };

@@ -100,7 +100,8 @@ LD_AVX2 void AlphaRows(const Rows& r, const AlphaWeights& w) {
 
 LD_AVX2 void KeyedRows(const Rows& r, uint16_t key) {
   const __m256i k = _mm256_set1_epi16(static_cast<short>(key));
-  for (int y = 0; y < r.h; ++y) KeyedSpan(r.dst + y * r.dst_pitch, r.src + y * r.src_pitch, r.w, key, k);
+  for (int y = 0; y < r.h; ++y)
+    KeyedSpan(r.dst + y * r.dst_pitch, r.src + y * r.src_pitch, r.w, key, k);
 }
 
 LD_AVX2 void HalfRows(const Rows& r, uint16_t half_mask) {

@@ -86,7 +86,8 @@ struct Alpha {
 
 template <typename Blend>
 LD_AVX512 void BlendRows(const Rows& r, const Blend& blend) {
-  for (int y = 0; y < r.h; ++y) BlendSpan(r.dst + y * r.dst_pitch, r.src + y * r.src_pitch, r.w, blend);
+  for (int y = 0; y < r.h; ++y)
+    BlendSpan(r.dst + y * r.dst_pitch, r.src + y * r.src_pitch, r.w, blend);
 }
 
 LD_AVX512 void KeyedRows(const Rows& r, uint16_t key) {

@@ -77,7 +77,8 @@ __m128i Blend(__m128i s, __m128i d, const AlphaVectors& v) {
 }
 
 template <int kChunks>
-void AlphaSpan(uint16_t* dst, const uint16_t* src, int n, const AlphaWeights& w, const AlphaVectors& v) {
+void AlphaSpan(uint16_t* dst, const uint16_t* src, int n, const AlphaWeights& w,
+               const AlphaVectors& v) {
   const __m128i zero = _mm_setzero_si128();
   int i = 0;
   for (; i + 8 <= n; i += 8) {
@@ -96,11 +97,13 @@ void AlphaRows(const Rows& r, const AlphaWeights& w) {
 
 void KeyedRows(const Rows& r, uint16_t key) {
   const __m128i k = _mm_set1_epi16(static_cast<short>(key));
-  for (int y = 0; y < r.h; ++y) KeyedSpan(r.dst + y * r.dst_pitch, r.src + y * r.src_pitch, r.w, key, k);
+  for (int y = 0; y < r.h; ++y)
+    KeyedSpan(r.dst + y * r.dst_pitch, r.src + y * r.src_pitch, r.w, key, k);
 }
 
 void HalfRows(const Rows& r, uint16_t half_mask) {
-  for (int y = 0; y < r.h; ++y) HalfRowSse2(r.dst + y * r.dst_pitch, r.src + y * r.src_pitch, r.w, half_mask);
+  for (int y = 0; y < r.h; ++y)
+    HalfRowSse2(r.dst + y * r.dst_pitch, r.src + y * r.src_pitch, r.w, half_mask);
 }
 
 void AlphaRows(const Rows& r, const AlphaWeights& w) {

@@ -7,7 +7,7 @@
 struct Surface {
   int width = 0;
   int height = 0;
-  int pitch = 0;  // pixels per row
+  int pitch = 0;     // pixels per row
   uint16_t key = 0;  // pixels of this value are skipped by keyed copies
   std::vector<uint16_t> pixels;
 

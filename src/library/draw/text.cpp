@@ -45,8 +45,8 @@ void elDraw::WriteText(int x, int y, std::string_view text) {
   const int face = font_block_->face_name == kMincho ? 0 : 1;
   text_scratch_.assign(text);
   const platform::PixelView view{back_.pixels.data(), back_.width, back_.height, back_.pitch};
-  platform::Get().DrawText(view, x, y, text_scratch_, face, font_block_->height,
-                           text_.text_colour, text_.back_colour, text_.transparent);
+  platform::Get().DrawText(view, x, y, text_scratch_, face, font_block_->height, text_.text_colour,
+                           text_.back_colour, text_.transparent);
 }
 
 void elDraw::EndText() { text_.active = false; }

@@ -33,7 +33,8 @@ uint16_t ToRgb565(uint32_t bgr) {
 
 void Put(PixelView t, int x, int y, uint16_t value) {
   if (x >= 0 && y >= 0 && x < t.width && y < t.height)
-    t.pixels[static_cast<size_t>(y) * static_cast<size_t>(t.pitch) + static_cast<size_t>(x)] = value;
+    t.pixels[static_cast<size_t>(y) * static_cast<size_t>(t.pitch) + static_cast<size_t>(x)] =
+        value;
 }
 
 }  // namespace
@@ -90,8 +91,11 @@ const SdlText::Glyph& SdlText::GlyphFor(Font& font, char32_t ch) {
   g.height = s->h;
   g.ink.resize(static_cast<size_t>(s->w) * static_cast<size_t>(s->h));
   for (int y = 0; y < s->h; ++y) {
-    const auto* row = static_cast<const uint8_t*>(s->pixels) + static_cast<size_t>(y) * static_cast<size_t>(s->pitch);
-    for (int x = 0; x < s->w; ++x) g.ink[static_cast<size_t>(y) * static_cast<size_t>(s->w) + static_cast<size_t>(x)] = row[x] != 0;
+    const auto* row = static_cast<const uint8_t*>(s->pixels) +
+                      static_cast<size_t>(y) * static_cast<size_t>(s->pitch);
+    for (int x = 0; x < s->w; ++x)
+      g.ink[static_cast<size_t>(y) * static_cast<size_t>(s->w) + static_cast<size_t>(x)] =
+          row[x] != 0;
   }
   SDL_FreeSurface(s);
   return g;
@@ -103,7 +107,8 @@ void SdlText::DrawGlyph(Pen& pen, const Font& font, const Glyph& glyph) {
       for (int x = 0; x < glyph.advance; ++x) Put(pen.target, pen.x + x, pen.y + y, pen.back);
   for (int y = 0; y < glyph.height; ++y)
     for (int x = 0; x < glyph.width; ++x)
-      if (glyph.ink[static_cast<size_t>(y) * static_cast<size_t>(glyph.width) + static_cast<size_t>(x)])
+      if (glyph.ink[static_cast<size_t>(y) * static_cast<size_t>(glyph.width) +
+                    static_cast<size_t>(x)])
         Put(pen.target, pen.x + x, pen.y + y, pen.text);
   pen.x += glyph.advance;
 }

@@ -43,7 +43,8 @@ SdlVideo::~SdlVideo() { Close(); }
 // does not know its refresh rate has no blank worth waiting for: a software
 // GL there paces at a rate of its own, which would beat against the limiter.
 bool SdlVideo::CreateRenderer(bool vsync) {
-  for (Uint32 flags : {Uint32{SDL_RENDERER_PRESENTVSYNC}, Uint32{0}, Uint32{SDL_RENDERER_SOFTWARE}}) {
+  for (Uint32 flags :
+       {Uint32{SDL_RENDERER_PRESENTVSYNC}, Uint32{0}, Uint32{SDL_RENDERER_SOFTWARE}}) {
     if (flags == SDL_RENDERER_PRESENTVSYNC && !vsync) continue;
     renderer_ = SDL_CreateRenderer(window_, -1, flags);
     if (renderer_ != nullptr) return true;
