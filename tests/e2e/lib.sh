@@ -47,11 +47,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# The game window, once it has settled: setting up the renderer replaces the
+# first X window, so the same one must be seen twice.
 wait_window() {
+  local seen=""
   for _ in $(seq 100); do
-    WIN=$(xdotool search --name "^Lantern Drift Ver.2$" 2>/dev/null | head -n 1)
-    [ -n "$WIN" ] && return 0
-    sleep 0.1
+    WIN=$(xdotool search --onlyvisible --name "^Lantern Drift Ver.2$" 2>/dev/null | tail -n 1)
+    if [ -n "$WIN" ] && [ "$WIN" = "$seen" ]; then return 0; fi
+    seen=$WIN
+    sleep 0.3
   done
   fail "the game window did not appear"
 }
@@ -92,12 +96,15 @@ wait_exit() {
   [ "$code" -eq 0 ] || fail "the game exited with $code"
 }
 
-# A screenshot of the game window alone.
+# A screenshot of the game window alone, at 640x480 (a full-screen window is scaled back).
 window_shot() {
-  local x y
-  x=$(xwininfo -id "$WIN" | awk '/Absolute upper-left X:/ {print $4}')
-  y=$(xwininfo -id "$WIN" | awk '/Absolute upper-left Y:/ {print $4}')
-  import -window root -crop "640x480+$x+$y" +repage "$SHOTS/$1.png"
+  local info x y w h
+  info=$(xwininfo -id "$WIN")
+  x=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$info")
+  y=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
+  w=$(awk '/Width:/ {print $2}' <<<"$info")
+  h=$(awk '/Height:/ {print $2}' <<<"$info")
+  import -window root -crop "${w}x$h+$x+$y" +repage -filter point -resize '640x480!' "$SHOTS/$1.png"
 }
 
 # Whether the region (x y w h) of the window looks like the same region of a picture.

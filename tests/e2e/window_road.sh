@@ -31,7 +31,7 @@ wait_window
 press_until Return "$IMG/title.bmp" 120 0 400 320
 window_shot title
 key Return
-press_until Return "$IMG/gauge_base.bmp" 160 0 250 32
+press_until Return "$IMG/gauge_base.bmp" 200 0 220 32
 xdotool keydown --window "$WIN" space; sleep 0.6; xdotool keyup --window "$WIN" space
 window_shot game
 sleep 6

@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_music.h"
 
+#include <unistd.h>
+
 #include <SDL_mixer.h>
 
 #include <cstdio>
@@ -39,8 +41,9 @@ std::string FindSoundfont() {
     }
   }
   candidates.insert(candidates.end(), std::begin(kSoundfonts), std::end(kSoundfonts));
+  // FluidSynth logs every missing file itself: look before asking it.
   for (const std::string& c : candidates)
-    if (fluid_is_soundfont(c.c_str())) return c;
+    if (access(c.c_str(), R_OK) == 0 && fluid_is_soundfont(c.c_str())) return c;
   return "";
 }
 

@@ -74,17 +74,24 @@ uint32_t SdlPlatform::Clock() { return static_cast<uint32_t>(SDL_GetTicks64()); 
 bool SdlPlatform::CreateMainWindow(const std::string& caption, bool full_screen) {
   full_screen_ = full_screen;
   Uint32 flags = SDL_WINDOW_SHOWN;
-  if (full_screen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-  else flags |= SDL_WINDOW_ALWAYS_ON_TOP;
-  window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640,
-                             480, flags);
+  int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED, w = 640, h = 480;
+  SDL_DisplayMode desktop;
+  if (full_screen && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+    // Sized to the screen as well, so that it covers it where no window manager applies the state.
+    flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
+    x = y = 0;
+    w = desktop.w;
+    h = desktop.h;
+  } else if (!full_screen) {
+    flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+  }
+  window_ = SDL_CreateWindow(caption.c_str(), x, y, w, h, flags);
   if (window_ == nullptr) {
     std::fprintf(stderr, "lantern-drift: cannot create the window: %s\n", SDL_GetError());
     return false;
   }
   SDL_StopTextInput();
   video_ = std::make_unique<SdlVideo>(window_);
-  int x = 0, y = 0;
   SDL_GetWindowPosition(window_, &x, &y);
   PostMessage({MsgKind::kMove, 0, PackPoint(x, y)});
   // A shown window is the active application, as on the old desktop.
