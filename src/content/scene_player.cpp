@@ -35,7 +35,8 @@ void StartScene() {
   g_system.InitWait(kSceneWait);
   if (s.wait != 0) g_system.SetWait(kSceneWait, static_cast<uint32_t>(s.wait));
   g_system.InitWait(kFadeWait);
-  if (s.fade_in == 1) g_system.SetWait(kFadeWait, static_cast<uint32_t>(s.fade_time / FadeSteps(s)));
+  if (s.fade_in == 1)
+    g_system.SetWait(kFadeWait, static_cast<uint32_t>(s.fade_time / FadeSteps(s)));
   if (s.bgm_action == BGM_STOP) StopMusic();
   if (s.bgm_action == BGM_PLAY) PlayMusic(s.bgm, 1);
 }

@@ -32,9 +32,9 @@ extern std::array<SceneRecord, MAX_SCENE> g_scene_table;
 
 // What one script read.
 struct SceneScript {
-  int count = 0;                         // "MAX_SCENE:", 0 to 10
+  int count = 0;                        // "MAX_SCENE:", 0 to 10
   std::array<bool, MAX_SCENE> named{};  // the records this script filled
-  std::vector<int> pictures;             // every picture its "img:" lines loaded
+  std::vector<int> pictures;            // every picture its "img:" lines loaded
 };
 
 SceneScript ReadSceneScript(const std::string& path);

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <vector>
 
 #include "content/scene_player.h"
 #include "library/sound/el_sound.h"
@@ -25,58 +24,31 @@ class ContentTest : public HeadlessTest {
     ResetScenePlayer();
     HeadlessTest::TearDown();
   }
-
   // name uses '/' between folders.
   void Write(const std::string& name, const std::string& bytes) {
     const std::filesystem::path path = dir_ + name;
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << bytes;
   }
-
-  // A 24-bit BMP of one colour (0xRRGGBB).
+  // A 24-bit BMP of one colour 0xRRGGBB; width * 3 must be a multiple of 4.
   void WriteBmp(const std::string& name, int width, int height, uint32_t rgb) {
-    const int row = (width * 3 + 3) / 4 * 4;
-    std::string b = "BM";
-    Put32(b, static_cast<uint32_t>(54 + row * height));
-    Put32(b, 0);
-    Put32(b, 54);
-    Put32(b, 40);
-    Put32(b, static_cast<uint32_t>(width));
-    Put32(b, static_cast<uint32_t>(height));
-    Put32(b, 1 | (24u << 16));
-    for (int i = 0; i < 6; ++i) Put32(b, 0);
-    for (int y = 0; y < height; ++y) {
-      std::string line;
-      for (int x = 0; x < width; ++x) {
-        line += static_cast<char>(rgb & 0xFF);
-        line += static_cast<char>((rgb >> 8) & 0xFF);
-        line += static_cast<char>((rgb >> 16) & 0xFF);
-      }
-      line.resize(static_cast<size_t>(row), '\0');
-      b += line;
-    }
+    std::string b = "BM" + Le(54 + width * height * 3) + Le(0) + Le(54) + Le(40) + Le(width) +
+                    Le(height) + Le(1 | (24 << 16)) + std::string(24, '\0');
+    const char pixel[3] = {char(rgb & 0xFF), char(rgb >> 8 & 0xFF), char(rgb >> 16 & 0xFF)};
+    for (int i = 0; i < width * height; ++i) b.append(pixel, 3);
     Write(name, b);
   }
-
-  // A short 8-bit mono PCM wave.
+  // Four samples of 8-bit mono PCM.
   void WriteWav(const std::string& name) {
-    std::string b = "RIFF";
-    Put32(b, 36 + 4);
-    b += "WAVEfmt ";
-    Put32(b, 16);
-    Put32(b, 1 | (1u << 16));
-    Put32(b, 8000);
-    Put32(b, 8000);
-    Put32(b, 1 | (8u << 16));
-    b += "data";
-    Put32(b, 4);
-    b += std::string(4, '\x80');
-    Write(name, b);
+    Write(name, "RIFF" + Le(40) + "WAVEfmt " + Le(16) + Le(1 | (1 << 16)) + Le(8000) + Le(8000) +
+                    Le(1 | (8 << 16)) + "data" + Le(4) + std::string(4, '\x80'));
   }
 
  private:
-  static void Put32(std::string& b, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b += static_cast<char>((v >> (8 * i)) & 0xFF);
+  static std::string Le(int v) {
+    std::string b;
+    for (int i = 0; i < 4; ++i) b += static_cast<char>(static_cast<uint32_t>(v) >> (8 * i) & 0xFF);
+    return b;
   }
   std::string dir_;
 };

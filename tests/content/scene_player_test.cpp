@@ -1,9 +1,10 @@
+#include "content/scene_player.h"
+
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "content/content_test.h"
-#include "content/scene_player.h"
 #include "content/scene_script.h"
 #include "frontend/ranking.h"
 #include "frontend/script_scenes.h"
@@ -15,7 +16,6 @@
 namespace {
 
 constexpr uint16_t kRed = 0xF800;
-constexpr uint16_t kBlue = 0x001F;
 
 class ScenePlayerTest : public ContentTest {
  protected:
@@ -55,17 +55,22 @@ TEST_F(ScenePlayerTest, WaitsAndEnterAdvanceTheScenes) {
   EXPECT_EQ(Play(3000), 1);
   EXPECT_EQ(Play(3001), 1);  // scene 1, which has no time limit
   EXPECT_EQ(Play(900000), 1);
+  EXPECT_TRUE(hp.texts.empty());
+  g_shell.fps_display = 1;
   g_shell.select = 1;
   EXPECT_EQ(Play(900001), 1);
   EXPECT_EQ(g_shell.select, 0);
+  EXPECT_FALSE(hp.texts.empty()) << "the frame rate is shown";
   EXPECT_EQ(Play(900501), 1);
   EXPECT_EQ(Play(900502), 0);
   EXPECT_EQ(Play(900503), 0) << "an ended script stays ended";
 }
 
 TEST_F(ScenePlayerTest, FadeTakesTenStepsAndEnterCutsItShort) {
-  Script("#MAX_SCENE:2\n#SCENE:0\nfade_in:\nimg:img\\red.bmp\n"
-         "#SCENE:1\nfade_in:\nfade_time:500\nfade_interval:0\nimg:img\\blue.bmp\n");
+  const std::string script =
+      "#MAX_SCENE:2\n#SCENE:0\nfade_in:\nimg:img\\red.bmp\n"
+      "#SCENE:1\nfade_in:\nfade_time:500\nfade_interval:0\nimg:img\\blue.bmp\n";
+  Script(script);
   Play(0);
   EXPECT_EQ(hp.FramePixel(320, 240), 0) << "level 0.0 draws nothing";
   const std::vector<std::pair<uint32_t, float>> steps = FadeSteps(1, 1200);
@@ -73,13 +78,11 @@ TEST_F(ScenePlayerTest, FadeTakesTenStepsAndEnterCutsItShort) {
   for (size_t i = 0; i < steps.size(); ++i) EXPECT_EQ(steps[i].first, 101u * (i + 1)) << i;
   EXPECT_NEAR(steps[4].second, 0.5f, 1e-6);
   EXPECT_GE(steps[9].second, 1.0f);
-  EXPECT_EQ(g_scene_table[0].fade_in, 0);
   Play(1201);
   EXPECT_EQ(hp.FramePixel(320, 240), kRed);
 
   // Scene 0 again, cut short halfway.
-  Script("#MAX_SCENE:2\n#SCENE:0\nfade_in:\nimg:img\\red.bmp\n"
-         "#SCENE:1\nfade_in:\nfade_time:500\nfade_interval:0\nimg:img\\blue.bmp\n");
+  Script(script);
   Play(2000);
   FadeSteps(2001, 2400);
   g_shell.select = 1;
@@ -93,8 +96,9 @@ TEST_F(ScenePlayerTest, FadeTakesTenStepsAndEnterCutsItShort) {
 }
 
 TEST_F(ScenePlayerTest, ImgSaveBlendsOverTheLastPictureAndCompounds) {
-  Script("#MAX_SCENE:2\n#SCENE:0\nimg:img\\red.bmp\nwait:100\n"
-         "#SCENE:1\nimg_save:\nfade_in:\nimg:img\\blue.bmp\nxy:10,20,100,60\n");
+  Script(
+      "#MAX_SCENE:2\n#SCENE:0\nimg:img\\red.bmp\nwait:100\n"
+      "#SCENE:1\nimg_save:\nfade_in:\nimg:img\\blue.bmp\nxy:10,20,100,60\n");
   Play(0);
   Play(101);  // scene 1 starts
   Play(202);  // drawn at level 0.0, then the first step
@@ -113,11 +117,13 @@ TEST_F(ScenePlayerTest, ImgSaveBlendsOverTheLastPictureAndCompounds) {
 }
 
 TEST_F(ScenePlayerTest, MusicActionsRunWhenTheirSceneStarts) {
-  Script("#MAX_SCENE:4\n#SCENE:0\nBGM:Music\\Op.mid\nwait:10\n#SCENE:1\nwait:10\n"
-         "#SCENE:2\nbgm_stop:\nbgm:music\\b.mid\nwait:10\n#SCENE:3\nbgm:music\\c.mid\nbgm_stop:\n");
+  Script(
+      "#MAX_SCENE:4\n#SCENE:0\nBGM:Music\\Op.mid\nwait:10\n#SCENE:1\nwait:10\n"
+      "#SCENE:2\nbgm_stop:\nbgm:music\\b.mid\nwait:10\n#SCENE:3\nbgm:music\\c.mid\nbgm_stop:\n");
   Play(0);
   ASSERT_EQ(hp.music_commands.size(), 3u);
-  EXPECT_NE(hp.music_commands[0].find("music\\op.mid\""), std::string::npos) << hp.music_commands[0];
+  EXPECT_NE(hp.music_commands[0].find("music\\op.mid\""), std::string::npos)
+      << hp.music_commands[0];
   Play(11);  // scene 1 leaves the music alone
   EXPECT_EQ(hp.music_commands.size(), 3u);
   Play(22);  // scene 2: the later "bgm:" wins
@@ -130,8 +136,9 @@ TEST_F(ScenePlayerTest, MusicActionsRunWhenTheirSceneStarts) {
 }
 
 TEST_F(ScenePlayerTest, ReleasesExactlyThePicturesItsScriptLoaded) {
-  Script("#MAX_SCENE:2\n#SCENE:0\nimg:img\\red.bmp\nimg:img\\blue.bmp\n#SCENE:1\nimg:img\\red.bmp\n"
-         "#SCENE:12\nimg:img\\red.bmp\n");
+  Script(
+      "#MAX_SCENE:2\n#SCENE:0\nimg:img\\red.bmp\nimg:img\\blue.bmp\n#SCENE:1\nimg:img\\red.bmp\n"
+      "#SCENE:12\nimg:img\\red.bmp\n");
   testing::internal::CaptureStderr();
   Play(0);
   EXPECT_NE(testing::internal::GetCapturedStderr().find("demo_op.dat:7: "), std::string::npos);

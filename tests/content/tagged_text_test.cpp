@@ -27,20 +27,23 @@ std::vector<Seen> Scan(const std::string& path, const char* directive, const cha
 
 TEST_F(TaggedTextTest, KindsOfLineAndCaseConversion) {
   Write("data/t.dat",
-        "#bg: Img\\Sky.bmp\n"           // any case; the value keeps its blank
+        "#bg: Img\\Sky.bmp\n"  // any case; the value keeps its blank
         "; #BG:comment\n"
         " #BG:not a directive\n"
-        "#BG\n"                          // no colon
-        "Bg:Img\\Sky.BMP\n"              // a block line, lower-cased
-        "#BG:\x83\x61\xC1z\n"            // Shift-JIS second byte 0x61 changes, 0xC1 does not
+        "#BG\n"                // no colon
+        "Bg:Img\\Sky.BMP\n"    // a block line, lower-cased
+        "#BG:\x83\x61\xC1z\n"  // Shift-JIS second byte 0x61 changes, 0xC1 does not
         "bg:\x83\x41\xC1Z\n"
         "\n"
-        "#BG:a\r\n"                      // CR LF ends a line
+        "#BG:a\r\n"  // CR LF ends a line
         "#BG:last\x1A#BG:after the end\n");
   const std::vector<Seen> seen = Scan("DATA\\T.DAT", "BG:", "bg:");
-  const std::vector<std::pair<std::string, bool>> expected = {
-      {" IMG\\SKY.BMP", true}, {"img\\sky.bmp", false},
-      {"\x83\x41\xC1Z", true}, {"\x83\x61\xC1z", false}, {"A", true}, {"LAST", true}};
+  const std::vector<std::pair<std::string, bool>> expected = {{" IMG\\SKY.BMP", true},
+                                                              {"img\\sky.bmp", false},
+                                                              {"\x83\x41\xC1Z", true},
+                                                              {"\x83\x61\xC1z", false},
+                                                              {"A", true},
+                                                              {"LAST", true}};
   ASSERT_EQ(seen.size(), expected.size());
   for (size_t i = 0; i < seen.size(); ++i) {
     EXPECT_EQ(seen[i].value, expected[i].first) << i;
