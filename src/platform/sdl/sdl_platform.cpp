@@ -112,6 +112,12 @@ void SdlPlatform::TranslateWindowEvent(const SDL_WindowEvent& event) {
     case SDL_WINDOWEVENT_MOVED:
       PostMessage({MsgKind::kMove, 0, PackPoint(event.data1, event.data2)});
       break;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      if (video_) video_->Redraw();
+      break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
       if (!active_) {
         active_ = true;

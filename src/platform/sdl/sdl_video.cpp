@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_video.h"
 
+#include <cstring>
+
 #include <time.h>
 
 #include <cerrno>
@@ -94,12 +96,35 @@ bool SdlVideo::WaitVerticalBlank() { return renderer_ != nullptr; }
 void SdlVideo::Present(const uint16_t* pixels, int width, int height, int pitch) {
   if (renderer_ == nullptr || width != width_ || height != height_) return;
   if (texture_stale_ && !CreateTexture()) return;
+  // An unchanged picture is not sent again: an idle screen costs next to nothing.
+  if (!redraw_ && SameAsShown(pixels, pitch)) {
+    HoldFrameRate();
+    return;
+  }
+  KeepShown(pixels, pitch);
+  redraw_ = false;
   SDL_UpdateTexture(texture_, nullptr, pixels, pitch * static_cast<int>(sizeof *pixels));
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
   SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
   SDL_RenderPresent(renderer_);
   HoldFrameRate();
+}
+
+bool SdlVideo::SameAsShown(const uint16_t* pixels, int pitch) const {
+  if (shown_.size() != static_cast<size_t>(width_) * height_) return false;
+  for (int y = 0; y < height_; ++y)
+    if (std::memcmp(&shown_[static_cast<size_t>(y) * width_], pixels + static_cast<ptrdiff_t>(y) * pitch,
+                    static_cast<size_t>(width_) * sizeof *pixels) != 0)
+      return false;
+  return true;
+}
+
+void SdlVideo::KeepShown(const uint16_t* pixels, int pitch) {
+  shown_.resize(static_cast<size_t>(width_) * height_);
+  for (int y = 0; y < height_; ++y)
+    std::memcpy(&shown_[static_cast<size_t>(y) * width_], pixels + static_cast<ptrdiff_t>(y) * pitch,
+                static_cast<size_t>(width_) * sizeof *pixels);
 }
 
 // Vsync is asked for but not trusted: software renderers claim it without
@@ -124,6 +149,7 @@ bool SdlVideo::SurfacesLost() {
 // A reset device has dropped its textures; the next present makes ours again.
 void SdlVideo::OnRenderReset() {
   lost_ = true;
+  redraw_ = true;
   texture_stale_ = true;
 }
 

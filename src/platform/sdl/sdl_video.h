@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "platform/sdl/sdl_text.h"
@@ -25,6 +26,8 @@ class SdlVideo {
   void Present(const uint16_t* pixels, int width, int height, int pitch);
   bool SurfacesLost();
   void OnRenderReset();
+  // The window needs its picture again (exposed, resized, shown).
+  void Redraw() { redraw_ = true; }
   void DrawText(PixelView target, int x, int y, const std::string& sjis_text, int face, int height,
                 uint32_t text_colour, uint32_t back_colour, bool transparent);
 
@@ -32,6 +35,8 @@ class SdlVideo {
   bool CreateRenderer(bool vsync);
   bool CreateTexture();
   void HoldFrameRate();
+  bool SameAsShown(const uint16_t* pixels, int pitch) const;
+  void KeepShown(const uint16_t* pixels, int pitch);
 
   SDL_Window* window_;
   SDL_Renderer* renderer_ = nullptr;
@@ -40,6 +45,8 @@ class SdlVideo {
   int height_ = 0;
   bool lost_ = false;
   bool texture_stale_ = false;
+  bool redraw_ = true;
+  std::vector<uint16_t> shown_;  // the picture on screen, to skip presenting it again
   int64_t frame_ns_ = 0;
   int64_t next_frame_ns_ = 0;
   SdlText text_;
