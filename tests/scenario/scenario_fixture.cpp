@@ -26,8 +26,10 @@ void ScenarioTest::Press(int vk) {
   last_press_ = hp.now;
 }
 
-void ScenarioTest::PressEvery(int vk, uint32_t interval_ms) {
-  if (hp.now - last_press_ >= interval_ms) Press(vk);
+bool ScenarioTest::PressEvery(int vk, uint32_t interval_ms) {
+  if (hp.now - last_press_ < interval_ms) return false;
+  Press(vk);
+  return true;
 }
 
 void ScenarioTest::Restart() {

@@ -14,8 +14,8 @@ class ScenarioTest : public HeadlessTest {
   int Run(const std::function<void()>& player, uint32_t limit_ms);
   // Presses a key now.
   void Press(int vk);
-  // Presses a key at most once every interval milliseconds.
-  void PressEvery(int vk, uint32_t interval_ms);
+  // Presses a key at most once every interval milliseconds; true when it did.
+  bool PressEvery(int vk, uint32_t interval_ms);
   // Starts the program again in the same folder, on a fresh platform.
   void Restart();
 
