@@ -62,6 +62,8 @@ void elDraw::CloseScreen() {
   if (!open_) return;
   for (Object& o : objects_) EmptySlot(o);
   back_ = Surface();
+  // A scene that quits finishes its frame: with nothing left to draw on, its drawing does nothing.
+  clip_ = {};
   platform::Get().CloseDisplay();
   open_ = false;
 }
