@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "content/game_params.h"
+#include "content/scene_player.h"
 #include "content/stage_data.h"
 #include "frontend/ranking.h"
 #include "game/game_state.h"
@@ -26,6 +27,7 @@ void ResetAll() {
   g_music = MusicState();
   ResetGameParams();
   ResetStageData();
+  ResetScenePlayer();
   g_game = GameState();
   g_ranking.fill(0);
 }

@@ -11,8 +11,40 @@ namespace {
 // Pictures larger than this are refused before any pixel is copied.
 constexpr int kMaxSide = 8192;
 
+uint32_t Le(const uint8_t* p, int bytes) {
+  uint32_t v = 0;
+  for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | p[i];
+  return v;
+}
+
+// The header's size is checked before SDL's loader sees it, which would
+// otherwise try to allocate whatever a damaged file claims.
+bool PlausibleHeader(SDL_RWops* rw) {
+  uint8_t h[26] = {};
+  const size_t got = SDL_RWread(rw, h, 1, sizeof h);
+  SDL_RWseek(rw, 0, RW_SEEK_SET);
+  if (got < 18 || h[0] != 'B' || h[1] != 'M') return false;
+  const uint32_t info = Le(h + 14, 4);
+  int64_t w = 0, h_ = 0;
+  if (info == 12 && got >= 22) {
+    w = static_cast<int16_t>(Le(h + 18, 2));
+    h_ = static_cast<int16_t>(Le(h + 20, 2));
+  } else if (info >= 40 && got >= 26) {
+    w = static_cast<int32_t>(Le(h + 18, 4));
+    h_ = static_cast<int32_t>(Le(h + 22, 4));
+  } else {
+    return false;
+  }
+  if (h_ < 0) h_ = -h_;
+  return w > 0 && w <= kMaxSide && h_ > 0 && h_ <= kMaxSide;
+}
+
 bool FromRW(SDL_RWops* rw, Image& out) {
   if (rw == nullptr) return false;
+  if (!PlausibleHeader(rw)) {
+    SDL_RWclose(rw);
+    return false;
+  }
   SDL_Surface* loaded = SDL_LoadBMP_RW(rw, 1);
   if (loaded == nullptr) return false;
   bool ok = false;

@@ -1,0 +1,12 @@
+// save.dat from arbitrary bytes: read, then a score inserted and written back.
+#include "frontend/ranking.h"
+#include "fuzz_home.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static FuzzHome home;
+  home.Begin("save.dat", data, size);
+  g_ranking.fill(0);
+  ReadSaveFile("save.dat");
+  InsertScore(1000);
+  return 0;
+}

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for the given number of
+# seconds (default 20), seeded with the default content pack and fuzz/corpus/.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-20}
+build="$root/build-fuzz"
+CC=clang CXX=clang++ "$root/scripts/build.sh" "$build" -DLD_FUZZ=ON -DLD_SANITIZE=ON \
+  -DLD_TESTS=OFF -DLD_BENCH=OFF >/dev/null
+
+seeds="$build/seeds"
+rm -rf "$seeds"
+mkdir -p "$seeds"/{game_dat,stage_file,scene_script,bmp,riff,config,save}
+cp "$build"/game/data/game.dat "$seeds/game_dat/"
+cp "$build"/game/data/data*.dat "$seeds/stage_file/"
+cp "$build"/game/data/demo*.dat "$seeds/scene_script/"
+find "$build/game/img" -name '*.bmp' -size -40k -exec cp {} "$seeds/bmp/" \;
+cp "$build"/game/sound/*.wav "$seeds/riff/"
+printf 'FULL_SCREEN=0\r\nFPS=1\r\n' > "$seeds/config/small.ini"
+printf 'qorvane\x10\x27\0\0\x01\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0' > "$seeds/save/small.dat"
+
+for target in game_dat stage_file scene_script bmp riff config save; do
+  corpus="$build/corpus/$target"
+  mkdir -p "$corpus"
+  [ -d "$root/fuzz/corpus/$target" ] && cp -n "$root/fuzz/corpus/$target"/* "$corpus/" 2>/dev/null || true
+  echo "fuzzing $target for ${seconds}s"
+  log="$build/$target.log"
+  if ! ASAN_OPTIONS=detect_leaks=1 "$build/fuzz/${target}_fuzz" -max_total_time="$seconds" \
+      -max_len=65536 -print_final_stats=1 "$corpus" "$seeds/$target" >"$log" 2>&1; then
+    tail -n 40 "$log"
+    echo "fuzz target $target failed"
+    exit 1
+  fi
+  grep -E '^(#[0-9]+.*DONE|stat::number_of_executed_units)' "$log"
+done
