@@ -10,3 +10,6 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 "$root/scripts/build.sh" "$root/build-asan" -DLD_WERROR=ON -DLD_SANITIZE=ON -DLD_BENCH=OFF
 (cd "$root/build-asan" && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j2 -LE e2e)
+
+# Every reader of outside bytes, fuzzed for a short while.
+"$root/scripts/fuzz.sh" 10
