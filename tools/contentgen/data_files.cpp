@@ -81,6 +81,7 @@ std::string StageFile(const Stage& stage) {
       << "\n#ENEMY_NUMBER:" << CharacterCount(stage)
       << "\n#OBJECT_NUMBER:" << stage.objects.size() << "\n#BLINK_TIME:" << stage.blink << "\n";
   WriteShot(out, stage.shot);
+  out << "#SOUND:\ncrash_wall:" << name::Sound(stage.wall_sound) << "\n";
   out << "#SHOT_SIZE_X:" << kShotSize << "\n#SHOT_SIZE_Y:" << kShotSize << "\n";
   if (stage.clear_bonus) out << "#CLEAR_BONUS:" << *stage.clear_bonus << "\n";
   out << "; the player\n";

@@ -56,6 +56,15 @@ Samples CrashWall() {
   return s;
 }
 
+// A wall of ice: a glassy ring over the knock.
+Samples CrashIce() {
+  Samples s = Oscillate(0.45f, Glide(1900.0f, 1500.0f, 0.4f), Wave::kSine);
+  Envelope(s, 0.001f, 9.0f);
+  MixInto(s, Oscillate(0.45f, Glide(2870.0f, 2260.0f, 0.4f), Wave::kSine), 0.4f);
+  MixInto(s, Burst(0.06f, 17, 2000.0f, 9000.0f, 60.0f), 0.5f);
+  return s;
+}
+
 // Two characters: a rubbery bonk.
 Samples CrashChar() {
   Samples s = Oscillate(0.2f, Glide(430.0f, 170.0f, 0.12f), Wave::kTriangle);
@@ -129,6 +138,7 @@ void WriteSounds(const Pack& pack) {
     float peak;
   } effects[] = {{"ok", Ok, 0.7f},         {"cancel", Cancel, 0.6f},
                  {"select", Select, 0.5f}, {"crash_wall", CrashWall, 0.8f},
+                 {"crash_ice", CrashIce, 0.6f},
                  {"crash_char", CrashChar, 0.75f}, {"crash_obj", CrashObj, 0.7f},
                  {"shot", Shot, 0.6f},     {"shot_miss", ShotMiss, 0.5f},
                  {"shot_hit", ShotHit, 0.8f}, {"bomb", Bomb, 0.85f}};

@@ -71,7 +71,7 @@ Stage Festival() {
 }
 
 Stage Canal() {
-  return {4, "Frozen Canal", "凍てつく運河",
+  Stage canal{4, "Frozen Canal", "凍てつく運河",
           "Icy walls bounce hard. Crystals are tough; jellies drift.",
           "氷の壁はよく弾む。水晶は硬く、クラゲは漂うだけ。",
           180, 0.9f, 400, {50, 380, 170, 10, 2, 12, 400}, 30000,
@@ -84,6 +84,8 @@ Stage Canal() {
           {{&kIcePillar, 208, 176}, {&kIcePillar, 400, 176}, {&kIcePillar, 208, 272},
            {&kIcePillar, 400, 272}, {&kFrost, 120, 100}, {&kFrost, 488, 100}, {&kFrost, 120, 340},
            {&kFrost, 488, 340}}};
+  canal.wall_sound = "crash_ice";
+  return canal;
 }
 
 Stage Tower() {

@@ -50,6 +50,8 @@ struct Stage {
   std::optional<int> clear_bonus;
   std::vector<std::vector<Placement>> turns;  // turn 0 first; the player comes on top
   std::vector<ObjectPlacement> objects;
+  // Every stage names its wall sound, so one stage's own sound does not stay for the next.
+  std::string wall_sound = "crash_wall";
 };
 
 constexpr int kFirstStage = 1;

@@ -164,9 +164,16 @@ bool HeadlessPlatform::OpenSound() { return sound_device; }
 
 void HeadlessPlatform::CloseSound() { ++sound_closes; }
 
+// A released handle is given out again, as a real device would.
 int HeadlessPlatform::CreateSoundBuffer(const WaveFormat& format, const uint8_t* data,
                                         size_t bytes) {
-  sound_buffers.push_back({format, std::vector<uint8_t>(data, data + bytes)});
+  SoundBuffer fresh{format, std::vector<uint8_t>(data, data + bytes)};
+  for (size_t i = 0; i < sound_buffers.size(); ++i)
+    if (sound_buffers[i].released) {
+      sound_buffers[i] = std::move(fresh);
+      return static_cast<int>(i);
+    }
+  sound_buffers.push_back(std::move(fresh));
   return static_cast<int>(sound_buffers.size()) - 1;
 }
 
@@ -187,7 +194,10 @@ void HeadlessPlatform::StopBuffer(int buffer) {
 }
 
 void HeadlessPlatform::ReleaseBuffer(int buffer) {
-  if (SoundBuffer* b = Buffer(buffer)) b->released = true;
+  if (SoundBuffer* b = Buffer(buffer)) {
+    b->released = true;
+    b->data = {};
+  }
 }
 
 int HeadlessPlatform::SendMusicCommand(const std::string& command, std::string* answer) {
