@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr int kOrdinary = 2;
-constexpr int kSystemMemory = 1;
+constexpr int kOrdinary = elDraw::kOrdinary;
+constexpr int kSystemMemory = elDraw::kSystemMemory;
 
 struct Reader {
   explicit Reader(const std::string& path) : text(path) {}

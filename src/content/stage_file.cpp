@@ -16,8 +16,8 @@
 
 namespace {
 
-constexpr int kOrdinary = 2;
-constexpr int kSystemMemory = 1;
+constexpr int kOrdinary = elDraw::kOrdinary;
+constexpr int kSystemMemory = elDraw::kSystemMemory;
 // The explosion timers are wait slots 5 to 10: six per turn, the player included.
 constexpr int kTurnLimit = 6;
 

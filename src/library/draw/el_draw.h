@@ -16,6 +16,9 @@ class elDraw {
  public:
   static constexpr int kObjects = 1024;
   static constexpr int kNameMax = 30;
+  // LoadObject modes: where the content files ask a picture to be kept.
+  static constexpr int kOrdinary = 2;
+  static constexpr int kSystemMemory = 1;
   static constexpr int kDefaultWidth = 640;
   static constexpr int kDefaultHeight = 480;
 
