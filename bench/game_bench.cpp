@@ -18,7 +18,7 @@
 #include "game/game_state.h"
 #include "library/draw/el_draw.h"
 #include "platform/headless/headless_platform.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -86,11 +86,11 @@ void SetUpStage() {
   }
   g_game.stock = 5;
   g_game.score = 12345;
-  g_shell.fps_display = 1;
-  g_shell.play_running = 1;
-  g_shell.game_in_progress = 1;
-  g_shell.scene_entry = 0;
-  g_shell.frame_delta = 1.0f / 60;
+  g_state.fps_display = 1;
+  g_state.play_running = 1;
+  g_state.game_in_progress = 1;
+  g_state.scene_entry = 0;
+  g_state.frame_delta = 1.0f / 60;
 }
 
 // The shot hangs in the middle of the field with its whole trail drawn out.

@@ -6,14 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "content/game_params.h"
-#include "content/scene_player.h"
-#include "content/stage_data.h"
 #include "library/draw/el_draw.h"
-#include "library/sound/el_sound.h"
-#include "library/sound/music.h"
-#include "library/system/el_system.h"
-#include "shell/shell_state.h"
+#include "shell/shell.h"
 
 namespace {
 
@@ -46,18 +40,6 @@ void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// As the display set-up leaves the library, without building the display
-// again while it stands.
-void RestartLibrary() {
-  if (!g_draw.IsOpen() || !g_sound.Available()) {
-    g_draw.Screen(640, 480, 1);
-    return;
-  }
-  for (int handle = 2; handle < elDraw::kObjects; ++handle) g_draw.ReleaseObject(handle);
-  g_sound.ResetTable();
-  g_system.ResetWaits();
-}
-
 }  // namespace
 
 FuzzHome::FuzzHome() {
@@ -80,11 +62,7 @@ void FuzzHome::Begin(const std::string& name, const uint8_t* data, size_t size) 
   hp.music_commands.clear();
   hp.sound_buffers.clear();
   hp.play_log.clear();
-  ResetShellState();
-  g_music = MusicState();
-  ResetGameParams();
-  ResetStageData();
-  ResetScenePlayer();
-  RestartLibrary();
+  ResetProgramState();
+  g_draw.Screen(640, 480, 1);
   WriteFile(dir_ + name, std::string(reinterpret_cast<const char*>(data), size));
 }

@@ -4,18 +4,18 @@
 #include "content/scene_player.h"
 #include "fuzz_home.h"
 #include "library/draw/el_draw.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static FuzzHome home;
   home.Begin("data/demo_op.dat", data, size);
-  g_shell.fps_display = size % 2 == 0 ? 1 : 0;
-  g_shell.scene_entry = 1;
+  g_state.fps_display = size % 2 == 0 ? 1 : 0;
+  g_state.scene_entry = 1;
   // 40 ms frames: a second of play, long enough for a default fade.
   for (int frame = 0; frame < 25; ++frame) {
-    g_shell.select = frame % 2;
+    g_state.select = frame % 2;
     if (PlaySceneScript("data\\demo_op.dat") == 0) break;
-    g_shell.scene_entry = 0;
+    g_state.scene_entry = 0;
   }
   AbandonSceneScript();
   // Every picture that the script loaded is released again.

@@ -1,11 +1,11 @@
 // Lantern Drift: builds the SDL platform and hands over to the shell.
-#include "platform/sdl/sdl_platform.h"
+#include "platform/sdl_platform_factory.h"
 #include "shell/shell.h"
 
 int main(int, char**) {
-  platform::SdlPlatform sdl;
-  platform::Set(&sdl);
-  RunGame();
+  const std::unique_ptr<platform::Platform> sdl = platform::MakeSdlPlatform();
+  platform::Set(sdl.get());
+  const int code = RunGame();
   platform::Set(nullptr);
-  return 0;
+  return code;
 }

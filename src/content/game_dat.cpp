@@ -6,8 +6,8 @@
 #include "content/tagged_text.h"
 #include "library/draw/el_draw.h"
 #include "library/system/text_values.h"
-#include "shell/boxes.h"
-#include "shell/shell_state.h"
+#include "scene/boxes.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -97,5 +97,5 @@ void ReadGameParams(const std::string& path) {
     ShowMessage("game.datが読み込めませんでした。");
     QuitGame();
   }
-  g_shell.game_in_progress = 0;
+  g_state.game_in_progress = 0;
 }

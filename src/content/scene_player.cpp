@@ -6,7 +6,7 @@
 #include "library/draw/el_draw.h"
 #include "library/sound/music.h"
 #include "library/system/el_system.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ void Draw(const SceneRecord& s) {
   if (s.has_img == 1 && s.fade_in == 0) g_draw.DrawObject(s.x, s.y, s.img, 0, 0, s.w, s.h);
   if (s.has_img == 1 && s.fade_in == 1)
     g_draw.DrawObjectAlpha(s.x, s.y, s.fade_level, s.img, 0, 0, s.w, s.h);
-  if (g_shell.fps_display == 1) g_draw.DrawFps();
+  if (g_state.fps_display == 1) g_draw.DrawFps();
   g_draw.Present();
 }
 
@@ -85,8 +85,8 @@ void FadeStep(SceneRecord& s) {
 
 // false when the script has ended.
 bool Advance(SceneRecord& s) {
-  if (g_system.CheckWait(kSceneWait) == 0 && g_shell.select != 1) return true;
-  g_shell.select = 0;
+  if (g_system.CheckWait(kSceneWait) == 0 && g_state.select != 1) return true;
+  g_state.select = 0;
   s.fade_in = 0;
   if (++g_player.current >= g_player.script.count) {
     ReleasePictures();
@@ -99,7 +99,7 @@ bool Advance(SceneRecord& s) {
 }  // namespace
 
 int PlaySceneScript(const std::string& path) {
-  if (g_shell.scene_entry == 1 && !Begin(path)) return 0;
+  if (g_state.scene_entry == 1 && !Begin(path)) return 0;
   if (!g_player.running) return 0;
   SceneRecord& s = Current();
   Draw(s);

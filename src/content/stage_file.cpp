@@ -12,7 +12,7 @@
 #include "content/tagged_text.h"
 #include "library/draw/el_draw.h"
 #include "library/system/text_values.h"
-#include "shell/boxes.h"
+#include "scene/boxes.h"
 
 namespace {
 

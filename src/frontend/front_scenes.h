@@ -12,6 +12,8 @@ struct TitleState {
 
 extern TitleState g_title;
 
+void ResetTitleState();
+
 void SceneTitle();
 void SceneRanking();
 void SceneHowto();

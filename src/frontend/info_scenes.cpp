@@ -8,7 +8,7 @@
 #include "library/draw/el_draw.h"
 #include "library/input/input.h"
 #include "library/sound/el_sound.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -19,10 +19,10 @@ struct InfoPictures {
 };
 InfoPictures pictures;
 
-bool Confirmed() { return g_shell.select == 1 || JoyButton(0, 1) == 1; }
+bool Confirmed() { return g_state.select == 1 || JoyButton(0, 1) == 1; }
 
 void BackToTitle() {
-  g_shell.select = 0;
+  g_state.select = 0;
   g_sound.PlayObject(g_sound_role.ok, -1);
   LeaveFor(SCENE_TITLE);
 }
@@ -36,16 +36,16 @@ void DrawScore(int row, int score) {
 }
 
 void EndFrame() {
-  if (g_shell.fps_display == 1) g_draw.DrawFps();
+  if (g_state.fps_display == 1) g_draw.DrawFps();
   g_draw.Present();
 }
 
 }  // namespace
 
 void SceneRanking() {
-  if (g_shell.scene_entry == 1) {
-    pictures.ranking = g_draw.LoadObject("img\\ranking.bmp", 2);
-    pictures.font = g_draw.LoadObject("img\\font.bmp", 2);
+  if (g_state.scene_entry == 1) {
+    pictures.ranking = g_draw.LoadObject("img\\ranking.bmp", elDraw::kOrdinary);
+    pictures.font = g_draw.LoadObject("img\\font.bmp", elDraw::kOrdinary);
   }
   g_draw.DrawObjectOpaque(0, 0, pictures.ranking, 0, 0, 639, 479);
   for (int r = 0; r < 5; ++r) DrawScore(r, g_ranking[static_cast<size_t>(r)]);
@@ -58,7 +58,7 @@ void SceneRanking() {
 }
 
 void SceneHowto() {
-  if (g_shell.scene_entry == 1) pictures.howto = g_draw.LoadObject("img\\howto.bmp", 2);
+  if (g_state.scene_entry == 1) pictures.howto = g_draw.LoadObject("img\\howto.bmp", elDraw::kOrdinary);
   g_draw.DrawObjectOpaque(0, 0, pictures.howto, 0, 0, 639, 479);
   EndFrame();
   if (Confirmed()) {

@@ -7,6 +7,8 @@
 // Slots 0..4: the five best scores, highest first; slot 5: scratch for an insertion.
 extern std::array<int, 6> g_ranking;
 
+void ResetRanking();
+
 void ReadSaveFile(const std::string& file);
 // Writes save.dat; false when it could not be written (the old file is then kept).
 bool WriteSaveFile();

@@ -7,6 +7,8 @@
 
 std::array<int, 6> g_ranking{};
 
+void ResetRanking() { g_ranking.fill(0); }
+
 namespace {
 
 constexpr char kMagic[] = {'q', 'o', 'r', 'v', 'a', 'n', 'e'};

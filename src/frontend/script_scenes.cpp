@@ -6,7 +6,7 @@
 #include "content/scene_player.h"
 #include "frontend/ranking.h"
 #include "game/game_state.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -29,15 +29,17 @@ void SceneOpening() {
 }
 
 void SceneStageIntro() {
-  if (g_shell.scene_entry == 1) {
+  if (g_state.scene_entry == 1) {
     char path[32];
     std::snprintf(path, sizeof path, "data\\demo%d.dat", g_game.stage);
     g_intro_path = path;
   }
   if (PlaySceneScript(g_intro_path) != 0) return;
-  g_shell.play_running = 1;
+  g_state.play_running = 1;
   LeaveFor(SCENE_GAME);
 }
+
+void ResetScriptScenes() { g_intro_path.clear(); }
 
 void SceneEnding() { EndGame(kEnding); }
 

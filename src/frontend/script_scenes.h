@@ -5,3 +5,5 @@ void SceneOpening();
 void SceneStageIntro();
 void SceneEnding();
 void SceneGameOver();
+// Forgets the stage introduction being played.
+void ResetScriptScenes();

@@ -7,10 +7,12 @@
 #include "library/draw/el_draw.h"
 #include "library/sound/el_sound.h"
 #include "library/sound/music.h"
-#include "shell/boxes.h"
-#include "shell/shell_state.h"
+#include "scene/boxes.h"
+#include "scene/scene_state.h"
 
 TitleState g_title;
+
+void ResetTitleState() { g_title = TitleState(); }
 
 namespace {
 
@@ -26,10 +28,10 @@ void Enter() {
   g_title.current = g_title.target = 0;
   g_title.cursor_y = kFirstY;
   g_title.cursor_y_exact = static_cast<float>(kFirstY);
-  g_title.title_img = g_draw.LoadObject("img\\title.bmp", 2);
-  g_title.cursor_img = g_draw.LoadObject("img\\cursor.bmp", 2);
+  g_title.title_img = g_draw.LoadObject("img\\title.bmp", elDraw::kOrdinary);
+  g_title.cursor_img = g_draw.LoadObject("img\\cursor.bmp", elDraw::kOrdinary);
   PlayMusic("Music\\title.mid", 1);
-  g_shell.down = g_shell.up = g_shell.select = 0;
+  g_state.down = g_state.up = g_state.select = 0;
 }
 
 void Arrive() {
@@ -44,11 +46,11 @@ void Glide() {
   const float speed =
       static_cast<float>(std::abs(g_title.target - g_title.current) * kSpacing) * kGlidesPerSecond;
   if (g_title.target > g_title.current) {
-    g_title.cursor_y_exact += speed * g_shell.frame_delta;
+    g_title.cursor_y_exact += speed * g_state.frame_delta;
     g_title.cursor_y = static_cast<int>(g_title.cursor_y_exact);
     if (g_title.cursor_y >= EntryY(g_title.target)) Arrive();
   } else if (g_title.target < g_title.current) {
-    g_title.cursor_y_exact -= speed * g_shell.frame_delta;
+    g_title.cursor_y_exact -= speed * g_state.frame_delta;
     g_title.cursor_y = static_cast<int>(g_title.cursor_y_exact);
     if (g_title.cursor_y <= EntryY(g_title.target)) Arrive();
   }
@@ -65,7 +67,7 @@ void Quit() {
 }
 
 void Choose() {
-  g_shell.select = 0;
+  g_state.select = 0;
   g_sound.PlayObject(g_sound_role.ok, -1);
   g_draw.ReleaseObject(g_title.title_img);
   g_draw.ReleaseObject(g_title.cursor_img);
@@ -83,19 +85,19 @@ void Choose() {
 }  // namespace
 
 void SceneTitle() {
-  if (g_shell.scene_entry == 1) Enter();
+  if (g_state.scene_entry == 1) Enter();
   g_draw.DrawObjectOpaque(0, 0, g_title.title_img, 0, 0, 639, 479);
   g_draw.DrawObject(kCursorX, g_title.cursor_y, g_title.cursor_img, 0, 0, 19, 29);
-  if (g_shell.fps_display == 1) g_draw.DrawFps();
+  if (g_state.fps_display == 1) g_draw.DrawFps();
   g_draw.Present();
   Glide();
-  if (g_shell.up == 1 && AtRest()) {
-    g_shell.up = 0;
+  if (g_state.up == 1 && AtRest()) {
+    g_state.up = 0;
     g_title.target = g_title.current - 1 < 0 ? kEntries - 1 : g_title.current - 1;
   }
-  if (g_shell.down == 1 && AtRest()) {
-    g_shell.down = 0;
+  if (g_state.down == 1 && AtRest()) {
+    g_state.down = 0;
     g_title.target = g_title.current + 1 > kEntries - 1 ? 0 : g_title.current + 1;
   }
-  if (g_shell.select == 1 && AtRest()) Choose();
+  if (g_state.select == 1 && AtRest()) Choose();
 }

@@ -16,9 +16,11 @@
 #include "library/sound/el_sound.h"
 #include "library/sound/music.h"
 #include "library/system/el_system.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 GameState g_game;
+
+void ResetGameState() { g_game = GameState(); }
 
 namespace {
 
@@ -40,13 +42,13 @@ void DisarmExplosionSlots() {
 
 void EnterStage() {
   g_game.menu_cursor = 1;
-  g_shell.play_running = 1;
-  g_shell.game_in_progress = 1;
+  g_state.play_running = 1;
+  g_state.game_in_progress = 1;
   ReadStage();
   PlayMusic(g_stage.BGM, 1);
   for (int slot = 1; slot <= 4; ++slot) g_system.InitWait(slot);
-  g_game.menu_img = g_draw.LoadObject("img\\menu.bmp", 2);
-  g_game.menu_cursor_img = g_draw.LoadObject("img\\cursor2.bmp", 2);
+  g_game.menu_img = g_draw.LoadObject("img\\menu.bmp", elDraw::kOrdinary);
+  g_game.menu_cursor_img = g_draw.LoadObject("img\\cursor2.bmp", elDraw::kOrdinary);
   g_game.turn = 0;
   g_chars[0].turn = 0;
   g_game.clear_phase = 0;
@@ -57,8 +59,8 @@ void EnterStage() {
 // Every way out of a game: the stage's pictures and the menu's, once.
 void LeaveGame(int scene) {
   StageCleanup();
-  g_shell.game_in_progress = 0;
-  g_shell.play_running = 0;
+  g_state.game_in_progress = 0;
+  g_state.play_running = 0;
   g_draw.ReleaseObject(g_game.menu_img);
   g_draw.ReleaseObject(g_game.menu_cursor_img);
   LeaveFor(scene);
@@ -92,11 +94,11 @@ int StageBonus() {
 }
 
 bool BannerShowing() {
-  return g_system.CheckWait(3) == 0 && g_shell.select != 1 && JoyButton(0, 1) == 0;
+  return g_system.CheckWait(3) == 0 && g_state.select != 1 && JoyButton(0, 1) == 0;
 }
 
 void NextStage() {
-  g_shell.select = 0;
+  g_state.select = 0;
   AddSat(g_game.stage, 1);
   if (g_game.stage < g_param.MAX_STAGE) {
     ResetShot();
@@ -134,24 +136,24 @@ void PlayFrame() {
 }
 
 void MenuInput() {
-  if (g_shell.up == 1) {
-    g_shell.up = 0;
+  if (g_state.up == 1) {
+    g_state.up = 0;
     g_game.menu_cursor = 0;
     g_sound.PlayObject(g_sound_role.select, -1);
   }
-  if (g_shell.down == 1) {
-    g_shell.down = 0;
+  if (g_state.down == 1) {
+    g_state.down = 0;
     g_game.menu_cursor = 1;
     g_sound.PlayObject(g_sound_role.select, -1);
   }
-  if (g_shell.select != 1) return;
-  g_shell.select = 0;
+  if (g_state.select != 1) return;
+  g_state.select = 0;
   if (g_game.menu_cursor == 0) {
     g_sound.PlayObject(g_sound_role.ok, -1);
     LeaveGame(SCENE_TITLE);
   } else {
     g_sound.PlayObject(g_sound_role.cancel, -1);
-    g_shell.play_running = 1;
+    g_state.play_running = 1;
   }
 }
 
@@ -166,8 +168,8 @@ void MenuFrame() {
 }  // namespace
 
 void SceneGame() {
-  if (g_shell.scene_entry == 1) EnterStage();
-  if (g_shell.play_running == 1) PlayFrame();
+  if (g_state.scene_entry == 1) EnterStage();
+  if (g_state.play_running == 1) PlayFrame();
   else MenuFrame();
 }
 
@@ -175,13 +177,13 @@ void NewGameSetup() {
   g_game.stage = g_param.INIT_STAGE;
   g_game.stock = g_param.PLAYER_STOCK;
   g_game.score = 0;
-  g_shell.game_in_progress = 1;
+  g_state.game_in_progress = 1;
   ResetShot();
   g_param.BLINK_TIME = 500;
 }
 
 void StageCleanup() {
-  if (g_shell.game_in_progress != 1) return;
+  if (g_state.game_in_progress != 1) return;
   for (int i = 0; i < CharCount(); ++i) g_draw.ReleaseObject(g_chars[i].img);
   for (int k = 0; k < ObjectCount(); ++k) g_draw.ReleaseObject(g_objects[k].img);
   g_draw.ReleaseObject(g_stage.FONT);
@@ -189,5 +191,5 @@ void StageCleanup() {
   g_draw.ReleaseObject(g_stage.GAGE_BASE);
   g_draw.ReleaseObject(g_stage.BG);
   g_draw.ReleaseObject(g_stage.STAGE_CLEAR);
-  g_shell.play_running = 0;
+  g_state.play_running = 0;
 }

@@ -7,7 +7,7 @@
 #include "game/game_math.h"
 #include "game/tables.h"
 #include "library/draw/el_draw.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ void DrawObjects() {
   for (int k = 0; k < ObjectCount(); ++k) {
     const StageObject& o = g_objects[k];
     if (o.present != 1) continue;
-    const int64_t sx = (g_shell.blink == 1 && o.animation == 1) ? o.size_x : 0;
+    const int64_t sx = (g_state.blink == 1 && o.animation == 1) ? o.size_x : 0;
     g_draw.DrawObject(o.x, o.y, o.img, Saturate(sx), 0, Saturate(sx + o.size_x), o.size_y);
   }
 }
@@ -37,7 +37,7 @@ void DrawCharacter(const Character& c) {
   if (c.state == STATE_PROTECTED) {
     g_draw.DrawObjectHalf(x, y, c.img, Saturate(sx), 0, Saturate(sx + w), Saturate(h));
   } else if (c.state == STATE_ACTIVE) {
-    const int64_t shift = (g_shell.blink == 1 && c.animation == 1) ? 128 : 0;
+    const int64_t shift = (g_state.blink == 1 && c.animation == 1) ? 128 : 0;
     g_draw.DrawObject(x, y, c.img, Saturate(sx + shift), 0, Saturate(sx + w + shift), Saturate(h));
   }
 }
@@ -89,5 +89,5 @@ void DrawGameScreen() {
   for (int i = 0; i < CharCount(); ++i) DrawCharacter(g_chars[i]);
   DrawShot();
   DrawHud();
-  if (g_shell.fps_display == 1) g_draw.DrawFps();
+  if (g_state.fps_display == 1) g_draw.DrawFps();
 }

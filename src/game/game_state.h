@@ -30,3 +30,5 @@ struct GameState {
 };
 
 extern GameState g_game;
+
+void ResetGameState();

@@ -7,7 +7,7 @@
 #include "game/tables.h"
 #include "library/sound/el_sound.h"
 #include "library/system/el_system.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -76,7 +76,7 @@ void LaunchShot() {
 
 void MoveTrail() {
   Shot& s = g_game.shot;
-  const float step = static_cast<float>(g_param.SHOT_SPEED) * g_shell.frame_delta;
+  const float step = static_cast<float>(g_param.SHOT_SPEED) * g_state.frame_delta;
   for (int i = 0; i < ShadowCount(); ++i) {
     if (i >= 1 && Trails(i)) s.moving[i] = 1;
     if (s.moving[i] == 1) Push(s.direction, step, s.x[i], s.y[i]);

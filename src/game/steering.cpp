@@ -5,7 +5,7 @@
 #include "game/tables.h"
 #include "library/input/input.h"
 #include "platform/platform.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -103,7 +103,7 @@ void Steering() {
 }
 
 void UpdatePositions() {
-  const float dt = g_shell.frame_delta;
+  const float dt = g_state.frame_delta;
   for (int i = 0; i < CharCount(); ++i) {
     Character& c = g_chars[i];
     if (!InPlay(c)) continue;
@@ -113,7 +113,7 @@ void UpdatePositions() {
 }
 
 void Thrust() {
-  const float dt = g_shell.frame_delta;
+  const float dt = g_state.frame_delta;
   for (int i = 0; i < CharCount(); ++i) {
     Character& c = g_chars[i];
     if (!InPlay(c)) continue;

@@ -6,7 +6,7 @@
 #include "library/system/line_reader.h"
 #include "library/system/text_values.h"
 #include "shell/shell.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 int g_config_full_screen = 1;
 
@@ -65,8 +65,7 @@ bool StartsWith(const std::string& line, const char* key, std::string& value) {
 
 void ReadConfig(const std::string& file) {
   g_config_full_screen = 1;
-  g_shell.graphic_mode = 0;
-  g_shell.fps_display = 0;
+  g_state.fps_display = 0;
   LineReader reader(file);
   if (!reader.IsOpen()) {
     WriteDefault(file);
@@ -78,10 +77,8 @@ void ReadConfig(const std::string& file) {
     UpperAscii(line);
     if (StartsWith(line, "FULL_SCREEN=", value)) {
       if (ToInt(value) == 0) g_config_full_screen = 0;
-    } else if (StartsWith(line, "GRAPHIC_MODE=", value)) {
-      if (ToInt(value) == 0) g_shell.graphic_mode = 0;
     } else if (StartsWith(line, "FPS=", value)) {
-      if (ToInt(value) != 0) g_shell.fps_display = 1;
+      if (ToInt(value) != 0) g_state.fps_display = 1;
     }
   }
 }

@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "content/boot_scene.h"
+#include "frontend/boot_scene.h"
 #include "content/game_params.h"
 #include "frontend/front_scenes.h"
 #include "frontend/ranking.h"
@@ -8,9 +8,9 @@
 #include "game/game_scene.h"
 #include "library/draw/el_draw.h"
 #include "platform/platform.h"
-#include "shell/boxes.h"
+#include "scene/boxes.h"
 #include "shell/shell.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -23,22 +23,24 @@ SceneFunction SceneFor(int scene) {
 }
 
 void UpdateCursor() {
-  if (g_shell.full_screen != 0 || g_shell.message_box != 0) return;
+  if (g_window.full_screen != 0 || g_state.message_box != 0) return;
   platform::Platform& p = platform::Get();
   int x = 0, y = 0;
   p.CursorPos(x, y);
-  const bool inside = g_shell.client_x <= x && x < g_shell.client_x + kDisplayWidth &&
-                      g_shell.client_y <= y && y < g_shell.client_y + kDisplayHeight;
-  if (inside && g_shell.cursor_visible == 1) {
+  const bool inside = g_window.client_x <= x && x < g_window.client_x + kDisplayWidth &&
+                      g_window.client_y <= y && y < g_window.client_y + kDisplayHeight;
+  if (inside && g_state.cursor_visible == 1) {
     p.ShowCursor(false);
-    g_shell.cursor_visible = 0;
-  } else if (!inside && g_shell.cursor_visible == 0) {
+    g_state.cursor_visible = 0;
+  } else if (!inside && g_state.cursor_visible == 0) {
     p.ShowCursor(true);
-    g_shell.cursor_visible = 1;
+    g_state.cursor_visible = 1;
   }
 }
 
 }  // namespace
+
+WindowState g_window;
 
 SceneFunction g_scenes[kSceneCount] = {
     nullptr,      SceneBoot,  SceneGame,   SceneTitle,    SceneStageIntro,
@@ -46,26 +48,26 @@ SceneFunction g_scenes[kSceneCount] = {
 };
 
 void ResetFrameClock() {
-  g_shell.frame_delta = 0.0f;
-  g_shell.last_frame_time = platform::Get().Clock();
+  g_state.frame_delta = 0.0f;
+  g_window.last_frame_time = platform::Get().Clock();
 }
 
 void RunFrame() {
   platform::Platform& p = platform::Get();
   const uint32_t now = p.Clock();
-  g_shell.frame_delta =
-      static_cast<float>(static_cast<float>(now - g_shell.last_frame_time) / 1000.0);
-  g_shell.last_frame_time = p.Clock();
-  if (g_shell.prev_scene == 0 && g_shell.scene != 0) {
-    g_shell.scene_entry = 1;
-    g_shell.prev_scene = g_shell.scene;
+  g_state.frame_delta =
+      static_cast<float>(static_cast<float>(now - g_window.last_frame_time) / 1000.0);
+  g_window.last_frame_time = p.Clock();
+  if (g_state.prev_scene == 0 && g_state.scene != 0) {
+    g_state.scene_entry = 1;
+    g_state.prev_scene = g_state.scene;
   }
-  if (SceneFunction scene = SceneFor(g_shell.scene)) scene();
-  g_shell.scene_entry = g_shell.scene != g_shell.prev_scene ? 1 : 0;
-  g_shell.prev_scene = g_shell.scene;
-  if (p.Clock() >= g_shell.next_blink_time) {
-    g_shell.blink ^= 1;
-    g_shell.next_blink_time = p.Clock() + static_cast<uint32_t>(g_param.BLINK_TIME);
+  if (SceneFunction scene = SceneFor(g_state.scene)) scene();
+  g_state.scene_entry = g_state.scene != g_state.prev_scene ? 1 : 0;
+  g_state.prev_scene = g_state.scene;
+  if (p.Clock() >= g_window.next_blink_time) {
+    g_state.blink ^= 1;
+    g_window.next_blink_time = p.Clock() + static_cast<uint32_t>(g_param.BLINK_TIME);
   }
   UpdateCursor();
 }
@@ -77,7 +79,7 @@ int MessageLoop() {
     if (p.PeekMessage(message)) {
       if (message.kind == platform::MsgKind::kQuit) return 0;
       WindowProc(message);
-    } else if (g_shell.active == 1) {
+    } else if (g_window.active == 1) {
       RunFrame();
     } else {
       p.WaitMessage();
@@ -87,18 +89,19 @@ int MessageLoop() {
 
 int RunGame() {
   platform::Platform& p = platform::Get();
+  ResetProgramState();
   // What the old program set up during static initialisation.
-  g_shell.last_frame_time = p.Clock();
-  g_shell.next_blink_time = p.Clock() + 1000;
+  g_window.last_frame_time = p.Clock();
+  g_window.next_blink_time = p.Clock() + 1000;
 
   ReadConfig("config.ini");
-  if (g_config_full_screen == 0) g_shell.full_screen = 0;
+  if (g_config_full_screen == 0) g_window.full_screen = 0;
   ReadSaveFile("save.dat");
-  if (!p.CreateMainWindow(kCaption, g_shell.full_screen == 1)) return 0;
+  if (!p.CreateMainWindow(kCaption, g_window.full_screen == 1)) return 0;
   if (g_draw.Screen(kDisplayWidth, kDisplayHeight, 1) == 0) QuitGame();
   std::remove("DEBUG.TXT");
-  g_shell.scene = SCENE_BOOT;
-  g_shell.prev_scene = 0;
+  g_state.scene = SCENE_BOOT;
+  g_state.prev_scene = 0;
   ResetFrameClock();
   return MessageLoop();
 }

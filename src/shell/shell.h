@@ -1,11 +1,24 @@
 // The application shell: start-up, the message loop, the frame and the window procedure.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/platform.h"
 
 constexpr const char* kCaption = "Lantern Drift Ver.2";
+
+// What only the shell knows of the window and the frame clock.
+struct WindowState {
+  uint32_t last_frame_time = 0;
+  uint32_t next_blink_time = 0;
+  int active = 0;
+  int full_screen = 1;
+  int client_x = 0;
+  int client_y = 0;
+};
+
+extern WindowState g_window;
 
 // The scene functions by scene number; 0 has none.
 using SceneFunction = void (*)();
@@ -23,3 +36,6 @@ void KeyboardHandler(int vk);
 // config.ini
 void ReadConfig(const std::string& file);
 extern int g_config_full_screen;
+
+// Every subsystem back to its start values: start-up, tests, fuzzers, benchmarks.
+void ResetProgramState();

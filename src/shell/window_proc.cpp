@@ -7,9 +7,9 @@
 #include "library/sound/music.h"
 #include "library/system/el_system.h"
 #include "platform/platform.h"
-#include "shell/boxes.h"
+#include "scene/boxes.h"
 #include "shell/shell.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 using platform::Message;
 using platform::MsgKind;
@@ -22,22 +22,22 @@ int Signed16(uint32_t value) {
 }
 
 void OnClose() {
-  if (g_shell.shutdown_state == 0) g_shell.shutdown_state = 1;
-  if (g_shell.shutdown_state < 2) QuitGame();
+  if (g_state.shutdown_state == 0) g_state.shutdown_state = 1;
+  if (g_state.shutdown_state < 2) QuitGame();
   platform::Get().DestroyMainWindow();
   WindowProc({MsgKind::kDestroy, 0, 0});
 }
 
 void OnActivate(bool active) {
   if (!active) {
-    g_shell.active = 0;
-    if (g_shell.cursor_visible == 0) {
+    g_window.active = 0;
+    if (g_state.cursor_visible == 0) {
       platform::Get().ShowCursor(true);
-      g_shell.cursor_visible = 1;
+      g_state.cursor_visible = 1;
     }
     return;
   }
-  g_shell.active = 1;
+  g_window.active = 1;
   ResetFrameClock();
 }
 
@@ -49,21 +49,21 @@ void OnMusicNotify(uint32_t code) {
 }
 
 void OnEscape() {
-  if (g_shell.game_in_progress == 0) {
+  if (g_state.game_in_progress == 0) {
     if (AskYesNo("タイトル画面に戻りますか？") == 0) return;
     StageCleanup();
     AbandonSceneScript();
-    g_shell.game_in_progress = 0;
+    g_state.game_in_progress = 0;
     LeaveFor(SCENE_TITLE);
     return;
   }
-  g_shell.select = g_shell.up = g_shell.down = 0;
-  if (g_shell.play_running == 1) {
+  g_state.select = g_state.up = g_state.down = 0;
+  if (g_state.play_running == 1) {
     g_sound.PlayObject(g_sound_role.ok, -1);
-    g_shell.play_running = 0;
+    g_state.play_running = 0;
   } else {
     g_sound.PlayObject(g_sound_role.cancel, -1);
-    g_shell.play_running = 1;
+    g_state.play_running = 1;
   }
 }
 
@@ -71,9 +71,9 @@ void OnEscape() {
 
 void KeyboardHandler(int vk) {
   switch (vk) {
-    case platform::VK_RETURN: g_shell.select = 1; break;
-    case platform::VK_UP: g_shell.up = 1; break;
-    case platform::VK_DOWN: g_shell.down = 1; break;
+    case platform::VK_RETURN: g_state.select = 1; break;
+    case platform::VK_UP: g_state.up = 1; break;
+    case platform::VK_DOWN: g_state.down = 1; break;
     case platform::VK_ESCAPE: OnEscape(); break;
     default: break;
   }
@@ -82,14 +82,14 @@ void KeyboardHandler(int vk) {
 void WindowProc(const Message& message) {
   switch (message.kind) {
     case MsgKind::kMove:
-      g_shell.client_x = Signed16(message.lparam);
-      g_shell.client_y = Signed16(message.lparam >> 16);
+      g_window.client_x = Signed16(message.lparam);
+      g_window.client_y = Signed16(message.lparam >> 16);
       break;
     case MsgKind::kClose: OnClose(); break;
     case MsgKind::kDestroy: platform::Get().PostMessage({MsgKind::kQuit, 0, 0}); break;
     case MsgKind::kActivateApp: OnActivate(message.wparam != 0); break;
     case MsgKind::kSetCursor:
-      if (g_shell.full_screen == 1 && g_shell.message_box == 0) platform::Get().ShowCursor(false);
+      if (g_window.full_screen == 1 && g_state.message_box == 0) platform::Get().ShowCursor(false);
       break;
     case MsgKind::kKeyDown: KeyboardHandler(static_cast<int>(message.wparam)); break;
     case MsgKind::kSysKeyDown: break;  // swallowed: Alt combinations and F10 do nothing

@@ -1,9 +1,10 @@
 #include "content/game_dat.h"
 
-#include "content/boot_scene.h"
+#include "frontend/boot_scene.h"
 #include "content/content_test.h"
+#include "shell/shell.h"
 #include "content/game_params.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -11,15 +12,15 @@ class GameDatTest : public ContentTest {
  protected:
   void Read(const std::string& text) {
     Write("Data/game.dat", text);
-    g_shell.game_in_progress = 1;
+    g_state.game_in_progress = 1;
     ReadGameParams("Data\\game.dat");
-    EXPECT_EQ(g_shell.game_in_progress, 0);
+    EXPECT_EQ(g_state.game_in_progress, 0);
   }
   void ExpectRefused() {
     ASSERT_EQ(hp.boxes.size(), 1u);
     EXPECT_EQ(hp.boxes[0].text, "game.datが読み込めませんでした。\r\n");
     EXPECT_EQ(hp.boxes[0].caption, "メッセージ");
-    EXPECT_EQ(g_shell.shutdown_state, 2);
+    EXPECT_EQ(g_state.shutdown_state, 2);
   }
 };
 
@@ -75,7 +76,7 @@ TEST_F(GameDatTest, MissingFileAndBadShotShadowAreRefused) {
   ReadGameParams("Data\\game.dat");
   ExpectRefused();
   for (const char* shadow : {"0", "65"}) {
-    ResetAll();
+    ResetProgramState();
     hp.boxes.clear();
     Read(std::string("#MAX_STAGE:3\n#SHOT_SHADOW:") + shadow + "\n#MAX_STAGE:4\n");
     ExpectRefused();
@@ -88,8 +89,8 @@ TEST_F(GameDatTest, BootReadsGameDatAndLeavesForTheOpening) {
   Write("data/GAME.DAT", "#MAX_STAGE:5");
   SceneBoot();
   EXPECT_EQ(g_param.MAX_STAGE, 5);
-  EXPECT_EQ(g_shell.scene, SCENE_OPENING);
-  EXPECT_EQ(g_shell.prev_scene, 0);
+  EXPECT_EQ(g_state.scene, SCENE_OPENING);
+  EXPECT_EQ(g_state.prev_scene, 0);
 }
 
 }  // namespace

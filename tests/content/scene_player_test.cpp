@@ -11,7 +11,7 @@
 #include "game/game_state.h"
 #include "library/draw/el_draw.h"
 #include "library/system/el_system.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -29,12 +29,12 @@ class ScenePlayerTest : public ContentTest {
   // Writes the script; the next Play is its first frame.
   void Script(const std::string& text) {
     Write("data/demo_op.dat", text);
-    g_shell.scene_entry = 1;
+    g_state.scene_entry = 1;
   }
   int Play(uint32_t at) {
     hp.now = at;
     const int running = PlaySceneScript("data\\demo_op.dat");
-    g_shell.scene_entry = 0;
+    g_state.scene_entry = 0;
     return running;
   }
   // The times and levels of scene 0's fade steps, one frame per millisecond.
@@ -56,10 +56,10 @@ TEST_F(ScenePlayerTest, WaitsAndEnterAdvanceTheScenes) {
   EXPECT_EQ(Play(3001), 1);  // scene 1, which has no time limit
   EXPECT_EQ(Play(900000), 1);
   EXPECT_TRUE(hp.texts.empty());
-  g_shell.fps_display = 1;
-  g_shell.select = 1;
+  g_state.fps_display = 1;
+  g_state.select = 1;
   EXPECT_EQ(Play(900001), 1);
-  EXPECT_EQ(g_shell.select, 0);
+  EXPECT_EQ(g_state.select, 0);
   EXPECT_FALSE(hp.texts.empty()) << "the frame rate is shown";
   EXPECT_EQ(Play(900501), 1);
   EXPECT_EQ(Play(900502), 0);
@@ -85,7 +85,7 @@ TEST_F(ScenePlayerTest, FadeTakesTenStepsAndEnterCutsItShort) {
   Script(script);
   Play(2000);
   FadeSteps(2001, 2400);
-  g_shell.select = 1;
+  g_state.select = 1;
   Play(2401);
   EXPECT_EQ(g_scene_table[0].fade_in, 0);
   EXPECT_LT(g_scene_table[0].fade_level, 1.0f);
@@ -122,14 +122,14 @@ TEST_F(ScenePlayerTest, MusicActionsRunWhenTheirSceneStarts) {
       "#SCENE:2\nbgm_stop:\nbgm:music\\b.mid\nwait:10\n#SCENE:3\nbgm:music\\c.mid\nbgm_stop:\n");
   Play(0);
   ASSERT_EQ(hp.music_commands.size(), 3u);
-  EXPECT_NE(hp.music_commands[0].find("music\\op.mid\""), std::string::npos)
+  EXPECT_NE(hp.music_commands[0].find("music/op.mid\""), std::string::npos)
       << hp.music_commands[0];
   Play(11);  // scene 1 leaves the music alone
   EXPECT_EQ(hp.music_commands.size(), 3u);
   Play(22);  // scene 2: the later "bgm:" wins
   ASSERT_EQ(hp.music_commands.size(), 8u);
   EXPECT_EQ(hp.music_commands[3], "stop midi");
-  EXPECT_NE(hp.music_commands[5].find("music\\b.mid\""), std::string::npos);
+  EXPECT_NE(hp.music_commands[5].find("music/b.mid\""), std::string::npos);
   Play(33);  // scene 3: the later "bgm_stop:" wins
   ASSERT_EQ(hp.music_commands.size(), 10u);
   EXPECT_EQ(hp.music_commands[9], "close midi");
@@ -143,9 +143,9 @@ TEST_F(ScenePlayerTest, ReleasesExactlyThePicturesItsScriptLoaded) {
   Play(0);
   EXPECT_NE(testing::internal::GetCapturedStderr().find("demo_op.dat:7: "), std::string::npos);
   EXPECT_EQ(g_draw.LoadedCount(), 3);
-  g_shell.select = 1;
+  g_state.select = 1;
   Play(1);
-  g_shell.select = 1;
+  g_state.select = 1;
   EXPECT_EQ(Play(2), 0);
   EXPECT_EQ(g_draw.LoadedCount(), 0);
 
@@ -158,7 +158,7 @@ TEST_F(ScenePlayerTest, ReleasesExactlyThePicturesItsScriptLoaded) {
   Play(16);
   Play(17);
   EXPECT_EQ(hp.FramePixel(50, 50), 0);
-  g_shell.select = 1;
+  g_state.select = 1;
   EXPECT_EQ(Play(18), 0);
   EXPECT_EQ(g_draw.LoadedCount(), 3);
 }
@@ -167,7 +167,7 @@ TEST_F(ScenePlayerTest, EmptyAbandonedAndOversizedScripts) {
   Script("#SCENE:0\nimg:img\\red.bmp\n");  // no "MAX_SCENE:"
   EXPECT_EQ(Play(0), 0);
   EXPECT_EQ(g_draw.LoadedCount(), 0);
-  g_shell.scene_entry = 1;
+  g_state.scene_entry = 1;
   EXPECT_EQ(PlaySceneScript("data\\missing.dat"), 0);
   EXPECT_TRUE(hp.boxes.empty());
 
@@ -179,7 +179,7 @@ TEST_F(ScenePlayerTest, EmptyAbandonedAndOversizedScripts) {
   Script("#MAX_SCENE:12\n");
   int calls = 0;
   do {
-    g_shell.select = 1;
+    g_state.select = 1;
     ++calls;
   } while (Play(static_cast<uint32_t>(calls)) == 1 && calls < 20);
   EXPECT_EQ(calls, 10);
@@ -188,30 +188,30 @@ TEST_F(ScenePlayerTest, EmptyAbandonedAndOversizedScripts) {
 TEST_F(ScenePlayerTest, ScriptScenesLeaveForTheirNextScene) {
   Write("data/demo3.dat", "#MAX_SCENE:1\n#SCENE:0\nwait:0\n");
   g_game.stage = 3;
-  g_shell.scene = SCENE_STAGE_INTRO;
-  g_shell.scene_entry = 1;
+  g_state.scene = SCENE_STAGE_INTRO;
+  g_state.scene_entry = 1;
   SceneStageIntro();
-  g_shell.scene_entry = 0;
+  g_state.scene_entry = 0;
   SceneStageIntro();
-  EXPECT_EQ(g_shell.scene, SCENE_STAGE_INTRO);
-  g_shell.select = 1;
+  EXPECT_EQ(g_state.scene, SCENE_STAGE_INTRO);
+  g_state.select = 1;
   SceneStageIntro();
-  EXPECT_EQ(g_shell.scene, SCENE_GAME);
-  EXPECT_EQ(g_shell.play_running, 1);
+  EXPECT_EQ(g_state.scene, SCENE_GAME);
+  EXPECT_EQ(g_state.play_running, 1);
 
   g_game.score = 4321;
   for (void (*scene)() : {SceneEnding, SceneGameOver}) {
-    g_shell.scene = 0;
-    g_shell.scene_entry = 1;
+    g_state.scene = 0;
+    g_state.scene_entry = 1;
     scene();
-    EXPECT_EQ(g_shell.scene, SCENE_TITLE);
+    EXPECT_EQ(g_state.scene, SCENE_TITLE);
   }
   EXPECT_EQ(g_ranking[0], 4321);
   EXPECT_EQ(g_ranking[1], 4321);
 
-  g_shell.scene_entry = 1;
+  g_state.scene_entry = 1;
   SceneOpening();
-  EXPECT_EQ(g_shell.scene, SCENE_TITLE);
+  EXPECT_EQ(g_state.scene, SCENE_TITLE);
 }
 
 }  // namespace

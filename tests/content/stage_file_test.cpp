@@ -7,7 +7,7 @@
 #include "content/game_params.h"
 #include "content/stage_data.h"
 #include "library/draw/el_draw.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 

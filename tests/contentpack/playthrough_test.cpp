@@ -7,7 +7,7 @@
 #include "content/stage_data.h"
 #include "game/game_state.h"
 #include "scenario/scenario_fixture.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -87,9 +87,9 @@ class PlaythroughTest : public ScenarioTest {
     bool started = false;
     Run(
         [&] {
-          switch (g_shell.scene) {
+          switch (g_state.scene) {
             case SCENE_TITLE:
-              if (g_shell.scene_entry != 1) break;
+              if (g_state.scene_entry != 1) break;
               if (started) {
                 Press(VK_UP);
                 hp.PressKey(hp.now + 200, VK_RETURN);
@@ -100,11 +100,11 @@ class PlaythroughTest : public ScenarioTest {
               break;
             case SCENE_GAME:
               started = true;
-              if (aim && g_shell.play_running == 1) aimer.Frame();
+              if (aim && g_state.play_running == 1) aimer.Frame();
               break;
             default:
               if (started && after == 0) {
-                after = g_shell.scene;
+                after = g_state.scene;
                 Press(VK_ESCAPE);  // back to the title; the question answers yes
               } else if (!started) {
                 PressEvery(VK_RETURN, 250);

@@ -3,7 +3,7 @@
 #include "frontend/ranking.h"
 #include "library/sound/music.h"
 #include "shell/shell.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 #include "support/headless_test.h"
 
 namespace {
@@ -13,15 +13,15 @@ class TitleTest : public HeadlessTest {
   void SetUp() override {
     HeadlessTest::SetUp();
     MakeTempDir();
-    g_shell.scene = SCENE_TITLE;
-    g_shell.active = 1;
+    g_state.scene = SCENE_TITLE;
+    g_window.active = 1;
     hp.CreateMainWindow("t", false);
     ResetFrameClock();
   }
   // Runs frames until the scene changes or the limit is reached; returns the frames run.
   int Frames(int limit) {
     int n = 0;
-    while (n < limit && g_shell.scene == SCENE_TITLE && g_shell.shutdown_state == 0) {
+    while (n < limit && g_state.scene == SCENE_TITLE && g_state.shutdown_state == 0) {
       RunFrame();
       hp.now += 16;
       ++n;
@@ -31,18 +31,18 @@ class TitleTest : public HeadlessTest {
 };
 
 TEST_F(TitleTest, EntryStartsOnTheFirstEntryWithTheTitleMusic) {
-  g_shell.select = g_shell.up = g_shell.down = 1;
+  g_state.select = g_state.up = g_state.down = 1;
   Frames(1);
   EXPECT_EQ(g_title.current, 0);
   EXPECT_EQ(g_title.cursor_y, 334);
-  EXPECT_EQ(g_shell.select + g_shell.up + g_shell.down, 0);
+  EXPECT_EQ(g_state.select + g_state.up + g_state.down, 0);
   ASSERT_FALSE(hp.music_commands.empty());
-  EXPECT_NE(hp.music_commands[0].find("Music\\title.mid\" type sequencer alias midi"), std::string::npos);
+  EXPECT_NE(hp.music_commands[0].find("Music/title.mid\" type sequencer alias midi"), std::string::npos);
 }
 
 TEST_F(TitleTest, UpWrapsToQuitInOneTwelfthOfASecond) {
   Frames(1);
-  g_shell.up = 1;
+  g_state.up = 1;
   Frames(1);  // the key sets the target; the glide starts next frame
   EXPECT_EQ(g_title.target, 3);
   const uint32_t start = hp.now;
@@ -50,7 +50,7 @@ TEST_F(TitleTest, UpWrapsToQuitInOneTwelfthOfASecond) {
   EXPECT_EQ(g_title.cursor_y, 424);
   // 16 ms frames: the 83 ms glide ends on the sixth.
   EXPECT_EQ(hp.now - start, 6u * 16u);
-  g_shell.down = 1;
+  g_state.down = 1;
   Frames(1);
   EXPECT_EQ(g_title.target, 0);
   while (g_title.current != g_title.target) Frames(1);
@@ -59,22 +59,22 @@ TEST_F(TitleTest, UpWrapsToQuitInOneTwelfthOfASecond) {
 
 TEST_F(TitleTest, KeysWaitForTheCursorToArrive) {
   Frames(1);
-  g_shell.down = 1;
+  g_state.down = 1;
   Frames(1);
-  g_shell.down = 1;    // pending while the cursor glides
-  g_shell.select = 1;  // likewise: chosen on arrival, for the entry arrived at
+  g_state.down = 1;    // pending while the cursor glides
+  g_state.select = 1;  // likewise: chosen on arrival, for the entry arrived at
   Frames(1);
   EXPECT_EQ(g_title.target, 1);
-  EXPECT_EQ(g_shell.down, 1);
+  EXPECT_EQ(g_state.down, 1);
   Frames(20);
   // The pending Down moved on to entry 2 first; Enter then chose that entry.
-  EXPECT_EQ(g_shell.scene, SCENE_RANKING);
-  EXPECT_EQ(g_shell.scene_entry, 1);
+  EXPECT_EQ(g_state.scene, SCENE_RANKING);
+  EXPECT_EQ(g_state.scene_entry, 1);
 }
 
 TEST_F(TitleTest, LongFrameSnapsToTheTarget) {
   Frames(1);
-  g_shell.down = 1;
+  g_state.down = 1;
   Frames(1);
   hp.now += 1000;
   Frames(1);
@@ -86,9 +86,9 @@ TEST_F(TitleTest, QuitSavesTheRankingAndShutsDown) {
   g_ranking = {10, 9, 8, 7, 6, 0};
   Frames(1);
   g_title.current = g_title.target = 3;
-  g_shell.select = 1;
+  g_state.select = 1;
   Frames(1);
-  EXPECT_EQ(g_shell.shutdown_state, 2);
+  EXPECT_EQ(g_state.shutdown_state, 2);
   EXPECT_EQ(g_music.playing, 0);
   g_ranking.fill(0);
   ReadSaveFile("save.dat");
@@ -100,10 +100,10 @@ TEST_F(TitleTest, NewGameStartsAtTheInitialStage) {
   g_param.INIT_STAGE = 1;
   g_param.PLAYER_STOCK = 3;
   Frames(1);
-  g_shell.select = 1;
+  g_state.select = 1;
   Frames(1);
-  EXPECT_EQ(g_shell.scene, SCENE_STAGE_INTRO);
-  EXPECT_EQ(g_shell.game_in_progress, 1);
+  EXPECT_EQ(g_state.scene, SCENE_STAGE_INTRO);
+  EXPECT_EQ(g_state.game_in_progress, 1);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include "game/game_scene.h"
 #include "library/draw/el_draw.h"
 #include "library/sound/el_sound.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -76,7 +76,7 @@ void GameTest::SetUp() {
   p.hard = 1.0f;
   p.max = 1000;
   p.state = STATE_ACTIVE;
-  g_shell.frame_delta = 0.0f;
+  g_state.frame_delta = 0.0f;
 }
 
 Character& GameTest::AddEnemy(float x, float y) {
@@ -159,5 +159,5 @@ void GameTest::WriteStageFile(int stage, const std::vector<std::string>& extra_l
 
 void GameTest::Frame() {
   SceneGame();
-  g_shell.scene_entry = 0;
+  g_state.scene_entry = 0;
 }

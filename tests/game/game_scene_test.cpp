@@ -2,7 +2,7 @@
 #include "game/game_scene.h"
 #include "library/draw/el_draw.h"
 #include "library/system/el_system.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -14,8 +14,8 @@ class GameScene : public GameTest {
     g_param.PLAYER_STOCK = 2;
     g_param.INIT_STAGE = 1;
     NewGameSetup();
-    g_shell.scene = SCENE_GAME;
-    g_shell.scene_entry = 1;
+    g_state.scene = SCENE_GAME;
+    g_state.scene_entry = 1;
   }
   // The entry frame, reading the stage file written from the tables.
   void Enter(const std::vector<std::string>& extra_lines = {}) {
@@ -37,8 +37,8 @@ TEST_F(GameSceneTest, EntryFrameArmsTheStageTimers) {
   g_system.SetWait(7, 1);
   g_system.SetWait(2, 1);
   Enter();
-  EXPECT_EQ(g_shell.scene, SCENE_GAME);
-  EXPECT_EQ(g_shell.play_running, 1);
+  EXPECT_EQ(g_state.scene, SCENE_GAME);
+  EXPECT_EQ(g_state.play_running, 1);
   EXPECT_EQ(g_game.menu_cursor, 1);
   EXPECT_EQ(g_system.Deadline(4), 1000u);
   EXPECT_EQ(g_system.Deadline(2), elSystem::kDisarmed);
@@ -51,10 +51,10 @@ TEST_F(GameSceneTest, NoTimeLeftEndsTheGameOnTheFirstPlayFrame) {
   g_stage.INIT_TIME = 0;
   AddEnemy(100.0f, 100.0f);
   Enter();
-  EXPECT_EQ(g_shell.scene, SCENE_GAME_OVER);
-  EXPECT_EQ(g_shell.prev_scene, 0);
-  EXPECT_EQ(g_shell.game_in_progress, 0);
-  EXPECT_EQ(g_shell.play_running, 0);
+  EXPECT_EQ(g_state.scene, SCENE_GAME_OVER);
+  EXPECT_EQ(g_state.prev_scene, 0);
+  EXPECT_EQ(g_state.game_in_progress, 0);
+  EXPECT_EQ(g_state.play_running, 0);
 }
 
 TEST_F(GameSceneTest, RemainingTimeDropsOncePerSecond) {
@@ -78,7 +78,7 @@ TEST_F(GameSceneTest, LastEnemyFallingAsTimeRunsOutIsGameOver) {
   Frame();
   EXPECT_EQ(e.state, STATE_GONE);
   EXPECT_EQ(g_stage.INIT_TIME, 0);
-  EXPECT_EQ(g_shell.scene, SCENE_GAME_OVER);
+  EXPECT_EQ(g_state.scene, SCENE_GAME_OVER);
   EXPECT_EQ(g_game.score, 70);  // no stage bonus
 }
 
@@ -101,21 +101,21 @@ TEST_F(GameStageClearTest, BonusIsAddedOnceAndTheBannerHoldsPlay) {
   EXPECT_EQ(g_game.score, 3 * 1000 + 10 * 45);
   EXPECT_EQ(g_game.clear_phase, 1);
   Player().vx = 100.0f;
-  g_shell.frame_delta = 0.1f;
+  g_state.frame_delta = 0.1f;
   const int frames = hp.frames_presented;
   for (int i = 0; i < 100; ++i) Frame();
   EXPECT_EQ(hp.frames_presented, frames + 100);  // one present a frame
   EXPECT_EQ(g_game.score, 3450);
   EXPECT_FLOAT_EQ(Player().x, 320.0f);
   EXPECT_EQ(g_stage.INIT_TIME, 45);
-  EXPECT_EQ(g_shell.scene, SCENE_GAME);
+  EXPECT_EQ(g_state.scene, SCENE_GAME);
 }
 
 TEST_F(GameStageClearTest, BannerEndsAfter3000MsWithTheNextStage) {
-  while (g_shell.scene == SCENE_GAME && hp.now < 10000) Frame();
+  while (g_state.scene == SCENE_GAME && hp.now < 10000) Frame();
   EXPECT_GT(hp.now, 3000u);
   EXPECT_LT(hp.now, 3100u);
-  EXPECT_EQ(g_shell.scene, SCENE_STAGE_INTRO);
+  EXPECT_EQ(g_state.scene, SCENE_STAGE_INTRO);
   EXPECT_EQ(g_game.stage, 3);
   EXPECT_EQ(g_game.shot.state, SHOT_READY);
 }
@@ -123,10 +123,10 @@ TEST_F(GameStageClearTest, BannerEndsAfter3000MsWithTheNextStage) {
 TEST_F(GameStageClearTest, EnterSkipsTheBannerAndTheLastStageLeadsToTheEnding) {
   g_param.MAX_STAGE = 3;
   Frame();
-  g_shell.select = 1;
+  g_state.select = 1;
   Frame();
-  EXPECT_EQ(g_shell.scene, SCENE_ENDING);
-  EXPECT_EQ(g_shell.select, 0);
+  EXPECT_EQ(g_state.scene, SCENE_ENDING);
+  EXPECT_EQ(g_state.select, 0);
   EXPECT_EQ(g_game.stage, 3);
   EXPECT_EQ(g_game.score, 3450);
 }
@@ -138,9 +138,9 @@ TEST_F(GameSceneTest, CharacterOfATurnPastTheLastDoesNotReopenTheClearedStage) {
   g_stage.MAX_TURN = 1;
   Enter();
   EXPECT_EQ(g_game.clear_phase, 1);
-  g_shell.select = 1;
+  g_state.select = 1;
   Frame();
-  EXPECT_EQ(g_shell.scene, SCENE_STAGE_INTRO);
+  EXPECT_EQ(g_state.scene, SCENE_STAGE_INTRO);
 }
 
 TEST_F(GameSceneTest, StageFilesOwnClearBonusReplacesTheFormula) {
@@ -157,7 +157,7 @@ class InGameMenu : public GameScene {
     GameScene::SetUp();
     AddEnemy(100.0f, 100.0f);
     Enter();
-    g_shell.play_running = 0;  // Escape
+    g_state.play_running = 0;  // Escape
   }
 };
 
@@ -165,57 +165,57 @@ using GameMenuTest = InGameMenu;
 
 TEST_F(GameMenuTest, MenuFreezesPlayAndTime) {
   Player().vx = 100.0f;
-  g_shell.frame_delta = 0.1f;
+  g_state.frame_delta = 0.1f;
   while (hp.now < 5000) Frame();
   EXPECT_FLOAT_EQ(Player().x, 320.0f);
   EXPECT_EQ(g_stage.INIT_TIME, 100);
-  g_shell.select = 1;  // resume
+  g_state.select = 1;  // resume
   Frame();
-  EXPECT_EQ(g_shell.play_running, 1);
+  EXPECT_EQ(g_state.play_running, 1);
   Frame();
   EXPECT_EQ(g_stage.INIT_TIME, 99);  // the deadline that passed fires once
   EXPECT_GT(Player().x, 320.0f);
 }
 
 TEST_F(GameMenuTest, UpChoosesTheTitleAndStaysChosenUntilTheNextStage) {
-  g_shell.up = 1;
+  g_state.up = 1;
   Frame();
   EXPECT_EQ(g_game.menu_cursor, 0);
-  EXPECT_EQ(g_shell.up, 0);
-  g_shell.play_running = 1;  // Escape closes the menu, then opens it again
+  EXPECT_EQ(g_state.up, 0);
+  g_state.play_running = 1;  // Escape closes the menu, then opens it again
   Frame();
-  g_shell.play_running = 0;
+  g_state.play_running = 0;
   Frame();
   EXPECT_EQ(g_game.menu_cursor, 0);
-  g_shell.select = 1;
+  g_state.select = 1;
   Frame();
-  EXPECT_EQ(g_shell.scene, SCENE_TITLE);
-  EXPECT_EQ(g_shell.game_in_progress, 0);
-  EXPECT_EQ(g_shell.play_running, 0);
+  EXPECT_EQ(g_state.scene, SCENE_TITLE);
+  EXPECT_EQ(g_state.game_in_progress, 0);
+  EXPECT_EQ(g_state.play_running, 0);
   NewGameSetup();
-  g_shell.scene = SCENE_GAME;
-  g_shell.scene_entry = 1;
+  g_state.scene = SCENE_GAME;
+  g_state.scene_entry = 1;
   Enter();
   EXPECT_EQ(g_game.menu_cursor, 1);
 }
 
 TEST_F(GameMenuTest, UpAndDownBeforeTheSameFrameEndOnResume) {
   const bool sounds = LoadSoundRoles();
-  g_shell.up = g_shell.down = 1;
+  g_state.up = g_state.down = 1;
   Frame();
   EXPECT_EQ(g_game.menu_cursor, 1);
-  g_shell.select = 1;
+  g_state.select = 1;
   Frame();
-  EXPECT_EQ(g_shell.play_running, 1);
-  EXPECT_EQ(g_shell.scene, SCENE_GAME);
+  EXPECT_EQ(g_state.play_running, 1);
+  EXPECT_EQ(g_state.scene, SCENE_GAME);
   if (!sounds) GTEST_SKIP() << "sounds need the sound library";
   EXPECT_EQ(Sounds(), (std::vector<std::string>{"select", "select", "cancel"}));
 }
 
 TEST_F(GameMenuTest, ReturnToTitlePlaysOk) {
   if (!LoadSoundRoles()) GTEST_SKIP() << "needs the sound library";
-  g_shell.up = 1;
-  g_shell.select = 1;
+  g_state.up = 1;
+  g_state.select = 1;
   Frame();
   EXPECT_EQ(Sounds(), (std::vector<std::string>{"select", "ok"}));
 }
@@ -248,10 +248,10 @@ TEST_P(GameWayOutTest, ReleasesEveryPictureExactlyOnce) {
          "#GAGE_BASE:img\\gage_base.bmp", "#STAGE_CLEAR:img\\clear.bmp", "#OBJECT:0",
          "img:img\\o0.bmp", "xy:500,400", "size_x:8", "size_y:8"});
   EXPECT_EQ(g_draw.LoadedCount(), GetParam() == SCENE_GAME_OVER ? 0 : 10);
-  if (GetParam() == SCENE_TITLE) g_shell.play_running = 0;
-  g_shell.up = g_shell.select = 1;
-  for (int i = 0; i < 3 && g_shell.scene == SCENE_GAME; ++i) Frame();
-  EXPECT_EQ(g_shell.scene, GetParam());
+  if (GetParam() == SCENE_TITLE) g_state.play_running = 0;
+  g_state.up = g_state.select = 1;
+  for (int i = 0; i < 3 && g_state.scene == SCENE_GAME; ++i) Frame();
+  EXPECT_EQ(g_state.scene, GetParam());
   EXPECT_EQ(g_draw.LoadedCount(), 0);
   // A later clean-up (the keyboard's way back to the title) must free nothing more.
   LoadPicture("after.bmp", 8, 8, 0xFFFFFF);

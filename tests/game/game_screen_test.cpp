@@ -2,7 +2,7 @@
 #include "game/game_fixture.h"
 #include "game/game_screen.h"
 #include "library/draw/el_draw.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -121,7 +121,7 @@ TEST_F(HudScreen, ProtectedPlayerIsHalfStrengthAndRevivingInvisible) {
   if (!LoadScreenPictures()) GTEST_SKIP() << "needs the graphics library";
   Player().state = STATE_PROTECTED;
   Player().animation = 1;  // never animated while protected
-  g_shell.blink = 1;
+  g_state.blink = 1;
   DrawAndPresent();
   EXPECT_EQ(hp.FramePixel(330, 250), kHalfWhite);
   Player().state = STATE_ACTIVE;

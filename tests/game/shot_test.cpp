@@ -4,7 +4,7 @@
 #include "game/steering.h"
 #include "library/system/el_system.h"
 #include "platform/platform.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ TEST_F(ShotFlight, RecoilOpposesEachFacing) {
 TEST_F(ShotFlight, TrailSegmentsSetOffOneIntervalApart) {
   g_param.SHOT_SPEED = 256;
   Fire(1);
-  g_shell.frame_delta = 1.0f / 64;  // 4 px a frame
+  g_state.frame_delta = 1.0f / 64;  // 4 px a frame
   for (int frame = 0; frame < 6; ++frame) MoveTrail();
   // A segment sets off in the frame the one ahead reaches 10 px, so it trails by 8.
   EXPECT_EQ(S().x[0], 332.0f + 24.0f);
@@ -70,7 +70,7 @@ TEST_F(ShotFlight, SingleSegmentShotIsTheHeadAlone) {
   g_param.SHOT_SHADOW = 1;
   g_game.shot.x[1] = -1000.0f;
   Fire(1);
-  g_shell.frame_delta = 0.1f;
+  g_state.frame_delta = 0.1f;
   MoveTrail();
   EXPECT_FLOAT_EQ(S().x[0], 332.0f + 40.0f);
   EXPECT_FLOAT_EQ(S().x[1], -1000.0f);

@@ -1,7 +1,7 @@
 #include "game/game_fixture.h"
 #include "game/steering.h"
 #include "platform/platform.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ TEST_F(SteerTest, KeysSetFlagsAndFacingWithUpOverDownAndLeftOverRight) {
 TEST_F(SteerTest, NoKeyCoastsAtTheSameVelocityAndFacing) {
   Player().vx = 50.0f;
   Player().facing = 2;
-  g_shell.frame_delta = 0.5f;
+  g_state.frame_delta = 0.5f;
   Steering();
   UpdatePositions();
   Thrust();
@@ -82,7 +82,7 @@ TEST_F(SteerTest, WaitingAndExplodingCharactersDoNotMove) {
   Character& b = AddEnemy(200.0f, 100.0f);
   b.vx = 100.0f;
   b.state = STATE_EXPLODING;
-  g_shell.frame_delta = 1.0f;
+  g_state.frame_delta = 1.0f;
   UpdatePositions();
   EXPECT_FLOAT_EQ(e.x, 100.0f);
   EXPECT_FLOAT_EQ(b.x, 200.0f);
@@ -92,7 +92,7 @@ TEST_F(SteerTest, ThrustUsesTheFrameDeltaAndClearsTheFlags) {
   Player().ax = 300;
   Player().ay = 200;
   Player().move_up = Player().move_right = 1;
-  g_shell.frame_delta = 0.25f;
+  g_state.frame_delta = 0.25f;
   Thrust();
   EXPECT_FLOAT_EQ(Player().vy, -50.0f);
   EXPECT_FLOAT_EQ(Player().vx, 75.0f);
@@ -128,7 +128,7 @@ TEST_F(SteerTest, SpeedLimitCapsOnlyRightAndDown) {
 TEST_F(SteerTest, PushingLeftKeepsGainingSpeedPushingRightStopsAtMax) {
   Player().ax = 1000;
   Player().max = 100;
-  g_shell.frame_delta = 0.1f;
+  g_state.frame_delta = 0.1f;
   hp.HoldKey(0, platform::VK_LEFT, kHeld);
   for (int frame = 0; frame < 5; ++frame) {
     Steering();

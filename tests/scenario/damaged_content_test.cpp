@@ -6,7 +6,7 @@
 #include <set>
 
 #include "scenario/scenario_fixture.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -45,27 +45,27 @@ class DamagedContentTest : public ScenarioTest {
     uint32_t game_started = 0;
     Run(
         [&] {
-          if (g_shell.scene == SCENE_TITLE && g_shell.scene_entry == 1) {
+          if (g_state.scene == SCENE_TITLE && g_state.scene_entry == 1) {
             if (++titles == 1) {
               hp.PressKey(hp.now + 100, VK_RETURN);
             } else {
               Press(VK_UP);
               hp.PressKey(hp.now + 200, VK_RETURN);
             }
-          } else if (g_shell.scene == SCENE_GAME && g_shell.play_running == 0) {
+          } else if (g_state.scene == SCENE_GAME && g_state.play_running == 0) {
             // The in-game menu: back to the title.
             if (PressEvery(VK_UP, 400)) hp.PressKey(hp.now + 50, VK_RETURN);
-          } else if (g_shell.scene == SCENE_GAME) {
+          } else if (g_state.scene == SCENE_GAME) {
             if (game_started == 0) game_started = hp.now;
             hp.HoldKey(hp.now, (hp.now / 700) % 2 ? VK_LEFT : VK_UP, 20);
             hp.HoldKey(hp.now, VK_SPACE, 20);
             if (hp.now - game_started > 4000) PressEvery(VK_ESCAPE, 1000);
-          } else if (g_shell.scene != SCENE_TITLE) {
+          } else if (g_state.scene != SCENE_TITLE) {
             PressEvery(VK_RETURN, 250);
           }
         },
         10u * 60u * 1000u);
-    EXPECT_EQ(g_shell.shutdown_state, 2) << "the road did not end with a quit";
+    EXPECT_EQ(g_state.shutdown_state, 2) << "the road did not end with a quit";
     if (reaches_play) {
       EXPECT_NE(game_started, 0u) << "the first stage was not played";
     }

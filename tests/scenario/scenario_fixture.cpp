@@ -35,7 +35,7 @@ bool ScenarioTest::PressEvery(int vk, uint32_t interval_ms) {
 void ScenarioTest::Restart() {
   const uint32_t now = hp.now;
   const std::string program = hp.program_path;
-  ResetAll();
+  ResetProgramState();
   hp = platform::HeadlessPlatform();
   hp.now = now;
   hp.program_path = program;

@@ -10,7 +10,7 @@
 #include "library/sound/el_sound.h"
 #include "library/system/el_system.h"
 #include "scenario/scenario_fixture.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -51,8 +51,8 @@ class SoakTest : public ScenarioTest {
   }
 
   void PlayGame() {
-    if (g_shell.scene_entry == 1 && game_end_ == 0) game_end_ = hp.now + 2000 + rng_() % 9000;
-    if (g_shell.play_running == 0) {
+    if (g_state.scene_entry == 1 && game_end_ == 0) game_end_ = hp.now + 2000 + rng_() % 9000;
+    if (g_state.play_running == 0) {
       // In the menu: resume now and then, otherwise leave for the title.
       if (hp.now >= next_key_) {
         next_key_ = hp.now + 200;
@@ -77,7 +77,7 @@ class SoakTest : public ScenarioTest {
   }
 
   void AtTitle() {
-    if (g_shell.scene_entry != 1) return;
+    if (g_state.scene_entry != 1) return;
     game_end_ = 0;
     if (in_game_) {
       in_game_ = false;
@@ -102,14 +102,14 @@ class SoakTest : public ScenarioTest {
   }
 
   void Frame() {
-    switch (g_shell.scene) {
+    switch (g_state.scene) {
       case SCENE_TITLE: AtTitle(); break;
       case SCENE_GAME:
         in_game_ = true;
         PlayGame();
         break;
       default:
-        if (g_shell.scene_entry == 0) PressEvery(VK_RETURN, 250);
+        if (g_state.scene_entry == 0) PressEvery(VK_RETURN, 250);
         break;
     }
   }
@@ -131,7 +131,7 @@ TEST_F(SoakTest, TwoHundredGamesLeaveNothingBehind) {
   hp.frame_ms = 20;
   EXPECT_EQ(Run([this] { Frame(); }, 200u * 60u * 1000u), 0);
   EXPECT_EQ(games, kGames);
-  EXPECT_EQ(g_shell.shutdown_state, 2);
+  EXPECT_EQ(g_state.shutdown_state, 2);
   EXPECT_FALSE(hp.stalled);
   EXPECT_TRUE(hp.boxes.empty()) << hp.boxes.front().text;
   const size_t heap_now = mallinfo2().uordblks;

@@ -7,7 +7,7 @@
 #include "library/draw/el_draw.h"
 #include "platform/bitmap_file.h"
 #include "scenario/scenario_fixture.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -51,9 +51,9 @@ TEST_F(WholeRoadTest, LostGameEntersTheRankingAndComesBackNextTime) {
   bool quitting = false;
   const int result = Run(
       [&] {
-        switch (g_shell.scene) {
+        switch (g_state.scene) {
           case SCENE_TITLE:
-            if (g_shell.scene_entry == 1) ++titles;
+            if (g_state.scene_entry == 1) ++titles;
             if (titles == 1) PressEvery(VK_RETURN, 500);
             if (titles == 2 && !quitting) {
               Press(VK_UP);  // wraps to quit; Enter waits for the cursor to arrive
@@ -73,7 +73,7 @@ TEST_F(WholeRoadTest, LostGameEntersTheRankingAndComesBackNextTime) {
   EXPECT_EQ(result, 0);
   EXPECT_TRUE(played);
   EXPECT_EQ(titles, 2);
-  EXPECT_EQ(g_shell.shutdown_state, 2);
+  EXPECT_EQ(g_state.shutdown_state, 2);
   EXPECT_FALSE(hp.stalled);
   EXPECT_TRUE(hp.boxes.empty()) << hp.boxes.front().text;
   ASSERT_GT(final_score, 10) << "the scripted player should score";
@@ -90,21 +90,21 @@ TEST_F(WholeRoadTest, LostGameEntersTheRankingAndComesBackNextTime) {
   int titles_again = 0;
   Run(
       [&] {
-        if (g_shell.scene == SCENE_TITLE) {
-          if (g_shell.scene_entry == 1) ++titles_again;
-          if (g_shell.scene_entry == 1 && titles_again == 1) {
+        if (g_state.scene == SCENE_TITLE) {
+          if (g_state.scene_entry == 1) ++titles_again;
+          if (g_state.scene_entry == 1 && titles_again == 1) {
             Press(VK_DOWN);
             hp.PressKey(hp.now + 200, VK_DOWN);
             hp.PressKey(hp.now + 400, VK_RETURN);
-          } else if (g_shell.scene_entry == 1) {
+          } else if (g_state.scene_entry == 1) {
             Press(VK_UP);
             hp.PressKey(hp.now + 200, VK_RETURN);
           }
-        } else if (g_shell.scene == SCENE_RANKING && g_shell.scene_entry == 0 && !shown) {
+        } else if (g_state.scene == SCENE_RANKING && g_state.scene_entry == 0 && !shown) {
           shown = true;
           ranking_frame = hp.frame;
           Press(VK_RETURN);
-        } else if (g_shell.scene != SCENE_RANKING) {
+        } else if (g_state.scene != SCENE_RANKING) {
           PressEvery(VK_RETURN, 300);
         }
       },
@@ -117,7 +117,7 @@ TEST_F(WholeRoadTest, LostGameEntersTheRankingAndComesBackNextTime) {
   for (int c = 0; c < 8; ++c)
     EXPECT_TRUE(GlyphAt(font, digits[c], 314 + 15 * c, 169 + 33)) << "column " << c;
   EXPECT_TRUE(GlyphAt(font, 0, 314, 169 + 33 * 2));
-  EXPECT_EQ(g_shell.shutdown_state, 2);
+  EXPECT_EQ(g_state.shutdown_state, 2);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "shell/shell.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 #include "support/headless_test.h"
 
 namespace {
@@ -23,7 +23,7 @@ class ConfigTest : public HeadlessTest {
 TEST_F(ConfigTest, MissingFileIsWrittenByteForByte) {
   ReadConfig("config.ini");
   EXPECT_EQ(g_config_full_screen, 1);
-  EXPECT_EQ(g_shell.fps_display, 0);
+  EXPECT_EQ(g_state.fps_display, 0);
   std::ifstream in("config.ini", std::ios::binary);
   const std::string got((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   const std::string expected =
@@ -42,7 +42,7 @@ TEST_F(ConfigTest, MissingFileIsWrittenByteForByte) {
   // Read back, the default file changes nothing.
   ReadConfig("config.ini");
   EXPECT_EQ(g_config_full_screen, 1);
-  EXPECT_EQ(g_shell.fps_display, 0);
+  EXPECT_EQ(g_state.fps_display, 0);
 }
 
 TEST_F(ConfigTest, KeysAndValues) {
@@ -69,7 +69,7 @@ TEST_F(ConfigTest, KeysAndValues) {
   for (const Case& c : cases) {
     Read(c.text);
     EXPECT_EQ(g_config_full_screen, c.full_screen) << c.text;
-    EXPECT_EQ(g_shell.fps_display, c.fps) << c.text;
+    EXPECT_EQ(g_state.fps_display, c.fps) << c.text;
   }
 }
 

@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "library/draw/el_draw.h"
-#include "shell/boxes.h"
+#include "scene/boxes.h"
 #include "shell/shell.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 #include "support/headless_test.h"
 
 namespace {
@@ -23,7 +23,7 @@ std::function<void()> hooks[kSceneCount];
 
 template <int N>
 void Record() {
-  calls.push_back({N, g_shell.scene_entry, g_shell.frame_delta, platform::Get().Clock(), g_shell.blink});
+  calls.push_back({N, g_state.scene_entry, g_state.frame_delta, platform::Get().Clock(), g_state.blink});
   if (hooks[N]) hooks[N]();
   platform::Get().WaitVerticalBlank();  // stands in for Present: the frame takes its time
 }
@@ -94,26 +94,26 @@ TEST_F(ShellLoopTest, EscapeQuestionOutsideAGame) {
 }
 
 TEST_F(ShellLoopTest, EscapeDuringAGameTogglesTheMenu) {
-  g_shell.game_in_progress = 1;
-  g_shell.play_running = 1;
-  g_shell.select = g_shell.up = g_shell.down = 1;
+  g_state.game_in_progress = 1;
+  g_state.play_running = 1;
+  g_state.select = g_state.up = g_state.down = 1;
   KeyboardHandler(platform::VK_ESCAPE);
-  EXPECT_EQ(g_shell.play_running, 0);
-  EXPECT_EQ(g_shell.select + g_shell.up + g_shell.down, 0);
+  EXPECT_EQ(g_state.play_running, 0);
+  EXPECT_EQ(g_state.select + g_state.up + g_state.down, 0);
   KeyboardHandler(platform::VK_ESCAPE);
-  EXPECT_EQ(g_shell.play_running, 1);
+  EXPECT_EQ(g_state.play_running, 1);
   EXPECT_TRUE(hp.boxes.empty());
 }
 
 TEST_F(ShellLoopTest, MenuKeysSetOneShotFlags) {
   KeyboardHandler(platform::VK_RETURN);
   KeyboardHandler(platform::VK_UP);
-  EXPECT_EQ(g_shell.select, 1);
-  EXPECT_EQ(g_shell.up, 1);
-  EXPECT_EQ(g_shell.down, 0);
+  EXPECT_EQ(g_state.select, 1);
+  EXPECT_EQ(g_state.up, 1);
+  EXPECT_EQ(g_state.down, 0);
   KeyboardHandler(platform::VK_DOWN);
   KeyboardHandler('A');
-  EXPECT_EQ(g_shell.down, 1);
+  EXPECT_EQ(g_state.down, 1);
 }
 
 TEST_F(ShellLoopTest, FrameDeltaAcrossInactivityAndBoxes) {
@@ -159,7 +159,7 @@ TEST_F(ShellLoopTest, UserCloseRunsTheShutdownOnce) {
   hp.At(100, {platform::MsgKind::kClose, 0, 0});
   hp.stop_at = 1000;
   EXPECT_EQ(RunGame(), 0);
-  EXPECT_EQ(g_shell.shutdown_state, 2);
+  EXPECT_EQ(g_state.shutdown_state, 2);
   EXPECT_EQ(hp.sound_closes, 1);
   EXPECT_FALSE(hp.window_open);
   EXPECT_FALSE(g_draw.IsOpen());
@@ -182,13 +182,13 @@ TEST_F(ShellLoopTest, ProgramQuitRunsTheShutdownOnce) {
 
 TEST_F(ShellLoopTest, WindowMessages) {
   WindowProc({platform::MsgKind::kMove, 0, (40u << 16) | 65436u});
-  EXPECT_EQ(g_shell.client_x, -100);
-  EXPECT_EQ(g_shell.client_y, 40);
+  EXPECT_EQ(g_window.client_x, -100);
+  EXPECT_EQ(g_window.client_y, 40);
 
   // Windowed: the cursor hides over the client area and comes back outside it.
-  g_shell.full_screen = 0;
-  g_shell.client_x = 100;
-  g_shell.client_y = 50;
+  g_window.full_screen = 0;
+  g_window.client_x = 100;
+  g_window.client_y = 50;
   hp.cursor_x = 100;
   hp.cursor_y = 50;
   RunFrame();
@@ -200,12 +200,12 @@ TEST_F(ShellLoopTest, WindowMessages) {
   // Deactivation shows the cursor; system keys do nothing.
   hp.cursor_x = 101;
   RunFrame();
-  g_shell.active = 1;
+  g_window.active = 1;
   WindowProc({platform::MsgKind::kActivateApp, 0, 0});
-  EXPECT_EQ(g_shell.active, 0);
+  EXPECT_EQ(g_window.active, 0);
   EXPECT_TRUE(hp.cursor_shown);
   WindowProc({platform::MsgKind::kSysKeyDown, platform::VK_F10, 0});
-  EXPECT_EQ(g_shell.scene, 0);
+  EXPECT_EQ(g_state.scene, 0);
 }
 
 }  // namespace

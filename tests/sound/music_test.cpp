@@ -26,7 +26,7 @@ class MusicTest : public HeadlessTest {
 TEST_F(MusicTest, PlayReplacesTheRunningPieceAndStopClosesOnce) {
   PlayMusic("Music\\title.mid", 1);
   EXPECT_EQ(Sent(),
-            (Commands{"open \"/opt/lantern drift/Music\\title.mid\" type sequencer alias midi",
+            (Commands{"open \"/opt/lantern drift/Music/title.mid\" type sequencer alias midi",
                       "seek midi to start", "play midi notify"}));
   PlayMusic("b.mid", 1);
   EXPECT_EQ(Sent(), (Commands{"stop midi", "close midi",

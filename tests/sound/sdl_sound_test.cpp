@@ -76,11 +76,11 @@ class SdlSound : public ::testing::Test {
     setenv("SDL_DISKAUDIOFILE", (dir_ + "out.raw").c_str(), 1);
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     platform::Set(&idle_);
-    ResetAll();
+    ResetProgramState();
   }
   void TearDown() override {
     platform::Set(&idle_);
-    ResetAll();
+    ResetProgramState();
     platform::Set(nullptr);
     std::filesystem::remove_all(dir_);
   }

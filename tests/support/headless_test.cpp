@@ -5,36 +5,11 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "content/game_params.h"
-#include "content/scene_player.h"
-#include "content/stage_data.h"
-#include "frontend/ranking.h"
-#include "game/game_state.h"
-#include "library/draw/el_draw.h"
-#include "library/sound/el_sound.h"
-#include "library/sound/music.h"
-#include "library/system/el_system.h"
 #include "shell/shell.h"
-#include "shell/shell_state.h"
-
-void ResetAll() {
-  ResetShellState();
-  g_system = elSystem();
-  g_syskey_pass = 1;
-  g_config_full_screen = 1;
-  ResetDraw();
-  ResetSound();
-  g_music = MusicState();
-  ResetGameParams();
-  ResetStageData();
-  ResetScenePlayer();
-  g_game = GameState();
-  g_ranking.fill(0);
-}
 
 void HeadlessTest::SetUp() {
   platform::Set(&hp);
-  ResetAll();
+  ResetProgramState();
   char cwd[4096];
   if (getcwd(cwd, sizeof cwd) != nullptr) old_cwd_ = cwd;
 }
@@ -42,7 +17,7 @@ void HeadlessTest::SetUp() {
 void HeadlessTest::TearDown() {
   if (!old_cwd_.empty() && chdir(old_cwd_.c_str()) != 0) ADD_FAILURE() << "cannot return to " << old_cwd_;
   if (!temp_dir_.empty()) std::filesystem::remove_all(temp_dir_);
-  ResetAll();
+  ResetProgramState();
   platform::Set(nullptr);
 }
 

@@ -7,9 +7,6 @@
 
 #include "platform/headless/headless_platform.h"
 
-// Puts every subsystem's globals back to their start values.
-void ResetAll();
-
 class HeadlessTest : public ::testing::Test {
  protected:
   void SetUp() override;

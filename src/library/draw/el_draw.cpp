@@ -52,7 +52,6 @@ int elDraw::Screen(int width, int height, int) {
   g_sound.ResetTable();
   MusicReset();
   g_system.ResetWaits();
-  g_syskey_pass = 0;
   font_block_ = FontBlock();
   InitJoystick();
   return 1;

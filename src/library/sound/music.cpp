@@ -5,6 +5,8 @@
 
 MusicState g_music;
 
+void ResetMusicState() { g_music = MusicState(); }
+
 namespace {
 
 void Send(const std::string& command) { platform::Get().SendMusicCommand(command, nullptr); }
@@ -17,7 +19,7 @@ void PlayFromStart() {
 }  // namespace
 
 void PlayMusic(const std::string& file, int loop) {
-  const std::string open = "open \"" + GetProgramDir() + file + "\" type sequencer alias midi";
+  const std::string open = "open \"" + ProgramFile(file) + "\" type sequencer alias midi";
   if (g_music.playing == 1) StopMusic();
   Send(open);
   PlayFromStart();

@@ -14,3 +14,5 @@ void PlayMusic(const std::string& file, int loop);
 void ReplayMusic();
 void StopMusic();
 void MusicReset();
+// Back to the state before the display set-up.
+void ResetMusicState();

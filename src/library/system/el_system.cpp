@@ -4,7 +4,8 @@
 #include "platform/platform.h"
 
 elSystem g_system;
-int g_syskey_pass = 1;
+
+void ResetSystem() { g_system = elSystem(); }
 
 namespace {
 constexpr const char* kSlotOutOfRange = "ウェイトNoが範囲外です";

@@ -22,8 +22,7 @@ class elSystem {
 
 extern elSystem g_system;
 
-// 0 once the library is set up: system keys (Alt combinations, F10) are swallowed.
-extern int g_syskey_pass;
+void ResetSystem();
 
 // The program's own directory, ending in '/'.
 std::string GetProgramDir();

@@ -9,7 +9,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/sdl/path_case.h"
 #include "platform/sdl/sdl_platform.h"
 
 namespace platform {
@@ -101,13 +100,12 @@ bool SdlMusic::EndReached() {
   return total > 0 && fluid_player_get_current_tick(player_) >= total;
 }
 
-int SdlMusic::Open(const std::string& written) {
+int SdlMusic::Open(const std::string& path) {
   if (open_) {
     if (notify_) EndNotify(MCI_NOTIFY_SUPERSEDED);
     Close();
   }
   if (!StartSynth()) return kFailed;
-  const std::string path = MatchPathCase(written);
   if (!fluid_is_midifile(path.c_str())) {
     SayOnce("no MIDI file " + path + "; playing without music");
     return kFailed;

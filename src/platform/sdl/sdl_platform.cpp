@@ -1,4 +1,5 @@
 #include "platform/sdl/sdl_platform.h"
+#include "platform/sdl_platform_factory.h"
 
 #include <unistd.h>
 
@@ -301,5 +302,11 @@ std::string SdlPlatform::ProgramPath() {
   SDL_free(base);
   return result;
 }
+
+}  // namespace platform
+
+namespace platform {
+
+std::unique_ptr<Platform> MakeSdlPlatform() { return std::make_unique<SdlPlatform>(); }
 
 }  // namespace platform

@@ -1,4 +1,4 @@
-#include "shell/boxes.h"
+#include "scene/boxes.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -7,7 +7,7 @@
 #include "library/draw/el_draw.h"
 #include "library/sound/el_sound.h"
 #include "platform/platform.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -16,13 +16,13 @@ int OpenBox(const char* format, va_list args, const char* caption, unsigned styl
   std::vsnprintf(text, sizeof text, format, args);
   platform::Platform& p = platform::Get();
   p.ShowDesktop();
-  if (g_shell.cursor_visible == 0) {
+  if (g_state.cursor_visible == 0) {
     p.ShowCursor(true);
-    g_shell.cursor_visible = 1;
+    g_state.cursor_visible = 1;
   }
-  g_shell.message_box = 1;
+  g_state.message_box = 1;
   const int answer = p.MessageBox(std::string(text) + "\r\n", caption, style);
-  g_shell.message_box = 0;
+  g_state.message_box = 0;
   return answer;
 }
 
@@ -50,7 +50,7 @@ int QuitGame() {
   g_draw.CloseScreen();
   g_sound.ReleaseSound();
   g_draw.FreeFontBlock();
-  if (g_shell.shutdown_state == 0) platform::Get().PostMessage({platform::MsgKind::kClose, 0, 0});
-  g_shell.shutdown_state = 2;
+  if (g_state.shutdown_state == 0) platform::Get().PostMessage({platform::MsgKind::kClose, 0, 0});
+  g_state.shutdown_state = 2;
   return 1;
 }

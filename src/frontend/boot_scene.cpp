@@ -1,7 +1,7 @@
-#include "content/boot_scene.h"
+#include "frontend/boot_scene.h"
 
 #include "content/game_dat.h"
-#include "shell/shell_state.h"
+#include "scene/scene_state.h"
 
 void SceneBoot() {
   ReadGameParams("Data\\game.dat");

@@ -1,0 +1,30 @@
+#include "content/game_params.h"
+#include "content/scene_player.h"
+#include "content/stage_data.h"
+#include "frontend/front_scenes.h"
+#include "frontend/ranking.h"
+#include "frontend/script_scenes.h"
+#include "game/game_state.h"
+#include "library/draw/el_draw.h"
+#include "library/sound/el_sound.h"
+#include "library/sound/music.h"
+#include "library/system/el_system.h"
+#include "scene/scene_state.h"
+#include "shell/shell.h"
+
+void ResetProgramState() {
+  ResetSystem();
+  ResetDraw();
+  ResetSound();
+  ResetMusicState();
+  ResetSceneState();
+  ResetGameParams();
+  ResetStageData();
+  ResetScenePlayer();
+  ResetGameState();
+  ResetTitleState();
+  ResetScriptScenes();
+  ResetRanking();
+  g_window = WindowState();
+  g_config_full_screen = 1;
+}
