@@ -112,7 +112,7 @@ Stage Tower() {
 // herd the player into them, and the Maelstrom rises from the whirl in the last wave.
 Stage Shrine() {
   return {6, "Shrine of the Tide", "潮の社",
-          "Jellies drift like rocks; moths hide behind them. The Maelstrom waits below!",
+          "Moths hide behind drifting jellies. The Maelstrom rises last!",
           "クラゲは岩のように漂い、蛾はその陰に隠れる。渦の主が待つ！",
           240, 0.8f, 300, {45, 500, 150, 14, 2, 9, 300}, std::nullopt,
           {{{&kJelly, 200, 150}, {&kJelly, 408, 300}, {&kMoth, 120, 380}, {&kMoth, 480, 80},
