@@ -22,4 +22,6 @@ void KeyboardHandler(int vk);
 
 // config.ini
 void ReadConfig(const std::string& file);
+// MUSIC_VOLUME= and SOUND_VOLUME=, 0..100, 100 when absent; the reader above ignores them.
+void ReadVolumes(const std::string& file, int& music, int& sound);
 extern int g_config_full_screen;
