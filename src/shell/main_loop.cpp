@@ -96,6 +96,9 @@ int RunGame() {
 
   ReadConfig("config.ini");
   if (g_config_full_screen == 0) g_window.full_screen = 0;
+  int music_volume = 100, sound_volume = 100;
+  ReadVolumes("config.ini", music_volume, sound_volume);
+  p.SetVolumes(music_volume, sound_volume);
   ReadSaveFile("save.dat");
   if (!p.CreateMainWindow(kCaption, g_window.full_screen == 1)) return 0;
   if (g_draw.Screen(kDisplayWidth, kDisplayHeight, 1) == 0) QuitGame();
