@@ -1,6 +1,7 @@
 #include <iconv.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "library/system/line_reader.h"
@@ -66,11 +67,12 @@ bool StartsWith(const std::string& line, const char* key, std::string& value) {
 void ReadConfig(const std::string& file) {
   g_config_full_screen = 1;
   g_state.fps_display = 0;
-  LineReader reader(file);
-  if (!reader.IsOpen()) {
+  const std::optional<std::string> bytes = ReadWholeFile(file);
+  if (!bytes) {
     WriteDefault(file);
     return;
   }
+  LineReader reader(*bytes);
   std::string line, value;
   while (reader.Next(line)) {
     if (!line.empty() && line[0] == ';') continue;
