@@ -90,6 +90,14 @@ class Checker {
   int problems_ = 0;
 };
 
+// The folder may be absolute, so its files are opened by their own paths.
+template <typename ParsedFile>
+ParsedFile ReadPath(const std::string& path,
+                    ParsedFile (*read)(std::string_view, const std::string&)) {
+  const std::optional<std::string> bytes = ReadWholeFile(path);
+  return bytes ? read(*bytes, path) : Unopened<ParsedFile>(path);
+}
+
 int Param(const GameDat& dat, int GameParams::*field) {
   int value = GameParams().*field;
   for (const GameDat::Line& l : dat.lines)
@@ -102,7 +110,7 @@ int Param(const GameDat& dat, int GameParams::*field) {
 
 int CheckContent(const std::string& folder, std::ostream& out) {
   Checker c(folder, out);
-  const GameDat dat = ReadGameDatFile(c.DataPath("Data\\game.dat"));
+  const GameDat dat = ReadPath(c.DataPath("Data\\game.dat"), ReadGameDat);
   c.Report(dat);
   const int first = Param(dat, &GameParams::INIT_STAGE);
   const int end = Param(dat, &GameParams::MAX_STAGE);
@@ -113,14 +121,14 @@ int CheckContent(const std::string& folder, std::ostream& out) {
   std::array<int, MAX_CHARACTERS> turns{};
   for (int s = first; s < end; ++s) {
     const std::string n = std::to_string(s);
-    const StageFile stage = ReadStageFileAt(c.DataPath("data\\data" + n + ".dat"));
+    const StageFile stage = ReadPath(c.DataPath("data\\data" + n + ".dat"), ReadStageFile);
     c.Report(stage);
     if (stage.errors.empty())
       if (std::optional<ContentError> e = CheckTurns(stage, turns)) c.Print(*e);
-    c.Report(ReadSceneScriptAt(c.DataPath("data\\demo" + n + ".dat")));
+    c.Report(ReadPath(c.DataPath("data\\demo" + n + ".dat"), ReadSceneScript));
   }
   for (const char* script : {"data\\demo_op.dat", "data\\demo_end.dat", "data\\demo_go.dat"})
-    c.Report(ReadSceneScriptAt(c.DataPath(script)));
+    c.Report(ReadPath(c.DataPath(script), ReadSceneScript));
   if (c.Problems() == 0) {
     out << folder << ": no problems found\n";
     return 0;
