@@ -1,24 +1,20 @@
-// A scene script from arbitrary bytes, played for a while with Enter pressed now and then.
+// The scene script's reader on arbitrary bytes: scene numbers and the count stay inside the table.
+#include <cstdint>
 #include <cstdlib>
+#include <string_view>
 
-#include "content/scene_player.h"
-#include "fuzz_home.h"
-#include "library/draw/el_draw.h"
-#include "scene/scene_state.h"
+#include "content/scene_script.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static FuzzHome home;
-  home.Begin("data/demo_op.dat", data, size);
-  g_state.fps_display = size % 2 == 0 ? 1 : 0;
-  g_state.scene_entry = 1;
-  // 40 ms frames: a second of play, long enough for a default fade.
-  for (int frame = 0; frame < 25; ++frame) {
-    g_state.select = frame % 2;
-    if (PlaySceneScript("data\\demo_op.dat") == 0) break;
-    g_state.scene_entry = 0;
+  const SceneFile file = ReadSceneScript({reinterpret_cast<const char*>(data), size}, "demo.dat");
+  for (const SceneFile::Line& l : file.lines) {
+    if (const auto* c = std::get_if<SceneCount>(&l.effect); c && (c->count < 0 || c->count > MAX_SCENE))
+      std::abort();
+    if (const auto* o = std::get_if<OpenScene>(&l.effect); o && (o->scene < 0 || o->scene >= MAX_SCENE))
+      std::abort();
+    if (const auto* s = std::get_if<SceneLine>(&l.effect); s && (s->scene < 0 || s->scene >= MAX_SCENE))
+      std::abort();
   }
-  AbandonSceneScript();
-  // Every picture that the script loaded is released again.
-  if (g_draw.LoadedCount() != 0) std::abort();
+  NamedFiles(file);
   return 0;
 }

@@ -1,31 +1,23 @@
-// A stage file from arbitrary bytes, read over the previous input's tables.
+// The stage file's reader on arbitrary bytes: every entry and count it gives
+// fits its table, and the turn check stays inside the character table.
+#include <cstdint>
 #include <cstdlib>
+#include <string_view>
 
-#include "content/game_params.h"
-#include "content/stage_data.h"
 #include "content/stage_file.h"
-#include "fuzz_home.h"
-
-namespace {
-
-// The counts stay inside the tables, and an accepted stage fits the explosion slots.
-void CheckTables() {
-  if (g_stage.ENEMY_NUMBER < 0 || g_stage.ENEMY_NUMBER > MAX_CHARACTERS) std::abort();
-  if (g_stage.OBJECT_NUMBER < 0 || g_stage.OBJECT_NUMBER > MAX_OBJECTS) std::abort();
-  if (g_param.SHOT_SHADOW < 0 || g_param.SHOT_SHADOW > 64) std::abort();
-  for (int i = 1; i < g_stage.ENEMY_NUMBER; ++i) {
-    int held = 1;
-    for (int j = 1; j < g_stage.ENEMY_NUMBER; ++j) held += g_chars[j].turn == g_chars[i].turn;
-    if (held > 6) std::abort();
-  }
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static FuzzHome home;
-  home.Begin("data/data1.dat", data, size);
-  ReadStageFile("data\\data1.dat");
-  CheckTables();
+  const StageFile stage = ReadStageFile({reinterpret_cast<const char*>(data), size}, "data1.dat");
+  if (stage.errors.size() > 1) std::abort();
+  for (const StageFile::Line& l : stage.lines) {
+    if (const auto* v = std::get_if<StageValue>(&l.effect)) {
+      const bool count = v->field == &StageHeader::ENEMY_NUMBER || v->field == &StageHeader::OBJECT_NUMBER;
+      if (count && (v->value < 0 || v->value > 64)) std::abort();
+    }
+    if (const auto* e = std::get_if<OpenEnemy>(&l.effect); e && (e->entry < 0 || e->entry >= 64)) std::abort();
+    if (const auto* o = std::get_if<OpenObject>(&l.effect); o && (o->entry < 0 || o->entry >= 64)) std::abort();
+  }
+  std::array<int, MAX_CHARACTERS> turns{};
+  CheckTurns(stage, turns);
   return 0;
 }

@@ -1,13 +1,10 @@
 #include "content/game_dat.h"
 
-#include "content/game_params.h"
+#include <optional>
+
 #include "content/shot_shadow.h"
-#include "content/sound_block.h"
-#include "content/tagged_text.h"
 #include "library/draw/el_draw.h"
 #include "library/system/text_values.h"
-#include "scene/boxes.h"
-#include "scene/scene_state.h"
 
 namespace {
 
@@ -15,32 +12,42 @@ constexpr int kOrdinary = elDraw::kOrdinary;
 constexpr int kSystemMemory = elDraw::kSystemMemory;
 
 struct Reader {
-  explicit Reader(const std::string& path) : text(path) {}
+  Reader(std::string_view bytes, const std::string& file) : text(bytes, file) { dat.file = file; }
   TaggedText text;
+  GameDat dat;
   bool sound_block = false;
+
+  template <typename Effect>
+  void Add(Effect effect) {
+    dat.Add(text.LineNumber(), std::move(effect));
+  }
 };
 
-// false: the file is refused.
-using Apply = bool (*)(Reader&);
+using Apply = std::optional<ContentError> (*)(Reader&);
 
 template <int GameParams::*field>
-bool SetParam(Reader& r) {
-  g_param.*field = ToInt(r.text.Value());
-  return true;
+std::optional<ContentError> SetParam(Reader& r) {
+  r.Add(ParamValue{field, ToInt(r.text.Value())});
+  return std::nullopt;
 }
 
 template <int GameParams::*field, int mode>
-bool LoadPicture(Reader& r) {
-  g_param.*field = g_draw.LoadObject(std::string(r.text.Value()), mode);
-  return true;
+std::optional<ContentError> LoadPicture(Reader& r) {
+  r.Add(ParamPicture{field, std::string(r.text.Value()), mode});
+  return std::nullopt;
 }
 
-bool OpenSoundBlock(Reader& r) {
+std::optional<ContentError> OpenSoundBlock(Reader& r) {
   r.sound_block = true;
-  return true;
+  return std::nullopt;
 }
 
-bool SetShotShadow(Reader& r) { return ReadShotShadow(r.text); }
+std::optional<ContentError> SetShotShadow(Reader& r) {
+  ParamValue value{};
+  std::optional<ContentError> error = ReadShotShadow(r.text, value);
+  if (!error) r.Add(value);
+  return error;
+}
 
 struct Directive {
   const char* key;
@@ -70,32 +77,53 @@ constexpr Directive kDirectives[] = {
     {"BLINK_TIME:", SetParam<&GameParams::BLINK_TIME>},
 };
 
-bool ApplyDirective(Reader& r) {
+std::optional<ContentError> ReadDirective(Reader& r) {
   for (const Directive& d : kDirectives) {
     if (!r.text.Directive(d.key)) continue;
     r.sound_block = false;
     return d.apply(r);
   }
-  return true;
-}
-
-// false: the file is refused.
-bool ReadLines(Reader& r) {
-  while (r.text.Next()) {
-    if (r.sound_block) ReadSoundLine(r.text);
-    if (r.text.IsDirective() && !ApplyDirective(r)) return false;
-  }
-  return true;
+  return std::nullopt;
 }
 
 }  // namespace
 
-void ReadGameParams(const std::string& path) {
-  Reader r(path);
-  if (!r.text.IsOpen()) r.text.Complain("cannot open the file");
-  if (!r.text.IsOpen() || !ReadLines(r)) {
-    ShowMessage("game.datが読み込めませんでした。");
-    QuitGame();
+GameDat ReadGameDat(std::string_view bytes, const std::string& file) {
+  Reader r(bytes, file);
+  while (r.text.Next()) {
+    if (r.sound_block) {
+      if (std::optional<SoundLine> sound = ReadSoundLine(r.text)) r.Add(std::move(*sound));
+    }
+    if (!r.text.IsDirective()) continue;
+    if (std::optional<ContentError> error = ReadDirective(r)) {
+      r.dat.errors.push_back(std::move(*error));
+      break;
+    }
   }
-  g_state.game_in_progress = 0;
+  return std::move(r.dat);
+}
+
+GameDat ReadGameDatFile(const std::string& name) {
+  const std::optional<std::string> bytes = ReadDataFile(name);
+  return bytes ? ReadGameDat(*bytes, name) : Unopened<GameDat>(name);
+}
+
+void ApplyGameDat(const GameDat& dat) {
+  for (const GameDat::Line& l : dat.lines) {
+    if (const auto* v = std::get_if<ParamValue>(&l.effect)) g_param.*v->field = v->value;
+    if (const auto* p = std::get_if<ParamPicture>(&l.effect))
+      g_param.*p->field = g_draw.LoadObject(p->name, p->mode);
+    if (const auto* s = std::get_if<SoundLine>(&l.effect)) ApplySoundLine(*s);
+  }
+}
+
+std::vector<NamedFile> NamedFiles(const GameDat& dat) {
+  std::vector<NamedFile> named;
+  for (const GameDat::Line& l : dat.lines) {
+    if (const auto* p = std::get_if<ParamPicture>(&l.effect))
+      named.push_back({l.line, NamedFile::kPicture, p->name});
+    if (const auto* s = std::get_if<SoundLine>(&l.effect))
+      named.push_back({l.line, NamedFile::kWave, s->name});
+  }
+  return named;
 }

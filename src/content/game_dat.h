@@ -1,6 +1,28 @@
-// Reads the game parameter file.
+// The game parameter file: its reader and the step that applies what it says.
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
 
-void ReadGameParams(const std::string& path);
+#include "content/game_params.h"
+#include "content/sound_block.h"
+#include "content/tagged_text.h"
+
+// A picture loaded into a parameter, in the given load mode.
+struct ParamPicture {
+  int GameParams::*field;
+  std::string name;
+  int mode;
+};
+
+using GameDat = Parsed<std::variant<ParamValue, ParamPicture, SoundLine>>;
+
+// Reading stops at a refused line: its error is the only one.
+GameDat ReadGameDat(std::string_view bytes, const std::string& file);
+// The data file at name (relative to the current directory).
+GameDat ReadGameDatFile(const std::string& name);
+// Writes the parameters and loads the pictures and sounds, in file order.
+void ApplyGameDat(const GameDat& dat);
+std::vector<NamedFile> NamedFiles(const GameDat& dat);

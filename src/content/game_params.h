@@ -42,3 +42,9 @@ extern GameParams g_param;
 extern SoundRoles g_sound_role;
 
 void ResetGameParams();
+
+// A parameter that game.dat or a stage file sets.
+struct ParamValue {
+  int GameParams::*field;
+  int value;
+};

@@ -50,7 +50,10 @@ void ReleasePictures() {
 // false when the script has no scene to play.
 bool Begin(const std::string& path) {
   ReleasePictures();
-  g_player.script = ReadSceneScript(path);
+  const SceneFile file = ReadSceneScriptAt(path);
+  // A script that cannot be opened is no error: it has no scenes.
+  if (file.opened) PrintErrors(file.errors);
+  g_player.script = ApplySceneScript(file);
   if (g_player.script.count == 0) {
     ReleasePictures();
     return false;

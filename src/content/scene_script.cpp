@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "content/tagged_text.h"
 #include "library/draw/el_draw.h"
 #include "library/system/text_values.h"
 
@@ -13,73 +12,102 @@ namespace {
 constexpr int kOrdinary = elDraw::kOrdinary;
 constexpr int kSystemMemory = elDraw::kSystemMemory;
 
-struct Reader {
-  explicit Reader(const std::string& path) : text(path) {}
-  TaggedText text;
+// Applying scene lines: the script's result so far and the record of the open scene.
+struct Applier {
   SceneScript script;
-  SceneRecord* scene = nullptr;  // the open scene block's record
+  SceneRecord* scene = nullptr;
 };
 
-void LoadPicture(Reader& r) {
-  SceneRecord& s = *r.scene;
+void LoadPicture(Applier& a, std::string_view name) {
+  SceneRecord& s = *a.scene;
   const int mode = s.fade_in == 1 || s.fade_out == 1 ? kSystemMemory : kOrdinary;
-  s.img = g_draw.LoadObject(std::string(r.text.Value()), mode);
+  s.img = g_draw.LoadObject(std::string(name), mode);
   s.has_img = 1;
-  if (s.img != 0) r.script.pictures.push_back(s.img);
+  if (s.img != 0) a.script.pictures.push_back(s.img);
 }
+
+struct SceneKey {
+  const char* key;
+  void (*apply)(Applier&, std::string_view);
+};
+
+constexpr SceneKey kSceneKeys[] = {
+    {"bgm:",
+     [](Applier& a, std::string_view v) {
+       a.scene->bgm = v;
+       a.scene->bgm_action = BGM_PLAY;
+     }},
+    {"img:", LoadPicture},
+    {"bgm_stop:", [](Applier& a, std::string_view) { a.scene->bgm_action = BGM_STOP; }},
+    {"wait:", [](Applier& a, std::string_view v) { a.scene->wait = ToInt(v); }},
+    {"fade_in:",
+     [](Applier& a, std::string_view) {
+       a.scene->fade_level = 0.0f;
+       a.scene->fade_in = 1;
+     }},
+    {"fade_out:", [](Applier& a, std::string_view) { a.scene->fade_out = 1; }},
+    {"img_save:", [](Applier& a, std::string_view) { a.scene->img_save = 1; }},
+    {"fade_time:", [](Applier& a, std::string_view v) { a.scene->fade_time = ToInt(v); }},
+    {"fade_interval:", [](Applier& a, std::string_view v) { a.scene->fade_interval = ToInt(v); }},
+    {"xy:",
+     [](Applier& a, std::string_view v) {
+       const std::array<int, 4> q = IntQuad(v);
+       a.scene->x = q[0];
+       a.scene->y = q[1];
+       a.scene->w = q[2];
+       a.scene->h = q[3];
+     }},
+};
+constexpr int kSceneBgm = 0;
+constexpr int kSceneImg = 1;
+static_assert(std::string_view(kSceneKeys[kSceneImg].key) == "img:");
+
+struct Reader {
+  Reader(std::string_view bytes, const std::string& file) : text(bytes, file) { scenes.file = file; }
+  TaggedText text;
+  SceneFile scenes;
+  int scene = -1;  // the open scene block's record; -1 for none
+
+  template <typename Effect>
+  void Add(Effect effect) {
+    scenes.Add(text.LineNumber(), std::move(effect));
+  }
+};
 
 void ReadSceneLine(Reader& r) {
-  SceneRecord& s = *r.scene;
-  TaggedText& t = r.text;
-  if (t.Block("bgm:")) {
-    s.bgm = t.Value();
-    s.bgm_action = BGM_PLAY;
-  }
-  if (t.Block("img:")) LoadPicture(r);
-  if (t.Block("bgm_stop:")) s.bgm_action = BGM_STOP;
-  if (t.Block("wait:")) s.wait = ToInt(t.Value());
-  if (t.Block("fade_in:")) {
-    s.fade_level = 0.0f;
-    s.fade_in = 1;
-  }
-  if (t.Block("fade_out:")) s.fade_out = 1;
-  if (t.Block("img_save:")) s.img_save = 1;
-  if (t.Block("fade_time:")) s.fade_time = ToInt(t.Value());
-  if (t.Block("fade_interval:")) s.fade_interval = ToInt(t.Value());
-  if (t.Block("xy:")) {
-    const std::array<int, 4> q = IntQuad(t.Value());
-    s.x = q[0];
-    s.y = q[1];
-    s.w = q[2];
-    s.h = q[3];
-  }
+  for (size_t k = 0; k < std::size(kSceneKeys); ++k)
+    if (r.text.Block(kSceneKeys[k].key))
+      r.Add(SceneLine{r.scene, static_cast<int>(k), std::string(r.text.Value())});
 }
 
-void SetCount(Reader& r) {
+void ReadCount(Reader& r) {
   const int count = ToInt(r.text.Value());
-  r.script.count = std::clamp(count, 0, MAX_SCENE);
-  if (count != r.script.count) r.text.Complain("MAX_SCENE is limited to 0..10");
+  const int kept = std::clamp(count, 0, MAX_SCENE);
+  if (count != kept)
+    r.scenes.errors.push_back(r.text.Error("MAX_SCENE " + std::to_string(count) +
+                                           " is outside 0..10; it is taken as " +
+                                           std::to_string(kept)));
+  r.Add(SceneCount{kept});
 }
 
-void OpenScene(Reader& r) {
+void ReadScene(Reader& r) {
   const int n = ToInt(r.text.Value());
   if (n < 0 || n >= MAX_SCENE) {
-    r.text.Complain("SCENE: " + std::to_string(n) + " is outside 0..9; the scene is ignored");
+    r.scenes.errors.push_back(
+        r.text.Error("SCENE: " + std::to_string(n) + " is outside 0..9; the scene is ignored"));
     return;
   }
-  SceneRecord& s = g_scene_table[static_cast<size_t>(n)];
-  s = SceneDefaults(s);
-  r.script.named[static_cast<size_t>(n)] = true;
-  r.scene = &s;
+  r.Add(OpenScene{n});
+  r.scene = n;
 }
 
 void ReadDirective(Reader& r) {
   if (r.text.Directive("MAX_SCENE:")) {
-    r.scene = nullptr;
-    SetCount(r);
+    r.scene = -1;
+    ReadCount(r);
   } else if (r.text.Directive("SCENE:")) {
-    r.scene = nullptr;
-    OpenScene(r);
+    r.scene = -1;
+    ReadScene(r);
   }
 }
 
@@ -99,13 +127,46 @@ SceneRecord SceneDefaults(const SceneRecord& kept) {
   return s;
 }
 
-SceneScript ReadSceneScript(const std::string& path) {
-  Reader r(path);
+SceneFile ReadSceneScript(std::string_view bytes, const std::string& file) {
+  Reader r(bytes, file);
   while (r.text.Next()) {
-    if (r.scene != nullptr) ReadSceneLine(r);
+    if (r.scene >= 0) ReadSceneLine(r);
     if (r.text.IsDirective()) ReadDirective(r);
   }
-  return r.script;
+  return std::move(r.scenes);
+}
+
+SceneFile ReadSceneScriptAt(const std::string& name) {
+  const std::optional<std::string> bytes = ReadDataFile(name);
+  return bytes ? ReadSceneScript(*bytes, name) : Unopened<SceneFile>(name);
+}
+
+SceneScript ApplySceneScript(const SceneFile& file) {
+  Applier a;
+  for (const SceneFile::Line& l : file.lines) {
+    if (const auto* c = std::get_if<SceneCount>(&l.effect)) a.script.count = c->count;
+    if (const auto* o = std::get_if<OpenScene>(&l.effect)) {
+      const size_t n = static_cast<size_t>(o->scene);
+      g_scene_table[n] = SceneDefaults(g_scene_table[n]);
+      a.script.named[n] = true;
+      a.scene = &g_scene_table[n];
+    }
+    if (const auto* s = std::get_if<SceneLine>(&l.effect)) {
+      a.scene = &g_scene_table[static_cast<size_t>(s->scene)];
+      kSceneKeys[s->key].apply(a, s->value);
+    }
+  }
+  return a.script;
+}
+
+std::vector<NamedFile> NamedFiles(const SceneFile& file) {
+  std::vector<NamedFile> named;
+  for (const SceneFile::Line& l : file.lines) {
+    const auto* s = std::get_if<SceneLine>(&l.effect);
+    if (s != nullptr && s->key == kSceneImg) named.push_back({l.line, NamedFile::kPicture, s->value});
+    if (s != nullptr && s->key == kSceneBgm) named.push_back({l.line, NamedFile::kMusic, s->value});
+  }
+  return named;
 }
 
 void ResetSceneTable() { g_scene_table.fill(SceneRecord()); }

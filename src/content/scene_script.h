@@ -3,7 +3,11 @@
 
 #include <array>
 #include <string>
+#include <string_view>
+#include <variant>
 #include <vector>
+
+#include "content/tagged_text.h"
 
 constexpr int MAX_SCENE = 10;
 
@@ -30,14 +34,39 @@ SceneRecord SceneDefaults(const SceneRecord& kept);
 // Shared by all scripts: a record keeps what an earlier script left until a script names it.
 extern std::array<SceneRecord, MAX_SCENE> g_scene_table;
 
-// What one script read.
+// "MAX_SCENE:", 0 to 10.
+struct SceneCount {
+  int count;
+};
+// "SCENE:", 0 to 9.
+struct OpenScene {
+  int scene;
+};
+// A scene block line: the key's number and the value as the line gives it.
+struct SceneLine {
+  int scene;
+  int key;
+  std::string value;
+};
+
+// A scene number or count outside its range is an error, and reading goes on.
+using SceneFile = Parsed<std::variant<SceneCount, OpenScene, SceneLine>>;
+
+SceneFile ReadSceneScript(std::string_view bytes, const std::string& file);
+// The data file at name (relative to the current directory).
+SceneFile ReadSceneScriptAt(const std::string& name);
+
+// What applying a script did.
 struct SceneScript {
   int count = 0;                        // "MAX_SCENE:", 0 to 10
   std::array<bool, MAX_SCENE> named{};  // the records this script filled
   std::vector<int> pictures;            // every picture its "img:" lines loaded
 };
 
-SceneScript ReadSceneScript(const std::string& path);
+// Fills the scene table and loads the pictures, in file order.
+SceneScript ApplySceneScript(const SceneFile& file);
+
+std::vector<NamedFile> NamedFiles(const SceneFile& file);
 
 // Back to the state at program start (tests).
 void ResetSceneTable();

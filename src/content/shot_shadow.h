@@ -1,8 +1,11 @@
 // "SHOT_SHADOW:", given by game.dat and by the stage files.
 #pragma once
 
-class TaggedText;
+#include <optional>
 
-// Stores the directive's value in SHOT_SHADOW; false, with a complaint, for a
-// value outside 1..64 (the shot's trail has 64 segments).
-bool ReadShotShadow(const TaggedText& text);
+#include "content/game_params.h"
+#include "content/tagged_text.h"
+
+// The directive's value for SHOT_SHADOW, or the error of a value outside 1..64
+// (the shot's trail has 64 segments).
+std::optional<ContentError> ReadShotShadow(const TaggedText& text, ParamValue& out);

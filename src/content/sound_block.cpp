@@ -43,7 +43,12 @@ void Replace(int SoundRoles::*role, int object) {
 
 }  // namespace
 
-void ReadSoundLine(TaggedText& text) {
+std::optional<SoundLine> ReadSoundLine(TaggedText& text) {
   for (const SoundKey& k : kSoundKeys)
-    if (text.Block(k.key)) Replace(k.role, g_sound.LoadObject(std::string(text.Value()), kMix));
+    if (text.Block(k.key)) return SoundLine{k.role, std::string(text.Value())};
+  return std::nullopt;
+}
+
+void ApplySoundLine(const SoundLine& line) {
+  Replace(line.role, g_sound.LoadObject(line.name, kMix));
 }

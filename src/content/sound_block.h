@@ -1,8 +1,20 @@
 // The sound block of game.dat and of the stage files: ten keys, one per sound role.
 #pragma once
 
+#include <optional>
+#include <string>
+
+#include "content/game_params.h"
+
 class TaggedText;
 
-// Loads the wave that the block line names into its sound role (mix 3). The
-// object that the role held is released once no role refers to it any more.
-void ReadSoundLine(TaggedText& text);
+// A block line naming the wave of a sound role.
+struct SoundLine {
+  int SoundRoles::*role;
+  std::string name;
+};
+
+std::optional<SoundLine> ReadSoundLine(TaggedText& text);
+// Loads the wave into its role (mix 3). The object that the role held is
+// released once no role refers to it any more.
+void ApplySoundLine(const SoundLine& line);

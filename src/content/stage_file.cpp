@@ -1,18 +1,10 @@
 #include "content/stage_file.h"
 
-#include <array>
 #include <cstring>
-#include <string>
-#include <string_view>
 
-#include "content/game_params.h"
 #include "content/shot_shadow.h"
-#include "content/sound_block.h"
-#include "content/stage_data.h"
-#include "content/tagged_text.h"
 #include "library/draw/el_draw.h"
 #include "library/system/text_values.h"
-#include "scene/boxes.h"
 
 namespace {
 
@@ -20,16 +12,6 @@ constexpr int kOrdinary = elDraw::kOrdinary;
 constexpr int kSystemMemory = elDraw::kSystemMemory;
 // The explosion timers are wait slots 5 to 10: six per turn, the player included.
 constexpr int kTurnLimit = 6;
-
-enum class Block { kNone, kSound, kEnemy, kObject };
-
-struct Reader {
-  explicit Reader(const std::string& path) : text(path) {}
-  TaggedText text;
-  Block block = Block::kNone;
-  int entry = 0;  // the character or stage object that the open block fills
-  std::array<int, MAX_CHARACTERS> enemy_line{};  // where this file's "ENEMY:" of each entry stands
-};
 
 int Picture(std::string_view name, int mode) { return g_draw.LoadObject(std::string(name), mode); }
 
@@ -68,6 +50,9 @@ constexpr EnemyKey kEnemyKeys[] = {
        if (c.turn != 0) c.state = STATE_WAITING;
      }},
 };
+constexpr int kEnemyImg = 0;
+constexpr int kEnemyTurn = 13;
+static_assert(std::string_view(kEnemyKeys[kEnemyTurn].key) == "turn:");
 
 struct ObjectKey {
   const char* key;
@@ -88,113 +73,115 @@ constexpr ObjectKey kObjectKeys[] = {
     {"animation:", [](StageObject& o, std::string_view) { o.animation = 1; }},
     {"on:", [](StageObject& o, std::string_view) { o.on = 1; }},
 };
+constexpr int kObjectImg = 0;
 
-template <typename Record, typename Key, size_t N>
-void ReadBlockLine(TaggedText& text, Record& record, const Key (&keys)[N]) {
-  for (const Key& k : keys) {
-    if (!text.Block(k.key)) continue;
-    k.apply(record, text.Value());
-    return;
+enum class Block { kNone, kSound, kEnemy, kObject };
+
+struct Reader {
+  Reader(std::string_view bytes, const std::string& file) : text(bytes, file) { stage.file = file; }
+  TaggedText text;
+  StageFile stage;
+  Block block = Block::kNone;
+  int entry = 0;  // the character or stage object that the open block fills
+
+  template <typename Effect>
+  void Add(Effect effect) {
+    stage.Add(text.LineNumber(), std::move(effect));
   }
+};
+
+// The number of the block key that the line starts with; -1 for none.
+template <typename Key, size_t N>
+int BlockKey(TaggedText& text, const Key (&keys)[N]) {
+  for (size_t k = 0; k < N; ++k)
+    if (text.Block(keys[k].key)) return static_cast<int>(k);
+  return -1;
 }
 
-// false: the file is refused.
-using Apply = bool (*)(Reader&);
+using Apply = std::optional<ContentError> (*)(Reader&);
 
 // An entry number or a count from the file, checked against its table.
-bool InRange(const Reader& r, const char* what, int value, int low, int high) {
-  if (value >= low && value <= high) return true;
-  r.text.Complain(std::string(what) + " " + std::to_string(value) + " is outside " +
-                  std::to_string(low) + ".." + std::to_string(high));
-  return false;
+std::optional<ContentError> OutOfRange(const Reader& r, const char* what, int value, int low,
+                                       int high) {
+  if (value >= low && value <= high) return std::nullopt;
+  return r.text.Error(std::string(what) + " " + std::to_string(value) + " is outside " +
+                      std::to_string(low) + ".." + std::to_string(high) +
+                      "; the tables hold 64 characters and 64 stage objects");
 }
 
-bool OpenEnemy(Reader& r) {
+std::optional<ContentError> ReadEnemy(Reader& r) {
   const int n = ToInt(r.text.Value());
-  if (!InRange(r, "ENEMY:", n, 0, MAX_CHARACTERS - 1)) return false;
-  Character& c = g_chars[static_cast<size_t>(n)];
-  c.facing = 0;
-  c.animation = 0;
-  c.vy = c.vx = 0.0f;
-  c.move_down = c.move_right = c.move_up = c.move_left = 0;
-  c.state = STATE_ACTIVE;
+  if (auto error = OutOfRange(r, "ENEMY:", n, 0, MAX_CHARACTERS - 1)) return error;
+  r.Add(OpenEnemy{n});
   r.block = Block::kEnemy;
   r.entry = n;
-  r.enemy_line[static_cast<size_t>(n)] = r.text.LineNumber();
-  return true;
+  return std::nullopt;
 }
 
-bool OpenObject(Reader& r) {
+std::optional<ContentError> ReadObject(Reader& r) {
   const int n = ToInt(r.text.Value());
-  if (!InRange(r, "OBJECT:", n, 0, MAX_OBJECTS - 1)) return false;
-  StageObject& o = g_objects[static_cast<size_t>(n)];
-  o.animation = 0;
-  o.present = 1;
-  o.hard = 1.0f;
-  o.on = 0;
+  if (auto error = OutOfRange(r, "OBJECT:", n, 0, MAX_OBJECTS - 1)) return error;
+  r.Add(OpenObject{n});
   r.block = Block::kObject;
   r.entry = n;
-  return true;
+  return std::nullopt;
 }
 
-bool SetEnemyNumber(Reader& r) {
+template <int StageHeader::*field, int high>
+std::optional<ContentError> SetCount(Reader& r) {
   const int n = ToInt(r.text.Value());
-  if (!InRange(r, "ENEMY_NUMBER", n, 0, MAX_CHARACTERS)) return false;
-  g_stage.ENEMY_NUMBER = n;
-  return true;
+  const char* what = field == &StageHeader::ENEMY_NUMBER ? "ENEMY_NUMBER" : "OBJECT_NUMBER";
+  if (auto error = OutOfRange(r, what, n, 0, high)) return error;
+  r.Add(StageValue{field, n});
+  return std::nullopt;
 }
 
-bool SetObjectNumber(Reader& r) {
-  const int n = ToInt(r.text.Value());
-  if (!InRange(r, "OBJECT_NUMBER", n, 0, MAX_OBJECTS)) return false;
-  g_stage.OBJECT_NUMBER = n;
-  return true;
-}
-
-bool OpenSound(Reader& r) {
+std::optional<ContentError> OpenSound(Reader& r) {
   r.block = Block::kSound;
-  return true;
+  return std::nullopt;
 }
 
-bool Accept(Reader&) { return true; }
+std::optional<ContentError> Accept(Reader&) { return std::nullopt; }
 
 template <int StageHeader::*field>
-bool SetStageInt(Reader& r) {
-  g_stage.*field = ToInt(r.text.Value());
-  return true;
+std::optional<ContentError> SetStageInt(Reader& r) {
+  r.Add(StageValue{field, ToInt(r.text.Value())});
+  return std::nullopt;
 }
 
 template <int StageHeader::*field, int mode>
-bool LoadStagePicture(Reader& r) {
-  g_stage.*field = Picture(r.text.Value(), mode);
-  return true;
+std::optional<ContentError> LoadStagePicture(Reader& r) {
+  r.Add(StagePicture{field, std::string(r.text.Value()), mode});
+  return std::nullopt;
 }
 
 template <int GameParams::*field>
-bool SetParam(Reader& r) {
-  g_param.*field = ToInt(r.text.Value());
-  return true;
+std::optional<ContentError> SetParam(Reader& r) {
+  r.Add(ParamValue{field, ToInt(r.text.Value())});
+  return std::nullopt;
 }
 
-bool SetStageHard(Reader& r) {
-  g_stage.STAGE_HARD = ToReal(r.text.Value());
-  return true;
+std::optional<ContentError> SetStageHard(Reader& r) {
+  r.Add(StageHard{ToReal(r.text.Value())});
+  return std::nullopt;
 }
 
-bool SetBgm(Reader& r) {
-  const std::string_view name = r.text.Value().substr(0, sizeof g_stage.BGM - 1);
-  std::memcpy(g_stage.BGM, name.data(), name.size());
-  g_stage.BGM[name.size()] = '\0';
-  return true;
+std::optional<ContentError> SetBgm(Reader& r) {
+  r.Add(StageBgm{std::string(r.text.Value().substr(0, sizeof g_stage.BGM - 1))});
+  return std::nullopt;
 }
 
-bool SetClearBonus(Reader& r) {
-  g_stage.clear_bonus_flag = 1;
-  g_stage.CLEAR_BONUS = ToInt(r.text.Value());
-  return true;
+std::optional<ContentError> SetClearBonus(Reader& r) {
+  r.Add(StageClearBonus{ToInt(r.text.Value())});
+  return std::nullopt;
 }
 
-bool SetShotShadow(Reader& r) { return ReadShotShadow(r.text); }
+std::optional<ContentError> SetShotShadow(Reader& r) {
+  ParamValue value{};
+  std::optional<ContentError> error = ReadShotShadow(r.text, value);
+  if (!error) r.Add(value);
+  return error;
+}
 
 struct Directive {
   const char* key;
@@ -208,11 +195,11 @@ constexpr Directive kDirectives[] = {
     {"STAGE_HARD:", SetStageHard},
     {"BG:", LoadStagePicture<&StageHeader::BG, kOrdinary>},
     {"BGM:", SetBgm},
-    {"ENEMY_NUMBER:", SetEnemyNumber},
-    {"OBJECT_NUMBER:", SetObjectNumber},
+    {"ENEMY_NUMBER:", SetCount<&StageHeader::ENEMY_NUMBER, MAX_CHARACTERS>},
+    {"OBJECT_NUMBER:", SetCount<&StageHeader::OBJECT_NUMBER, MAX_OBJECTS>},
     {"INIT_TIME:", SetStageInt<&StageHeader::INIT_TIME>},
-    {"ENEMY:", OpenEnemy},
-    {"OBJECT:", OpenObject},
+    {"ENEMY:", ReadEnemy},
+    {"OBJECT:", ReadObject},
     {"GAGE:", LoadStagePicture<&StageHeader::GAGE, kOrdinary>},
     {"GAGE_BASE:", LoadStagePicture<&StageHeader::GAGE_BASE, kOrdinary>},
     {"FONT:", LoadStagePicture<&StageHeader::FONT, kOrdinary>},
@@ -232,63 +219,146 @@ constexpr Directive kDirectives[] = {
     {"BLINK_TIME:", SetParam<&GameParams::BLINK_TIME>},
 };
 
-bool ApplyDirective(Reader& r) {
+std::optional<ContentError> ReadDirective(Reader& r) {
   for (const Directive& d : kDirectives) {
     if (!r.text.Directive(d.key)) continue;
     r.block = Block::kNone;
     return d.apply(r);
   }
-  return true;
+  return std::nullopt;
 }
 
-// false: the file is refused.
-bool ReadLines(Reader& r) {
-  while (r.text.Next()) {
-    const size_t entry = static_cast<size_t>(r.entry);
-    if (r.block == Block::kObject) ReadBlockLine(r.text, g_objects[entry], kObjectKeys);
-    if (r.block == Block::kSound) ReadSoundLine(r.text);
-    if (r.block == Block::kEnemy) ReadBlockLine(r.text, g_chars[entry], kEnemyKeys);
-    if (r.text.IsDirective() && !ApplyDirective(r)) return false;
+void ReadBlockLine(Reader& r) {
+  if (r.block == Block::kObject) {
+    const int key = BlockKey(r.text, kObjectKeys);
+    if (key >= 0) r.Add(ObjectLine{r.entry, key, std::string(r.text.Value())});
   }
-  return true;
-}
-
-// The player takes part in every turn, so a turn holds it and its own enemies.
-bool TurnsFit(const Reader& r) {
-  for (int i = 1; i < g_stage.ENEMY_NUMBER; ++i) {
-    const int turn = g_chars[static_cast<size_t>(i)].turn;
-    int held = 1;
-    for (int j = 1; j <= i; ++j)
-      if (g_chars[static_cast<size_t>(j)].turn == turn) ++held;
-    if (held > kTurnLimit) {
-      r.text.Complain("ENEMY: " + std::to_string(i) + " makes turn " + std::to_string(turn) +
-                          " hold more than six characters, the player included",
-                      r.enemy_line[static_cast<size_t>(i)]);
-      return false;
-    }
+  if (r.block == Block::kSound) {
+    if (std::optional<SoundLine> sound = ReadSoundLine(r.text)) r.Add(std::move(*sound));
   }
-  return true;
+  if (r.block == Block::kEnemy) {
+    const int key = BlockKey(r.text, kEnemyKeys);
+    if (key >= 0) r.Add(EnemyLine{r.entry, key, std::string(r.text.Value())});
+  }
 }
 
-void Fail() {
-  ShowMessage("データが読み込めませんでした。");
-  QuitGame();
+void ResetEnemy(Character& c) {
+  c.facing = 0;
+  c.animation = 0;
+  c.vy = c.vx = 0.0f;
+  c.move_down = c.move_right = c.move_up = c.move_left = 0;
+  c.state = STATE_ACTIVE;
 }
+
+void ResetObject(StageObject& o) {
+  o.animation = 0;
+  o.present = 1;
+  o.hard = 1.0f;
+  o.on = 0;
+}
+
+size_t At(int entry) { return static_cast<size_t>(entry); }
+
+struct Applier {
+  void operator()(const ParamValue& v) const { g_param.*v.field = v.value; }
+  void operator()(const SoundLine& s) const { ApplySoundLine(s); }
+  void operator()(const StageValue& v) const { g_stage.*v.field = v.value; }
+  void operator()(const StagePicture& p) const { g_stage.*p.field = Picture(p.name, p.mode); }
+  void operator()(const StageHard& h) const { g_stage.STAGE_HARD = h.value; }
+  void operator()(const StageBgm& b) const {
+    std::memcpy(g_stage.BGM, b.name.data(), b.name.size());
+    g_stage.BGM[b.name.size()] = '\0';
+  }
+  void operator()(const StageClearBonus& b) const {
+    g_stage.clear_bonus_flag = 1;
+    g_stage.CLEAR_BONUS = b.value;
+  }
+  void operator()(const OpenEnemy& e) const { ResetEnemy(g_chars[At(e.entry)]); }
+  void operator()(const OpenObject& o) const { ResetObject(g_objects[At(o.entry)]); }
+  void operator()(const EnemyLine& l) const { kEnemyKeys[l.key].apply(g_chars[At(l.entry)], l.value); }
+  void operator()(const ObjectLine& l) const {
+    kObjectKeys[l.key].apply(g_objects[At(l.entry)], l.value);
+  }
+};
 
 }  // namespace
 
-void ReadStageFile(const std::string& path) {
+StageFile ReadStageFile(std::string_view bytes, const std::string& file) {
+  Reader r(bytes, file);
+  while (r.text.Next()) {
+    ReadBlockLine(r);
+    if (!r.text.IsDirective()) continue;
+    if (std::optional<ContentError> error = ReadDirective(r)) {
+      r.stage.errors.push_back(std::move(*error));
+      break;
+    }
+  }
+  return std::move(r.stage);
+}
+
+StageFile ReadStageFileAt(const std::string& name) {
+  const std::optional<std::string> bytes = ReadDataFile(name);
+  return bytes ? ReadStageFile(*bytes, name) : Unopened<StageFile>(name);
+}
+
+// The player takes part in every turn, so a turn holds it and its own enemies.
+std::optional<ContentError> CheckTurns(const StageFile& file,
+                                       std::array<int, MAX_CHARACTERS>& turns) {
+  int enemy_number = 1;
+  std::array<int, MAX_CHARACTERS> enemy_line{};  // where this file's "ENEMY:" of each entry stands
+  for (const StageFile::Line& l : file.lines) {
+    if (const auto* v = std::get_if<StageValue>(&l.effect))
+      if (v->field == &StageHeader::ENEMY_NUMBER) enemy_number = v->value;
+    if (const auto* e = std::get_if<OpenEnemy>(&l.effect)) enemy_line[At(e->entry)] = l.line;
+    if (const auto* e = std::get_if<EnemyLine>(&l.effect))
+      if (e->key == kEnemyTurn) turns[At(e->entry)] = ToInt(e->value);
+  }
+  for (int i = 1; i < enemy_number; ++i) {
+    const int turn = turns[At(i)];
+    int held = 1;
+    for (int j = 1; j <= i; ++j)
+      if (turns[At(j)] == turn) ++held;
+    if (held > kTurnLimit)
+      return ContentError{file.file, enemy_line[At(i)],
+                          "ENEMY: " + std::to_string(i) + " makes turn " + std::to_string(turn) +
+                              " hold more than six characters, the player included; move it to "
+                              "another turn"};
+  }
+  return std::nullopt;
+}
+
+std::optional<ContentError> ApplyStageFile(const StageFile& file) {
   g_stage.clear_bonus_flag = 0;
   g_stage.ENEMY_NUMBER = 1;
   g_stage.OBJECT_NUMBER = 0;
-  Reader r(path);
-  if (!r.text.IsOpen()) {
-    r.text.Complain("cannot open the file");
-    return Fail();
+  if (!file.opened) return file.errors.front();
+  std::array<int, MAX_CHARACTERS> turns{};
+  for (size_t i = 0; i < turns.size(); ++i) turns[i] = g_chars[i].turn;
+  for (const StageFile::Line& l : file.lines) std::visit(Applier(), l.effect);
+  std::optional<ContentError> refusal;
+  if (!file.errors.empty()) refusal = file.errors.front();
+  if (!refusal) refusal = CheckTurns(file, turns);
+  if (refusal) {
+    // The rest of this frame then touches none of the refused data.
+    g_stage.ENEMY_NUMBER = 0;
+    g_stage.OBJECT_NUMBER = 0;
   }
-  if (ReadLines(r) && TurnsFit(r)) return;
-  // The rest of this frame then touches none of the refused data.
-  g_stage.ENEMY_NUMBER = 0;
-  g_stage.OBJECT_NUMBER = 0;
-  Fail();
+  return refusal;
+}
+
+std::vector<NamedFile> NamedFiles(const StageFile& file) {
+  std::vector<NamedFile> named;
+  for (const StageFile::Line& l : file.lines) {
+    if (const auto* p = std::get_if<StagePicture>(&l.effect))
+      named.push_back({l.line, NamedFile::kPicture, p->name});
+    if (const auto* s = std::get_if<SoundLine>(&l.effect))
+      named.push_back({l.line, NamedFile::kWave, s->name});
+    if (const auto* b = std::get_if<StageBgm>(&l.effect))
+      named.push_back({l.line, NamedFile::kMusic, b->name});
+    const auto* e = std::get_if<EnemyLine>(&l.effect);
+    if (e != nullptr && e->key == kEnemyImg) named.push_back({l.line, NamedFile::kPicture, e->value});
+    const auto* o = std::get_if<ObjectLine>(&l.effect);
+    if (o != nullptr && o->key == kObjectImg) named.push_back({l.line, NamedFile::kPicture, o->value});
+  }
+  return named;
 }

@@ -1,6 +1,74 @@
-// Reads a stage file into the stage header, the character table and the stage object table.
+// The stage file: its reader and the step that applies it to the stage header,
+// the character table and the stage object table.
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
 
-void ReadStageFile(const std::string& path);
+#include "content/game_params.h"
+#include "content/sound_block.h"
+#include "content/stage_data.h"
+#include "content/tagged_text.h"
+
+struct StageValue {
+  int StageHeader::*field;
+  int value;
+};
+struct StagePicture {
+  int StageHeader::*field;
+  std::string name;
+  int mode;
+};
+struct StageHard {
+  float value;
+};
+struct StageBgm {
+  std::string name;
+};
+struct StageClearBonus {
+  int value;
+};
+// "ENEMY:" and "OBJECT:": the entry is inside its table.
+struct OpenEnemy {
+  int entry;
+};
+struct OpenObject {
+  int entry;
+};
+// A block line of an entry: the key's number in its block and the value as the line gives it.
+struct EnemyLine {
+  int entry;
+  int key;
+  std::string value;
+};
+struct ObjectLine {
+  int entry;
+  int key;
+  std::string value;
+};
+
+using StageFile = Parsed<std::variant<ParamValue, SoundLine, StageValue, StagePicture, StageHard,
+                                      StageBgm, StageClearBonus, OpenEnemy, OpenObject, EnemyLine,
+                                      ObjectLine>>;
+
+// Reading stops at a refused line: its error is the only one.
+StageFile ReadStageFile(std::string_view bytes, const std::string& file);
+// The data file at name (relative to the current directory).
+StageFile ReadStageFileAt(const std::string& name);
+
+// Sets the header's start values, then writes the tables and loads the
+// pictures and sounds in file order. Gives the error that refuses the file
+// (its own, or a turn that holds too many characters); a refused file that
+// was read leaves both counts at 0.
+std::optional<ContentError> ApplyStageFile(const StageFile& file);
+
+// turns: each character's turn before the file; after it, the turns the file
+// leaves. The error when a turn then holds more than six characters.
+std::optional<ContentError> CheckTurns(const StageFile& file,
+                                       std::array<int, MAX_CHARACTERS>& turns);
+
+std::vector<NamedFile> NamedFiles(const StageFile& file);

@@ -5,7 +5,16 @@
 #include "library/system/el_system.h"
 #include "library/system/text_values.h"
 
-TaggedText::TaggedText(const std::string& path) : path_(path), lines_(DataFile(path)) {}
+std::optional<std::string> ReadDataFile(const std::string& name) {
+  return ReadWholeFile(DataFile(name));
+}
+
+void PrintErrors(const std::vector<ContentError>& errors) {
+  for (const ContentError& e : errors) std::fprintf(stderr, "%s\n", e.Text().c_str());
+}
+
+TaggedText::TaggedText(std::string_view bytes, const std::string& file)
+    : file_(file), lines_(bytes) {}
 
 bool TaggedText::Next() {
   std::string line;
@@ -30,11 +39,6 @@ bool TaggedText::Directive(std::string_view key) {
   if (!IsDirective() || std::string_view(upper_).substr(1, key.size()) != key) return false;
   value_ = std::string_view(upper_).substr(1 + key.size());
   return true;
-}
-
-void TaggedText::Complain(const std::string& reason, int line) const {
-  if (line == 0) line = LineNumber();
-  std::fprintf(stderr, "%s:%d: %s\n", path_.c_str(), line, reason.c_str());
 }
 
 namespace {

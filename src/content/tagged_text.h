@@ -4,17 +4,72 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "library/system/line_reader.h"
 
+// A problem of a content file, for its author.
+struct ContentError {
+  std::string file;
+  int line = 0;
+  std::string reason;  // English
+  std::string Text() const { return file + ":" + std::to_string(line) + ": " + reason; }
+};
+
+// What a reader made of a file: its lines' effects in file order, and its errors.
+template <typename Effect>
+struct Parsed {
+  struct Line {
+    int line = 0;
+    Effect effect;
+  };
+  std::string file;
+  bool opened = true;
+  std::vector<Line> lines;
+  std::vector<ContentError> errors;
+
+  template <typename Alternative>
+  void Add(int line, Alternative&& effect) {
+    Line& l = lines.emplace_back();
+    l.line = line;
+    l.effect = std::forward<Alternative>(effect);
+  }
+};
+
+// A picture, wave or music file that a content file names, for the checker.
+struct NamedFile {
+  enum Kind { kPicture, kWave, kMusic };
+  int line;
+  Kind kind;
+  std::string name;
+};
+
+// A data file's bytes: name is a content name such as "Data\game.dat", found
+// relative to the current directory; nothing when it cannot be read.
+std::optional<std::string> ReadDataFile(const std::string& name);
+
+// The value of a file that cannot be opened.
+template <typename ParsedFile>
+ParsedFile Unopened(const std::string& file) {
+  ParsedFile p;
+  p.file = file;
+  p.opened = false;
+  p.errors.push_back({file, 0, "cannot open the file; check that it exists and can be read"});
+  return p;
+}
+
+// Each on its own "file:line: reason" line of standard error.
+void PrintErrors(const std::vector<ContentError>& errors);
+
 class TaggedText {
  public:
-  // path is a content name such as "Data\game.dat", found relative to the current directory.
-  explicit TaggedText(const std::string& path);
+  // bytes must outlive the reader; file names the file in errors.
+  TaggedText(std::string_view bytes, const std::string& file);
 
-  bool IsOpen() const { return lines_.IsOpen(); }
   // Moves to the next line that is not a comment; false at the end of the file.
   bool Next();
   bool IsDirective() const { return !upper_.empty() && upper_[0] == '#'; }
@@ -24,14 +79,12 @@ class TaggedText {
   bool Directive(std::string_view key);
   std::string_view Value() const { return value_; }
 
-  const std::string& Path() const { return path_; }
   int LineNumber() const { return lines_.LineNumber(); }
-  // "path:line: reason" on standard error, for the content author; line 0
-  // stands for the line just read.
-  void Complain(const std::string& reason, int line = 0) const;
+  // An error of the line just read.
+  ContentError Error(const std::string& reason) const { return {file_, LineNumber(), reason}; }
 
  private:
-  std::string path_;
+  std::string file_;
   LineReader lines_;
   std::string lower_;
   std::string upper_;

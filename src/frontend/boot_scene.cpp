@@ -1,9 +1,17 @@
 #include "frontend/boot_scene.h"
 
 #include "content/game_dat.h"
+#include "scene/boxes.h"
 #include "scene/scene_state.h"
 
 void SceneBoot() {
-  ReadGameParams("Data\\game.dat");
+  const GameDat dat = ReadGameDatFile("Data\\game.dat");
+  ApplyGameDat(dat);
+  if (!dat.errors.empty()) {
+    PrintErrors(dat.errors);
+    ShowMessage("game.datが読み込めませんでした。");
+    QuitGame();
+  }
+  g_state.game_in_progress = 0;
   LeaveFor(SCENE_OPENING);
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 
 #include "content/stage_file.h"
 #include "game/collision.h"
@@ -16,6 +17,7 @@
 #include "library/sound/el_sound.h"
 #include "library/sound/music.h"
 #include "library/system/el_system.h"
+#include "scene/boxes.h"
 #include "scene/scene_state.h"
 
 GameState g_game;
@@ -30,7 +32,11 @@ constexpr uint32_t kSecond = 1000;
 void ReadStage() {
   char name[32];
   std::snprintf(name, sizeof name, "data\\data%d.dat", g_game.stage);
-  ReadStageFile(DataFile(name));
+  if (const std::optional<ContentError> refusal = ApplyStageFile(ReadStageFileAt(DataFile(name)))) {
+    PrintErrors({*refusal});
+    ShowMessage("データが読み込めませんでした。");
+    QuitGame();
+  }
 }
 
 // One explosion slot for each character active from entry 0 onwards.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "library/system/line_reader.h"
@@ -79,11 +80,12 @@ void ReadVolumes(const std::string& file, int& music, int& sound) {
 void ReadConfig(const std::string& file) {
   g_config_full_screen = 1;
   g_state.fps_display = 0;
-  LineReader reader(file);
-  if (!reader.IsOpen()) {
+  const std::optional<std::string> bytes = ReadWholeFile(file);
+  if (!bytes) {
     WriteDefault(file);
     return;
   }
+  LineReader reader(*bytes);
   std::string line, value;
   while (reader.Next(line)) {
     if (!line.empty() && line[0] == ';') continue;

@@ -1,5 +1,3 @@
-#include "content/game_dat.h"
-
 #include "frontend/boot_scene.h"
 #include "content/content_test.h"
 #include "shell/shell.h"
@@ -13,7 +11,7 @@ class GameDatTest : public ContentTest {
   void Read(const std::string& text) {
     Write("Data/game.dat", text);
     g_state.game_in_progress = 1;
-    ReadGameParams("Data\\game.dat");
+    SceneBoot();
     EXPECT_EQ(g_state.game_in_progress, 0);
   }
   void ExpectRefused() {
@@ -73,12 +71,14 @@ TEST_F(GameDatTest, SoundBlockOpensClosesAndSurvivesUnknownDirectives) {
 }
 
 TEST_F(GameDatTest, MissingFileAndBadShotShadowAreRefused) {
-  ReadGameParams("Data\\game.dat");
+  SceneBoot();
   ExpectRefused();
   for (const char* shadow : {"0", "65"}) {
     ResetProgramState();
     hp.boxes.clear();
+    testing::internal::CaptureStderr();
     Read(std::string("#MAX_STAGE:3\n#SHOT_SHADOW:") + shadow + "\n#MAX_STAGE:4\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr().rfind("Data\\game.dat:2: SHOT_SHADOW", 0), 0u);
     ExpectRefused();
     EXPECT_EQ(g_param.MAX_STAGE, 3) << "reading stops at the refused line";
     EXPECT_EQ(g_param.SHOT_SHADOW, 0);

@@ -1,5 +1,6 @@
 #include "content/stage_file.h"
 
+#include <optional>
 #include <tuple>
 
 #include "content/content_test.h"
@@ -13,20 +14,14 @@ namespace {
 
 class StageFileTest : public ContentTest {
  protected:
-  void Read(const std::string& text) {
-    Write("data/data1.dat", text);
-    ReadStageFile("data\\data1.dat");
+  std::optional<ContentError> Read(const std::string& text) {
+    return ApplyStageFile(ReadStageFile(text, "data\\data1.dat"));
   }
-  // Reads a file that must be refused; gives what went to standard error.
+  // Reads a file that must be refused; gives its error.
   std::string ReadRefused(const std::string& text) {
-    hp.boxes.clear();
-    testing::internal::CaptureStderr();
-    Read(text);
-    const std::string complaint = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(hp.boxes.size(), 1u) << text;
-    EXPECT_EQ(hp.boxes.empty() ? "" : hp.boxes[0].text, "データが読み込めませんでした。\r\n");
+    const std::optional<ContentError> refusal = Read(text);
     EXPECT_EQ(g_stage.ENEMY_NUMBER, 0) << text;
-    return complaint;
+    return refusal ? refusal->Text() : "";
   }
 };
 
@@ -106,18 +101,16 @@ TEST_F(StageFileTest, DataOutsideTheTablesIsRefusedWithItsLine) {
         ReadRefused("#STAGE_NAME:x\n" + std::string(line) + "#ENEMY_NUMBER:3\n");
     EXPECT_EQ(complaint.rfind("data\\data1.dat:2: ", 0), 0u) << complaint;
   }
-  testing::internal::CaptureStderr();
-  ReadStageFile("data\\data7.dat");
-  EXPECT_NE(testing::internal::GetCapturedStderr().find("data\\data7.dat"), std::string::npos);
-  EXPECT_EQ(hp.boxes.size(), 2u);
+  const StageFile missing = ReadStageFileAt("data\\data7.dat");
+  EXPECT_EQ(ApplyStageFile(missing)->Text().rfind("data\\data7.dat:0: ", 0), 0u);
+  EXPECT_EQ(g_stage.ENEMY_NUMBER, 1);
 }
 
 TEST_F(StageFileTest, ATurnHoldsAtMostSixCharactersWithThePlayer) {
   std::string stage = "#ENEMY_NUMBER:11\n#ENEMY:0\n";
   for (int e = 1; e <= 10; ++e)
     stage += "#ENEMY:" + std::to_string(e) + "\nturn:" + std::to_string(e <= 5 ? 0 : 1) + "\n";
-  Read(stage + "#ENEMY:11\nturn:1\n");  // entries beyond ENEMY_NUMBER do not count
-  EXPECT_TRUE(hp.boxes.empty());
+  EXPECT_FALSE(Read(stage + "#ENEMY:11\nturn:1\n"));  // entries beyond ENEMY_NUMBER do not count
   EXPECT_EQ(g_stage.ENEMY_NUMBER, 11);
   // A sixth enemy in turn 1, whose "ENEMY:" stands on line 24.
   const std::string complaint = ReadRefused(stage + "#ENEMY_NUMBER:12\n#ENEMY:11\nturn:1\n");
@@ -126,8 +119,7 @@ TEST_F(StageFileTest, ATurnHoldsAtMostSixCharactersWithThePlayer) {
 
 TEST_F(StageFileTest, ReplacedSoundsAreReleasedOnceNoRoleHoldsThem) {
   WriteWav("se.wav");
-  Write("Data/game.dat", "#SOUND:\nok:se.wav\n");
-  ReadGameParams("Data\\game.dat");
+  ApplyGameDat(ReadGameDat("#SOUND:\nok:se.wav\n", "game.dat"));
   Read("#SOUND:\nok:se.wav\n");
   EXPECT_EQ(g_sound_role.ok, 1);
   EXPECT_TRUE(g_sound.Used(0));  // the nine other roles still play object 0

@@ -3,11 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "content/content_test.h"
+#include <gtest/gtest.h>
 
 namespace {
-
-using TaggedTextTest = ContentTest;
 
 struct Seen {
   std::string value;
@@ -15,8 +13,8 @@ struct Seen {
 };
 
 // The values that the directive key and the block key find, line by line.
-std::vector<Seen> Scan(const std::string& path, const char* directive, const char* block) {
-  TaggedText text(path);
+std::vector<Seen> Scan(const std::string& bytes, const char* directive, const char* block) {
+  TaggedText text(bytes, "t.dat");
   std::vector<Seen> seen;
   while (text.Next()) {
     if (text.Directive(directive)) seen.push_back({std::string(text.Value()), true});
@@ -25,8 +23,8 @@ std::vector<Seen> Scan(const std::string& path, const char* directive, const cha
   return seen;
 }
 
-TEST_F(TaggedTextTest, KindsOfLineAndCaseConversion) {
-  Write("data/t.dat",
+TEST(TaggedText, KindsOfLineAndCaseConversion) {
+  const std::vector<Seen> seen = Scan(
         "#bg: Img\\Sky.bmp\n"  // any case; the value keeps its blank
         "; #BG:comment\n"
         " #BG:not a directive\n"
@@ -36,8 +34,7 @@ TEST_F(TaggedTextTest, KindsOfLineAndCaseConversion) {
         "bg:\x83\x41\xC1Z\n"
         "\n"
         "#BG:a\r\n"  // CR LF ends a line
-        "#BG:last\x1A#BG:after the end\n");
-  const std::vector<Seen> seen = Scan("DATA\\T.DAT", "BG:", "bg:");
+        "#BG:last\x1A#BG:after the end\n", "BG:", "bg:");
   const std::vector<std::pair<std::string, bool>> expected = {{" IMG\\SKY.BMP", true},
                                                               {"img\\sky.bmp", false},
                                                               {"\x83\x41\xC1Z", true},
@@ -51,9 +48,9 @@ TEST_F(TaggedTextTest, KindsOfLineAndCaseConversion) {
   }
 }
 
-TEST_F(TaggedTextTest, LastLineAndLongLinesKeepEveryByte) {
-  Write("data/t.dat", "#BGM:" + std::string(300, 'Q') + "\n#BGM:end");
-  TaggedText text("data\\t.dat");
+TEST(TaggedText, LastLineAndLongLinesKeepEveryByte) {
+  const std::string bytes = "#BGM:" + std::string(300, 'Q') + "\n#BGM:end";
+  TaggedText text(bytes, "t.dat");
   std::vector<std::string> lines;
   while (text.Next()) {
     ASSERT_TRUE(text.Block(""));  // the empty key shows the whole lower-cased line

@@ -28,7 +28,7 @@ class PackThroughTheReaders : public HeadlessTest {
 };
 
 TEST_F(PackThroughTheReaders, GameDatStagesAndScriptsLoadEveryPictureAndSound) {
-  ReadGameParams("Data\\game.dat");
+  ApplyGameDat(ReadGameDatFile("Data\\game.dat"));
   ExpectNoBox("game.dat");
   ASSERT_GE(g_param.MAX_STAGE - g_param.INIT_STAGE, 5);
   EXPECT_NE(g_param.SHOT_IMG, 0);
@@ -36,7 +36,7 @@ TEST_F(PackThroughTheReaders, GameDatStagesAndScriptsLoadEveryPictureAndSound) {
   EXPECT_NE(g_sound_role.bomb, g_sound_role.ok) << "every role has its own sound";
   for (int s = g_param.INIT_STAGE; s < g_param.MAX_STAGE; ++s) {
     const std::string n = std::to_string(s);
-    ReadStageFile("data\\data" + n + ".dat");
+    EXPECT_FALSE(ApplyStageFile(ReadStageFileAt("data\\data" + n + ".dat")));
     ExpectNoBox("stage " + n);
     EXPECT_NE(g_stage.BG, 0) << n;
     EXPECT_NE(g_stage.STAGE_CLEAR, 0) << n;
@@ -45,11 +45,11 @@ TEST_F(PackThroughTheReaders, GameDatStagesAndScriptsLoadEveryPictureAndSound) {
       EXPECT_EQ(g_chars[e].state, g_chars[e].turn == 0 ? STATE_ACTIVE : STATE_WAITING) << n << " " << e;
     }
     for (int o = 0; o < g_stage.OBJECT_NUMBER; ++o) EXPECT_NE(g_objects[o].img, 0) << n << " " << o;
-    EXPECT_GT(ReadSceneScript("data\\demo" + n + ".dat").count, 0) << n;
+    EXPECT_GT(ApplySceneScript(ReadSceneScriptAt("data\\demo" + n + ".dat")).count, 0) << n;
     ExpectNoBox("introduction " + n);
   }
   for (const char* script : {"data\\demo_op.dat", "data\\demo_end.dat", "data\\demo_go.dat"}) {
-    EXPECT_GT(ReadSceneScript(script).count, 0) << script;
+    EXPECT_GT(ApplySceneScript(ReadSceneScriptAt(script)).count, 0) << script;
     ExpectNoBox(script);
   }
 }

@@ -3,10 +3,13 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <regex>
 #include <set>
+#include <sstream>
 
 #include "scenario/scenario_fixture.h"
 #include "scene/scene_state.h"
+#include "shell/content_check.h"
 
 namespace {
 
@@ -72,6 +75,14 @@ class DamagedContentTest : public ScenarioTest {
     EXPECT_FALSE(hp.stalled);
   }
 
+  // lantern-drift --check names each pattern's damage with its file and line.
+  void ExpectChecked(std::initializer_list<const char*> patterns) {
+    std::ostringstream out;
+    EXPECT_EQ(CheckContent(dir, out), 1);
+    for (const char* pattern : patterns)
+      EXPECT_TRUE(std::regex_search(out.str(), std::regex(dir + pattern))) << pattern << "\n" << out.str();
+  }
+
   std::set<std::string> BoxTexts() const {
     std::set<std::string> texts;
     for (const auto& b : hp.boxes) texts.insert(b.text);
@@ -84,6 +95,8 @@ TEST_F(DamagedContentTest, TruncatedPictures) {
     const std::string bytes = Read(p);
     Write(p, bytes.substr(0, bytes.size() / 3));
   });
+  ExpectChecked({R"(data/game\.dat:19: picture "IMG\\SHOT\.BMP" is not a BMP)",
+                 R"(data/demo1\.dat:8: picture "img\\intro1\.bmp" is not a BMP)"});
   PlayRoad();
   EXPECT_EQ(BoxTexts(), (std::set<std::string>{"elDraw::LoadObject : BMPファイルを読み込めません"}));
 }
@@ -96,6 +109,7 @@ TEST_F(DamagedContentTest, PicturesClaimingAbsurdSizes) {
     Put32(bytes, 22, n % 3 ? 0x80000001u : 100000u);    // height, top-down or not
     Write(p, bytes);
   });
+  ExpectChecked({R"(data/data1\.dat:\d+: picture "[^"]+" is not a BMP)"});
   PlayRoad();
   EXPECT_EQ(BoxTexts(), (std::set<std::string>{"elDraw::LoadObject : BMPファイルを読み込めません"}));
 }
@@ -112,6 +126,7 @@ TEST_F(DamagedContentTest, WavesWithLyingChunkSizes) {
     }
     Write(p, bytes);
   });
+  ExpectChecked({R"(data/game\.dat:\d+: wave "sound\\[a-z_]+\.wav" is not a PCM wave)"});
   PlayRoad();
   for (const std::string& text : BoxTexts())
     EXPECT_EQ(text.rfind("elSound::LoadObject : ", 0), 0u) << text;
@@ -131,6 +146,10 @@ TEST_F(DamagedContentTest, MissingPicturesAndSounds) {
   fs::remove_all(dir + "img");
   fs::remove_all(dir + "sound");
   fs::remove_all(dir + "Music");
+  ExpectChecked({R"(data/game\.dat:19: picture "IMG\\SHOT\.BMP": no file)",
+                 R"(data/game\.dat:9: wave "sound\\ok\.wav": no file)",
+                 R"(data/data1\.dat:\d+: music "[^"]+": no file)",
+                 R"(data/demo1\.dat:8: picture "img\\intro1\.bmp": no file)"});
   PlayRoad();
   EXPECT_EQ(BoxTexts(), (std::set<std::string>{"elDraw::LoadObject : BMPファイルを読み込めません",
                                                 "elSound::LoadObject : WAVEリソースが見つかりません"}));
@@ -140,6 +159,7 @@ TEST_F(DamagedContentTest, StageWithEntryOutsideTheTable) {
   std::string stage = Read(dir + "data/data1.dat");
   stage += "\n#ENEMY:64\nhp:5\n";
   Write(dir + "data/data1.dat", stage);
+  ExpectChecked({R"(data/data1\.dat:214: ENEMY: 64 is outside 0\.\.63)"});
   PlayRoad(false);
   EXPECT_EQ(BoxTexts().count("データが読み込めませんでした。\r\n"), 1u);
 }

@@ -1,41 +1,36 @@
 #include "library/system/line_reader.h"
 
-LineReader::LineReader(const std::string& path) { file_ = std::fopen(path.c_str(), "rb"); }
+#include <fstream>
+#include <iterator>
 
-LineReader::~LineReader() {
-  if (file_ != nullptr) std::fclose(file_);
-}
-
-int LineReader::Get() {
-  if (ended_) return EOF;
-  const int c = std::fgetc(file_);
-  if (c == EOF || c == 0x1A) {
-    ended_ = true;
-    return EOF;
-  }
-  return c;
-}
+LineReader::LineReader(std::string_view bytes) : bytes_(bytes.substr(0, bytes.find('\x1A'))) {}
 
 bool LineReader::Next(std::string& line) {
   line.clear();
-  if (file_ == nullptr) return false;
-  int c = Get();
-  if (c == EOF) return false;
+  if (at_ >= bytes_.size()) return false;
   if (at_line_start_) ++line_number_;
-  while (c != EOF) {
+  while (at_ < bytes_.size()) {
+    const char c = bytes_[at_++];
     if (c == '\n') {
       if (!line.empty() && line.back() == '\r') line.pop_back();
       at_line_start_ = true;
       return true;
     }
-    line += static_cast<char>(c);
+    line += c;
     if (line.size() == kPiece) {
       // A CR that may belong to a CR LF waits for the next piece.
       at_line_start_ = false;
       return true;
     }
-    c = Get();
   }
   at_line_start_ = true;
   return true;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  if (in.bad()) return std::nullopt;
+  return bytes;
 }

@@ -2,28 +2,28 @@
 // 0x1A byte ends the file, and a line longer than 254 bytes arrives in pieces.
 #pragma once
 
-#include <cstdio>
+#include <optional>
 #include <string>
+#include <string_view>
 
 class LineReader {
  public:
   static constexpr size_t kPiece = 254;
 
-  explicit LineReader(const std::string& path);
-  ~LineReader();
-  LineReader(const LineReader&) = delete;
-  LineReader& operator=(const LineReader&) = delete;
+  // bytes must outlive the reader.
+  explicit LineReader(std::string_view bytes);
 
-  bool IsOpen() const { return file_ != nullptr; }
   // The next piece without its line end; false at the end of the file.
   bool Next(std::string& line);
   // 1-based number of the physical line the last piece came from.
   int LineNumber() const { return line_number_; }
 
  private:
-  int Get();
-  std::FILE* file_ = nullptr;
-  bool ended_ = false;
+  std::string_view bytes_;
+  size_t at_ = 0;
   bool at_line_start_ = true;
   int line_number_ = 0;
 };
+
+// The whole file; nothing when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& path);
