@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build pkg-config g++ clang libclang-rt-14-dev
-  libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libfluidsynth-dev libasound2-dev
+  libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libfluidsynth-dev libasound2-dev libpng-dev
   timgm6mb-soundfont fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick sox

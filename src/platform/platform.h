@@ -38,6 +38,8 @@ enum class MsgKind {
   kMove,         // lparam: client origin, x in the low and y in the high 16 bits
   kMusicNotify,  // wparam: MCI_NOTIFY_* code
   kSetCursor,
+  kPadButton,    // a game-controller press; wparam: the virtual-key code it stands for
+  kPadRemoved,   // the game controller in use was unplugged
 };
 
 struct Message {
@@ -131,11 +133,16 @@ class Platform {
 
   // Music: the media-control command strings. Returns 0 on success.
   virtual int SendMusicCommand(const std::string& command, std::string* answer) = 0;
+  // Music and effect volumes, 0 (silent) to 100 (as recorded).
+  virtual void SetVolumes(int music, int sound) = 0;
 
   // Input.
   virtual bool KeyDown(int vk) = 0;
   virtual bool JoystickButtons(unsigned joystick, uint32_t& mask) = 0;
   virtual void RescanJoysticks() = 0;
+  // The controller buttons down now stop counting as held keys until pressed
+  // again: a press that confirmed a menu does not also fire.
+  virtual void SpendPadPress() = 0;
 
   // Full path of the running program.
   virtual std::string ProgramPath() = 0;

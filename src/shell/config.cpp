@@ -1,5 +1,6 @@
 #include <iconv.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -62,6 +63,18 @@ bool StartsWith(const std::string& line, const char* key, std::string& value) {
 }
 
 }  // namespace
+
+void ReadVolumes(const std::string& file, int& music, int& sound) {
+  music = sound = 100;
+  LineReader reader(file);
+  std::string line, value;
+  while (reader.IsOpen() && reader.Next(line)) {
+    if (!line.empty() && line[0] == ';') continue;
+    UpperAscii(line);
+    if (StartsWith(line, "MUSIC_VOLUME=", value)) music = std::clamp(ToInt(value), 0, 100);
+    if (StartsWith(line, "SOUND_VOLUME=", value)) sound = std::clamp(ToInt(value), 0, 100);
+  }
+}
 
 void ReadConfig(const std::string& file) {
   g_config_full_screen = 1;

@@ -96,6 +96,9 @@ int RunGame() {
 
   ReadConfig(CurrentFolders().config_file);
   if (g_config_full_screen == 0) g_window.full_screen = 0;
+  int music_volume = 100, sound_volume = 100;
+  ReadVolumes(CurrentFolders().config_file, music_volume, sound_volume);
+  p.SetVolumes(music_volume, sound_volume);
   ReadSaveFile(CurrentFolders().save_file);
   if (!p.CreateMainWindow(kCaption, g_window.full_screen == 1)) return 0;
   if (g_draw.Screen(kDisplayWidth, kDisplayHeight, 1) == 0) QuitGame();

@@ -35,6 +35,8 @@ void KeyboardHandler(int vk);
 
 // config.ini
 void ReadConfig(const std::string& file);
+// MUSIC_VOLUME= and SOUND_VOLUME=, 0..100, 100 when absent; the reader above ignores them.
+void ReadVolumes(const std::string& file, int& music, int& sound);
 extern int g_config_full_screen;
 
 // Every subsystem back to its start values: start-up, tests, fuzzers, benchmarks.

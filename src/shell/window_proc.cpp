@@ -3,6 +3,7 @@
 #include "content/game_params.h"
 #include "content/scene_player.h"
 #include "game/game_scene.h"
+#include "game/game_state.h"
 #include "library/sound/el_sound.h"
 #include "library/sound/music.h"
 #include "library/system/el_system.h"
@@ -48,15 +49,12 @@ void OnMusicNotify(uint32_t code) {
   if (answer.compare(0, 2, "st") == 0) ReplayMusic();
 }
 
-void OnEscape() {
-  if (g_state.game_in_progress == 0) {
-    if (AskYesNo("タイトル画面に戻りますか？") == 0) return;
-    StageCleanup();
-    AbandonSceneScript();
-    g_state.game_in_progress = 0;
-    LeaveFor(SCENE_TITLE);
-    return;
-  }
+// Play runs and the stage is not cleared: the controller's A is the fire key here.
+bool PlayRunning() {
+  return g_state.scene == SCENE_GAME && g_state.play_running == 1 && g_game.clear_phase == 0;
+}
+
+void ToggleGameMenu() {
   g_state.select = g_state.up = g_state.down = 0;
   if (g_state.play_running == 1) {
     g_sound.PlayObject(g_sound_role.ok, -1);
@@ -67,6 +65,26 @@ void OnEscape() {
   }
 }
 
+void OnEscape() {
+  if (g_state.game_in_progress == 1) {
+    ToggleGameMenu();
+    return;
+  }
+  if (AskYesNo("タイトル画面に戻りますか？") == 0) return;
+  StageCleanup();
+  AbandonSceneScript();
+  g_state.game_in_progress = 0;
+  LeaveFor(SCENE_TITLE);
+}
+
+void OnPadButton(int vk) {
+  if (vk == platform::VK_RETURN) {
+    if (PlayRunning()) return;  // polled as the fire key
+    platform::Get().SpendPadPress();
+  }
+  KeyboardHandler(vk);
+}
+
 }  // namespace
 
 void KeyboardHandler(int vk) {
@@ -75,6 +93,9 @@ void KeyboardHandler(int vk) {
     case platform::VK_UP: g_state.up = 1; break;
     case platform::VK_DOWN: g_state.down = 1; break;
     case platform::VK_ESCAPE: OnEscape(); break;
+    case 'P':
+      if (g_state.scene == SCENE_GAME && g_state.game_in_progress == 1) ToggleGameMenu();
+      break;
     default: break;
   }
 }
@@ -94,6 +115,11 @@ void WindowProc(const Message& message) {
     case MsgKind::kKeyDown: KeyboardHandler(static_cast<int>(message.wparam)); break;
     case MsgKind::kSysKeyDown: break;  // swallowed: Alt combinations and F10 do nothing
     case MsgKind::kMusicNotify: OnMusicNotify(message.wparam); break;
+    case MsgKind::kPadButton: OnPadButton(static_cast<int>(message.wparam)); break;
+    case MsgKind::kPadRemoved:
+      // As on a console: a game does not run on without its controller.
+      if (PlayRunning()) ToggleGameMenu();
+      break;
     default: break;
   }
 }

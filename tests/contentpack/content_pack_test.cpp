@@ -24,6 +24,18 @@ void ExpectCovers(const std::string& name, int width, int height) {
   EXPECT_GE(size->height, height) << name;
 }
 
+// Keyed pictures end in the key: RGB565 truncation makes anything below 8/4/8 the key, and a
+// kept colour darker than 48 in every channel would show as a dark rim on the stage floors.
+void ExpectCleanEdges(const std::string& name) {
+  const pack::Picture p = pack::ReadPicture(name);
+  ASSERT_FALSE(p.pixels.empty()) << name;
+  const auto rim = std::count_if(p.pixels.begin(), p.pixels.end(), [](pack::Rgb c) {
+    const bool key = c.r >> 3 == 0 && c.g >> 2 == 0 && c.b >> 3 == 0;
+    return !key && std::max({c.r, c.g, c.b}) < 48;
+  });
+  EXPECT_EQ(rim, 0) << name << " has near-black pixels that the game draws";
+}
+
 std::string Value(const Keys& keys, const std::string& key) {
   const auto found = keys.find(key);
   return found == keys.end() ? "" : found->second;
@@ -57,10 +69,12 @@ TEST(ContentPack, GameDatGivesEveryKeyAndEverySound) {
   const char* roles[] = {"ok:",        "cancel:", "select:",    "crash_wall:", "crash_char:",
                          "crash_obj:", "shot:",   "shot_miss:", "shot_hit:",   "bomb:"};
   for (const char* role : roles) EXPECT_TRUE(pack::Resolve(Value(game.dat.sound, role))) << role;
-  EXPECT_GE(game.end - game.first, 5) << "at least five stages";
+  EXPECT_GE(game.end - game.first, 6) << "at least six stages";
   ExpectCovers(Value(game.dat.directives, "SHOT_IMG:"), Int(game.dat.directives, "SHOT_SIZE_X:"),
                Int(game.dat.directives, "SHOT_SIZE_Y:"));
   ExpectCovers(Value(game.dat.directives, "STOCK_IMG:"), 15, 15);
+  ExpectCleanEdges(Value(game.dat.directives, "SHOT_IMG:"));
+  ExpectCleanEdges(Value(game.dat.directives, "STOCK_IMG:"));
 }
 
 TEST(ContentPack, EveryNameFitsTheLoaders) {
@@ -82,10 +96,22 @@ TEST(ContentPack, EveryNameFitsTheLoaders) {
   }
 }
 
-void ExpectStagePictures(const Tagged& stage, int player_hp) {
+// A full player shows a full gauge: the bar and its frame in the strip end at the full hit points.
+void ExpectGaugeOfWidth(const Tagged& stage, int hp) {
+  const auto gauge = PictureSize(Value(stage.directives, "GAGE:"));
+  ASSERT_TRUE(gauge.has_value());
+  EXPECT_EQ(gauge->width, hp) << "gauge";
+  const pack::Picture base = pack::ReadPicture(Value(stage.directives, "GAGE_BASE:"));
+  ASSERT_GE(base.size.width, 10 + hp + 4);
+  const auto same = [](pack::Rgb a, pack::Rgb b) { return a.r == b.r && a.g == b.g && a.b == b.b; };
+  const pack::Rgb inset = base.At(10, 16);
+  EXPECT_TRUE(same(base.At(10 + hp - 1, 16), inset)) << "the frame ends before the gauge";
+  EXPECT_FALSE(same(base.At(10 + hp + 3, 16), inset)) << "the frame runs on past the gauge";
+}
+
+void ExpectStagePictures(const Tagged& stage) {
   ExpectCovers(Value(stage.directives, "BG:"), 640, 480);
   ExpectCovers(Value(stage.directives, "FONT:"), 9 * 9 + 9, 19);
-  ExpectCovers(Value(stage.directives, "GAGE:"), player_hp, 19);
   ExpectCovers(Value(stage.directives, "GAGE_BASE:"), 639, 32);
   ExpectCovers(Value(stage.directives, "STAGE_CLEAR:"), 509, 59);
   EXPECT_TRUE(pack::Resolve(Value(stage.directives, "BGM:")));
@@ -102,6 +128,7 @@ void ExpectSheet(const Keys& c, const std::string& where) {
   }
   EXPECT_GE(Int(c, "bom_last_img:"), 1) << where;
   ExpectCovers(Value(c, "img:"), width, 2 * h);
+  ExpectCleanEdges(Value(c, "img:"));
 }
 
 void ExpectCharacter(const Keys& c, const std::string& where) {
@@ -118,6 +145,7 @@ void ExpectCharacter(const Keys& c, const std::string& where) {
 
 TEST(ContentPack, StagesFitTheirPicturesAndTables) {
   const Game game;
+  int full_hp = 0;
   for (int s = game.first; s < game.end; ++s) {
     const Tagged stage = ReadTagged(game.StageFile(s));
     const std::string where = game.StageFile(s);
@@ -131,7 +159,8 @@ TEST(ContentPack, StagesFitTheirPicturesAndTables) {
     const Keys& player = stage.enemies.at(0);
     EXPECT_EQ(Int(player, "ai:"), 0) << where;
     EXPECT_EQ(Int(player, "turn:"), 0) << where;
-    ExpectStagePictures(stage, Int(player, "hp:"));
+    ExpectStagePictures(stage);
+    full_hp = std::max(full_hp, Int(player, "hp:"));
     const int shadow = Int(stage.directives, "SHOT_SHADOW:");
     EXPECT_TRUE(shadow >= 1 && shadow <= 64) << where;
     if (stage.directives.count("SHOT_SIZE_X:")) {
@@ -139,6 +168,7 @@ TEST(ContentPack, StagesFitTheirPicturesAndTables) {
                    Int(stage.directives, "SHOT_SIZE_Y:"));
     }
   }
+  for (int s = game.first; s < game.end; ++s) ExpectGaugeOfWidth(ReadTagged(game.StageFile(s)), full_hp);
 }
 
 // The player is counted in every turn; six explosion slots make six the most.
@@ -172,6 +202,7 @@ TEST(ContentPack, StageObjectsFitTheirPicturesAndBothKindsAppear) {
         EXPECT_EQ(k.count(key), 1u) << where << " lacks " << key;
       const int frames = k.count("animation:") ? 2 : 1;
       ExpectCovers(Value(k, "img:"), frames * Int(k, "size_x:"), Int(k, "size_y:"));
+      ExpectCleanEdges(Value(k, "img:"));
       kinds.insert(k.count("on:") > 0);
     }
   }

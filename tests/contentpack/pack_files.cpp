@@ -62,6 +62,23 @@ std::optional<Size> PictureSize(const std::string& name) {
   return Size{static_cast<int32_t>(Le32(bytes, 18)), height < 0 ? -height : height};
 }
 
+Picture ReadPicture(const std::string& name) {
+  Picture p;
+  const auto size = PictureSize(name);
+  const auto bytes = ReadBytes(Resolve(name).value_or(""));
+  if (!size || bytes.size() < 54 || (bytes[28] | bytes[29] << 8) != 24) return p;
+  const size_t row = (static_cast<size_t>(size->width) * 3 + 3) & ~size_t{3};
+  const size_t start = Le32(bytes, 10);
+  if (start + row * size->height > bytes.size()) return p;
+  p.size = *size;
+  for (int y = size->height - 1; y >= 0; --y)
+    for (int x = 0; x < size->width; ++x) {
+      const size_t at = start + row * y + 3 * x;
+      p.pixels.push_back({bytes[at + 2], bytes[at + 1], bytes[at]});
+    }
+  return p;
+}
+
 Tagged ReadTagged(const std::string& name) {
   Tagged t;
   const auto path = Resolve(name);

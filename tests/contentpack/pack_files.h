@@ -9,6 +9,10 @@
 
 namespace pack {
 
+struct Rgb {
+  uint8_t r = 0, g = 0, b = 0;
+};
+
 // A content name ("img\TITLE.BMP", "Data\game.dat") as a file of the game folder,
 // matched without regard to case as the game does; nullopt when there is none.
 std::optional<std::string> Resolve(const std::string& name);
@@ -19,6 +23,14 @@ struct Size {
 };
 // The size in a BMP header; nullopt when the file is missing or no BMP.
 std::optional<Size> PictureSize(const std::string& name);
+
+// The pixels of a 24-bit BMP, top row first; empty when the file is missing or another kind.
+struct Picture {
+  Size size;
+  std::vector<Rgb> pixels;
+  Rgb At(int x, int y) const { return pixels.at(static_cast<size_t>(y) * size.width + x); }
+};
+Picture ReadPicture(const std::string& name);
 
 // Keys with their colon; directive keys upper-cased, block keys lower-cased.
 using Keys = std::map<std::string, std::string>;

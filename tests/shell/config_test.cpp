@@ -50,6 +50,8 @@ TEST_F(ConfigTest, KeysAndValues) {
     const char* text;
     int full_screen;
     int fps;
+    int music = 100;
+    int sound = 100;
   } cases[] = {
       {"full_screen=0\n", 0, 0},
       {"FULL_SCREEN = 0\n", 1, 0},
@@ -65,11 +67,20 @@ TEST_F(ConfigTest, KeysAndValues) {
       {"FPS=1", 1, 1},
       {"FULL_SCREEN=1", 1, 0},
       {"FULL_SCREEN=0", 0, 0},
+      // The volumes: a reader of their own, clamped to 0..100; the one above ignores them.
+      {"music_volume=40\r\nSOUND_VOLUME=7\r\nFULL_SCREEN=0\r\n", 0, 0, 40, 7},
+      {"MUSIC_VOLUME=250\nSOUND_VOLUME=-3\nFPS=1\n", 1, 1, 100, 0},
+      {"; MUSIC_VOLUME=0\nSOUND_VOLUME=\n", 1, 0, 100, 0},
+      {"MUSIC_VOLUME=0", 1, 0, 0, 100},
   };
   for (const Case& c : cases) {
     Read(c.text);
+    int music = -1, sound = -1;
+    ReadVolumes("config.ini", music, sound);
     EXPECT_EQ(g_config_full_screen, c.full_screen) << c.text;
     EXPECT_EQ(g_state.fps_display, c.fps) << c.text;
+    EXPECT_EQ(music, c.music) << c.text;
+    EXPECT_EQ(sound, c.sound) << c.text;
   }
 }
 

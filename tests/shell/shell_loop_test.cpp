@@ -1,7 +1,9 @@
 // The message loop, the frame and the window procedure, with recording scenes.
 #include <functional>
+#include <string>
 #include <vector>
 
+#include "game/game_state.h"
 #include "library/draw/el_draw.h"
 #include "scene/boxes.h"
 #include "shell/shell.h"
@@ -102,6 +104,44 @@ TEST_F(ShellLoopTest, EscapeDuringAGameTogglesTheMenu) {
   EXPECT_EQ(g_state.select + g_state.up + g_state.down, 0);
   KeyboardHandler(platform::VK_ESCAPE);
   EXPECT_EQ(g_state.play_running, 1);
+  EXPECT_TRUE(hp.boxes.empty());
+}
+
+// P and the controller's messages, by the state of the game.
+TEST_F(ShellLoopTest, PauseKeyAndControllerMessages) {
+  using platform::MsgKind;
+  struct Case {
+    int scene, in_progress, play_running, clear_phase;
+    platform::Message message;
+    int play_running_after, select_after, spent_after;
+  } cases[] = {
+      {SCENE_GAME, 1, 1, 0, {MsgKind::kKeyDown, 'P', 0}, 0, 0, 0},
+      {SCENE_GAME, 1, 0, 0, {MsgKind::kKeyDown, 'P', 0}, 1, 0, 0},
+      {SCENE_STAGE_INTRO, 1, 1, 0, {MsgKind::kKeyDown, 'P', 0}, 1, 0, 0},
+      // A fires in play (polled), so it sets no select flag there, and confirms elsewhere.
+      {SCENE_GAME, 1, 1, 0, {MsgKind::kPadButton, platform::VK_RETURN, 0}, 1, 0, 0},
+      {SCENE_GAME, 1, 1, 1, {MsgKind::kPadButton, platform::VK_RETURN, 0}, 1, 1, 1},
+      {SCENE_GAME, 1, 0, 0, {MsgKind::kPadButton, platform::VK_RETURN, 0}, 0, 1, 1},
+      {SCENE_TITLE, 0, 0, 0, {MsgKind::kPadButton, platform::VK_RETURN, 0}, 0, 1, 1},
+      {SCENE_GAME, 1, 1, 0, {MsgKind::kPadButton, platform::VK_ESCAPE, 0}, 0, 0, 0},
+      // Unplugging opens the menu, and never closes it.
+      {SCENE_GAME, 1, 1, 0, {MsgKind::kPadRemoved, 0, 0}, 0, 0, 0},
+      {SCENE_GAME, 1, 0, 0, {MsgKind::kPadRemoved, 0, 0}, 0, 0, 0},
+      {SCENE_STAGE_INTRO, 1, 1, 0, {MsgKind::kPadRemoved, 0, 0}, 1, 0, 0},
+  };
+  for (const Case& c : cases) {
+    g_state.scene = c.scene;
+    g_state.game_in_progress = c.in_progress;
+    g_state.play_running = c.play_running;
+    g_game.clear_phase = c.clear_phase;
+    g_state.select = 0;
+    hp.pad_presses_spent = 0;
+    WindowProc(c.message);
+    const std::string where = "case " + std::to_string(&c - cases);
+    EXPECT_EQ(g_state.play_running, c.play_running_after) << where;
+    EXPECT_EQ(g_state.select, c.select_after) << where;
+    EXPECT_EQ(hp.pad_presses_spent, c.spent_after) << where;
+  }
   EXPECT_TRUE(hp.boxes.empty());
 }
 

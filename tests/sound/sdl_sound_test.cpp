@@ -1,11 +1,13 @@
 // Sound on the SDL backend through SDL's disk audio driver, which writes the
-// mixed output (signed 16-bit stereo, 44100 Hz) to a file in real time and
+// mixed output (32-bit float stereo, 44100 Hz) to a file in real time and
 // needs no sound card.
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -44,12 +46,20 @@ const std::vector<uint8_t> kLoopMidi = {
     100,  0x78, 0x80, 0x4C, 64,   0x84, 0x49, 0xFF, 0x2F, 0x00};  // end of track 585 ticks after
                                                                   // the last note-off
 
-std::vector<int16_t> ReadLeftChannel(const std::string& path) {
+std::vector<float> ReadSamples(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   const std::vector<char> b{std::istreambuf_iterator<char>(file), {}};
+  std::vector<float> samples(b.size() / sizeof(float));
+  std::memcpy(samples.data(), b.data(), samples.size() * sizeof(float));
+  return samples;
+}
+
+// On the 16-bit scale that a device gets.
+std::vector<int16_t> ReadLeftChannel(const std::string& path) {
+  const std::vector<float> samples = ReadSamples(path);
   std::vector<int16_t> left;
-  for (size_t i = 0; i + 3 < b.size(); i += 4)
-    left.push_back(static_cast<int16_t>(uint8_t(b[i]) | uint8_t(b[i + 1]) << 8));
+  for (size_t i = 0; i + 1 < samples.size(); i += 2)
+    left.push_back(static_cast<int16_t>(std::clamp(samples[i], -1.0f, 1.0f) * 32767));
   return left;
 }
 
@@ -169,6 +179,49 @@ TEST_F(SdlSound, MidiRestartsThroughTheNotifyPathWithoutAGap) {
     std::printf("midi: restart %zu comes %.1f ms after the end of the track\n", i, gap_ms);
     EXPECT_GT(gap_ms, -5);
     EXPECT_LT(gap_ms, 100);
+  }
+}
+
+// The default pack's loudest moment: every effect of stage 3 at once, five times
+// a second, over its music. Each volume at 0 silences its own part.
+TEST_F(SdlSound, LoudestMixStaysBelowFullScale) {
+  const char* effects[] = {"ok",       "cancel", "select",    "crash_wall", "crash_char",
+                           "crash_obj", "shot",   "shot_miss", "shot_hit",   "bomb"};
+  struct Case {
+    int music, sound;
+    bool silent;
+  } cases[] = {{100, 100, false}, {0, 0, true}, {0, 100, false}, {100, 0, false}};
+  for (const Case& c : cases) {
+    setenv("SDL_DISKAUDIOFILE", (dir_ + "mix.raw").c_str(), 1);
+    {
+      FolderPlatform sdl(std::string(LD_GAME_DIR) + "/");
+      platform::Set(&sdl);
+      sdl.SetVolumes(c.music, c.sound);
+      ASSERT_EQ(g_sound.InitSound(), 1);
+      g_sound.ResetTable();
+      std::vector<int> objects;
+      for (const char* e : effects)
+        objects.push_back(g_sound.LoadObject(std::string("sound\\") + e + ".wav", 3));
+      PlayMusic("Music\\stage3.mid", 1);
+      for (int round = 0; round < 10; ++round) {
+        for (int object : objects) g_sound.PlayObject(object, -1);
+        Pump(200);
+      }
+      StopMusic();
+      g_sound.ReleaseSound();
+      platform::Set(&idle_);
+    }
+    const std::vector<float> out = ReadSamples(dir_ + "mix.raw");
+    float peak = 0;
+    for (float s : out) peak = std::max(peak, std::fabs(s));
+    std::printf("mix at music %d, sound %d: peak %.4f\n", c.music, c.sound, peak);
+    ASSERT_GT(out.size(), 2u * 44100);
+    if (c.silent) {
+      EXPECT_EQ(peak, 0.0f);
+    } else {
+      EXPECT_GT(peak, 0.1f);
+      EXPECT_LT(peak, 32767.0f / 32768.0f);
+    }
   }
 }
 

@@ -8,7 +8,8 @@
 
 namespace {
 
-// Frames are painted four times larger, on a 128-unit canvas (192 for the Eclipse), then shrunk.
+// Frames are painted four times finer than wanted, in units of a 128-unit canvas (192 for the
+// bosses), then shrunk.
 constexpr int kScale = 4;
 
 struct Palette {
@@ -24,6 +25,7 @@ Palette PaletteOf(Look look) {
     case Look::kCrystal: return {{235, 255, 255}, {120, 215, 235}, {40, 105, 150}, {150, 240, 255}};
     case Look::kJelly: return {{225, 255, 240}, {90, 215, 170}, {30, 115, 100}, {100, 255, 190}};
     case Look::kEclipse: return {{235, 215, 255}, {120, 70, 180}, {45, 22, 80}, {175, 95, 255}};
+    case Look::kMaelstrom: return {{210, 255, 245}, {40, 170, 170}, {12, 60, 70}, {60, 220, 210}};
   }
   return {};
 }
@@ -60,7 +62,9 @@ void PaintLumiFace(Image& c, int facing, const Palette& p) {
   const Rgb ink{90, 35, 20};
   if (facing == 2) {
     Line(c, {64, 30}, {64, 104}, 2.5f, p.dark, 0.5f);
-    DrawText(c, "灯", 64, 44, Align::kCentre, Style(40, {170, 40, 30}, true));
+    const float u = c.unit();
+    DrawText(c, "灯", static_cast<int>(64 * u), static_cast<int>(44 * u), Align::kCentre,
+             Style(static_cast<int>(40 * u), {170, 40, 30}, true));
     return;
   }
   const float shift = facing == 1 ? 14.0f : facing == 3 ? -14.0f : 0.0f;
@@ -112,8 +116,8 @@ void PaintWisp(Image& c, int facing, int phase, const Palette& p) {
 }
 
 // Fleeing moth, painted head-down and turned to its facing.
-Image PaintMoth(int facing, int phase, const Palette& p) {
-  Image c(128, 128);
+Image PaintMoth(int facing, int phase, const Palette& p, const Image& canvas) {
+  Image c = canvas;
   Glow(c, 64, 64, 60, p.glow, 0.3f);
   const float spread = phase ? 16.0f : 28.0f;
   for (float side : {-1.0f, 1.0f}) {
@@ -168,20 +172,29 @@ void PaintJelly(Image& c, int facing, int phase, const Palette& p) {
   Eyes(c, 64, 58, 12, 6.5f, facing, p.dark);
 }
 
-// The last enemy: a dark moon with a burning rim.
-void PaintEclipse(Image& c, int facing, const Palette& p) {
+// The bosses: a dark moon with a burning rim; the Maelstrom's body turns in a whirl.
+void PaintEclipse(Image& c, int facing, const Palette& p, bool whirl) {
   const Point d = Facing(facing);
+  const Rgb eye = whirl ? Rgb{255, 200, 70} : Rgb{255, 80, 120};
   Glow(c, 96, 96, 94, p.glow, 0.55f);
   Ring(c, 96, 96, 80, 7, p.mid, 0.9f);
-  FillCircle(c, 96, 96, 70, RadialRamp(80, 80, 90, {70, 40, 110}, {20, 10, 35}));
+  FillCircle(c, 96, 96, 70, RadialRamp(80, 80, 90, Mix(p.dark, p.mid, 0.5f), Scale(p.dark, 0.45f)));
+  for (int arm = 0; whirl && arm < 3; ++arm) {
+    for (int k = 0; k < 24; ++k) {
+      const float t = arm * 2.094f + k * 0.2f, r = 12 + k * 2.4f;
+      const float u = t + 0.2f, s = r + 2.4f;
+      Line(c, {96 + r * std::cos(t), 96 + r * std::sin(t)}, {96 + s * std::cos(u), 96 + s * std::sin(u)}, 4, p.mid,
+           0.35f + k * 0.02f);
+    }
+  }
   FillCircle(c, 96 - d.x * 48, 96 - d.y * 48, 20, Solid(p.light), 0.25f);
   for (float side : {-1.0f, 1.0f}) {
     const float ex = 96 + side * 22 + d.x * 22, ey = 92 + d.y * 22;
-    FillEllipse(c, ex, ey, 13, 7, Solid({255, 80, 120}));
+    FillEllipse(c, ex, ey, 13, 7, Solid(eye));
     FillEllipse(c, ex, ey, 6, 4, Solid({255, 230, 240}));
   }
-  Line(c, {70 + d.x * 22, 70 + d.y * 18}, {86 + d.x * 22, 78 + d.y * 18}, 4, {255, 80, 120});
-  Line(c, {122 + d.x * 22, 70 + d.y * 18}, {106 + d.x * 22, 78 + d.y * 18}, 4, {255, 80, 120});
+  Line(c, {70 + d.x * 22, 70 + d.y * 18}, {86 + d.x * 22, 78 + d.y * 18}, 4, eye);
+  Line(c, {122 + d.x * 22, 70 + d.y * 18}, {106 + d.x * 22, 78 + d.y * 18}, 4, eye);
 }
 
 void PaintBurst(Image& c, float frame_t, const Palette& p, float unit) {
@@ -201,21 +214,24 @@ void PaintBurst(Image& c, float frame_t, const Palette& p, float unit) {
 
 }  // namespace
 
-int LookSize(Look look) { return look == Look::kEclipse ? 48 : 32; }
+int LookSize(Look look) { return look == Look::kEclipse || look == Look::kMaelstrom ? 48 : 32; }
 
-Image CharacterFrame(Look look, int facing, int phase, int pixels) {
+Image CharacterFrame(Look look, int facing, int phase, int pixels, Rgb ground) {
   const Palette p = PaletteOf(look);
-  Image c(LookSize(look) * kScale, LookSize(look) * kScale);
+  const int size = pixels > 0 ? pixels : LookSize(look);
+  Image c(size * kScale, size * kScale, static_cast<float>(size) / LookSize(look));
+  FillRect(c, {0, 0, 4 * LookSize(look), 4 * LookSize(look)}, Solid(ground));
   switch (look) {
     case Look::kLumi: PaintLumi(c, facing, phase, p); break;
     case Look::kWisp:
     case Look::kEmber: PaintWisp(c, facing, phase, p); break;
-    case Look::kMoth: c = PaintMoth(facing, phase, p); break;
+    case Look::kMoth: c = PaintMoth(facing, phase, p, c); break;
     case Look::kCrystal: PaintCrystal(c, facing, phase, p); break;
     case Look::kJelly: PaintJelly(c, facing, phase, p); break;
-    case Look::kEclipse: PaintEclipse(c, facing, p); break;
+    case Look::kEclipse: PaintEclipse(c, facing, p, false); break;
+    case Look::kMaelstrom: PaintEclipse(c, facing, p, true); break;
   }
-  return c.Shrink(pixels > 0 ? c.width() / pixels : kScale);
+  return c.Shrink(kScale);
 }
 
 Image ExplosionFrame(Look look, int frame, int count) {

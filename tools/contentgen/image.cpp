@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <queue>
 
 namespace {
 
@@ -15,8 +16,8 @@ Rgb Mix(Rgb a, Rgb b, float t) {
 
 Rgb Scale(Rgb c, float factor) { return {Clamp(c.r * factor), Clamp(c.g * factor), Clamp(c.b * factor)}; }
 
-Image::Image(int width, int height)
-    : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height) {}
+Image::Image(int width, int height, float unit)
+    : width_(width), height_(height), unit_(unit), pixels_(static_cast<size_t>(width) * height) {}
 
 void Image::Set(int x, int y, Rgb c) {
   if (Inside(x, y)) pixels_[Index(x, y)] = c;
@@ -56,8 +57,37 @@ void Image::PasteLit(const Image& source, int dx, int dy) {
   }
 }
 
+void Image::CleanKeyedEdges() {
+  const auto dark = [](Rgb c) { return std::max({c.r, c.g, c.b}) < kLeastVisible; };
+  std::vector<bool> keyed(pixels_.size(), false);
+  std::queue<int> open;
+  for (int i = 0; i < static_cast<int>(pixels_.size()); ++i) {
+    if (IsKey(pixels_[i])) keyed[i] = true, open.push(i);
+  }
+  // The key spreads through every dark pixel it touches: a fading glow ends in the key.
+  while (!open.empty()) {
+    const int i = open.front();
+    open.pop();
+    const int x = i % width_, y = i / width_;
+    const int next[4][2] = {{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}};
+    for (const auto& n : next) {
+      if (!Inside(n[0], n[1])) continue;
+      const int j = Index(n[0], n[1]);
+      if (!keyed[j] && dark(pixels_[j])) keyed[j] = true, open.push(j);
+    }
+  }
+  for (size_t i = 0; i < pixels_.size(); ++i) {
+    Rgb& p = pixels_[i];
+    if (keyed[i]) {
+      p = {};
+    } else if (dark(p)) {
+      p = Scale(p, static_cast<float>(kLeastVisible) / std::max({p.r, p.g, p.b}));
+    }
+  }
+}
+
 Image Image::Shrink(int factor) const {
-  Image out(width_ / factor, height_ / factor);
+  Image out(width_ / factor, height_ / factor, unit_ / factor);
   const float n = static_cast<float>(factor * factor);
   for (int y = 0; y < out.height_; ++y) {
     for (int x = 0; x < out.width_; ++x) {

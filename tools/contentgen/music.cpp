@@ -40,6 +40,9 @@ void WriteMusic(const Pack& pack) {
   Write(pack, name::StageMusic(5),
         {146, 60, true, "Cm Ab Bb G Cm Ab Fm G Ab Bb Gm Cm Ab Bb G G", kStrings, kSynthBass,
          kCelesta, kBrass, BassStyle::kPulse, 120, Drums::kIntense, 29});
+  Write(pack, name::StageMusic(6),
+        {132, 62, true, "Dm Gm A Dm Bb Gm A A Dm F C Bb Gm A Dm A", kSynthStrings, kFingerBass,
+         kKoto, kShakuhachi, BassStyle::kPulse, 120, Drums::kDrive, 37});
   Write(pack, name::kEndingMusic,
         {80, 65, false, "F C Dm Bb F C Bb C Dm Bb F C Bb C F F", kSlowStrings, kAcousticBass,
          kHarp, kOcarina, BassStyle::kLong, 240, Drums::kSoft, 13});

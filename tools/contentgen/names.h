@@ -31,6 +31,7 @@ inline const std::string kMoth = "img\\chr_moth.bmp";
 inline const std::string kCrystal = "img\\chr_crystal.bmp";
 inline const std::string kJelly = "img\\chr_jelly.bmp";
 inline const std::string kEclipse = "img\\chr_eclipse.bmp";
+inline const std::string kMaelstrom = "img\\chr_maelstrom.bmp";
 
 // Stage objects.
 inline const std::string kStoneLantern = "img\\obj_stone_lantern.bmp";

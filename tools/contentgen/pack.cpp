@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "bmp_writer.h"
+#include "png_writer.h"
 #include "wav_writer.h"
 
 Pack::Pack(std::string game_dir) : game_dir_(std::move(game_dir)) {}
@@ -31,6 +32,10 @@ void Pack::Sound(const std::string& name, const std::vector<float>& samples) con
 void Pack::Music(const std::string& name, const std::vector<MidiTrack>& tracks,
                  uint32_t end) const {
   WriteMidi(PathOf(name), tracks, end);
+}
+
+void Pack::Png(const std::string& name, const Image& on_black, const Image& on_white) const {
+  WritePng(PathOf(name), on_black, on_white);
 }
 
 void Pack::Text(const std::string& name, const std::string& text) const {

@@ -15,6 +15,8 @@ class Pack {
   void Sound(const std::string& name, const std::vector<float>& samples) const;
   void Music(const std::string& name, const std::vector<MidiTrack>& tracks, uint32_t end) const;
   void Text(const std::string& name, const std::string& text) const;
+  // A PNG with transparency from the picture painted on black and on white.
+  void Png(const std::string& name, const Image& on_black, const Image& on_white) const;
 
  private:
   // "\" becomes "/"; names are checked against the 30-character limit of the loaders.

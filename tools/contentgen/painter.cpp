@@ -11,14 +11,15 @@ using Distance = std::function<float(float x, float y)>;
 // Paints every pixel of the box by how much of it the shape covers.
 void PaintShape(Image& image, float x0, float y0, float x1, float y1, const Distance& distance,
                 const Fill& fill, float alpha) {
-  const int left = std::max(0, static_cast<int>(std::floor(x0)) - 1);
-  const int top = std::max(0, static_cast<int>(std::floor(y0)) - 1);
-  const int right = std::min(image.width(), static_cast<int>(std::ceil(x1)) + 1);
-  const int bottom = std::min(image.height(), static_cast<int>(std::ceil(y1)) + 1);
+  const float u = image.unit();
+  const int left = std::max(0, static_cast<int>(std::floor(x0 * u)) - 1);
+  const int top = std::max(0, static_cast<int>(std::floor(y0 * u)) - 1);
+  const int right = std::min(image.width(), static_cast<int>(std::ceil(x1 * u)) + 1);
+  const int bottom = std::min(image.height(), static_cast<int>(std::ceil(y1 * u)) + 1);
   for (int y = top; y < bottom; ++y) {
     for (int x = left; x < right; ++x) {
-      const float px = x + 0.5f, py = y + 0.5f;
-      const float cover = std::clamp(0.5f - distance(px, py), 0.0f, 1.0f);
+      const float px = (x + 0.5f) / u, py = (y + 0.5f) / u;
+      const float cover = std::clamp(0.5f - distance(px, py) * u, 0.0f, 1.0f);
       if (cover > 0.0f) image.Blend(x, y, fill(px, py), cover * alpha);
     }
   }
@@ -57,9 +58,11 @@ Fill RadialRamp(float cx, float cy, float radius, Rgb centre, Rgb edge) {
 }
 
 void FillRect(Image& image, Rect r, const Fill& fill, float alpha) {
-  for (int y = std::max(0, r.y0); y < std::min(image.height(), r.y1); ++y) {
-    for (int x = std::max(0, r.x0); x < std::min(image.width(), r.x1); ++x) {
-      image.Blend(x, y, fill(x + 0.5f, y + 0.5f), alpha);
+  const float u = image.unit();
+  const auto px = [u](int v) { return static_cast<int>(std::lround(v * u)); };
+  for (int y = std::max(0, px(r.y0)); y < std::min(image.height(), px(r.y1)); ++y) {
+    for (int x = std::max(0, px(r.x0)); x < std::min(image.width(), px(r.x1)); ++x) {
+      image.Blend(x, y, fill((x + 0.5f) / u, (y + 0.5f) / u), alpha);
     }
   }
 }
@@ -130,13 +133,14 @@ void Line(Image& image, Point a, Point b, float width, Rgb c, float alpha) {
 }
 
 void Glow(Image& image, float cx, float cy, float radius, Rgb c, float strength) {
-  const int left = std::max(0, static_cast<int>(cx - radius));
-  const int right = std::min(image.width(), static_cast<int>(cx + radius) + 1);
-  const int top = std::max(0, static_cast<int>(cy - radius));
-  const int bottom = std::min(image.height(), static_cast<int>(cy + radius) + 1);
+  const float u = image.unit();
+  const int left = std::max(0, static_cast<int>((cx - radius) * u));
+  const int right = std::min(image.width(), static_cast<int>((cx + radius) * u) + 1);
+  const int top = std::max(0, static_cast<int>((cy - radius) * u));
+  const int bottom = std::min(image.height(), static_cast<int>((cy + radius) * u) + 1);
   for (int y = top; y < bottom; ++y) {
     for (int x = left; x < right; ++x) {
-      const float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy) / radius;
+      const float d = std::hypot((x + 0.5f) / u - cx, (y + 0.5f) / u - cy) / radius;
       if (d >= 1.0f) continue;
       const float fall = (1.0f - d) * (1.0f - d);
       image.AddLight(x, y, c, fall * strength);

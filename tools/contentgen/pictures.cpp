@@ -7,4 +7,5 @@ void WritePictures(const Pack& pack) {
   WriteBackgrounds(pack);
   WriteScreenPictures(pack);
   WriteScenePictures(pack);
+  WriteIcons(pack);
 }

@@ -11,3 +11,4 @@ void WriteBackgrounds(const Pack& pack);        // one play field a stage
 void WriteCharacterSheets(const Pack& pack);    // player and enemies
 void WriteObjectPictures(const Pack& pack);     // stage objects
 void WriteScenePictures(const Pack& pack);      // opening, introductions, ending, game over
+void WriteIcons(const Pack& pack);              // the desktop icons, PNG, from the lantern

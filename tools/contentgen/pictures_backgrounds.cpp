@@ -158,6 +158,23 @@ Image Tower() {
   return image;
 }
 
+// The sunken shrine: deep water turning around a whirl, vermilion walls.
+Image Shrine() {
+  Image image(640, 480);
+  ForField(image, [](int x, int y) {
+    const float dx = x - 320.0f, dy = y - 240.0f, d = std::hypot(dx, dy);
+    const float n = Fractal(static_cast<float>(x), static_cast<float>(y), 50, 606);
+    const float swirl = std::pow(std::max(0.0f, std::sin(std::atan2(dy, dx) * 3 + d * 0.05f + n * 3)), 8.0f) *
+                        std::max(0.0f, 1 - d / 260);
+    return Mix(Mix({6, 26, 34}, {16, 52, 60}, n), {70, 150, 150}, swirl * 0.35f);
+  });
+  Random r(19);
+  for (int i = 0; i < 40; ++i) Glow(image, r.Range(40, 600), r.Range(40, 440), 6, {120, 255, 220}, 0.35f);
+  PaintWalls(image, {{170, 55, 40}, {80, 22, 20}, {240, 200, 120}}, 61);
+  WallLanterns(image, {250, 120, 60});
+  return image;
+}
+
 }  // namespace
 
 Image StageBackground(int stage) {
@@ -166,7 +183,8 @@ Image StageBackground(int stage) {
     case 2: return Marsh();
     case 3: return Festival();
     case 4: return Canal();
-    default: return Tower();
+    case 5: return Tower();
+    default: return Shrine();
   }
 }
 

@@ -1,3 +1,5 @@
+#include <string>
+
 #include "character_art.h"
 #include "names.h"
 #include "pictures.h"
@@ -21,6 +23,7 @@ Image Sheet(Look look, int explosion_frames) {
   }
   for (int k = 0; k < explosion_frames; ++k)
     sheet.PasteKeyed(ExplosionFrame(look, k, explosion_frames), 0, 0, size, size, k * size, size);
+  sheet.CleanKeyedEdges();
   return sheet;
 }
 
@@ -34,4 +37,12 @@ void WriteCharacterSheets(const Pack& pack) {
   pack.Picture(name::kCrystal, Sheet(Look::kCrystal, kExplosionFrames));
   pack.Picture(name::kJelly, Sheet(Look::kJelly, kExplosionFrames));
   pack.Picture(name::kEclipse, Sheet(Look::kEclipse, 5));
+  pack.Picture(name::kMaelstrom, Sheet(Look::kMaelstrom, 5));
+}
+
+void WriteIcons(const Pack& pack) {
+  for (int size : {16, 32, 48, 64, 128, 256}) {
+    pack.Png("icons\\lantern-drift-" + std::to_string(size) + ".png", CharacterFrame(Look::kLumi, 0, 1, size),
+             CharacterFrame(Look::kLumi, 0, 1, size, {255, 255, 255}));
+  }
 }

@@ -26,15 +26,19 @@ void Label(Image& image, const std::string& en, const std::string& jp, int right
   DrawText(image, jp, right - width, 18, Align::kLeft, small);
 }
 
+// The gauge is as wide as the player's full hit points, so a fresh player shows a full bar.
+int GaugeWidth() { return PlayerKind().hp; }
+
 // The strip above the play field: hit points from x 10, time at 424, score at 555.
 Image GaugeBase() {
+  const int end = 10 + GaugeWidth();
   Image image(639, 32);
   FillRect(image, {0, 0, 639, 32}, VerticalRamp(0, {52, 36, 62}, 32, {26, 18, 38}));
   FillRect(image, {0, 29, 639, 32}, VerticalRamp(29, {200, 150, 70}, 32, {110, 70, 30}));
-  Inset(image, {8, 5, 212, 28});
-  for (int x = 30; x < 210; x += 20) FillRect(image, {x, 26, x + 1, 28}, Solid({70, 55, 80}));
-  DrawText(image, "HP", 218, 3, Align::kLeft, Style(14, kLabel, true));
-  DrawText(image, "体力", 218, 18, Align::kLeft, Style(11, {200, 170, 130}));
+  Inset(image, {8, 5, end + 2, 28});
+  for (int x = 30; x < end; x += 20) FillRect(image, {x, 26, x + 1, 28}, Solid({70, 55, 80}));
+  DrawText(image, "HP", end + 8, 3, Align::kLeft, Style(14, kLabel, true));
+  DrawText(image, "体力", end + 8, 18, Align::kLeft, Style(11, {200, 170, 130}));
   Glow(image, 310, 16, 30, {255, 150, 50}, 0.5f);
   FillCircle(image, 310, 16, 7, RadialRamp(308, 14, 9, {255, 240, 170}, {240, 140, 50}));
   Label(image, "TIME", "残り時間", 414);
@@ -46,10 +50,10 @@ Image GaugeBase() {
 
 // The bar grows from the red of danger to the gold of full health.
 Image Gauge() {
-  Image image(200, 19);
-  const int full = PlayerKind().hp;
-  for (int x = 0; x < 200; ++x) {
-    const float t = std::min(1.0f, static_cast<float>(x) / full);
+  const int full = GaugeWidth();
+  Image image(full, 19);
+  for (int x = 0; x < full; ++x) {
+    const float t = static_cast<float>(x) / (full - 1);
     const Rgb base = t < 0.5f ? Mix({215, 45, 40}, {250, 150, 45}, t * 2) : Mix({250, 150, 45}, {255, 225, 110}, t * 2 - 1);
     for (int y = 0; y < 19; ++y) {
       const float shade = y < 4 ? 1.0f + (4 - y) * 0.08f : 1.0f - (y - 4) * 0.03f;
@@ -83,6 +87,7 @@ Image StageClear() {
            GlowingStyle(40, {255, 245, 190}, {245, 160, 50}, {150, 60, 20}, 4));
   DrawText(image, "ステージクリア", 425, 16, Align::kCentre,
            GlowingStyle(22, {255, 235, 200}, {255, 190, 120}, {120, 50, 20}, 3));
+  image.CleanKeyedEdges();
   return image;
 }
 
@@ -94,7 +99,9 @@ Image Stock() {
   FillRect(c, {19, 8, 41, 14}, Solid({170, 55, 40}));
   FillRect(c, {21, 50, 39, 56}, Solid({170, 55, 40}));
   for (int y : {24, 32, 40}) Line(c, {14, static_cast<float>(y)}, {46, static_cast<float>(y)}, 1.5f, {180, 80, 30}, 0.5f);
-  return c.Shrink(4);
+  Image stock = c.Shrink(4);
+  stock.CleanKeyedEdges();
+  return stock;
 }
 
 // The shot: a lantern spark, white at the heart.
@@ -103,7 +110,9 @@ Image Shot() {
   Glow(c, 32, 32, 32, {255, 140, 40}, 1.2f);
   FillCircle(c, 32, 32, 16, RadialRamp(32, 32, 16, {255, 255, 240}, {255, 190, 70}));
   FillCircle(c, 32, 32, 7, Solid({255, 255, 255}));
-  return c.Shrink(4);
+  Image shot = c.Shrink(4);
+  shot.CleanKeyedEdges();
+  return shot;
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ Image Strip(Painter paint, int frames) {
     paint(c, f);
     strip.PasteKeyed(c.Shrink(4), 0, 0, 32, 32, 32 * f, 0);
   }
+  strip.CleanKeyedEdges();
   return strip;
 }
 

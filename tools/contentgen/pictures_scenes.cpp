@@ -71,6 +71,7 @@ Look LookOf(const std::string& img) {
   if (img == name::kCrystal) return Look::kCrystal;
   if (img == name::kJelly) return Look::kJelly;
   if (img == name::kEclipse) return Look::kEclipse;
+  if (img == name::kMaelstrom) return Look::kMaelstrom;
   return Look::kLumi;
 }
 

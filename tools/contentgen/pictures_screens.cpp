@@ -56,7 +56,9 @@ Image Cursor() {
   Glow(c, 34, 58, 38, {255, 150, 50}, 0.6f);
   FillPolygon(c, {{6, 30}, {70, 58}, {6, 86}, {20, 58}}, VerticalRamp(30, {255, 245, 190}, 86, {240, 120, 40}));
   FillPolygon(c, {{20, 46}, {52, 58}, {20, 70}, {28, 58}}, Solid({255, 255, 235}));
-  return c.Shrink(4);
+  Image cursor = c.Shrink(4);
+  cursor.CleanKeyedEdges();
+  return cursor;
 }
 
 // The in-game menu: entries where the cursor frame lands, at y 73 and 103 of the picture.
@@ -86,6 +88,7 @@ Image MenuCursor() {
     Glow(image, x, 12.5f, 7, {255, 160, 60}, 0.9f);
     FillCircle(image, x, 12.5f, 2.5f, Solid({255, 245, 200}));
   }
+  image.CleanKeyedEdges();
   return image;
 }
 

@@ -65,13 +65,12 @@ Samples CrashIce() {
   return s;
 }
 
-// Two characters: a rubbery bonk.
+// Two characters touching: a short muffled rub, soft enough to play on every frame of contact.
 Samples CrashChar() {
-  Samples s = Oscillate(0.2f, Glide(430.0f, 170.0f, 0.12f), Wave::kTriangle);
-  Envelope(s, 0.002f, 20.0f);
-  MixInto(s, Oscillate(0.2f, Glide(215.0f, 85.0f, 0.12f), Wave::kSoftSquare), 0.35f);
-  MixInto(s, Burst(0.04f, 23, 400.0f, 5000.0f, 90.0f), 0.5f);
-  LowPass(s, Constant(3500.0f));
+  Samples s = Oscillate(0.09f, Glide(260.0f, 140.0f, 0.08f), Wave::kTriangle);
+  Envelope(s, 0.004f, 45.0f);
+  MixInto(s, Burst(0.05f, 23, 200.0f, 1800.0f, 70.0f), 0.6f);
+  LowPass(s, Constant(2000.0f));
   return s;
 }
 
@@ -132,16 +131,17 @@ Samples Bomb() {
 }  // namespace
 
 void WriteSounds(const Pack& pack) {
+  // Peaks stay at -6 dBFS and below, so that several effects at once leave the mix headroom.
   const struct {
     const char* role;
     Samples (*make)();
     float peak;
-  } effects[] = {{"ok", Ok, 0.7f},         {"cancel", Cancel, 0.6f},
-                 {"select", Select, 0.5f}, {"crash_wall", CrashWall, 0.8f},
-                 {"crash_ice", CrashIce, 0.6f},
-                 {"crash_char", CrashChar, 0.75f}, {"crash_obj", CrashObj, 0.7f},
-                 {"shot", Shot, 0.6f},     {"shot_miss", ShotMiss, 0.5f},
-                 {"shot_hit", ShotHit, 0.8f}, {"bomb", Bomb, 0.85f}};
+  } effects[] = {{"ok", Ok, 0.4f},         {"cancel", Cancel, 0.35f},
+                 {"select", Select, 0.3f}, {"crash_wall", CrashWall, 0.5f},
+                 {"crash_ice", CrashIce, 0.4f},
+                 {"crash_char", CrashChar, 0.2f}, {"crash_obj", CrashObj, 0.4f},
+                 {"shot", Shot, 0.4f},     {"shot_miss", ShotMiss, 0.35f},
+                 {"shot_hit", ShotHit, 0.5f}, {"bomb", Bomb, 0.5f}};
   for (const auto& e : effects) {
     Samples s = e.make();
     Finish(s, e.peak);

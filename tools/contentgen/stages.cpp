@@ -14,6 +14,7 @@ const CharacterKind kMoth{name::kMoth, 50, 120, 140, 0.8f, 32, 2, 350, 6, true};
 const CharacterKind kCrystal{name::kCrystal, 120, 55, 75, 2.5f, 32, 1, 600, 6, true};
 const CharacterKind kJelly{name::kJelly, 90, 0, 200, 1.8f, 32, 3, 500, 6, true};
 const CharacterKind kEclipse{name::kEclipse, 400, 70, 95, 2.0f, 48, 1, 5000, 5, false};
+const CharacterKind kMaelstrom{name::kMaelstrom, 450, 80, 105, 2.2f, 48, 1, 8000, 5, false};
 
 const ObjectKind kLily{name::kLily, 32, 1.0f, true, false};
 const ObjectKind kFloatLantern{name::kFloatLantern, 32, 1.0f, true, true};
@@ -107,6 +108,26 @@ Stage Tower() {
            {&kRune, 304, 360}}};
 }
 
+// Beyond the gate: moths flee behind drifting jellies pushed about like moving rocks, chasers
+// herd the player into them, and the Maelstrom rises from the whirl in the last wave.
+Stage Shrine() {
+  return {6, "Shrine of the Tide", "潮の社",
+          "Moths hide behind drifting jellies. The Maelstrom rises last!",
+          "クラゲは岩のように漂い、蛾はその陰に隠れる。渦の主が待つ！",
+          240, 0.8f, 300, {45, 500, 150, 14, 2, 9, 300}, std::nullopt,
+          {{{&kJelly, 200, 150}, {&kJelly, 408, 300}, {&kMoth, 120, 380}, {&kMoth, 480, 80},
+            {&kWisp, 304, 48}},
+           {{&kJelly, 200, 300}, {&kJelly, 408, 150}, {&kEmber, 48, 48}, {&kEmber, 560, 400},
+            {&kMoth, 304, 400}},
+           {{&kCrystal, 48, 224}, {&kCrystal, 560, 224}, {&kMoth, 150, 80}, {&kMoth, 460, 380},
+            {&kJelly, 304, 120}},
+           {{&kMaelstrom, 296, 48}, {&kJelly, 150, 300}, {&kJelly, 460, 300}, {&kMoth, 48, 400},
+            {&kMoth, 560, 400}}},
+          {{&kPost, 128, 224}, {&kPost, 480, 224}, {&kStoneLantern, 304, 96},
+           {&kStoneLantern, 304, 352}, {&kFloatLantern, 200, 96}, {&kFloatLantern, 408, 352},
+           {&kLily, 140, 140}, {&kLily, 468, 310}}};
+}
+
 }  // namespace
 
 const CharacterKind& PlayerKind() {
@@ -117,6 +138,7 @@ const CharacterKind& PlayerKind() {
 ShotSettings DefaultShot() { return {40, 440, 120, 12, 2, 10, 350}; }
 
 const std::vector<Stage>& Stages() {
-  static const std::vector<Stage> stages = {Harbour(), Marsh(), Festival(), Canal(), Tower()};
+  static const std::vector<Stage> stages = {Harbour(), Marsh(), Festival(), Canal(), Tower(),
+                                               Shrine()};
   return stages;
 }

@@ -1,4 +1,4 @@
-// The five stages of the default game: who comes in which wave, where, and the rules of each.
+// The six stages of the default game: who comes in which wave, where, and the rules of each.
 #pragma once
 
 #include <optional>

@@ -206,6 +206,11 @@ int HeadlessPlatform::SendMusicCommand(const std::string& command, std::string* 
   return 0;
 }
 
+void HeadlessPlatform::SetVolumes(int music, int sound) {
+  music_volume = music;
+  sound_volume = sound;
+}
+
 bool HeadlessPlatform::KeyDown(int vk) {
   auto range = holds_.equal_range(vk);
   for (auto it = range.first; it != range.second; ++it)
@@ -220,6 +225,8 @@ bool HeadlessPlatform::JoystickButtons(unsigned joystick, uint32_t& mask) {
 }
 
 void HeadlessPlatform::RescanJoysticks() {}
+
+void HeadlessPlatform::SpendPadPress() { ++pad_presses_spent; }
 
 std::string HeadlessPlatform::ProgramPath() { return program_path; }
 

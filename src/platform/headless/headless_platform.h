@@ -76,6 +76,8 @@ class HeadlessPlatform : public Platform {
   std::vector<std::string> music_commands;
   std::vector<SoundBuffer> sound_buffers;
   std::vector<int> play_log;  // buffer handles in play order
+  int music_volume = 100, sound_volume = 100;
+  int pad_presses_spent = 0;
   std::vector<uint16_t> frame;
   int frame_width = 0, frame_height = 0;
   int frames_presented = 0;
@@ -110,9 +112,11 @@ class HeadlessPlatform : public Platform {
   void StopBuffer(int buffer) override;
   void ReleaseBuffer(int buffer) override;
   int SendMusicCommand(const std::string& command, std::string* answer) override;
+  void SetVolumes(int music, int sound) override;
   bool KeyDown(int vk) override;
   bool JoystickButtons(unsigned joystick, uint32_t& mask) override;
   void RescanJoysticks() override;
+  void SpendPadPress() override;
   std::string ProgramPath() override;
 
   int cursor_x = -1, cursor_y = -1;

@@ -13,6 +13,7 @@
 namespace platform {
 
 class SdlMusic;
+class PeakLimiter;
 
 class SdlAudio {
  public:
@@ -29,6 +30,8 @@ class SdlAudio {
   int MusicCommand(const std::string& command, std::string* answer);
   // Effects are silent while the window is inactive; music plays on.
   void SetFocus(bool active);
+  // 0..100 each.
+  void SetVolumes(int music, int sound);
 
  private:
   struct Buffer {
@@ -37,15 +40,19 @@ class SdlAudio {
   };
   Buffer* Find(int buffer);
   int FreeChannel();
-  int EffectVolume() const { return active_ ? MIX_MAX_VOLUME : 0; }
+  int EffectVolume() const;
+  static void PostMix(void* self, Uint8* stream, int bytes);
 
   bool open_ = false;
   bool active_ = true;
+  int music_volume_ = 100;
+  int sound_volume_ = 100;
   int rate_ = 0;
   Uint16 format_ = 0;
   int channels_ = 0;
   std::vector<Buffer> buffers_;
   std::unique_ptr<SdlMusic> music_;
+  std::unique_ptr<PeakLimiter> limiter_;
 };
 
 }  // namespace platform

@@ -82,13 +82,16 @@ int SdlMusic::Command(const std::string& command, std::string* answer) {
 void SdlMusic::Hook(void* self, Uint8* stream, int bytes) {
   SdlMusic* music = static_cast<SdlMusic*>(self);
   std::lock_guard<std::mutex> lock(music->mutex_);
-  music->Render(reinterpret_cast<Sint16*>(stream), bytes / 4);
+  music->Render(reinterpret_cast<float*>(stream), bytes / static_cast<int>(2 * sizeof(float)));
 }
 
 // Audio thread. The end of the track is found within one block; the player's
 // own DONE status comes seconds after the last event.
-void SdlMusic::Render(Sint16* out, int frames) {
-  fluid_synth_write_s16(synth_, frames, out, 0, 2, out, 1, 2);
+void SdlMusic::Render(float* out, int frames) {
+  fluid_synth_write_float(synth_, frames, out, 0, 2, out, 1, 2);
+  const float gain = gain_;
+  if (gain != 1.0f)
+    for (int i = 0; i < 2 * frames; ++i) out[i] *= gain;
   if (!playing_ || !EndReached()) return;
   playing_ = false;
   if (notify_) EndNotify(MCI_NOTIFY_SUCCESSFUL);

@@ -6,6 +6,7 @@
 #include <SDL.h>
 #include <fluidsynth.h>
 
+#include <atomic>
 #include <mutex>
 #include <set>
 #include <string>
@@ -22,10 +23,12 @@ class SdlMusic {
 
   // One command string; 0 on success. "status midi mode" fills answer.
   int Command(const std::string& command, std::string* answer);
+  // 0 (silent) to 1 (as rendered).
+  void SetVolume(float gain) { gain_ = gain; }
 
  private:
   static void Hook(void* self, Uint8* stream, int bytes);
-  void Render(Sint16* out, int frames);
+  void Render(float* out, int frames);
   bool EndReached();
 
   int Open(const std::string& path);
@@ -41,6 +44,7 @@ class SdlMusic {
 
   std::mutex mutex_;  // between the commands and the audio thread
   int rate_;
+  std::atomic<float> gain_ = 1.0f;
   fluid_settings_t* settings_ = nullptr;
   fluid_synth_t* synth_ = nullptr;
   fluid_player_t* player_ = nullptr;

@@ -52,6 +52,8 @@ class SdlPlatform : public Platform {
   bool KeyDown(int vk) override;
   bool JoystickButtons(unsigned joystick, uint32_t& mask) override;
   void RescanJoysticks() override;
+  void SetVolumes(int music, int sound) override;
+  void SpendPadPress() override;
   std::string ProgramPath() override;
 
  private:
@@ -59,6 +61,9 @@ class SdlPlatform : public Platform {
   void TranslateWindowEvent(const SDL_WindowEvent& event);
   void FlushKeys();
   void OpenJoystick();
+  void OpenPad();
+  bool TranslatePad(const SDL_Event& event, Message& out);
+  bool PadHeld(int vk);
 
   SDL_Window* window_ = nullptr;
   bool full_screen_ = false;
@@ -66,6 +71,11 @@ class SdlPlatform : public Platform {
   bool active_ = false;
   std::deque<Message> posted_;
   SDL_Joystick* joystick_ = nullptr;
+  // The first game controller; its stick reads -1, 0 or 1 on each axis.
+  SDL_GameController* pad_ = nullptr;
+  SDL_JoystickID pad_id_ = -1;
+  int stick_[2] = {0, 0};
+  bool confirm_spent_ = false;  // A confirmed something and is still down
   std::unique_ptr<SdlVideo> video_;
   std::unique_ptr<SdlAudio> audio_;
 };

@@ -1,0 +1,116 @@
+// The game controller on the real SDL backend: a virtual controller that SDL
+// attaches like a plugged-in one, driven through the window procedure.
+#include <SDL.h>
+
+#include <cstdlib>
+
+#include "game/game_state.h"
+#include "platform/sdl/sdl_platform.h"
+#include "shell/shell.h"
+#include "scene/scene_state.h"
+#include "support/headless_test.h"
+
+namespace {
+
+using platform::VK_DOWN;
+using platform::VK_LEFT;
+using platform::VK_RIGHT;
+using platform::VK_SPACE;
+using platform::VK_UP;
+
+class SdlPadTest : public HeadlessTest {
+ protected:
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+  }
+
+  // A controller with every standard button and axis, numbered as SDL names them.
+  static SDL_Joystick* Attach() {
+    SDL_VirtualJoystickDesc desc{};
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    desc.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
+    desc.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
+    desc.name = "test pad";
+    const int index = SDL_JoystickAttachVirtualEx(&desc);
+    return index < 0 ? nullptr : SDL_JoystickOpen(index);
+  }
+
+  // Delivers what the platform has to the window procedure.
+  static void Pump() {
+    for (const uint32_t start = SDL_GetTicks(); SDL_GetTicks() - start < 30;) {
+      platform::Message m;
+      if (platform::Get().PeekMessage(m)) WindowProc(m);
+      else SDL_Delay(1);
+    }
+  }
+  static void Button(SDL_Joystick* pad, int button, bool down) {
+    SDL_JoystickSetVirtualButton(pad, button, down ? 1 : 0);
+    Pump();
+  }
+  static void Axis(SDL_Joystick* pad, int axis, Sint16 value) {
+    SDL_JoystickSetVirtualAxis(pad, axis, value);
+    Pump();
+  }
+  // The arrow keys and Space as the game polls them, as a string of the held ones.
+  static std::string Held() {
+    std::string held;
+    for (auto [vk, name] : {std::pair{VK_UP, 'U'}, {VK_DOWN, 'D'}, {VK_LEFT, 'L'}, {VK_RIGHT, 'R'},
+                            {VK_SPACE, 'F'}})
+      if (platform::Get().KeyDown(vk)) held += name;
+    return held;
+  }
+};
+
+TEST_F(SdlPadTest, SteersFiresConfirmsAndPausesOnUnplug) {
+  platform::SdlPlatform sdl;
+  platform::Set(&sdl);
+  g_state.scene = SCENE_GAME;
+  g_state.game_in_progress = 1;
+  g_state.play_running = 1;
+  SDL_Joystick* pad = Attach();
+  ASSERT_NE(pad, nullptr) << SDL_GetError();
+  Pump();
+  // D-pad and stick steer; the stick inside its dead zone does not.
+  Button(pad, SDL_CONTROLLER_BUTTON_DPAD_UP, true);
+  Axis(pad, SDL_CONTROLLER_AXIS_LEFTX, -32000);
+  EXPECT_EQ(Held(), "UL");
+  Button(pad, SDL_CONTROLLER_BUTTON_DPAD_UP, false);
+  Axis(pad, SDL_CONTROLLER_AXIS_LEFTX, 6000);
+  Axis(pad, SDL_CONTROLLER_AXIS_LEFTY, 32000);
+  EXPECT_EQ(Held(), "D");
+  Axis(pad, SDL_CONTROLLER_AXIS_LEFTY, 0);
+  // A fires in play and leaves no confirmation behind for the stage-clear banner.
+  Button(pad, SDL_CONTROLLER_BUTTON_A, true);
+  EXPECT_EQ(Held(), "F");
+  Button(pad, SDL_CONTROLLER_BUTTON_A, false);
+  EXPECT_EQ(g_state.select, 0);
+  // Start opens the in-game menu; the d-pad moves its cursor, A chooses and does not fire as well.
+  Button(pad, SDL_CONTROLLER_BUTTON_START, true);
+  EXPECT_EQ(g_state.play_running, 0);
+  Button(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN, true);
+  EXPECT_EQ(g_state.down, 1);
+  Button(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN, false);
+  Button(pad, SDL_CONTROLLER_BUTTON_A, true);
+  EXPECT_EQ(g_state.select, 1);
+  EXPECT_EQ(Held(), "");
+  Button(pad, SDL_CONTROLLER_BUTTON_A, false);
+  // Unplugged during play: the menu opens. Plugged in again mid-game: it steers.
+  g_state.play_running = 1;
+  SDL_JoystickClose(pad);
+  SDL_JoystickDetachVirtual(0);
+  Pump();
+  EXPECT_EQ(g_state.play_running, 0);
+  pad = Attach();
+  ASSERT_NE(pad, nullptr) << SDL_GetError();
+  Pump();
+  Button(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
+  EXPECT_EQ(Held(), "R");
+  SDL_JoystickClose(pad);
+  platform::Set(&hp);
+}
+
+}  // namespace
