@@ -10,7 +10,8 @@ APP=io.github.lanterndrift.LanternDrift
 NOBODY=65534
 STAGE=$(mktemp -d)
 chmod 755 "$STAGE"
-trap 'cleanup; chmod -R u+w "$STAGE"; rm -rf "$STAGE"' EXIT
+WORK=$STAGE
+trap 'cleanup; chmod -R u+w "$STAGE" 2>/dev/null' EXIT
 
 # The default config.ini, as the game writes it: Shift-JIS with CR LF.
 DEFAULT_CONFIG=$(printf '%s\n' '; 設定ファイル' '' '; ウィンドウモード設定' \
