@@ -8,6 +8,7 @@ packages=(
   timgm6mb-soundfont fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick sox
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

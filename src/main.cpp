@@ -4,6 +4,7 @@
 
 #include "platform/sdl_platform_factory.h"
 #include "shell/content_check.h"
+#include "shell/folders.h"
 #include "shell/shell.h"
 
 int main(int argc, char** argv) {
@@ -11,6 +12,8 @@ int main(int argc, char** argv) {
     return CheckContent(argc >= 3 ? argv[2] : ".", std::cout);
   const std::unique_ptr<platform::Platform> sdl = platform::MakeSdlPlatform();
   platform::Set(sdl.get());
+  ResetProgramState();
+  SettleFolders();
   const int code = RunGame();
   platform::Set(nullptr);
   return code;

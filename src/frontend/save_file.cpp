@@ -7,14 +7,14 @@
 
 std::array<int, 6> g_ranking{};
 
-void ResetRanking() { g_ranking.fill(0); }
 
 namespace {
 
 constexpr char kMagic[] = {'q', 'o', 'r', 'v', 'a', 'n', 'e'};
 constexpr size_t kMagicSize = sizeof kMagic;
 constexpr size_t kFileSize = kMagicSize + 5 * 4;
-constexpr const char* kSaveFile = "save.dat";
+// Where ReadSaveFile found the ranking: every later write goes there.
+std::string g_save_file = "save.dat";
 
 void Encode(unsigned char* out) {
   std::memcpy(out, kMagic, kMagicSize);
@@ -55,7 +55,13 @@ void Warn(const std::string& file) {
 
 }  // namespace
 
+void ResetRanking() {
+  g_ranking.fill(0);
+  g_save_file = "save.dat";
+}
+
 void ReadSaveFile(const std::string& file) {
+  g_save_file = file;
   std::FILE* f = std::fopen(file.c_str(), "rb");
   if (f == nullptr) {
     for (int i = 0; i < 5; ++i) g_ranking[static_cast<size_t>(i)] = 0;
@@ -69,8 +75,8 @@ void ReadSaveFile(const std::string& file) {
 }
 
 bool WriteSaveFile() {
-  if (WriteAtomically(kSaveFile)) return true;
-  Warn(kSaveFile);
+  if (WriteAtomically(g_save_file)) return true;
+  Warn(g_save_file);
   return false;
 }
 

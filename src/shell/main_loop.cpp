@@ -9,6 +9,7 @@
 #include "library/draw/el_draw.h"
 #include "platform/platform.h"
 #include "scene/boxes.h"
+#include "shell/folders.h"
 #include "shell/shell.h"
 #include "scene/scene_state.h"
 
@@ -89,17 +90,16 @@ int MessageLoop() {
 
 int RunGame() {
   platform::Platform& p = platform::Get();
-  ResetProgramState();
   // What the old program set up during static initialisation.
   g_window.last_frame_time = p.Clock();
   g_window.next_blink_time = p.Clock() + 1000;
 
-  ReadConfig("config.ini");
+  ReadConfig(CurrentFolders().config_file);
   if (g_config_full_screen == 0) g_window.full_screen = 0;
   int music_volume = 100, sound_volume = 100;
-  ReadVolumes("config.ini", music_volume, sound_volume);
+  ReadVolumes(CurrentFolders().config_file, music_volume, sound_volume);
   p.SetVolumes(music_volume, sound_volume);
-  ReadSaveFile("save.dat");
+  ReadSaveFile(CurrentFolders().save_file);
   if (!p.CreateMainWindow(kCaption, g_window.full_screen == 1)) return 0;
   if (g_draw.Screen(kDisplayWidth, kDisplayHeight, 1) == 0) QuitGame();
   std::remove("DEBUG.TXT");

@@ -10,6 +10,7 @@
 #include "library/sound/music.h"
 #include "library/system/el_system.h"
 #include "scene/scene_state.h"
+#include "shell/folders.h"
 #include "shell/shell.h"
 
 void ResetProgramState() {
@@ -27,4 +28,5 @@ void ResetProgramState() {
   ResetRanking();
   g_window = WindowState();
   g_config_full_screen = 1;
+  ResetFolders();
 }

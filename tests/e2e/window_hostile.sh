@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The game in hostile surroundings: no sound device, no soundfont, no font, a
 # read-only game folder. Each time it starts, plays, says once on standard
-# error what is missing, and ends with 0.
+# error what is missing (a read-only game folder sends the player's files to
+# the XDG folders instead), and ends with 0.
 source "$(dirname "$0")/lib.sh"
 
 if ! unshare -m true 2>/dev/null; then
@@ -43,9 +44,11 @@ says_once "soundfont" "no soundfont"
 play_in no-font "export SDL_AUDIODRIVER=dummy; mount --bind $EMPTY /usr/share/fonts;"
 says_once "font" "no font"
 
-# A read-only folder without config.ini or save.dat: neither can be written.
-play_in read-only "rm -f config.ini; mount --bind . . && mount -o remount,ro,bind . && cd .;"
-says_once "config.ini" "read-only folder"
-says_once "save.dat" "read-only folder"
+# A read-only game folder without config.ini or save.dat: both go to the XDG folders.
+HOME_DIR=$(mktemp -d)
+play_in read-only "rm -f config.ini; export HOME=$HOME_DIR; mount --bind . . && mount -o remount,ro,bind . && cd .;"
+[ -s "$HOME_DIR/.config/lantern-drift/config.ini" ] || fail "config.ini not in the XDG config folder"
+[ "$(stat -c %s "$HOME_DIR/.local/share/lantern-drift/save.dat")" = 27 ] || fail "save.dat not in the XDG data folder"
+rm -rf "$HOME_DIR"
 rm -rf "$EMPTY"
 echo "hostile surroundings test passed"

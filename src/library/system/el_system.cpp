@@ -5,7 +5,10 @@
 
 elSystem g_system;
 
-void ResetSystem() { g_system = elSystem(); }
+void ResetSystem() {
+  g_system = elSystem();
+  UsePackDir("");
+}
 
 namespace {
 constexpr const char* kSlotOutOfRange = "ウェイトNoが範囲外です";

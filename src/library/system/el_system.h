@@ -24,8 +24,10 @@ extern elSystem g_system;
 
 void ResetSystem();
 
-// The program's own directory, ending in '/'.
+// The program's own directory, ending in '/': where pictures, sounds and music
+// are found; the pack's folder once UsePackDir has named one.
 std::string GetProgramDir();
+void UsePackDir(const std::string& dir);
 
 // Maps a content name ("img\TITLE.BMP", "Data\game.dat") under base to a real
 // path: '\' becomes '/', and each component is matched without regard to case

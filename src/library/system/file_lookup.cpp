@@ -65,7 +65,14 @@ std::string FindFile(const std::string& base, const std::string& name) {
   return path;
 }
 
+namespace {
+std::string g_pack_dir;
+}
+
+void UsePackDir(const std::string& dir) { g_pack_dir = dir; }
+
 std::string GetProgramDir() {
+  if (!g_pack_dir.empty()) return g_pack_dir;
   std::string path = platform::Get().ProgramPath();
   const size_t slash = path.rfind('/');
   if (slash == std::string::npos) return "./";

@@ -1,0 +1,85 @@
+#include "shell/folders.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "library/system/el_system.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const Folders kStartFolders{"", "", "config.ini", "save.dat"};
+Folders g_folders = kStartFolders;
+
+std::string WithSlash(std::string dir) {
+  if (dir.empty() || dir.back() != '/') dir += '/';
+  return dir;
+}
+
+bool HoldsGame(const std::string& dir) {
+  std::error_code error;
+  return fs::is_regular_file(FindFile(dir, "data/game.dat"), error);
+}
+
+std::string Normal(const std::string& dir) {
+  std::error_code error;
+  const fs::path path = fs::weakly_canonical(dir, error);
+  return WithSlash(error ? dir : path.string());
+}
+
+std::string Home() {
+  if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') return home;
+  if (const passwd* pw = getpwuid(getuid()); pw != nullptr && pw->pw_dir != nullptr) return pw->pw_dir;
+  return "/tmp";
+}
+
+// $variable when it names an absolute folder, else fallback under the home folder.
+std::string XdgFolder(const char* variable, const char* fallback) {
+  const char* value = std::getenv(variable);
+  const std::string base = value != nullptr && value[0] == '/' ? value : Home() + "/" + fallback;
+  return WithSlash(base) + "lantern-drift/";
+}
+
+// The game folder's file when the player may use it there (read for
+// config.ini, write for save.dat) or may create it there; else the XDG one.
+std::string PlayerFile(const std::string& game, const char* name, int use, const std::string& xdg) {
+  const std::string here = game + name;
+  if (access(here.c_str(), F_OK) == 0 ? access(here.c_str(), use) == 0
+                                      : access(game.c_str(), W_OK | X_OK) == 0)
+    return here;
+  std::error_code error;
+  fs::create_directories(xdg, error);
+  return xdg + name;
+}
+
+}  // namespace
+
+Folders FindFolders(const std::string& current_dir, const std::string& program_dir) {
+  Folders f;
+  f.pack = HoldsGame(program_dir) ? WithSlash(program_dir)
+                                  : Normal(WithSlash(program_dir) + "../share/lantern-drift");
+  f.game = HoldsGame(current_dir) ? WithSlash(current_dir) : f.pack;
+  f.config_file = PlayerFile(f.game, "config.ini", R_OK, XdgFolder("XDG_CONFIG_HOME", ".config"));
+  f.save_file = PlayerFile(f.game, "save.dat", W_OK, XdgFolder("XDG_DATA_HOME", ".local/share"));
+  return f;
+}
+
+const Folders& CurrentFolders() { return g_folders; }
+
+void SettleFolders() {
+  std::error_code error;
+  const std::string current = fs::current_path(error).string();
+  g_folders = FindFolders(error ? "." : current, GetProgramDir());
+  UsePackDir(g_folders.pack);
+  if (chdir(g_folders.game.c_str()) != 0)
+    std::fprintf(stderr, "lantern-drift: cannot enter %s; staying in %s\n", g_folders.game.c_str(),
+                 current.c_str());
+}
+
+void ResetFolders() { g_folders = kStartFolders; }

@@ -1,0 +1,27 @@
+// Where the game's files are: the pack (pictures, sounds, music), the game
+// folder (data files), and the player's config.ini and save.dat.
+#pragma once
+
+#include <string>
+
+struct Folders {
+  std::string pack;         // ends in '/'
+  std::string game;         // ends in '/'
+  std::string config_file;  // config.ini, created there when missing
+  std::string save_file;    // save.dat, created there when missing
+};
+
+// The pack is the program's folder when it holds data/game.dat, else the
+// installed pack beside it (../share/lantern-drift). The game folder is the
+// current folder when it holds data/game.dat, else the pack. config.ini and
+// save.dat stay in the game folder where the player may use them there, and
+// move to the XDG folders otherwise.
+Folders FindFolders(const std::string& current_dir, const std::string& program_dir);
+
+// The folders of this run: config.ini and save.dat of the game; relative names
+// (the current folder) until start-up decides.
+const Folders& CurrentFolders();
+// Decides the folders from the current folder and the program's, makes the
+// game folder the current one and takes pictures, sounds and music from the pack.
+void SettleFolders();
+void ResetFolders();
