@@ -67,9 +67,11 @@ bool StartsWith(const std::string& line, const char* key, std::string& value) {
 
 void ReadVolumes(const std::string& file, int& music, int& sound) {
   music = sound = 100;
-  LineReader reader(file);
+  const std::optional<std::string> bytes = ReadWholeFile(file);
+  if (!bytes) return;
+  LineReader reader(*bytes);
   std::string line, value;
-  while (reader.IsOpen() && reader.Next(line)) {
+  while (reader.Next(line)) {
     if (!line.empty() && line[0] == ';') continue;
     UpperAscii(line);
     if (StartsWith(line, "MUSIC_VOLUME=", value)) music = std::clamp(ToInt(value), 0, 100);
