@@ -52,7 +52,9 @@ TEST_F(TaggedTextTest, KindsOfLineAndCaseConversion) {
 }
 
 TEST_F(TaggedTextTest, LastLineAndLongLinesKeepEveryByte) {
-  Write("data/t.dat", "#BGM:" + std::string(300, 'Q') + "\n#BGM:end");
+  // The CR of a 253-byte line's CR LF is the 254th byte of the piece.
+  Write("data/t.dat", "#BGM:" + std::string(300, 'Q') + "\n#BGM:" + std::string(248, 'R') +
+                          "\r\n#BGM:end");
   TaggedText text("data\\t.dat");
   std::vector<std::string> lines;
   while (text.Next()) {
@@ -60,9 +62,9 @@ TEST_F(TaggedTextTest, LastLineAndLongLinesKeepEveryByte) {
     lines.emplace_back(text.Value());
   }
   const std::vector<std::string> expected = {"#bgm:" + std::string(249, 'q'), std::string(51, 'q'),
-                                             "#bgm:end"};
+                                             "#bgm:" + std::string(248, 'r'), "#bgm:end"};
   EXPECT_EQ(lines, expected);
-  EXPECT_EQ(text.LineNumber(), 2);
+  EXPECT_EQ(text.LineNumber(), 3);
 }
 
 TEST(CommaValues, PairsScanFromTheirOwnByte) {

@@ -1,7 +1,9 @@
 #include "support/headless_test.h"
 
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -30,6 +32,15 @@ void ResetAll() {
   ResetScenePlayer();
   g_game = GameState();
   g_ranking.fill(0);
+}
+
+int RunInChild(const std::function<int()>& body) {
+  std::fflush(nullptr);
+  const pid_t pid = fork();
+  if (pid == 0) _exit(body());
+  int status = 0;
+  if (pid < 0 || waitpid(pid, &status, 0) != pid) return -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 void HeadlessTest::SetUp() {
