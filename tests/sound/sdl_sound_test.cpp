@@ -205,7 +205,10 @@ TEST_F(SdlSound, EveryEncodingOfSdlsLoaderPlaysAtItsOwnRate) {
       const int buffer = audio.CreateBuffer(wave.format, wave.samples.data(), wave.samples.size());
       EXPECT_GE(buffer, 0) << "encoding " << i << ": " << SDL_GetError();
       audio.Play(buffer);
-      SDL_Delay(250);
+      // Then 0.15 s of silence in the output, however late the audio thread runs.
+      while (Mix_Playing(buffer) != 0) SDL_Delay(5);
+      const uintmax_t quiet = std::filesystem::file_size(dir_ + "out.raw") + 26460;
+      while (std::filesystem::file_size(dir_ + "out.raw") < quiet) SDL_Delay(5);
     }
   }
   SDL_Quit();
