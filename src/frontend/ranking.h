@@ -10,7 +10,7 @@ extern std::array<int, 6> g_ranking;
 void ResetRanking();
 
 void ReadSaveFile(const std::string& file);
-// Writes save.dat; false when it could not be written (the old file is then kept).
+// Writes save.dat; false when it could not be written.
 bool WriteSaveFile();
 // Carries a finished game's score to its place, then saves the ranking.
 void InsertScore(int score);

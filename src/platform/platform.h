@@ -81,6 +81,7 @@ struct WaveFormat {
   uint32_t avg_bytes_per_sec = 44100;
   uint16_t block_align = 2;
   uint16_t bits_per_sample = 16;
+  std::vector<uint8_t> extra;  // the bytes after the extra-size field; none for PCM
 };
 
 class Platform {

@@ -49,7 +49,11 @@ TEST(TaggedText, KindsOfLineAndCaseConversion) {
 }
 
 TEST(TaggedText, LastLineAndLongLinesKeepEveryByte) {
-  const std::string bytes = "#BGM:" + std::string(300, 'Q') + "\n#BGM:end";
+  // The CR of a 253-byte line's CR LF is the 254th byte of the piece.
+  const std::string bytes =
+      "#BGM:" + std::string(300, 'Q') + "
+#BGM:" + std::string(248, 'R') + "
+#BGM:end";
   TaggedText text(bytes, "t.dat");
   std::vector<std::string> lines;
   while (text.Next()) {
@@ -57,9 +61,9 @@ TEST(TaggedText, LastLineAndLongLinesKeepEveryByte) {
     lines.emplace_back(text.Value());
   }
   const std::vector<std::string> expected = {"#bgm:" + std::string(249, 'q'), std::string(51, 'q'),
-                                             "#bgm:end"};
+                                             "#bgm:" + std::string(248, 'r'), "#bgm:end"};
   EXPECT_EQ(lines, expected);
-  EXPECT_EQ(text.LineNumber(), 2);
+  EXPECT_EQ(text.LineNumber(), 3);
 }
 
 TEST(CommaValues, PairsScanFromTheirOwnByte) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <ostream>
 
 #include "draw/draw_fixture.h"
@@ -104,5 +105,48 @@ INSTANTIATE_TEST_SUITE_P(
                       Variant{"rgb24", 24, 0, false}, Variant{"rgb24TopDown", 24, 0, true},
                       Variant{"rgb32", 32, 0, false}),
     [](const ::testing::TestParamInfo<Variant>& p) { return p.param.name; });
+
+// An RLE8 file of a few bytes may claim any size. Up to sixteen screens'
+// worth loads; a larger claim, or a picture whose memory cannot be had, gets the
+// box and 0 while the game goes on.
+struct Claim {
+  int width, height;
+  size_t new_limit_mib;  // larger blocks are refused, as when memory runs out; 0: none
+  int handle;
+};
+
+void PrintTo(const Claim& c, std::ostream* os) {
+  *os << c.width << "x" << c.height << " new limit " << c.new_limit_mib << " MiB";
+}
+
+class ClaimedSizeTest : public DrawTest, public ::testing::WithParamInterface<Claim> {};
+
+TEST_P(ClaimedSizeTest, LoadsOnlyWhatTheGameCanUse) {
+  const Claim c = GetParam();
+#if LD_LIMITS_NEW
+  g_new_limit = c.new_limit_mib > 0 ? c.new_limit_mib << 20 : SIZE_MAX;
+#else
+  if (c.new_limit_mib > 0) GTEST_SKIP() << "the address sanitizer keeps operator new to itself";
+#endif
+  BmpSpec s;
+  s.width = c.width;
+  s.height = c.height;
+  s.bpp = 8;
+  s.compression = 1;
+  s.palette.assign(256, 0xFFFFFF);
+  s.data = {2, 1, 0, 1};  // two pixels, then the end of the picture
+  WriteFile("img/big.bmp", BmpBytes(s));
+  const int handle = g_draw.LoadObject("img\\big.bmp", 2);
+#if LD_LIMITS_NEW
+  g_new_limit = SIZE_MAX;
+#endif
+  EXPECT_EQ(handle, c.handle);
+  EXPECT_EQ(LastBox(), handle == 0 ? "elDraw::LoadObject : BMPファイルを読み込めません" : "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Claims, ClaimedSizeTest,
+                         ::testing::Values(Claim{8192, 8192, 0, 0}, Claim{8192, 601, 0, 0},
+                                           Claim{8192, 600, 0, 2}, Claim{640, 7680, 0, 2},
+                                           Claim{8192, 600, 16, 0}, Claim{8192, 600, 32, 2}));
 
 }  // namespace

@@ -1,3 +1,6 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -42,12 +45,16 @@ TEST_F(RankingTest, ScoresSurviveAWriteAndARead) {
   EXPECT_EQ(Top(), (std::array<int, 5>{123456789, 70000, -5, 256, 1}));
 }
 
-TEST_F(RankingTest, ForeignOrShortFilesLeaveTheRankingAlone) {
-  for (const std::string& bytes : {std::string("brisel") + std::string(21, '\1'), std::string("qorvane\1\2")}) {
+TEST_F(RankingTest, ForeignFilesAreIgnoredShortOnesGiveTheScoresTheyHold) {
+  const std::pair<std::string, std::array<int, 5>> cases[] = {
+      {std::string("brisel") + std::string(21, '\1'), {5, 4, 3, 2, 1}},
+      {"qorvane\1\2", {5, 4, 3, 2, 1}},
+      {std::string("qorvane\x07\0\0\0\x09\0\0\0\x03", 16), {7, 9, 3, 2, 1}}};
+  for (const auto& [bytes, top] : cases) {
     std::ofstream("save.dat", std::ios::binary) << bytes;
     Set({5, 4, 3, 2, 1});
     ReadSaveFile("save.dat");
-    EXPECT_EQ(Top(), (std::array<int, 5>{5, 4, 3, 2, 1}));
+    EXPECT_EQ(Top(), top);
     EXPECT_EQ(Bytes("save.dat"), bytes);
   }
 }
@@ -68,14 +75,50 @@ TEST_F(RankingTest, InsertionCarriesTheScoreToItsPlace) {
   EXPECT_EQ(Top(), (std::array<int, 5>{5000, 1000, 800, 600, 600}));
 }
 
-TEST_F(RankingTest, AFailedWriteKeepsTheOldFile) {
-  Set({9, 8, 7, 6, 5});
-  ASSERT_TRUE(WriteSaveFile());
-  const std::string before = Bytes("save.dat");
-  std::filesystem::create_directory("save.dat.tmp");  // the temporary file cannot be made
+// The writer runs as nobody on files that root set up: a closed folder with an
+// open save.dat, a save.dat of another owner, an own one of mode 0600, a link.
+TEST_F(RankingTest, WritesKeepTheFileItsOwnerItsModeAndItsLink) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to give the files to another user";
+  ASSERT_EQ(chmod(".", 0711), 0);
+  struct Case {
+    const char* dir;
+    mode_t dir_mode;
+    uid_t owner;
+    mode_t mode;
+    bool link;
+  };
+  for (const Case& c : {Case{"shared", 0555, 0, 0666, false}, Case{"foreign", 0777, 0, 0666, false},
+                        Case{"own", 0777, 65534, 0600, false}, Case{"link", 0777, 65534, 0640, true}}) {
+    const std::string dir = std::string(c.dir) + "/", file = dir + (c.link ? "real.dat" : "save.dat");
+    std::filesystem::create_directory(dir);
+    std::ofstream(file) << "old";
+    ASSERT_EQ(chown(file.c_str(), c.owner, c.owner), 0);
+    ASSERT_EQ(chmod(file.c_str(), c.mode), 0);
+    if (c.link) std::filesystem::create_symlink("real.dat", dir + "save.dat");
+    ASSERT_EQ(chmod(dir.c_str(), c.dir_mode), 0);
+    Set({9, 8, 7, 6, 5});
+    EXPECT_EQ(RunInChild([&] {
+                return setgid(65534) == 0 && setuid(65534) == 0 && chdir(c.dir) == 0 && WriteSaveFile() ? 0 : 1;
+              }),
+              0)
+        << c.dir;
+    struct stat st {};
+    ASSERT_EQ(stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, c.owner) << c.dir;
+    EXPECT_EQ(st.st_mode & 07777, c.mode) << c.dir;
+    EXPECT_EQ(std::filesystem::is_symlink(dir + "save.dat"), c.link) << c.dir;
+    g_ranking.fill(0);
+    ReadSaveFile(dir + "save.dat");
+    EXPECT_EQ(Top(), (std::array<int, 5>{9, 8, 7, 6, 5})) << c.dir;
+  }
+}
+
+TEST_F(RankingTest, NoTemporaryFileMeansAWriteInPlace) {
+  std::filesystem::create_directory("save.dat.tmp");
   InsertScore(100);
-  EXPECT_FALSE(WriteSaveFile());
-  EXPECT_EQ(Bytes("save.dat"), before);
+  g_ranking.fill(0);
+  ReadSaveFile("save.dat");
+  EXPECT_EQ(Top(), (std::array<int, 5>{100, 0, 0, 0, 0}));
 }
 
 }  // namespace

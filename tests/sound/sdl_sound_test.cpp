@@ -150,6 +150,93 @@ TEST_F(SdlSound, WaveIsConvertedAtLoadAndSilentWhileInactive) {
   EXPECT_NEAR(crossings * 2.0, 440, 10);
 }
 
+// A square wave that changes sign every 10 samples at 8820 Hz (441 Hz), 0.1 s
+// long, written in each encoding that SDL's wave loader decodes.
+struct Encoding {
+  uint16_t tag, channels, bits, align;
+  wave_bytes::Bytes extra;
+};
+
+wave_bytes::Bytes SquareWave(const Encoding& e) {
+  using wave_bytes::Put16, wave_bytes::Put32;
+  constexpr int kSamples = 882;
+  const auto high = [](int i) { return i / 10 % 2 == 0; };
+  wave_bytes::Bytes fmt, data;
+  for (uint32_t v : {uint32_t{e.tag}, uint32_t{e.channels}}) Put16(fmt, v);
+  Put32(fmt, 8820);
+  Put32(fmt, 8820u * e.align);
+  Put16(fmt, e.align);
+  Put16(fmt, e.bits);
+  Put16(fmt, static_cast<uint32_t>(e.extra.size()));
+  fmt.insert(fmt.end(), e.extra.begin(), e.extra.end());
+  if (e.tag == 0x11 || e.tag == 2) {  // one ADPCM block: header, then 4-bit steps up or down
+    const bool ima = e.tag == 0x11;
+    data = ima ? wave_bytes::Bytes{0, 0, 0, 0} : wave_bytes::Bytes{0, 16, 0, 0, 0, 0, 0};
+    const auto step = [&](int i) { return high(i) ? 7 : ima ? 15 : 9; };
+    for (int i = ima ? 1 : 2; i + 1 < kSamples; i += 2)
+      data.push_back(static_cast<uint8_t>(ima ? step(i) | step(i + 1) << 4 : step(i) << 4 | step(i + 1)));
+  } else {
+    for (int i = 0; i < kSamples; ++i)
+      for (int c = 0; c < e.channels; ++c) {
+        const uint32_t pcm = high(i) ? 0x40000000u : 0xC0000000u;
+        const uint32_t sample = e.tag == 6   ? (high(i) ? 0xAA : 0x2A)
+                                : e.tag == 7 ? (high(i) ? 0x80 : 0x00)
+                                : e.tag == 3 ? (high(i) ? 0x3F000000u : 0xBF000000u)
+                                             : pcm >> (32 - e.bits);
+        for (int b = 0; b < e.bits / 8; ++b) data.push_back(static_cast<uint8_t>(sample >> (8 * b)));
+      }
+  }
+  return wave_bytes::Riff({wave_bytes::Chunk("fmt ", fmt), wave_bytes::Chunk("data", data)});
+}
+
+TEST_F(SdlSound, EveryEncodingOfSdlsLoaderPlaysAtItsOwnRate) {
+  const wave_bytes::Bytes pcm_guid = {1, 0, 0, 0, 0, 0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71};
+  wave_bytes::Bytes extensible = {16, 0, 3, 0, 0, 0};
+  extensible.insert(extensible.end(), pcm_guid.begin(), pcm_guid.end());
+  const std::vector<Encoding> encodings = {
+      {0xFFFE, 2, 16, 4, extensible},  // 16-bit stereo PCM under the extensible header
+      {1, 1, 24, 3, {}},
+      {1, 2, 32, 8, {}},
+      {3, 1, 32, 4, {}},  // float
+      {6, 1, 8, 1, {}},   // a-law
+      {7, 2, 8, 2, {}},   // mu-law
+      {0x11, 1, 4, 444, {0x71, 3}},  // IMA ADPCM, 881 samples a block
+      {2, 1, 4, 447, {0x72, 3, 7, 0, 0, 1, 0, 0, 0, 2, 0, 0xFF, 0, 0, 0, 0, 0xC0, 0, 0x40, 0,
+                      0xF0, 0, 0, 0, 0xCC, 1, 0x30, 0xFF, 0x88, 1, 0x18, 0xFF}},  // MS ADPCM
+  };
+  ASSERT_EQ(SDL_Init(SDL_INIT_TIMER), 0);
+  {
+    platform::SdlAudio audio;
+    ASSERT_TRUE(audio.Open());
+    for (size_t i = 0; i < encodings.size(); ++i) {
+      const wave_bytes::Bytes bytes = SquareWave(encodings[i]);
+      WaveData wave;
+      ASSERT_EQ(ReadWaveBytes(bytes.data(), bytes.size(), wave), 0) << i;
+      const int buffer = audio.CreateBuffer(wave.format, wave.samples.data(), wave.samples.size());
+      EXPECT_GE(buffer, 0) << "encoding " << i << ": " << SDL_GetError();
+      audio.Play(buffer);
+      // Then 0.15 s of silence in the output, however late the audio thread runs.
+      while (Mix_Playing(buffer) != 0) SDL_Delay(5);
+      const uintmax_t quiet = std::filesystem::file_size(dir_ + "out.raw") + 26460;
+      while (std::filesystem::file_size(dir_ + "out.raw") < quiet) SDL_Delay(5);
+    }
+  }
+  SDL_Quit();
+  const std::vector<int16_t> out = ReadLeftChannel(dir_ + "out.raw");
+  const std::vector<size_t> onsets = Onsets(out, 2000, 100);
+  ASSERT_EQ(onsets.size(), encodings.size());
+  for (size_t n = 0; n < onsets.size(); ++n) {
+    size_t end = onsets[n], crossings = 0;
+    for (size_t i = onsets[n] + 1; i < out.size() && i < onsets[n] + 8000; ++i) {
+      if (std::abs(int{out[i]}) > 2000) end = i;
+      if ((out[i - 1] < 0) != (out[i] < 0)) ++crossings;
+    }
+    const double seconds = (end - onsets[n]) / kRate;
+    EXPECT_NEAR(seconds, 0.1, 0.005) << "encoding " << n;
+    EXPECT_NEAR(crossings / seconds / 2, 441, 15) << "encoding " << n;
+  }
+}
+
 TEST_F(SdlSound, MidiRestartsThroughTheNotifyPathWithoutAGap) {
   wave_bytes::Write(dir_ + "Music/Loop.mid", kLoopMidi);
   {

@@ -34,12 +34,12 @@ TEST(WaveFile, ChunksAreFoundPastOddSizedOnesAndExtraBytesRead) {
   EXPECT_EQ(out.format.samples_per_sec, 44100u);
   EXPECT_EQ(out.format.block_align, 4);
   EXPECT_EQ(out.format.bits_per_sample, 16);
-  EXPECT_TRUE(out.extra.empty());
+  EXPECT_TRUE(out.format.extra.empty());
   EXPECT_EQ(out.samples, (Bytes{1, 2, 3, 4}));
 
   ASSERT_EQ(Read(Riff({Chunk("data", {5}), Chunk("fmt ", AdpcmFmt({9, 8, 7, 6}))}), out), 0);
   EXPECT_EQ(out.format.format_tag, 2);
-  EXPECT_EQ(out.extra, (Bytes{9, 8, 7, 6}));
+  EXPECT_EQ(out.format.extra, (Bytes{9, 8, 7, 6}));
   EXPECT_EQ(out.samples, (Bytes{5}));
 }
 
@@ -62,7 +62,7 @@ TEST(WaveFile, BrokenFilesFailAndLeaveNothing) {
     WaveData out;
     out.samples = {1};
     EXPECT_NE(Read(broken[i], out), 0) << "case " << i;
-    EXPECT_TRUE(out.samples.empty() && out.extra.empty()) << "case " << i;
+    EXPECT_TRUE(out.samples.empty() && out.format.extra.empty()) << "case " << i;
   }
 }
 

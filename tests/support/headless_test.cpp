@@ -1,11 +1,22 @@
 #include "support/headless_test.h"
 
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
 #include "shell/shell.h"
+
+int RunInChild(const std::function<int()>& body) {
+  std::fflush(nullptr);
+  const pid_t pid = fork();
+  if (pid == 0) _exit(body());
+  int status = 0;
+  if (pid < 0 || waitpid(pid, &status, 0) != pid) return -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
 
 void HeadlessTest::SetUp() {
   platform::Set(&hp);

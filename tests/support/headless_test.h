@@ -3,9 +3,30 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <functional>
 #include <string>
 
 #include "platform/headless/headless_platform.h"
+
+// The address sanitizer keeps operator new to itself; elsewhere the tests can
+// make it refuse blocks larger than g_new_limit bytes.
+#if defined(__SANITIZE_ADDRESS__)
+#define LD_LIMITS_NEW 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define LD_LIMITS_NEW 0
+#endif
+#endif
+#ifndef LD_LIMITS_NEW
+#define LD_LIMITS_NEW 1
+#endif
+#if LD_LIMITS_NEW
+extern size_t g_new_limit;
+#endif
+
+// Runs body in a forked child: its exit code, or 128 + the signal that ended it.
+int RunInChild(const std::function<int()>& body);
 
 class HeadlessTest : public ::testing::Test {
  protected:

@@ -1,4 +1,6 @@
 // The sprite object table: loading pictures, release and restore after a loss.
+#include <new>
+
 #include "library/draw/el_draw.h"
 #include "library/system/el_system.h"
 #include "library/system/report.h"
@@ -21,7 +23,12 @@ bool elDraw::LoadPicture(Object& object, const std::string& name) {
   if (!platform::Get().LoadBitmap(ProgramFile(name), image)) return false;
   object.width = static_cast<uint16_t>(image.width);
   object.height = static_cast<uint16_t>(image.height);
-  object.surface.Create(image.width, image.height);
+  try {
+    object.surface.Create(image.width, image.height);
+  } catch (const std::bad_alloc&) {
+    object.surface = Surface();
+    return false;
+  }
   for (size_t i = 0; i < image.pixels.size(); ++i)
     object.surface.pixels[i] = draw::FromRgb(image.pixels[i]);
   object.surface.key = draw::FromColour(key_colour_);

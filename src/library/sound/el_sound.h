@@ -51,7 +51,6 @@ extern elSound g_sound;
 
 struct WaveData {
   platform::WaveFormat format;
-  std::vector<uint8_t> extra;  // extra format bytes of a non-PCM wave
   std::vector<uint8_t> samples;
 };
 

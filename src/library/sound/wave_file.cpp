@@ -44,12 +44,12 @@ bool Fits(size_t file_size, size_t offset, size_t count) {
 bool ReadFormat(const uint8_t* bytes, size_t size, const Chunk& fmt, WaveData& out) {
   if (fmt.size < 16 || !Fits(size, fmt.data, 16)) return false;
   const uint8_t* f = bytes + fmt.data;
-  out.format = {Le16(f), Le16(f + 2), Le32(f + 4), Le32(f + 8), Le16(f + 12), Le16(f + 14)};
+  out.format = {Le16(f), Le16(f + 2), Le32(f + 4), Le32(f + 8), Le16(f + 12), Le16(f + 14), {}};
   if (out.format.format_tag == 1) return true;
   if (!Fits(size, fmt.data + 16, 2)) return false;
   const uint16_t extra = Le16(f + 16);
   if (!Fits(size, fmt.data + 18, extra)) return false;
-  out.extra.assign(f + 18, f + 18 + extra);
+  out.format.extra.assign(f + 18, f + 18 + extra);
   return true;
 }
 

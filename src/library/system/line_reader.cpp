@@ -18,7 +18,16 @@ bool LineReader::Next(std::string& line) {
     }
     line += c;
     if (line.size() == kPiece) {
-      // A CR that may belong to a CR LF waits for the next piece.
+      // A CR LF across the piece's end is its line end, as a LF alone would be.
+      if (line.back() == '\r') {
+        const int next = Get();
+        if (next == '\n') {
+          line.pop_back();
+          at_line_start_ = true;
+          return true;
+        }
+        if (next != EOF) std::ungetc(next, file_);
+      }
       at_line_start_ = false;
       return true;
     }

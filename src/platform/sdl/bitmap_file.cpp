@@ -3,13 +3,21 @@
 #include <SDL.h>
 
 #include <cstring>
+#include <new>
 
 namespace platform {
 
 namespace {
 
-// Pictures larger than this are refused before any pixel is copied.
-constexpr int kMaxSide = 8192;
+// A 640x480 game draws from pictures of a screen or from sheets of frames, never
+// from more than sixteen screens' worth of pixels; a larger claim is a damaged
+// file, refused before SDL's loader allocates for it.
+constexpr int64_t kMaxSide = 8192;
+constexpr int64_t kMaxPixels = 16 * 640 * 480;
+
+bool PlausibleSize(int64_t w, int64_t h) {
+  return w > 0 && w <= kMaxSide && h > 0 && h <= kMaxSide && w * h <= kMaxPixels;
+}
 
 uint32_t Le(const uint8_t* p, int bytes) {
   uint32_t v = 0;
@@ -35,8 +43,7 @@ bool PlausibleHeader(SDL_RWops* rw) {
   } else {
     return false;
   }
-  if (h_ < 0) h_ = -h_;
-  return w > 0 && w <= kMaxSide && h_ > 0 && h_ <= kMaxSide;
+  return PlausibleSize(w, h_ < 0 ? -h_ : h_);
 }
 
 bool FromRW(SDL_RWops* rw, Image& out) {
@@ -47,25 +54,31 @@ bool FromRW(SDL_RWops* rw, Image& out) {
   }
   SDL_Surface* loaded = SDL_LoadBMP_RW(rw, 1);
   if (loaded == nullptr) return false;
-  bool ok = false;
-  if (loaded->w > 0 && loaded->h > 0 && loaded->w <= kMaxSide && loaded->h <= kMaxSide) {
-    SDL_Surface* rgb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
-    if (rgb != nullptr) {
-      out.width = rgb->w;
-      out.height = rgb->h;
-      out.pixels.resize(static_cast<size_t>(rgb->w) * rgb->h);
-      SDL_LockSurface(rgb);
-      for (int y = 0; y < rgb->h; ++y) {
-        const auto* row = static_cast<const uint8_t*>(rgb->pixels) + static_cast<size_t>(y) * rgb->pitch;
-        std::memcpy(&out.pixels[static_cast<size_t>(y) * rgb->w], row, static_cast<size_t>(rgb->w) * 4);
-      }
-      SDL_UnlockSurface(rgb);
-      for (auto& p : out.pixels) p &= 0x00FFFFFFu;
-      SDL_FreeSurface(rgb);
-      ok = true;
-    }
-  }
+  SDL_Surface* rgb = PlausibleSize(loaded->w, loaded->h)
+                         ? SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0)
+                         : nullptr;
   SDL_FreeSurface(loaded);
+  if (rgb == nullptr) return false;
+  // The file's bytes decide this size: running out of memory refuses the picture.
+  bool ok = true;
+  try {
+    out.pixels.assign(static_cast<size_t>(rgb->w) * static_cast<size_t>(rgb->h), 0);
+  } catch (const std::bad_alloc&) {
+    out.pixels = {};
+    ok = false;
+  }
+  if (ok) {
+    out.width = rgb->w;
+    out.height = rgb->h;
+    SDL_LockSurface(rgb);
+    for (int y = 0; y < rgb->h; ++y) {
+      const auto* row = static_cast<const uint8_t*>(rgb->pixels) + static_cast<size_t>(y) * rgb->pitch;
+      std::memcpy(&out.pixels[static_cast<size_t>(y) * rgb->w], row, static_cast<size_t>(rgb->w) * 4);
+    }
+    SDL_UnlockSurface(rgb);
+    for (auto& p : out.pixels) p &= 0x00FFFFFFu;
+  }
+  SDL_FreeSurface(rgb);
   return ok;
 }
 

@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <climits>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <new>
 
 #include "platform/sdl/peak_limiter.h"
 #include "platform/sdl/sdl_music.h"
@@ -25,19 +28,38 @@ constexpr float kEffectGain = 0.794f;  // -2 dB
 // Keeps every length inside the converter's int; far beyond any sound effect.
 constexpr size_t kMaxWaveBytes = size_t{16} << 20;
 
-// The SDL sample format of a wave, or 0 when the mixer cannot take it.
-SDL_AudioFormat SampleFormat(const WaveFormat& format) {
-  const bool whole_frames = format.block_align == format.channels * format.bits_per_sample / 8;
-  if (format.channels == 0 || format.channels > 8 || format.samples_per_sec == 0 || !whole_frames)
-    return 0;
-  if (format.format_tag == 3 && format.bits_per_sample == 32) return AUDIO_F32LSB;
-  if (format.format_tag != 1) return 0;
-  switch (format.bits_per_sample) {
-    case 8: return AUDIO_U8;
-    case 16: return AUDIO_S16LSB;
-    case 32: return AUDIO_S32LSB;
-    default: return 0;
+void Put(std::vector<Uint8>& out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<Uint8>(value >> (8 * i)));
+}
+
+void PutChunk(std::vector<Uint8>& out, const char* id, const Uint8* data, size_t size) {
+  out.insert(out.end(), id, id + 4);
+  Put(out, static_cast<uint32_t>(size), 4);
+  out.insert(out.end(), data, data + size);
+  if (size % 2 == 1) out.push_back(0);
+}
+
+// The wave as a RIFF file again, for SDL's own loader, which decodes every
+// encoding it knows: PCM of any width, float, a-law, mu-law, IMA and MS ADPCM,
+// and the extensible header over any of them.
+std::vector<Uint8> RiffImage(const WaveFormat& format, const uint8_t* data, size_t bytes) {
+  std::vector<Uint8> fmt;
+  Put(fmt, format.format_tag, 2);
+  Put(fmt, format.channels, 2);
+  Put(fmt, format.samples_per_sec, 4);
+  Put(fmt, format.avg_bytes_per_sec, 4);
+  Put(fmt, format.block_align, 2);
+  Put(fmt, format.bits_per_sample, 2);
+  if (format.format_tag != 1) {
+    Put(fmt, static_cast<uint32_t>(format.extra.size()), 2);
+    fmt.insert(fmt.end(), format.extra.begin(), format.extra.end());
   }
+  std::vector<Uint8> image = {'W', 'A', 'V', 'E'};
+  PutChunk(image, "fmt ", fmt.data(), fmt.size());
+  PutChunk(image, "data", data, bytes);
+  std::vector<Uint8> riff;
+  PutChunk(riff, "RIFF", image.data(), image.size());
+  return riff;
 }
 
 // ALSA reports each failed device probe on standard error by itself; the game
@@ -92,22 +114,34 @@ void SdlAudio::Close() {
 }
 
 int SdlAudio::CreateBuffer(const WaveFormat& format, const uint8_t* data, size_t bytes) {
-  const SDL_AudioFormat source = SampleFormat(format);
-  if (!open_ || source == 0 || bytes > kMaxWaveBytes) return -1;
-  SDL_AudioCVT cvt;
-  if (SDL_BuildAudioCVT(&cvt, source, static_cast<Uint8>(format.channels),
-                        static_cast<int>(format.samples_per_sec), format_,
-                        static_cast<Uint8>(channels_), rate_) < 0)
-    return -1;
+  if (!open_ || bytes > kMaxWaveBytes || format.extra.size() > UINT16_MAX) return -1;
   Buffer buffer;
-  const size_t whole = bytes - bytes % format.block_align;
-  buffer.samples.resize(whole * static_cast<size_t>(cvt.len_mult) + 1);
-  if (whole > 0) std::memcpy(buffer.samples.data(), data, whole);
-  cvt.buf = buffer.samples.data();
-  cvt.len = static_cast<int>(whole);
-  if (whole > 0 && cvt.needed && SDL_ConvertAudio(&cvt) != 0) return -1;
-  const Uint32 length = static_cast<Uint32>(cvt.needed && whole > 0 ? cvt.len_cvt : whole);
-  buffer.chunk = Mix_QuickLoad_RAW(buffer.samples.data(), length);
+  // The file's bytes decide these sizes: running out of memory refuses the wave.
+  try {
+    const std::vector<Uint8> riff = RiffImage(format, data, bytes);
+    SDL_AudioSpec spec;
+    Uint8* decoded = nullptr;
+    Uint32 length = 0;
+    if (SDL_LoadWAV_RW(SDL_RWFromConstMem(riff.data(), static_cast<int>(riff.size())), 1, &spec,
+                       &decoded, &length) == nullptr)
+      return -1;
+    const std::unique_ptr<Uint8, void (*)(Uint8*)> owned(decoded, SDL_FreeWAV);
+    SDL_AudioCVT cvt;
+    // The converter counts in int.
+    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, format_,
+                          static_cast<Uint8>(channels_), rate_) < 0 ||
+        uint64_t{length} * static_cast<uint64_t>(cvt.len_mult) >= INT_MAX)
+      return -1;
+    buffer.samples.resize(static_cast<size_t>(length) * static_cast<size_t>(cvt.len_mult) + 1);
+    if (length > 0) std::memcpy(buffer.samples.data(), decoded, length);
+    cvt.buf = buffer.samples.data();
+    cvt.len = static_cast<int>(length);
+    if (length > 0 && cvt.needed && SDL_ConvertAudio(&cvt) != 0) return -1;
+    buffer.chunk = Mix_QuickLoad_RAW(buffer.samples.data(),
+                                     static_cast<Uint32>(cvt.needed && length > 0 ? cvt.len_cvt : length));
+  } catch (const std::bad_alloc&) {
+    return -1;
+  }
   if (buffer.chunk == nullptr) return -1;
   const int channel = FreeChannel();
   if (channel < 0) {
