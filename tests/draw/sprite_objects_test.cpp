@@ -60,7 +60,7 @@ TEST_F(SpriteObjectTest, ColoursThatTruncateToBlackAreTransparent) {
   s.width = 2;
   s.height = 1;
   s.data = PackRows({{0x070307, 0x080408}}, 24, false);
-  WriteFile("img/dark.bmp", BmpBytes(s));
+  WriteFile("img/dark.bmp", test_bytes::Bmp(s));
   const int o = g_draw.LoadObject("img\\dark.bmp", 2);
   FillBack(kBlue);
   g_draw.DrawObject(10, 10, o, 0, 0, 2, 1);

@@ -226,7 +226,7 @@ class WayOut : public GameScene, public ::testing::WithParamInterface<int> {
   bool LoadStagePictures() {
     for (const char* name : {"c0.bmp", "c1.bmp", "o0.bmp", "bg.bmp", "font.bmp", "gage.bmp",
                              "gage_base.bmp", "clear.bmp", "menu.bmp", "cursor2.bmp"})
-      WriteBmp(std::string("img/") + name, 8, 8, 0xFFFFFF);
+      test_bytes::WriteFile(std::string("img/") + name, test_bytes::Bmp24(8, 8, 0xFFFFFF));
     return LoadPicture("probe.bmp", 8, 8, 0xFFFFFF) != 0;
   }
 };
