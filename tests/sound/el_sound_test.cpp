@@ -94,15 +94,4 @@ TEST_F(SoundTest, WithoutADeviceEverythingIsSilent) {
   EXPECT_TRUE(hp.sound_buffers.empty());
 }
 
-TEST_F(SoundTest, ReleaseSoundStopsAndReleasesEveryBufferOnce) {
-  g_sound.LoadObject("se.wav", 2);
-  g_sound.LoadObject("se.wav", 3);
-  g_sound.ReleaseObject(0);
-  g_sound.ReleaseSound();
-  g_sound.ReleaseSound();
-  for (const auto& b : hp.sound_buffers) EXPECT_TRUE(b.released && b.stops == 1);
-  g_sound.PlayObject(1, -1);
-  EXPECT_TRUE(hp.play_log.empty());
-}
-
 }  // namespace
