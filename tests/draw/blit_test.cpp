@@ -44,14 +44,6 @@ TEST_F(BlitTest, CopiesAreCutAtTheEdges) {
   EXPECT_EQ(Changed(), 20 * 20);
 }
 
-TEST_F(BlitTest, OpaqueCopyOfSixThirtyNineLeavesTheLastColumnAndRow) {
-  const int o = Numbered(*this, 640, 480);
-  FillBack(kBack);
-  g_draw.DrawObjectOpaque(0, 0, o, 0, 0, 639, 479);
-  EXPECT_EQ(Back(638, 478), Numbered(638, 478));
-  EXPECT_EQ(Changed(), 639 * 479);
-}
-
 TEST_F(BlitTest, NothingIsDrawnOutsideTheScreenOrThePicture) {
   const int o = Numbered(*this, 30, 20);
   FillBack(kBack);

@@ -26,27 +26,6 @@ class GameScene : public GameTest {
 
 using GameSceneTest = GameScene;
 
-TEST_F(GameSceneTest, EntryFrameArmsTheStageTimers) {
-  AddEnemy(100.0f, 100.0f);
-  Character& later = AddEnemy(200.0f, 100.0f);
-  later.turn = 1;
-  later.state = STATE_WAITING;
-  g_stage.MAX_TURN = 2;
-  g_system.SetWait(5, 1);
-  g_system.SetWait(6, 1);
-  g_system.SetWait(7, 1);
-  g_system.SetWait(2, 1);
-  Enter();
-  EXPECT_EQ(g_state.scene, SCENE_GAME);
-  EXPECT_EQ(g_state.play_running, 1);
-  EXPECT_EQ(g_game.menu_cursor, 1);
-  EXPECT_EQ(g_system.Deadline(4), 1000u);
-  EXPECT_EQ(g_system.Deadline(2), elSystem::kDisarmed);
-  EXPECT_EQ(g_system.Deadline(5), elSystem::kDisarmed);
-  EXPECT_EQ(g_system.Deadline(6), elSystem::kDisarmed);
-  EXPECT_EQ(g_system.Deadline(7), 1u);  // the third entry is waiting: not counted
-}
-
 TEST_F(GameSceneTest, NoTimeLeftEndsTheGameOnTheFirstPlayFrame) {
   g_stage.INIT_TIME = 0;
   AddEnemy(100.0f, 100.0f);
@@ -160,14 +139,6 @@ TEST_F(GameMenuTest, UpChoosesTheTitleAndStaysChosenUntilTheNextStage) {
   g_state.scene_entry = 1;
   Enter();
   EXPECT_EQ(g_game.menu_cursor, 1);
-}
-
-TEST_F(GameMenuTest, ReturnToTitlePlaysOk) {
-  if (!LoadSoundRoles()) GTEST_SKIP() << "needs the sound library";
-  g_state.up = 1;
-  g_state.select = 1;
-  Frame();
-  EXPECT_EQ(Sounds(), (std::vector<std::string>{"select", "ok"}));
 }
 
 // Every way out releases the stage's pictures and the two menu pictures once.
