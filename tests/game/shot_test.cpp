@@ -69,13 +69,13 @@ TEST_F(ShotFlight, UpwardShotPassesTheWallLineAndIsSpentAboveTheScreen) {
 
 TEST_F(ShotFlight, HitStraightRightScoresByDistanceAndKnocksBack) {
   Player().x = 100.0f;
-  Player().y = 200.0f;
+  Player().y = 110.0f;
   Character& e = AddEnemy(215.0f, 200.0f);
   Fire(1);
-  g_game.shot.x[0] = 220.0f;  // 120 px from the launch corner
+  g_game.shot.x[0] = 220.0f;  // 150 px from the launch corner: 120 across, 90 down
   g_game.shot.y[0] = 200.0f;
   CheckShotHits();
-  EXPECT_EQ(g_game.score, 240);
+  EXPECT_EQ(g_game.score, 300);
   EXPECT_EQ(e.hp, 93);
   EXPECT_FLOAT_EQ(e.vx, 60.0f);
   EXPECT_EQ(S().state, SHOT_SPENT);
