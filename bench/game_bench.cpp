@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -19,33 +18,15 @@
 #include "library/draw/el_draw.h"
 #include "platform/headless/headless_platform.h"
 #include "scene/scene_state.h"
+#include "support/test_bytes.h"
 
 namespace {
 
-void Put(std::ofstream& out, uint32_t v, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-
 // A 24-bit BMP with a checker of two colours, so that keyed drawing has holes.
 int Picture(const std::string& name, int w, int h) {
-  std::filesystem::create_directories("img");
-  std::ofstream out("img/" + name, std::ios::binary);
-  const int row = (w * 3 + 3) & ~3;
-  out << "BM";
-  Put(out, static_cast<uint32_t>(54 + row * h), 4);
-  Put(out, 0, 4);
-  Put(out, 54, 4);
-  Put(out, 40, 4);
-  Put(out, static_cast<uint32_t>(w), 4);
-  Put(out, static_cast<uint32_t>(h), 4);
-  Put(out, 1, 2);
-  Put(out, 24, 2);
-  for (int i = 0; i < 6; ++i) Put(out, 0, 4);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) Put(out, ((x / 4 + y / 4) % 2) != 0 ? 0x3080C0u : 0u, 3);
-    for (int pad = w * 3; pad < row; ++pad) out.put(0);
-  }
-  out.close();
+  test_bytes::WriteFile("img/" + name, test_bytes::Bmp24(w, h, [](int x, int y) {
+                          return ((x / 4 + y / 4) % 2) != 0 ? 0x3080C0u : 0u;
+                        }));
   return g_draw.LoadObject("img\\" + name, 2);
 }
 

@@ -10,6 +10,7 @@
 #include "content/scene_player.h"
 #include "library/sound/el_sound.h"
 #include "support/headless_test.h"
+#include "support/test_bytes.h"
 
 class ContentTest : public HeadlessTest {
  protected:
@@ -30,25 +31,16 @@ class ContentTest : public HeadlessTest {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << bytes;
   }
-  // A 24-bit BMP of one colour 0xRRGGBB; width * 3 must be a multiple of 4.
+  // A 24-bit BMP of one colour 0xRRGGBB.
   void WriteBmp(const std::string& name, int width, int height, uint32_t rgb) {
-    std::string b = "BM" + Le(54 + width * height * 3) + Le(0) + Le(54) + Le(40) + Le(width) +
-                    Le(height) + Le(1 | (24 << 16)) + std::string(24, '\0');
-    const char pixel[3] = {char(rgb & 0xFF), char(rgb >> 8 & 0xFF), char(rgb >> 16 & 0xFF)};
-    for (int i = 0; i < width * height; ++i) b.append(pixel, 3);
-    Write(name, b);
+    test_bytes::WriteFile(dir_ + name, test_bytes::Bmp24(width, height, rgb));
   }
   // Four samples of 8-bit mono PCM.
   void WriteWav(const std::string& name) {
-    Write(name, "RIFF" + Le(40) + "WAVEfmt " + Le(16) + Le(1 | (1 << 16)) + Le(8000) + Le(8000) +
-                    Le(1 | (8 << 16)) + "data" + Le(4) + std::string(4, '\x80'));
+    using namespace test_bytes;
+    WriteFile(dir_ + name, Riff({Chunk("fmt ", Fmt(1, 1, 8000, 8)), Chunk("data", Bytes(4, 0x80))}));
   }
 
  private:
-  static std::string Le(int v) {
-    std::string b;
-    for (int i = 0; i < 4; ++i) b += static_cast<char>(static_cast<uint32_t>(v) >> (8 * i) & 0xFF);
-    return b;
-  }
   std::string dir_;
 };

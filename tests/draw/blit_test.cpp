@@ -44,14 +44,6 @@ TEST_F(BlitTest, CopiesAreCutAtTheEdges) {
   EXPECT_EQ(Changed(), 20 * 20);
 }
 
-TEST_F(BlitTest, OpaqueCopyOfSixThirtyNineLeavesTheLastColumnAndRow) {
-  const int o = Numbered(*this, 640, 480);
-  FillBack(kBack);
-  g_draw.DrawObjectOpaque(0, 0, o, 0, 0, 639, 479);
-  EXPECT_EQ(Back(638, 478), Numbered(638, 478));
-  EXPECT_EQ(Changed(), 639 * 479);
-}
-
 TEST_F(BlitTest, NothingIsDrawnOutsideTheScreenOrThePicture) {
   const int o = Numbered(*this, 30, 20);
   FillBack(kBack);
@@ -89,26 +81,6 @@ TEST_F(BlitTest, KeyedCopyShowsTheBackBufferThroughBlack) {
   EXPECT_EQ(Back(2, 0), 0x001F);
   g_draw.DrawObjectOpaque(0, 0, o, 0, 0, 3, 1);
   EXPECT_EQ(Back(1, 0), 0x0000);
-}
-
-TEST_F(BlitTest, TheWorkSpritesAreScreenSizedAndDrawable) {
-  const elDraw::Object& buffer = g_draw.Slot(0);
-  EXPECT_EQ(buffer.width, 640);
-  EXPECT_EQ(g_draw.Slot(1).height, 480);
-  FillBack(kBack);
-  g_draw.DrawObjectOpaque(0, 0, 0, 0, 0, 640, 480);
-  EXPECT_EQ(Changed(), 640 * 480);
-}
-
-TEST_F(BlitTest, ClearAndPresentShowTheBackBuffer) {
-  FillBack(kBack);
-  g_draw.Present();
-  EXPECT_EQ(hp.FramePixel(639, 479), kBack);
-  g_draw.ClearScreen();
-  g_draw.Present();
-  g_draw.Present();
-  EXPECT_EQ(hp.frames_presented, 3);
-  EXPECT_EQ(hp.frame, std::vector<uint16_t>(640 * 480, 0));
 }
 
 // Every SIMD version agrees with the plain loop, over every row length up to

@@ -84,7 +84,7 @@ class SpriteBmpTest : public DrawTest, public ::testing::WithParamInterface<Vari
 TEST_P(SpriteBmpTest, LoadsEveryPixel) {
   const Variant v = GetParam();
   const int colours = v.bpp == 1 ? 2 : 8;
-  WriteFile("img/v.bmp", BmpBytes(Spec(v, colours)));
+  WriteFile("img/v.bmp", test_bytes::Bmp(Spec(v, colours)));
   const int o = g_draw.LoadObject("img\\v.bmp", 2);
   ASSERT_EQ(o, 2) << LastBox();
   const elDraw::Object& slot = g_draw.Slot(o);

@@ -8,24 +8,10 @@
 
 #include "library/draw/el_draw.h"
 #include "support/headless_test.h"
+#include "support/test_bytes.h"
 
-// What a BMP file holds, before its headers are written.
-struct BmpSpec {
-  int width = 0;
-  int height = 0;  // written negative when top_down
-  int bpp = 24;
-  uint32_t compression = 0;  // 0 plain, 1 RLE8, 2 RLE4, 3 bit fields
-  bool top_down = false;
-  std::vector<uint32_t> palette;  // 0x00RRGGBB
-  std::vector<uint32_t> masks;    // red, green, blue for bit fields
-  std::vector<uint8_t> data;      // the pixel array as stored
-};
-
-std::vector<uint8_t> BmpBytes(const BmpSpec& spec);
-// Rows given top to bottom, as palette indices or pixel values; packed and
-// padded to four bytes in the file's row order.
-std::vector<uint8_t> PackRows(const std::vector<std::vector<uint32_t>>& rows, int bpp,
-                              bool top_down);
+using test_bytes::BmpSpec;
+using test_bytes::PackRows;
 
 class DrawTest : public HeadlessTest {
  protected:

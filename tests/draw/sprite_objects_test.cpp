@@ -24,26 +24,6 @@ TEST_F(SpriteObjectTest, LoadsTakeTheLowestFreeSlotFromTwo) {
   EXPECT_TRUE(hp.boxes.empty());
 }
 
-TEST_F(SpriteObjectTest, NamesLongerThanThirtyCharactersAreRefused) {
-  const std::string thirty = "img\\" + std::string(22, 'n') + ".bmp";
-  WritePicture("img/" + std::string(22, 'n') + ".bmp", 1, {kRed});
-  EXPECT_EQ(g_draw.LoadObject(thirty, 2), 2);
-  EXPECT_EQ(g_draw.LoadObject("x" + thirty, 2), 0);
-  EXPECT_EQ(LastBox(), "elDraw::LoadObject : ファイル名またはリソース名が長すぎます");
-  EXPECT_EQ(hp.boxes.back().caption, "エラー発生");
-  EXPECT_EQ(g_draw.SwapObject("x" + thirty, 2, 2), 0);
-  EXPECT_EQ(LastBox(), "elDraw::SwapObject : ファイル名またはリソース名が長すぎます");
-  EXPECT_EQ(g_draw.LoadedCount(), 1);
-  EXPECT_TRUE(g_draw.Slot(2).has_surface);
-}
-
-TEST_F(SpriteObjectTest, TheTableHoldsTenTwentyTwoPictures) {
-  WritePicture("img/a.bmp", 1, {kRed});
-  for (int i = 2; i < elDraw::kObjects; ++i) ASSERT_EQ(g_draw.LoadObject("img\\a.bmp", 2), i);
-  EXPECT_EQ(g_draw.LoadObject("img\\a.bmp", 2), 0);
-  EXPECT_EQ(LastBox(), "elDraw::LoadObject : オブジェクト数が多過ぎます");
-}
-
 TEST_F(SpriteObjectTest, AFailedLoadReportsAndGivesItsSlotBack) {
   WritePicture("img/a.bmp", 1, {kRed});
   WriteFile("img/bad.bmp", {'B', 'M', 1, 2, 3});
@@ -60,7 +40,7 @@ TEST_F(SpriteObjectTest, ColoursThatTruncateToBlackAreTransparent) {
   s.width = 2;
   s.height = 1;
   s.data = PackRows({{0x070307, 0x080408}}, 24, false);
-  WriteFile("img/dark.bmp", BmpBytes(s));
+  WriteFile("img/dark.bmp", test_bytes::Bmp(s));
   const int o = g_draw.LoadObject("img\\dark.bmp", 2);
   FillBack(kBlue);
   g_draw.DrawObject(10, 10, o, 0, 0, 2, 1);
@@ -78,15 +58,6 @@ TEST_F(SpriteObjectTest, PicturesComeBackFromTheirFilesAfterALoss) {
   EXPECT_EQ(g_draw.Slot(o).name, "img\\p0.bmp");
   g_draw.DrawObject(0, 0, o, 0, 0, 2, 1);
   EXPECT_EQ(Back(0, 0), kBlue);
-}
-
-TEST_F(SpriteObjectTest, ALossSeenByPresentSkipsThatFrame) {
-  const int o = Picture(1, {kRed});
-  WritePicture("img/p0.bmp", 1, {kBlue});
-  hp.lose_surfaces_once = true;
-  g_draw.Present();
-  EXPECT_EQ(hp.frames_presented, 0);
-  EXPECT_EQ(g_draw.Slot(o).surface.pixels[0], kBlue);
 }
 
 TEST_F(SpriteObjectTest, AFailedRestoreLeavesTheSlotNamedUntilReleased) {
@@ -109,15 +80,6 @@ TEST_F(SpriteObjectTest, HandlesOutsideTheTableAreRefused) {
     EXPECT_EQ(g_draw.DrawObjectAlpha(0, 0, 0.5f, handle, 0, 0, 1, 1), 0);
   }
   EXPECT_TRUE(hp.boxes.empty());
-}
-
-TEST_F(SpriteObjectTest, CloseScreenEmptiesEverySlot) {
-  Picture(1, {kRed});
-  g_draw.CloseScreen();
-  EXPECT_FALSE(hp.display_open);
-  EXPECT_FALSE(g_draw.Slot(0).has_surface);
-  EXPECT_EQ(g_draw.LoadedCount(), 0);
-  g_draw.DrawObject(0, 0, 0, 0, 0, 1, 1);  // nothing left to draw into
 }
 
 }  // namespace

@@ -26,13 +26,6 @@ class RankingTest : public HeadlessTest {
   static std::array<int, 5> Top() { return {g_ranking[0], g_ranking[1], g_ranking[2], g_ranking[3], g_ranking[4]}; }
 };
 
-TEST_F(RankingTest, MissingSaveFileIsCreatedWithZeroScores) {
-  g_ranking = {7, 7, 7, 7, 7, 7};
-  ReadSaveFile("save.dat");
-  EXPECT_EQ(Top(), (std::array<int, 5>{0, 0, 0, 0, 0}));
-  EXPECT_EQ(Bytes("save.dat"), std::string("qorvane") + std::string(20, '\0'));
-}
-
 TEST_F(RankingTest, ScoresSurviveAWriteAndARead) {
   Set({123456789, 70000, -5, 256, 1});
   ASSERT_TRUE(WriteSaveFile());

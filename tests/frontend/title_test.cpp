@@ -30,16 +30,6 @@ class TitleTest : public HeadlessTest {
   }
 };
 
-TEST_F(TitleTest, EntryStartsOnTheFirstEntryWithTheTitleMusic) {
-  g_state.select = g_state.up = g_state.down = 1;
-  Frames(1);
-  EXPECT_EQ(g_title.current, 0);
-  EXPECT_EQ(g_title.cursor_y, 334);
-  EXPECT_EQ(g_state.select + g_state.up + g_state.down, 0);
-  ASSERT_FALSE(hp.music_commands.empty());
-  EXPECT_NE(hp.music_commands[0].find("Music/title.mid\" type sequencer alias midi"), std::string::npos);
-}
-
 TEST_F(TitleTest, UpWrapsToQuitInOneTwelfthOfASecond) {
   Frames(1);
   g_state.up = 1;
@@ -70,16 +60,6 @@ TEST_F(TitleTest, KeysWaitForTheCursorToArrive) {
   // The pending Down moved on to entry 2 first; Enter then chose that entry.
   EXPECT_EQ(g_state.scene, SCENE_RANKING);
   EXPECT_EQ(g_state.scene_entry, 1);
-}
-
-TEST_F(TitleTest, LongFrameSnapsToTheTarget) {
-  Frames(1);
-  g_state.down = 1;
-  Frames(1);
-  hp.now += 1000;
-  Frames(1);
-  EXPECT_EQ(g_title.current, 1);
-  EXPECT_EQ(g_title.cursor_y, 364);
 }
 
 TEST_F(TitleTest, QuitSavesTheRankingAndShutsDown) {

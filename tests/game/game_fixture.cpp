@@ -7,30 +7,9 @@
 #include "library/draw/el_draw.h"
 #include "library/sound/el_sound.h"
 #include "scene/scene_state.h"
+#include "support/test_bytes.h"
 
 namespace {
-
-void Put(std::ofstream& out, uint32_t v, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-
-void WriteWave(const std::string& path) {
-  std::ofstream out(path, std::ios::binary);
-  const uint32_t samples = 8;
-  out << "RIFF";
-  Put(out, 36 + samples * 2, 4);
-  out << "WAVEfmt ";
-  Put(out, 16, 4);
-  Put(out, 1, 2);
-  Put(out, 1, 2);
-  Put(out, 22050, 4);
-  Put(out, 44100, 4);
-  Put(out, 2, 2);
-  Put(out, 16, 2);
-  out << "data";
-  Put(out, samples * 2, 4);
-  for (uint32_t i = 0; i < samples; ++i) Put(out, i * 100, 2);
-}
 
 struct Role {
   const char* name;
@@ -94,7 +73,7 @@ Character& GameTest::AddEnemy(float x, float y) {
 }
 
 bool GameTest::LoadSoundRoles() {
-  WriteWave("beep.wav");
+  test_bytes::WriteFile("beep.wav", test_bytes::Pcm16({0, 100, 200, 300, 400, 500, 600, 700}));
   for (const Role& role : kRoles) {
     const size_t before = hp.sound_buffers.size();
     g_sound_role.*role.field = g_sound.LoadObject("beep.wav", 1);
@@ -113,36 +92,13 @@ std::vector<std::string> GameTest::Sounds() const {
   return names;
 }
 
-void GameTest::WriteBmp(const std::string& path, int w, int h, uint32_t colour) {
-  WriteBmp(path, w, h, [colour](int, int) { return colour; });
-}
-
-void GameTest::WriteBmp(const std::string& path, int w, int h, const Painter& paint) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::ofstream out(path, std::ios::binary);
-  const int row = (w * 3 + 3) & ~3;
-  out << "BM";
-  Put(out, static_cast<uint32_t>(54 + row * h), 4);
-  Put(out, 0, 4);
-  Put(out, 54, 4);
-  Put(out, 40, 4);
-  Put(out, static_cast<uint32_t>(w), 4);
-  Put(out, static_cast<uint32_t>(h), 4);
-  Put(out, 1, 2);
-  Put(out, 24, 2);
-  for (int i = 0; i < 6; ++i) Put(out, 0, 4);
-  for (int y = h - 1; y >= 0; --y) {  // bottom-up
-    for (int x = 0; x < w; ++x) Put(out, paint(x, y), 3);  // blue, green, red
-    for (int pad = w * 3; pad < row; ++pad) out.put(0);
-  }
-}
-
 int GameTest::LoadPicture(const std::string& name, int w, int h, uint32_t colour) {
   return LoadPicture(name, w, h, [colour](int, int) { return colour; });
 }
 
-int GameTest::LoadPicture(const std::string& name, int w, int h, const Painter& paint) {
-  WriteBmp("img/" + name, w, h, paint);
+int GameTest::LoadPicture(const std::string& name, int w, int h,
+                          const test_bytes::Painter& paint) {
+  test_bytes::WriteFile("img/" + name, test_bytes::Bmp24(w, h, paint));
   return g_draw.LoadObject("img\\" + name, 2);
 }
 

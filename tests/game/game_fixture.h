@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +10,7 @@
 #include "content/stage_data.h"
 #include "game/game_state.h"
 #include "support/headless_test.h"
+#include "support/test_bytes.h"
 
 class GameTest : public HeadlessTest {
  protected:
@@ -28,10 +28,7 @@ class GameTest : public HeadlessTest {
   // Writes a 24-bit BMP of w x h filled with colour (0xRRGGBB), and loads it.
   // Returns 0 when no graphics library answers.
   int LoadPicture(const std::string& name, int w, int h, uint32_t colour);
-  using Painter = std::function<uint32_t(int x, int y)>;
-  int LoadPicture(const std::string& name, int w, int h, const Painter& paint);
-  static void WriteBmp(const std::string& path, int w, int h, uint32_t colour);
-  static void WriteBmp(const std::string& path, int w, int h, const Painter& paint);
+  int LoadPicture(const std::string& name, int w, int h, const test_bytes::Painter& paint);
 
   // Writes data/data<stage>.dat from the tables, so a stage file reader fills
   // them back as they stand.

@@ -26,27 +26,6 @@ class GameScene : public GameTest {
 
 using GameSceneTest = GameScene;
 
-TEST_F(GameSceneTest, EntryFrameArmsTheStageTimers) {
-  AddEnemy(100.0f, 100.0f);
-  Character& later = AddEnemy(200.0f, 100.0f);
-  later.turn = 1;
-  later.state = STATE_WAITING;
-  g_stage.MAX_TURN = 2;
-  g_system.SetWait(5, 1);
-  g_system.SetWait(6, 1);
-  g_system.SetWait(7, 1);
-  g_system.SetWait(2, 1);
-  Enter();
-  EXPECT_EQ(g_state.scene, SCENE_GAME);
-  EXPECT_EQ(g_state.play_running, 1);
-  EXPECT_EQ(g_game.menu_cursor, 1);
-  EXPECT_EQ(g_system.Deadline(4), 1000u);
-  EXPECT_EQ(g_system.Deadline(2), elSystem::kDisarmed);
-  EXPECT_EQ(g_system.Deadline(5), elSystem::kDisarmed);
-  EXPECT_EQ(g_system.Deadline(6), elSystem::kDisarmed);
-  EXPECT_EQ(g_system.Deadline(7), 1u);  // the third entry is waiting: not counted
-}
-
 TEST_F(GameSceneTest, NoTimeLeftEndsTheGameOnTheFirstPlayFrame) {
   g_stage.INIT_TIME = 0;
   AddEnemy(100.0f, 100.0f);
@@ -55,14 +34,6 @@ TEST_F(GameSceneTest, NoTimeLeftEndsTheGameOnTheFirstPlayFrame) {
   EXPECT_EQ(g_state.prev_scene, 0);
   EXPECT_EQ(g_state.game_in_progress, 0);
   EXPECT_EQ(g_state.play_running, 0);
-}
-
-TEST_F(GameSceneTest, RemainingTimeDropsOncePerSecond) {
-  g_stage.INIT_TIME = 10;
-  AddEnemy(100.0f, 100.0f);
-  Enter();
-  while (hp.now <= 2100) Frame();
-  EXPECT_EQ(g_stage.INIT_TIME, 8);
 }
 
 TEST_F(GameSceneTest, LastEnemyFallingAsTimeRunsOutIsGameOver) {
@@ -111,15 +82,6 @@ TEST_F(GameStageClearTest, BonusIsAddedOnceAndTheBannerHoldsPlay) {
   EXPECT_EQ(g_state.scene, SCENE_GAME);
 }
 
-TEST_F(GameStageClearTest, BannerEndsAfter3000MsWithTheNextStage) {
-  while (g_state.scene == SCENE_GAME && hp.now < 10000) Frame();
-  EXPECT_GT(hp.now, 3000u);
-  EXPECT_LT(hp.now, 3100u);
-  EXPECT_EQ(g_state.scene, SCENE_STAGE_INTRO);
-  EXPECT_EQ(g_game.stage, 3);
-  EXPECT_EQ(g_game.shot.state, SHOT_READY);
-}
-
 TEST_F(GameStageClearTest, EnterSkipsTheBannerAndTheLastStageLeadsToTheEnding) {
   g_param.MAX_STAGE = 3;
   Frame();
@@ -129,26 +91,6 @@ TEST_F(GameStageClearTest, EnterSkipsTheBannerAndTheLastStageLeadsToTheEnding) {
   EXPECT_EQ(g_state.select, 0);
   EXPECT_EQ(g_game.stage, 3);
   EXPECT_EQ(g_game.score, 3450);
-}
-
-TEST_F(GameSceneTest, CharacterOfATurnPastTheLastDoesNotReopenTheClearedStage) {
-  Character& e = AddEnemy(100.0f, 100.0f);
-  e.turn = 1;
-  e.state = STATE_WAITING;
-  g_stage.MAX_TURN = 1;
-  Enter();
-  EXPECT_EQ(g_game.clear_phase, 1);
-  g_state.select = 1;
-  Frame();
-  EXPECT_EQ(g_state.scene, SCENE_STAGE_INTRO);
-}
-
-TEST_F(GameSceneTest, StageFilesOwnClearBonusReplacesTheFormula) {
-  g_stage.MAX_TURN = 1;
-  g_stage.CLEAR_BONUS = 5000;
-  g_stage.clear_bonus_flag = 1;
-  Enter({"#CLEAR_BONUS:5000"});
-  EXPECT_EQ(g_game.score, 5000);
 }
 
 class InGameMenu : public GameScene {
@@ -199,34 +141,13 @@ TEST_F(GameMenuTest, UpChoosesTheTitleAndStaysChosenUntilTheNextStage) {
   EXPECT_EQ(g_game.menu_cursor, 1);
 }
 
-TEST_F(GameMenuTest, UpAndDownBeforeTheSameFrameEndOnResume) {
-  const bool sounds = LoadSoundRoles();
-  g_state.up = g_state.down = 1;
-  Frame();
-  EXPECT_EQ(g_game.menu_cursor, 1);
-  g_state.select = 1;
-  Frame();
-  EXPECT_EQ(g_state.play_running, 1);
-  EXPECT_EQ(g_state.scene, SCENE_GAME);
-  if (!sounds) GTEST_SKIP() << "sounds need the sound library";
-  EXPECT_EQ(Sounds(), (std::vector<std::string>{"select", "select", "cancel"}));
-}
-
-TEST_F(GameMenuTest, ReturnToTitlePlaysOk) {
-  if (!LoadSoundRoles()) GTEST_SKIP() << "needs the sound library";
-  g_state.up = 1;
-  g_state.select = 1;
-  Frame();
-  EXPECT_EQ(Sounds(), (std::vector<std::string>{"select", "ok"}));
-}
-
 // Every way out releases the stage's pictures and the two menu pictures once.
 class WayOut : public GameScene, public ::testing::WithParamInterface<int> {
  protected:
   bool LoadStagePictures() {
     for (const char* name : {"c0.bmp", "c1.bmp", "o0.bmp", "bg.bmp", "font.bmp", "gage.bmp",
                              "gage_base.bmp", "clear.bmp", "menu.bmp", "cursor2.bmp"})
-      WriteBmp(std::string("img/") + name, 8, 8, 0xFFFFFF);
+      test_bytes::WriteFile(std::string("img/") + name, test_bytes::Bmp24(8, 8, 0xFFFFFF));
     return LoadPicture("probe.bmp", 8, 8, 0xFFFFFF) != 0;
   }
 };

@@ -30,14 +30,6 @@ TEST_F(WaitSlotTest, DeadlinesOnTheWrappingClock) {
   EXPECT_EQ(g_system.CheckWait(1), 0);
 }
 
-TEST_F(WaitSlotTest, DisarmedSlotWaitsUntilTheClockPassesItsValue) {
-  g_system.InitWait(4);
-  hp.now = 999999999u;
-  EXPECT_EQ(g_system.CheckWait(4), 0);
-  hp.now = 1000000000u;
-  EXPECT_EQ(g_system.CheckWait(4), 1);
-}
-
 TEST_F(WaitSlotTest, SlotsOutsideTheTableAreRefused) {
   g_system.ResetWaits();
   EXPECT_EQ(g_system.SetWait(0, 100), 0);

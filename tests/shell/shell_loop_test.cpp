@@ -181,20 +181,6 @@ TEST_F(ShellLoopTest, FrameDeltaAcrossInactivityAndBoxes) {
   EXPECT_NEAR(calls[resumed + 1].delta, 0.016f, 1e-6);
 }
 
-TEST_F(ShellLoopTest, BlinkFlipsAfterOneSecondThenEveryPeriod) {
-  hp.now = 1000;  // the program was loaded at 1000
-  hp.stop_at = 3100;
-  RunGame();
-  std::vector<uint32_t> flips;
-  for (size_t i = 1; i < calls.size(); ++i)
-    if (calls[i].blink != calls[i - 1].blink) flips.push_back(calls[i].at);
-  ASSERT_GE(flips.size(), 3u);
-  // Frames are 16 ms apart: each flip shows on the first frame at or after its time.
-  EXPECT_NEAR(static_cast<double>(flips[0]), 2000.0, 16.0);
-  EXPECT_NEAR(static_cast<double>(flips[1] - flips[0]), 500.0, 16.0);
-  EXPECT_NEAR(static_cast<double>(flips[2] - flips[1]), 500.0, 16.0);
-}
-
 TEST_F(ShellLoopTest, UserCloseRunsTheShutdownOnce) {
   hp.At(100, {platform::MsgKind::kClose, 0, 0});
   hp.stop_at = 1000;

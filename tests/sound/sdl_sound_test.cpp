@@ -21,7 +21,7 @@
 #include "platform/sdl/sdl_platform.h"
 #include "shell/shell.h"
 #include "support/headless_test.h"
-#include "wave_bytes.h"
+#include "support/test_bytes.h"
 
 namespace {
 
@@ -38,13 +38,11 @@ class FolderPlatform : public platform::SdlPlatform {
 
 // Format 0, 480 ticks a quarter at 120 bpm: square-lead notes at 0 and
 // 0.25 s, then silence to the end of the track at tick 960 (1.0 s).
-const std::vector<uint8_t> kLoopMidi = {
-    'M',  'T',  'h',  'd',  0,    0,    0,    6,    0,    0,    0,
-    1,    0x01, 0xE0, 'M',  'T',  'r',  'k',  0,    0,    0,    31,
-    0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x00, 0xC0, 80,  // tempo, program
-    0x00, 0x90, 0x48, 100,  0x78, 0x80, 0x48, 64,   0x78, 0x90, 0x4C,
-    100,  0x78, 0x80, 0x4C, 64,   0x84, 0x49, 0xFF, 0x2F, 0x00};  // end of track 585 ticks after
-                                                                  // the last note-off
+const test_bytes::Bytes kLoopMidi = test_bytes::Midi(
+    480, {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x00, 0xC0, 80,  // tempo, program
+          0x00, 0x90, 0x48, 100,  0x78, 0x80, 0x48, 64,   0x78, 0x90, 0x4C,
+          100,  0x78, 0x80, 0x4C, 64,   0x84, 0x49, 0xFF, 0x2F, 0x00});  // end of track 585 ticks
+                                                                       // after the last note-off
 
 std::vector<float> ReadSamples(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -118,7 +116,7 @@ TEST_F(SdlSound, WaveIsConvertedAtLoadAndSilentWhileInactive) {
   std::vector<int16_t> tone;
   for (int i = 0; i < 22050 * 3 / 10; ++i)
     tone.push_back(static_cast<int16_t>(16000 * std::sin(2 * std::numbers::pi * 440 * i / 22050)));
-  const wave_bytes::Bytes bytes = wave_bytes::Pcm16(tone, 22050);
+  const test_bytes::Bytes bytes = test_bytes::Pcm16(tone, 22050);
   WaveData wave;
   ASSERT_EQ(ReadWaveBytes(bytes.data(), bytes.size(), wave), 0);
   ASSERT_EQ(SDL_Init(SDL_INIT_TIMER), 0);
@@ -238,7 +236,7 @@ TEST_F(SdlSound, EveryEncodingOfSdlsLoaderPlaysAtItsOwnRate) {
 }
 
 TEST_F(SdlSound, MidiRestartsThroughTheNotifyPathWithoutAGap) {
-  wave_bytes::Write(dir_ + "Music/Loop.mid", kLoopMidi);
+  test_bytes::WriteFile(dir_ + "Music/Loop.mid", kLoopMidi);
   {
     FolderPlatform sdl(dir_);
     platform::Set(&sdl);

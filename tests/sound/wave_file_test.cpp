@@ -3,14 +3,14 @@
 #include <vector>
 
 #include "library/sound/el_sound.h"
-#include "wave_bytes.h"
+#include "support/test_bytes.h"
 
 namespace {
 
-using wave_bytes::Bytes;
-using wave_bytes::Chunk;
-using wave_bytes::Fmt;
-using wave_bytes::Riff;
+using test_bytes::Bytes;
+using test_bytes::Chunk;
+using test_bytes::Fmt;
+using test_bytes::Riff;
 
 int Read(const Bytes& bytes, WaveData& out) {
   return ReadWaveBytes(bytes.data(), bytes.size(), out);
@@ -19,7 +19,7 @@ int Read(const Bytes& bytes, WaveData& out) {
 // A non-PCM format block with extra bytes.
 Bytes AdpcmFmt(Bytes extra) {
   Bytes fmt = Fmt(2, 1, 22050, 4);
-  wave_bytes::Put16(fmt, static_cast<uint32_t>(extra.size()));
+  test_bytes::Put16(fmt, static_cast<uint32_t>(extra.size()));
   fmt.insert(fmt.end(), extra.begin(), extra.end());
   return fmt;
 }
