@@ -51,9 +51,7 @@ TEST(TaggedText, KindsOfLineAndCaseConversion) {
 TEST(TaggedText, LastLineAndLongLinesKeepEveryByte) {
   // The CR of a 253-byte line's CR LF is the 254th byte of the piece.
   const std::string bytes =
-      "#BGM:" + std::string(300, 'Q') + "
-#BGM:" + std::string(248, 'R') + "
-#BGM:end";
+      "#BGM:" + std::string(300, 'Q') + "\n#BGM:" + std::string(248, 'R') + "\r\n#BGM:end";
   TaggedText text(bytes, "t.dat");
   std::vector<std::string> lines;
   while (text.Next()) {

@@ -135,8 +135,8 @@ TEST_P(ClaimedSizeTest, LoadsOnlyWhatTheGameCanUse) {
   s.compression = 1;
   s.palette.assign(256, 0xFFFFFF);
   s.data = {2, 1, 0, 1};  // two pixels, then the end of the picture
-  WriteFile("img/big.bmp", BmpBytes(s));
-  const int handle = g_draw.LoadObject("img\\big.bmp", 2);
+  WriteFile("img/big.bmp", Bmp(s));
+  const int handle = g_draw.LoadObject("img\\big.bmp", elDraw::kOrdinary);
 #if LD_LIMITS_NEW
   g_new_limit = SIZE_MAX;
 #endif

@@ -152,14 +152,14 @@ TEST_F(SdlSound, WaveIsConvertedAtLoadAndSilentWhileInactive) {
 // long, written in each encoding that SDL's wave loader decodes.
 struct Encoding {
   uint16_t tag, channels, bits, align;
-  wave_bytes::Bytes extra;
+  test_bytes::Bytes extra;
 };
 
-wave_bytes::Bytes SquareWave(const Encoding& e) {
-  using wave_bytes::Put16, wave_bytes::Put32;
+test_bytes::Bytes SquareWave(const Encoding& e) {
+  using test_bytes::Put16, test_bytes::Put32;
   constexpr int kSamples = 882;
   const auto high = [](int i) { return i / 10 % 2 == 0; };
-  wave_bytes::Bytes fmt, data;
+  test_bytes::Bytes fmt, data;
   for (uint32_t v : {uint32_t{e.tag}, uint32_t{e.channels}}) Put16(fmt, v);
   Put32(fmt, 8820);
   Put32(fmt, 8820u * e.align);
@@ -169,7 +169,7 @@ wave_bytes::Bytes SquareWave(const Encoding& e) {
   fmt.insert(fmt.end(), e.extra.begin(), e.extra.end());
   if (e.tag == 0x11 || e.tag == 2) {  // one ADPCM block: header, then 4-bit steps up or down
     const bool ima = e.tag == 0x11;
-    data = ima ? wave_bytes::Bytes{0, 0, 0, 0} : wave_bytes::Bytes{0, 16, 0, 0, 0, 0, 0};
+    data = ima ? test_bytes::Bytes{0, 0, 0, 0} : test_bytes::Bytes{0, 16, 0, 0, 0, 0, 0};
     const auto step = [&](int i) { return high(i) ? 7 : ima ? 15 : 9; };
     for (int i = ima ? 1 : 2; i + 1 < kSamples; i += 2)
       data.push_back(static_cast<uint8_t>(ima ? step(i) | step(i + 1) << 4 : step(i) << 4 | step(i + 1)));
@@ -184,12 +184,12 @@ wave_bytes::Bytes SquareWave(const Encoding& e) {
         for (int b = 0; b < e.bits / 8; ++b) data.push_back(static_cast<uint8_t>(sample >> (8 * b)));
       }
   }
-  return wave_bytes::Riff({wave_bytes::Chunk("fmt ", fmt), wave_bytes::Chunk("data", data)});
+  return test_bytes::Riff({test_bytes::Chunk("fmt ", fmt), test_bytes::Chunk("data", data)});
 }
 
 TEST_F(SdlSound, EveryEncodingOfSdlsLoaderPlaysAtItsOwnRate) {
-  const wave_bytes::Bytes pcm_guid = {1, 0, 0, 0, 0, 0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71};
-  wave_bytes::Bytes extensible = {16, 0, 3, 0, 0, 0};
+  const test_bytes::Bytes pcm_guid = {1, 0, 0, 0, 0, 0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71};
+  test_bytes::Bytes extensible = {16, 0, 3, 0, 0, 0};
   extensible.insert(extensible.end(), pcm_guid.begin(), pcm_guid.end());
   const std::vector<Encoding> encodings = {
       {0xFFFE, 2, 16, 4, extensible},  // 16-bit stereo PCM under the extensible header
@@ -207,7 +207,7 @@ TEST_F(SdlSound, EveryEncodingOfSdlsLoaderPlaysAtItsOwnRate) {
     platform::SdlAudio audio;
     ASSERT_TRUE(audio.Open());
     for (size_t i = 0; i < encodings.size(); ++i) {
-      const wave_bytes::Bytes bytes = SquareWave(encodings[i]);
+      const test_bytes::Bytes bytes = SquareWave(encodings[i]);
       WaveData wave;
       ASSERT_EQ(ReadWaveBytes(bytes.data(), bytes.size(), wave), 0) << i;
       const int buffer = audio.CreateBuffer(wave.format, wave.samples.data(), wave.samples.size());

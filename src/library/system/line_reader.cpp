@@ -19,14 +19,11 @@ bool LineReader::Next(std::string& line) {
     line += c;
     if (line.size() == kPiece) {
       // A CR LF across the piece's end is its line end, as a LF alone would be.
-      if (line.back() == '\r') {
-        const int next = Get();
-        if (next == '\n') {
-          line.pop_back();
-          at_line_start_ = true;
-          return true;
-        }
-        if (next != EOF) std::ungetc(next, file_);
+      if (line.back() == '\r' && at_ < bytes_.size() && bytes_[at_] == '\n') {
+        line.pop_back();
+        ++at_;
+        at_line_start_ = true;
+        return true;
       }
       at_line_start_ = false;
       return true;
