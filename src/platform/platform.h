@@ -84,60 +84,82 @@ struct WaveFormat {
   std::vector<uint8_t> extra;  // the bytes after the extra-size field; none for PCM
 };
 
+// Every call is made from the game's one thread; none throws. Strings are
+// UTF-8 unless named sjis. Nothing here keeps a pointer it was given.
 class Platform {
  public:
   virtual ~Platform() = default;
 
-  // Milliseconds, wrapping at 2^32.
+  // Milliseconds since an arbitrary start; wraps at 2^32. Never blocks.
   virtual uint32_t Clock() = 0;
 
-  // Main window.
+  // Creates the one main window, shown and active. false: no window could be
+  // made (the caller ends the program). Destroying it posts nothing.
   virtual bool CreateMainWindow(const std::string& caption, bool full_screen) = 0;
   virtual void DestroyMainWindow() = 0;
 
-  // Message queue. PeekMessage never waits; WaitMessage sleeps until one is queued.
+  // The message queue. PeekMessage takes the oldest message without waiting;
+  // false when none is queued. WaitMessage blocks until one is queued (posted
+  // messages count). PostMessage queues a message behind those already queued.
   virtual bool PeekMessage(Message& out) = 0;
   virtual void WaitMessage() = 0;
   virtual void PostMessage(const Message& message) = 0;
 
-  // Mouse cursor.
+  // Shows or hides the mouse cursor; CursorPos gives it in desktop pixels.
   virtual void ShowCursor(bool show) = 0;
   virtual void CursorPos(int& x, int& y) = 0;
 
-  // Modal boxes; returns IDOK, IDYES or IDNO.
+  // A modal box; blocks until answered and returns IDOK, IDYES or IDNO. Where
+  // no box can be shown the text goes to standard error and the default button
+  // (OK, or yes) answers. Beep sounds the alert and returns at once.
   virtual int MessageBox(const std::string& text, const std::string& caption, unsigned style) = 0;
   virtual void Beep() = 0;
 
-  // Display. The picture is always width x height RGB565.
+  // The display shows a width x height RGB565 picture, scaled to the window.
+  // OpenDisplay: false when it cannot be set up. WaitVerticalBlank blocks until
+  // the next frame may be shown (false: no display). PresentFrame copies the
+  // picture (pitch in pixels) and paces to the display's rate; it may block up
+  // to one refresh period.
   virtual bool OpenDisplay(int width, int height, bool full_screen) = 0;
   virtual void CloseDisplay() = 0;
   virtual bool WaitVerticalBlank() = 0;
   virtual void PresentFrame(const uint16_t* pixels, int width, int height, int pitch) = 0;
-  // True once after the display lost its surfaces (a render device reset).
+  // True once after the display lost its surfaces (a render device reset):
+  // the caller reloads every picture.
   virtual bool SurfacesLost() = 0;
   // Makes the desktop visible under a box in full screen.
   virtual void ShowDesktop() = 0;
 
-  // Pictures and text.
+  // Decodes a BMP file into out; false (out untouched) when it cannot be read,
+  // is not a picture, or claims more than the game could use.
   virtual bool LoadBitmap(const std::string& path, Image& out) = 0;
+  // Draws Shift-JIS text into target, clipped to it; colours are 0x00BBGGRR.
+  // Without a font it draws nothing (said once on standard error).
   virtual void DrawText(PixelView target, int x, int y, const std::string& sjis_text, int face,
                         int height, uint32_t text_colour, uint32_t back_colour,
                         bool transparent) = 0;
 
-  // Sound effects. A buffer handle is >= 0; -1 means failure.
+  // Sound effects. OpenSound: false when there is no sound device (every other
+  // call then does nothing). CreateSoundBuffer copies the wave's bytes and
+  // returns a handle >= 0, or -1 when it cannot be played. PlayBuffer stops,
+  // rewinds and plays the buffer once, without blocking.
   virtual bool OpenSound() = 0;
   virtual void CloseSound() = 0;
   virtual int CreateSoundBuffer(const WaveFormat& format, const uint8_t* data, size_t bytes) = 0;
-  virtual void PlayBuffer(int buffer) = 0;  // stop, rewind, play once
+  virtual void PlayBuffer(int buffer) = 0;
   virtual void StopBuffer(int buffer) = 0;
   virtual void ReleaseBuffer(int buffer) = 0;
 
-  // Music: the media-control command strings. Returns 0 on success.
+  // Music: one of the media-control command strings the game sends. Returns 0
+  // on success; answer, when given, receives the reply ("status midi mode").
+  // The end of a piece played with notify arrives later as a kMusicNotify message.
   virtual int SendMusicCommand(const std::string& command, std::string* answer) = 0;
   // Music and effect volumes, 0 (silent) to 100 (as recorded).
   virtual void SetVolumes(int music, int sound) = 0;
 
-  // Input.
+  // Input, polled. KeyDown: the key (or what stands for it on a controller) is
+  // held now. JoystickButtons: false when that joystick is not there; mask bit
+  // n is button n + 1. RescanJoysticks takes up joysticks plugged in since.
   virtual bool KeyDown(int vk) = 0;
   virtual bool JoystickButtons(unsigned joystick, uint32_t& mask) = 0;
   virtual void RescanJoysticks() = 0;
@@ -145,7 +167,7 @@ class Platform {
   // again: a press that confirmed a menu does not also fire.
   virtual void SpendPadPress() = 0;
 
-  // Full path of the running program.
+  // Absolute path of the running program.
   virtual std::string ProgramPath() = 0;
 };
 
