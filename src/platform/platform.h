@@ -12,6 +12,7 @@ namespace platform {
 
 // Virtual-key codes, as the game polls and receives them.
 constexpr int VK_BACK = 0x08;
+constexpr int VK_TAB = 0x09;
 constexpr int VK_RETURN = 0x0D;
 constexpr int VK_ESCAPE = 0x1B;
 constexpr int VK_SPACE = 0x20;
@@ -38,6 +39,8 @@ enum class MsgKind {
   kMove,         // lparam: client origin, x in the low and y in the high 16 bits
   kMusicNotify,  // wparam: MCI_NOTIFY_* code
   kSetCursor,
+  kMouseDown,    // a left click; lparam: the point in picture coordinates, packed as kMove's
+  kDisplayMode,  // the player switched the display; wparam: 1 full screen, 0 windowed
 };
 
 struct Message {
@@ -101,8 +104,11 @@ class Platform {
   virtual void ShowCursor(bool show) = 0;
   virtual void CursorPos(int& x, int& y) = 0;
 
-  // Modal boxes; returns IDOK, IDYES or IDNO.
+  // A box where the game cannot draw one (no display): the texts go to standard
+  // error and the default button answers. Returns IDOK, IDYES or IDNO.
   virtual int MessageBox(const std::string& text, const std::string& caption, unsigned style) = 0;
+  // The game has drawn a box and waits for its answer among the messages.
+  virtual void BoxOpened(const std::string& text, const std::string& caption, unsigned style) = 0;
   virtual void Beep() = 0;
 
   // Display. The picture is always width x height RGB565.
@@ -116,7 +122,8 @@ class Platform {
   virtual void ShowDesktop() = 0;
 
   // Pictures and text.
-  virtual bool LoadBitmap(const std::string& path, Image& out) = 0;
+  // On failure why says in English what is wrong ("no such file").
+  virtual bool LoadBitmap(const std::string& path, Image& out, std::string& why) = 0;
   virtual void DrawText(PixelView target, int x, int y, const std::string& sjis_text, int face,
                         int height, uint32_t text_colour, uint32_t back_colour,
                         bool transparent) = 0;

@@ -2,6 +2,9 @@
 
 #include <SDL.h>
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstring>
 
 namespace platform {
@@ -19,10 +22,11 @@ uint32_t Le(const uint8_t* p, int bytes) {
 
 // The header's size is checked before SDL's loader sees it, which would
 // otherwise try to allocate whatever a damaged file claims.
-bool PlausibleHeader(SDL_RWops* rw) {
+bool PlausibleHeader(SDL_RWops* rw, std::string& why) {
   uint8_t h[26] = {};
   const size_t got = SDL_RWread(rw, h, 1, sizeof h);
   SDL_RWseek(rw, 0, RW_SEEK_SET);
+  why = "not a BMP picture";
   if (got < 18 || h[0] != 'B' || h[1] != 'M') return false;
   const uint32_t info = Le(h + 14, 4);
   int64_t w = 0, h_ = 0;
@@ -36,17 +40,22 @@ bool PlausibleHeader(SDL_RWops* rw) {
     return false;
   }
   if (h_ < 0) h_ = -h_;
+  why = "the picture's size is outside 1..8192";
   return w > 0 && w <= kMaxSide && h_ > 0 && h_ <= kMaxSide;
 }
 
-bool FromRW(SDL_RWops* rw, Image& out) {
+bool FromRW(SDL_RWops* rw, Image& out, std::string& why) {
   if (rw == nullptr) return false;
-  if (!PlausibleHeader(rw)) {
+  if (!PlausibleHeader(rw, why)) {
     SDL_RWclose(rw);
     return false;
   }
   SDL_Surface* loaded = SDL_LoadBMP_RW(rw, 1);
-  if (loaded == nullptr) return false;
+  if (loaded == nullptr) {
+    why = SDL_GetError();
+    return false;
+  }
+  why = "the picture cannot be converted";
   bool ok = false;
   if (loaded->w > 0 && loaded->h > 0 && loaded->w <= kMaxSide && loaded->h <= kMaxSide) {
     SDL_Surface* rgb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
@@ -71,13 +80,25 @@ bool FromRW(SDL_RWops* rw, Image& out) {
 
 }  // namespace
 
-bool DecodeBitmapFile(const std::string& path, Image& out) {
-  return FromRW(SDL_RWFromFile(path.c_str(), "rb"), out);
+bool DecodeBitmapFile(const std::string& path, Image& out, std::string& why) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) {
+    why = errno == ENOENT ? "no such file" : std::strerror(errno);
+    return false;
+  }
+  if (S_ISDIR(info.st_mode)) {
+    why = "a folder, not a picture";
+    return false;
+  }
+  SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
+  if (rw == nullptr) why = SDL_GetError();
+  return FromRW(rw, out, why);
 }
 
 bool DecodeBitmapBytes(const uint8_t* data, size_t size, Image& out) {
   if (size > static_cast<size_t>(INT32_MAX)) return false;
-  return FromRW(SDL_RWFromConstMem(data, static_cast<int>(size)), out);
+  std::string why;
+  return FromRW(SDL_RWFromConstMem(data, static_cast<int>(size)), out, why);
 }
 
 }  // namespace platform

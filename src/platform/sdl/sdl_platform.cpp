@@ -190,34 +190,16 @@ void SdlPlatform::FlushKeys() {
   SDL_FlushEvents(SDL_KEYDOWN, SDL_TEXTINPUT);
 }
 
+// Only where the game has no window to draw a box in: the text goes to
+// standard error and the default button answers.
 int SdlPlatform::MessageBox(const std::string& text, const std::string& caption, unsigned style) {
-  const bool yes_no = (style & 0xF) == MB_YESNO;
-  const SDL_MessageBoxButtonData yes_no_buttons[] = {
-      {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDNO, "いいえ"},
-      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDYES, "はい"},
-  };
-  const SDL_MessageBoxButtonData ok_button[] = {
-      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDOK, "OK"},
-  };
-  SDL_MessageBoxData data{};
-  data.flags = yes_no ? SDL_MESSAGEBOX_INFORMATION : SDL_MESSAGEBOX_WARNING;
-  data.window = window_;
-  data.title = caption.c_str();
-  data.message = text.c_str();
-  data.numbuttons = yes_no ? 2 : 1;
-  data.buttons = yes_no ? yes_no_buttons : ok_button;
-  int answer = -1;
-  const int shown = headless_video_ ? -1 : SDL_ShowMessageBox(&data, &answer);
-  FlushKeys();
-  if (shown != 0 || answer < 0) {
-    // No box can be shown here: say it on standard error and take the default button.
-    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-    return yes_no ? IDYES : IDOK;
-  }
-  // The box took the focus for a moment; that was no change of application.
-  active_ = true;
-  return answer;
+  std::string line = text;
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  std::fprintf(stderr, "%s: %s\n", caption.c_str(), line.c_str());
+  return (style & 0xF) == MB_YESNO ? IDYES : IDOK;
 }
+
+void SdlPlatform::BoxOpened(const std::string&, const std::string&, unsigned) { FlushKeys(); }
 
 // SDL has no bell of its own; the terminal bell is the nearest thing.
 void SdlPlatform::Beep() { std::fputc('\a', stderr); }
@@ -245,8 +227,8 @@ bool SdlPlatform::SurfacesLost() { return video_ && video_->SurfacesLost(); }
 
 void SdlPlatform::ShowDesktop() {}
 
-bool SdlPlatform::LoadBitmap(const std::string& path, Image& out) {
-  return DecodeBitmapFile(path, out);
+bool SdlPlatform::LoadBitmap(const std::string& path, Image& out, std::string& why) {
+  return DecodeBitmapFile(path, out, why);
 }
 
 void SdlPlatform::DrawText(PixelView target, int x, int y, const std::string& sjis_text, int face,

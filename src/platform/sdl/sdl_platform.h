@@ -32,6 +32,7 @@ class SdlPlatform : public Platform {
   void ShowCursor(bool show) override;
   void CursorPos(int& x, int& y) override;
   int MessageBox(const std::string& text, const std::string& caption, unsigned style) override;
+  void BoxOpened(const std::string& text, const std::string& caption, unsigned style) override;
   void Beep() override;
   bool OpenDisplay(int width, int height, bool full_screen) override;
   void CloseDisplay() override;
@@ -39,7 +40,7 @@ class SdlPlatform : public Platform {
   void PresentFrame(const uint16_t* pixels, int width, int height, int pitch) override;
   bool SurfacesLost() override;
   void ShowDesktop() override;
-  bool LoadBitmap(const std::string& path, Image& out) override;
+  bool LoadBitmap(const std::string& path, Image& out, std::string& why) override;
   void DrawText(PixelView target, int x, int y, const std::string& sjis_text, int face, int height,
                 uint32_t text_colour, uint32_t back_colour, bool transparent) override;
   bool OpenSound() override;
