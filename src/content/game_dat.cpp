@@ -95,6 +95,7 @@ void ReadGameParams(const std::string& path) {
   if (!r.text.IsOpen()) r.text.Complain("cannot open the file");
   if (!r.text.IsOpen() || !ReadLines(r)) {
     ShowMessage("game.datが読み込めませんでした。");
+    g_state.exit_code = 1;
     QuitGame();
   }
   g_state.game_in_progress = 0;

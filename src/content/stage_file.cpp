@@ -13,6 +13,7 @@
 #include "library/draw/el_draw.h"
 #include "library/system/text_values.h"
 #include "scene/boxes.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -272,6 +273,7 @@ bool TurnsFit(const Reader& r) {
 
 void Fail() {
   ShowMessage("データが読み込めませんでした。");
+  g_state.exit_code = 1;
   QuitGame();
 }
 

@@ -1,4 +1,7 @@
+#include <unistd.h>
+
 #include <cstdio>
+#include <string>
 
 #include "frontend/boot_scene.h"
 #include "content/game_params.h"
@@ -9,6 +12,8 @@
 #include "library/draw/el_draw.h"
 #include "platform/platform.h"
 #include "scene/boxes.h"
+#include "library/system/el_system.h"
+#include "shell/command_line.h"
 #include "shell/shell.h"
 #include "scene/scene_state.h"
 
@@ -87,21 +92,30 @@ int MessageLoop() {
   }
 }
 
-int RunGame() {
+int RunGame(int full_screen) {
   platform::Platform& p = platform::Get();
   ResetProgramState();
+  // Started from elsewhere, the game still finds its data, settings and ranking.
+  const std::string folder = GameFolder(GetProgramDir());
+  if (chdir(folder.c_str()) != 0)
+    std::fprintf(stderr, "lantern-drift: cannot enter %s; staying where we are\n", folder.c_str());
   // What the old program set up during static initialisation.
   g_window.last_frame_time = p.Clock();
   g_window.next_blink_time = p.Clock() + 1000;
 
   ReadConfig("config.ini");
   if (g_config_full_screen == 0) g_window.full_screen = 0;
+  if (full_screen != -1) g_window.full_screen = full_screen;
   ReadSaveFile("save.dat");
-  if (!p.CreateMainWindow(kCaption, g_window.full_screen == 1)) return 0;
-  if (g_draw.Screen(kDisplayWidth, kDisplayHeight, 1) == 0) QuitGame();
+  if (!p.CreateMainWindow(kCaption, g_window.full_screen == 1)) return 1;
+  if (g_draw.Screen(kDisplayWidth, kDisplayHeight, 1) == 0) {
+    g_state.exit_code = 1;
+    QuitGame();
+  }
   std::remove("DEBUG.TXT");
   g_state.scene = SCENE_BOOT;
   g_state.prev_scene = 0;
   ResetFrameClock();
-  return MessageLoop();
+  MessageLoop();
+  return g_state.exit_code;
 }

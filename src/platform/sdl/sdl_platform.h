@@ -20,7 +20,7 @@ Uint32 MusicEventType();
 
 class SdlPlatform : public Platform {
  public:
-  SdlPlatform();
+  explicit SdlPlatform(int scale);
   ~SdlPlatform() override;
 
   uint32_t Clock() override;
@@ -55,12 +55,21 @@ class SdlPlatform : public Platform {
   void RescanJoysticks() override;
   std::string ProgramPath() override;
 
+  // False after saying why when no real display could be opened and the
+  // player did not ask for SDL's dummy or offscreen driver.
+  bool HasDisplay() const { return has_display_; }
+
  private:
+  int WindowScale() const;
+  void SetIcon();
+  void ToggleFullScreen();
   bool Translate(const SDL_Event& event, Message& out);
   void TranslateWindowEvent(const SDL_WindowEvent& event);
   void FlushKeys();
   void OpenJoystick();
 
+  int scale_ = 1;
+  bool has_display_ = true;
   SDL_Window* window_ = nullptr;
   bool full_screen_ = false;
   bool headless_video_ = false;  // SDL's dummy or offscreen driver: never gets focus

@@ -1,0 +1,25 @@
+// The command line and the folders the game works in.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+struct Options {
+  bool help = false;
+  bool version = false;
+  int full_screen = -1;  // -1: config.ini decides
+  int scale = 1;
+  bool check = false;
+  std::string check_folder;  // empty: the game folder
+  std::string error;         // an option we do not know, or a bad value
+};
+
+Options ParseCommandLine(int argc, const char* const* argv);
+void PrintUsage(std::FILE* out);
+void PrintVersion();
+
+// The folder holding data/game.dat: the current one when it does, else the
+// program's own when that does, else the current one.
+std::string GameFolder(const std::string& program_dir);
+// Lists the folders in use, for --help.
+void PrintFolders(std::FILE* out, const std::string& program_dir);
