@@ -7,7 +7,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libfluidsynth-dev libasound2-dev libpng-dev
   timgm6mb-soundfont fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool x11-utils imagemagick sox
+  xvfb xdotool x11-utils imagemagick sox openbox
   desktop-file-utils appstream dpkg-dev
 )
 

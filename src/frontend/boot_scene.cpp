@@ -10,6 +10,7 @@ void SceneBoot() {
   if (!dat.errors.empty()) {
     PrintErrors(dat.errors);
     ShowMessage("game.datが読み込めませんでした。");
+    g_state.exit_code = 1;
     QuitGame();
   }
   g_state.game_in_progress = 0;

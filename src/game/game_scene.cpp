@@ -35,6 +35,7 @@ void ReadStage() {
   if (const std::optional<ContentError> refusal = ApplyStageFile(ReadStageFileAt(DataFile(name)))) {
     PrintErrors({*refusal});
     ShowMessage("データが読み込めませんでした。");
+    g_state.exit_code = 1;
     QuitGame();
   }
 }

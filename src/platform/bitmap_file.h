@@ -9,7 +9,8 @@
 
 namespace platform {
 
-bool DecodeBitmapFile(const std::string& path, Image& out);
+// On failure why says in English what is wrong.
+bool DecodeBitmapFile(const std::string& path, Image& out, std::string& why);
 bool DecodeBitmapBytes(const uint8_t* data, size_t size, Image& out);
 
 }  // namespace platform

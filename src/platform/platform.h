@@ -12,6 +12,7 @@ namespace platform {
 
 // Virtual-key codes, as the game polls and receives them.
 constexpr int VK_BACK = 0x08;
+constexpr int VK_TAB = 0x09;
 constexpr int VK_RETURN = 0x0D;
 constexpr int VK_ESCAPE = 0x1B;
 constexpr int VK_SPACE = 0x20;
@@ -40,6 +41,8 @@ enum class MsgKind {
   kSetCursor,
   kPadButton,    // a game-controller press; wparam: the virtual-key code it stands for
   kPadRemoved,   // the game controller in use was unplugged
+  kMouseDown,    // a left click; lparam: the point in picture coordinates, packed as kMove's
+  kDisplayMode,  // the player switched the display; wparam: 1 full screen, 0 windowed
 };
 
 struct Message {
@@ -109,10 +112,12 @@ class Platform {
   virtual void ShowCursor(bool show) = 0;
   virtual void CursorPos(int& x, int& y) = 0;
 
-  // A modal box; blocks until answered and returns IDOK, IDYES or IDNO. Where
-  // no box can be shown the text goes to standard error and the default button
-  // (OK, or yes) answers. Beep sounds the alert and returns at once.
+  // A box where the game cannot draw one (no display): the texts go to standard
+  // error and the default button answers. Returns IDOK, IDYES or IDNO. Beep
+  // sounds the alert and returns at once.
   virtual int MessageBox(const std::string& text, const std::string& caption, unsigned style) = 0;
+  // The game has drawn a box and waits for its answer among the messages.
+  virtual void BoxOpened(const std::string& text, const std::string& caption, unsigned style) = 0;
   virtual void Beep() = 0;
 
   // The display shows a width x height RGB565 picture, scaled to the window.
@@ -130,9 +135,9 @@ class Platform {
   // Makes the desktop visible under a box in full screen.
   virtual void ShowDesktop() = 0;
 
-  // Decodes a BMP file into out; false (out untouched) when it cannot be read,
-  // is not a picture, or claims more than the game could use.
-  virtual bool LoadBitmap(const std::string& path, Image& out) = 0;
+  // Decodes a BMP file into out; false when it cannot be read, is not a picture,
+  // or claims more than the game could use, and why says so in English ("no such file").
+  virtual bool LoadBitmap(const std::string& path, Image& out, std::string& why) = 0;
   // Draws Shift-JIS text into target, clipped to it; colours are 0x00BBGGRR.
   // Without a font it draws nothing (said once on standard error).
   virtual void DrawText(PixelView target, int x, int y, const std::string& sjis_text, int face,

@@ -7,6 +7,8 @@
 
 namespace platform {
 
-std::unique_ptr<Platform> MakeSdlPlatform();
+// scale: the window's size in multiples of 640x480. None when there is no
+// display to open (the reason is on standard error).
+std::unique_ptr<Platform> MakeSdlPlatform(int scale);
 
 }  // namespace platform

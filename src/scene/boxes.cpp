@@ -5,13 +5,14 @@
 #include <string>
 
 #include "library/draw/el_draw.h"
+#include "library/draw/message_box.h"
 #include "library/sound/el_sound.h"
 #include "platform/platform.h"
 #include "scene/scene_state.h"
 
 namespace {
 
-int OpenBox(const char* format, va_list args, const char* caption, unsigned style) {
+int FormattedBox(const char* format, va_list args, const char* caption, unsigned style) {
   char text[256];
   std::vsnprintf(text, sizeof text, format, args);
   platform::Platform& p = platform::Get();
@@ -21,7 +22,7 @@ int OpenBox(const char* format, va_list args, const char* caption, unsigned styl
     g_state.cursor_visible = 1;
   }
   g_state.message_box = 1;
-  const int answer = p.MessageBox(std::string(text) + "\r\n", caption, style);
+  const int answer = OpenBox(std::string(text) + "\r\n", caption, style);
   g_state.message_box = 0;
   return answer;
 }
@@ -31,7 +32,7 @@ int OpenBox(const char* format, va_list args, const char* caption, unsigned styl
 int ShowMessage(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  const int answer = OpenBox(format, args, "メッセージ",
+  const int answer = FormattedBox(format, args, "メッセージ",
                              platform::MB_OK | platform::MB_ICONEXCLAMATION | platform::MB_SYSTEMMODAL);
   va_end(args);
   return answer;
@@ -40,7 +41,7 @@ int ShowMessage(const char* format, ...) {
 int AskYesNo(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  const int answer = OpenBox(format, args, "メッセージ",
+  const int answer = FormattedBox(format, args, "メッセージ",
                              platform::MB_YESNO | platform::MB_ICONQUESTION | platform::MB_SYSTEMMODAL);
   va_end(args);
   return answer == platform::IDYES ? 1 : 0;

@@ -21,6 +21,7 @@ struct SceneState {
   int cursor_visible = 1;
   int message_box = 0;
   int shutdown_state = 0;  // 0 running, 1 the user closed the window, 2 QuitGame has run
+  int exit_code = 0;       // 1 once a fatal error ends the program
   // Menu input flags: set by the keyboard handler, cleared by the scene that acts on them.
   int select = 0;
   int up = 0;

@@ -28,21 +28,6 @@ constexpr const char* kDefaultLines[] = {
     "",
 };
 
-std::string ToShiftJis(const std::string& utf8) {
-  iconv_t cd = iconv_open("CP932", "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return utf8;
-  std::string out(utf8.size() * 2 + 4, '\0');
-  char* in = const_cast<char*>(utf8.data());
-  size_t in_left = utf8.size();
-  char* dst = out.data();
-  size_t out_left = out.size();
-  const size_t done = iconv(cd, &in, &in_left, &dst, &out_left);
-  iconv_close(cd);
-  if (done == static_cast<size_t>(-1)) return utf8;
-  out.resize(out.size() - out_left);
-  return out;
-}
-
 void WriteDefault(const std::string& file) {
   std::FILE* f = std::fopen(file.c_str(), "wb");
   if (f == nullptr) {

@@ -49,8 +49,9 @@ std::optional<std::string> FileProblem(const std::string& folder, const NamedFil
   if (!bytes) return what + ": no file " + path + "; add it or correct the name";
   platform::Image image;
   WaveData wave;
-  if (f.kind == NamedFile::kPicture && !platform::DecodeBitmapFile(path, image))
-    return what + " is not a BMP picture the game can read; save it again as a BMP";
+  std::string why;
+  if (f.kind == NamedFile::kPicture && !platform::DecodeBitmapFile(path, image, why))
+    return what + " is not a BMP picture the game can read (" + why + "); save it again as a BMP";
   if (f.kind == NamedFile::kWave &&
       ReadWaveBytes(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size(), wave) != 0)
     return what + " is not a PCM wave the game can play; save it again as a PCM WAV";

@@ -72,14 +72,20 @@ Folders FindFolders(const std::string& current_dir, const std::string& program_d
 
 const Folders& CurrentFolders() { return g_folders; }
 
-void SettleFolders() {
-  std::error_code error;
-  const std::string current = fs::current_path(error).string();
-  g_folders = FindFolders(error ? "." : current, GetProgramDir());
+Folders FindFoldersHere() {
+  std::error_code cwd_error, exe_error;
+  const fs::path current = fs::current_path(cwd_error);
+  const fs::path program = fs::read_symlink("/proc/self/exe", exe_error);
+  return FindFolders(cwd_error ? "./" : current.string(),
+                     exe_error ? "./" : program.parent_path().string());
+}
+
+void SettleFolders(const Folders& folders) {
+  g_folders = folders;
   UsePackDir(g_folders.pack);
   if (chdir(g_folders.game.c_str()) != 0)
-    std::fprintf(stderr, "lantern-drift: cannot enter %s; staying in %s\n", g_folders.game.c_str(),
-                 current.c_str());
+    std::fprintf(stderr, "lantern-drift: cannot enter %s; staying in the current folder\n",
+                 g_folders.game.c_str());
 }
 
 void ResetFolders() { g_folders = kStartFolders; }

@@ -21,7 +21,9 @@ Folders FindFolders(const std::string& current_dir, const std::string& program_d
 // The folders of this run: config.ini and save.dat of the game; relative names
 // (the current folder) until start-up decides.
 const Folders& CurrentFolders();
-// Decides the folders from the current folder and the program's, makes the
-// game folder the current one and takes pictures, sounds and music from the pack.
-void SettleFolders();
+// The folders of this run, found from the current folder and the program's.
+Folders FindFoldersHere();
+// Makes the game folder the current one and takes pictures, sounds and music
+// from the pack.
+void SettleFolders(const Folders& folders);
 void ResetFolders();

@@ -1,4 +1,6 @@
+
 #include <cstdio>
+#include <string>
 
 #include "frontend/boot_scene.h"
 #include "content/game_params.h"
@@ -88,7 +90,7 @@ int MessageLoop() {
   }
 }
 
-int RunGame() {
+int RunGame(int full_screen) {
   platform::Platform& p = platform::Get();
   // What the old program set up during static initialisation.
   g_window.last_frame_time = p.Clock();
@@ -96,15 +98,20 @@ int RunGame() {
 
   ReadConfig(CurrentFolders().config_file);
   if (g_config_full_screen == 0) g_window.full_screen = 0;
+  if (full_screen != -1) g_window.full_screen = full_screen;
   int music_volume = 100, sound_volume = 100;
   ReadVolumes(CurrentFolders().config_file, music_volume, sound_volume);
   p.SetVolumes(music_volume, sound_volume);
   ReadSaveFile(CurrentFolders().save_file);
-  if (!p.CreateMainWindow(kCaption, g_window.full_screen == 1)) return 0;
-  if (g_draw.Screen(kDisplayWidth, kDisplayHeight, 1) == 0) QuitGame();
+  if (!p.CreateMainWindow(kCaption, g_window.full_screen == 1)) return 1;
+  if (g_draw.Screen(kDisplayWidth, kDisplayHeight, 1) == 0) {
+    g_state.exit_code = 1;
+    QuitGame();
+  }
   std::remove("DEBUG.TXT");
   g_state.scene = SCENE_BOOT;
   g_state.prev_scene = 0;
   ResetFrameClock();
-  return MessageLoop();
+  MessageLoop();
+  return g_state.exit_code;
 }

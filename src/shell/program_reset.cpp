@@ -6,6 +6,7 @@
 #include "frontend/script_scenes.h"
 #include "game/game_state.h"
 #include "library/draw/el_draw.h"
+#include "library/draw/message_box.h"
 #include "library/sound/el_sound.h"
 #include "library/sound/music.h"
 #include "library/system/el_system.h"
@@ -29,4 +30,7 @@ void ResetProgramState() {
   g_window = WindowState();
   g_config_full_screen = 1;
   ResetFolders();
+  // While a box is open the window procedure still gets what the box does not answer.
+  SetBoxMessageSink(WindowProc);
+  NoteBoxDetail("");
 }

@@ -109,6 +109,7 @@ void WindowProc(const Message& message) {
     case MsgKind::kClose: OnClose(); break;
     case MsgKind::kDestroy: platform::Get().PostMessage({MsgKind::kQuit, 0, 0}); break;
     case MsgKind::kActivateApp: OnActivate(message.wparam != 0); break;
+    case MsgKind::kDisplayMode: g_window.full_screen = message.wparam != 0 ? 1 : 0; break;
     case MsgKind::kSetCursor:
       if (g_window.full_screen == 1 && g_state.message_box == 0) platform::Get().ShowCursor(false);
       break;

@@ -18,7 +18,7 @@ start_display() {
   local n
   for n in $(seq 90 140); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -noreset >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${SCREEN:-1024x768x24}" -noreset >/dev/null 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"
     for _ in $(seq 50); do
@@ -42,6 +42,7 @@ start_game() {
 
 cleanup() {
   [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null
+  [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
   [ -n "${WORK:-}" ] && rm -rf "$WORK"
 }

@@ -85,7 +85,8 @@ TEST_F(WholeRoadTest, LostGameEntersTheRankingAndComesBackNextTime) {
   // The second start reads it back; the ranking screen shows it with leading zeros.
   Restart();
   platform::Image font;
-  ASSERT_TRUE(platform::DecodeBitmapFile(LD_GAME_DIR "/img/font.bmp", font));
+  std::string why;
+  ASSERT_TRUE(platform::DecodeBitmapFile(LD_GAME_DIR "/img/font.bmp", font, why)) << why;
   bool shown = false;
   int titles_again = 0;
   Run(

@@ -66,7 +66,7 @@ class SdlPadTest : public HeadlessTest {
 };
 
 TEST_F(SdlPadTest, SteersFiresConfirmsAndPausesOnUnplug) {
-  platform::SdlPlatform sdl;
+  platform::SdlPlatform sdl{1};
   platform::Set(&sdl);
   g_state.scene = SCENE_GAME;
   g_state.game_in_progress = 1;

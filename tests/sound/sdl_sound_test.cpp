@@ -29,7 +29,7 @@ constexpr double kRate = 44100.0;
 
 class FolderPlatform : public platform::SdlPlatform {
  public:
-  explicit FolderPlatform(std::string dir) : dir_(std::move(dir)) {}
+  explicit FolderPlatform(std::string dir) : SdlPlatform(1), dir_(std::move(dir)) {}
   std::string ProgramPath() override { return dir_ + "lantern-drift"; }
 
  private:

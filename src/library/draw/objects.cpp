@@ -2,6 +2,7 @@
 #include <new>
 
 #include "library/draw/el_draw.h"
+#include "library/draw/message_box.h"
 #include "library/system/el_system.h"
 #include "library/system/report.h"
 #include "platform/platform.h"
@@ -20,7 +21,11 @@ void elDraw::EmptySlot(Object& object) { object = Object(); }
 // cannot be read. The program has no bitmap resources to fall back on.
 bool elDraw::LoadPicture(Object& object, const std::string& name) {
   platform::Image image;
-  if (!platform::Get().LoadBitmap(ProgramFile(name), image)) return false;
+  std::string why;
+  if (!platform::Get().LoadBitmap(ProgramFile(name), image, why)) {
+    NoteBoxDetail(ContentPath(name) + ": " + why);
+    return false;
+  }
   object.width = static_cast<uint16_t>(image.width);
   object.height = static_cast<uint16_t>(image.height);
   try {

@@ -1,5 +1,6 @@
 #include "library/sound/el_sound.h"
 
+#include "library/draw/message_box.h"
 #include "library/system/el_system.h"
 #include "library/system/report.h"
 
@@ -42,7 +43,9 @@ int elSound::LoadObject(const std::string& name, int mix) {
     return 0;
   }
   WaveData wave;
-  if (ReadWaveFile(ProgramFile(name), wave) != 0) {
+  std::string why;
+  if (ReadWaveFile(ProgramFile(name), wave, why) != 0) {
+    NoteBoxDetail(ContentPath(name) + ": " + why);
     LoadError("WAVEリソースが見つかりません");
     return 0;
   }

@@ -54,8 +54,8 @@ struct WaveData {
   std::vector<uint8_t> samples;
 };
 
-// Reads a RIFF WAVE file; 0 on success, non-zero on failure.
-int ReadWaveFile(const std::string& path, WaveData& out);
+// Reads a RIFF WAVE file; 0 on success, non-zero on failure with why in English.
+int ReadWaveFile(const std::string& path, WaveData& out, std::string& why);
 // The same rules on bytes already in memory.
 int ReadWaveBytes(const uint8_t* data, size_t size, WaveData& out);
 

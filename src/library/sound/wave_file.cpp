@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
 
 #include "library/sound/el_sound.h"
 
@@ -53,39 +54,50 @@ bool ReadFormat(const uint8_t* bytes, size_t size, const Chunk& fmt, WaveData& o
   return true;
 }
 
-bool ParseWave(const uint8_t* bytes, size_t size, WaveData& out) {
+// Empty when the wave is read, else what is wrong with it.
+std::string ParseWave(const uint8_t* bytes, size_t size, WaveData& out) {
   if (size < 12 || std::memcmp(bytes, "RIFF", 4) != 0 || std::memcmp(bytes + 8, "WAVE", 4) != 0)
-    return false;
+    return "not a RIFF WAVE file";
   const size_t riff_end =
       static_cast<size_t>(std::min<uint64_t>(size, uint64_t{8} + Le32(bytes + 4)));
   Chunk fmt, data;
-  if (!FindChunk(bytes, 12, riff_end, "fmt ", fmt) || !ReadFormat(bytes, size, fmt, out))
-    return false;
-  if (!FindChunk(bytes, 12, riff_end, "data", data) || !Fits(size, data.data, data.size))
-    return false;
+  if (!FindChunk(bytes, 12, riff_end, "fmt ", fmt)) return "there is no fmt chunk";
+  if (!ReadFormat(bytes, size, fmt, out)) return "the fmt chunk is cut short";
+  if (!FindChunk(bytes, 12, riff_end, "data", data)) return "there is no data chunk";
+  if (!Fits(size, data.data, data.size)) return "the data chunk is cut short";
   out.samples.assign(bytes + data.data, bytes + data.data + data.size);
-  return true;
+  return "";
+}
+
+int ReadWave(const uint8_t* data, size_t size, WaveData& out, std::string& why) {
+  out = WaveData();
+  why = data != nullptr ? ParseWave(data, size, out) : "not a RIFF WAVE file";
+  if (why.empty()) return 0;
+  out = WaveData();
+  return 1;
 }
 
 }  // namespace
 
 int ReadWaveBytes(const uint8_t* data, size_t size, WaveData& out) {
-  out = WaveData();
-  if (data != nullptr && ParseWave(data, size, out)) return 0;
-  out = WaveData();
-  return 1;
+  std::string why;
+  return ReadWave(data, size, out, why);
 }
 
-int ReadWaveFile(const std::string& path, WaveData& out) {
+int ReadWaveFile(const std::string& path, WaveData& out, std::string& why) {
   // A folder opens like a file, but reading it throws.
   std::error_code error;
   std::ifstream file;
-  if (std::filesystem::is_regular_file(path, error)) file.open(path, std::ios::binary);
+  const auto kind = std::filesystem::status(path, error).type();
+  if (kind == std::filesystem::file_type::regular) file.open(path, std::ios::binary);
   if (!file.is_open()) {
     out = WaveData();
+    why = kind == std::filesystem::file_type::not_found ? "no such file"
+          : kind == std::filesystem::file_type::directory ? "a folder, not a sound"
+                                                           : "cannot be opened";
     return 1;
   }
   const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file),
                                    std::istreambuf_iterator<char>()};
-  return ReadWaveBytes(bytes.data(), bytes.size(), out);
+  return ReadWave(bytes.data(), bytes.size(), out, why);
 }

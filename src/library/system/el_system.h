@@ -35,6 +35,8 @@ void UsePackDir(const std::string& dir);
 // it is, so the caller's open fails in the ordinary way.
 std::string FindFile(const std::string& base, const std::string& name);
 
+// A content name as our own messages show it: "img/title.bmp".
+std::string ContentPath(std::string name);
 // A program-relative content name (pictures, sounds, music).
 inline std::string ProgramFile(const std::string& name) { return FindFile(GetProgramDir(), name); }
 // A content name relative to the current directory (data files).

@@ -1,6 +1,7 @@
 #include <dirent.h>
 #include <strings.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -77,4 +78,9 @@ std::string GetProgramDir() {
   const size_t slash = path.rfind('/');
   if (slash == std::string::npos) return "./";
   return path.substr(0, slash + 1);
+}
+
+std::string ContentPath(std::string name) {
+  std::replace(name.begin(), name.end(), '\\', '/');
+  return name;
 }

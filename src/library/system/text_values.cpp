@@ -1,5 +1,7 @@
 #include "library/system/text_values.h"
 
+#include <iconv.h>
+
 #include <cfloat>
 #include <climits>
 #include <cstdlib>
@@ -60,4 +62,19 @@ void UpperAscii(std::string& text) {
 void LowerAscii(std::string& text) {
   for (char& c : text)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+}
+
+std::string ToShiftJis(const std::string& utf8) {
+  iconv_t cd = iconv_open("CP932", "UTF-8");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return utf8;
+  std::string out(utf8.size() * 2 + 4, '\0');
+  char* in = const_cast<char*>(utf8.data());
+  size_t in_left = utf8.size();
+  char* dst = out.data();
+  size_t out_left = out.size();
+  const size_t done = iconv(cd, &in, &in_left, &dst, &out_left);
+  iconv_close(cd);
+  if (done == static_cast<size_t>(-1)) return utf8;
+  out.resize(out.size() - out_left);
+  return out;
 }

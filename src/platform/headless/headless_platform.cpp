@@ -107,6 +107,20 @@ int HeadlessPlatform::MessageBox(const std::string& text, const std::string& cap
   return (style & 0xF) == MB_YESNO ? IDYES : IDOK;
 }
 
+// The drawn box is answered by the key a player would press, box_open_ms later.
+void HeadlessPlatform::BoxOpened(const std::string& text, const std::string& caption_text,
+                                 unsigned style) {
+  boxes.push_back({text, caption_text, style});
+  if (!answer_boxes) return;
+  int answer = (style & 0xF) == MB_YESNO ? IDYES : IDOK;
+  if (!box_answers.empty()) {
+    answer = box_answers.front();
+    box_answers.pop_front();
+  }
+  const int vk = answer == IDYES ? 'Y' : answer == IDNO ? 'N' : VK_RETURN;
+  At(now + box_open_ms, {MsgKind::kKeyDown, static_cast<uint32_t>(vk), 0});
+}
+
 void HeadlessPlatform::Beep() { ++beeps; }
 
 bool HeadlessPlatform::OpenDisplay(int width, int height, bool) {
@@ -143,8 +157,8 @@ bool HeadlessPlatform::SurfacesLost() {
 
 void HeadlessPlatform::ShowDesktop() {}
 
-bool HeadlessPlatform::LoadBitmap(const std::string& path, Image& out) {
-  return DecodeBitmapFile(path, out);
+bool HeadlessPlatform::LoadBitmap(const std::string& path, Image& out, std::string& why) {
+  return DecodeBitmapFile(path, out, why);
 }
 
 void HeadlessPlatform::DrawText(PixelView target, int x, int y, const std::string& sjis_text,

@@ -46,6 +46,8 @@ class HeadlessPlatform : public Platform {
   std::deque<int> box_answers;
   // Milliseconds a box stays open.
   uint32_t box_open_ms = 0;
+  // Drawn boxes get their answer key scripted; off when a test presses the keys itself.
+  bool answer_boxes = true;
   // Each presented frame advances the clock by this much.
   uint32_t frame_ms = 16;
   // Called at every vertical blank: a test's player looks at the game and presses keys.
@@ -95,6 +97,7 @@ class HeadlessPlatform : public Platform {
   void ShowCursor(bool show) override;
   void CursorPos(int& x, int& y) override;
   int MessageBox(const std::string& text, const std::string& caption_text, unsigned style) override;
+  void BoxOpened(const std::string& text, const std::string& caption_text, unsigned style) override;
   void Beep() override;
   bool OpenDisplay(int width, int height, bool full_screen) override;
   void CloseDisplay() override;
@@ -102,7 +105,7 @@ class HeadlessPlatform : public Platform {
   void PresentFrame(const uint16_t* pixels, int width, int height, int pitch) override;
   bool SurfacesLost() override;
   void ShowDesktop() override;
-  bool LoadBitmap(const std::string& path, Image& out) override;
+  bool LoadBitmap(const std::string& path, Image& out, std::string& why) override;
   void DrawText(PixelView target, int x, int y, const std::string& sjis_text, int face, int height,
                 uint32_t text_colour, uint32_t back_colour, bool transparent) override;
   bool OpenSound() override;

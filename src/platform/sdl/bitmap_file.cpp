@@ -2,6 +2,9 @@
 
 #include <SDL.h>
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstring>
 #include <new>
 
@@ -15,7 +18,8 @@ namespace {
 constexpr int64_t kMaxSide = 8192;
 constexpr int64_t kMaxPixels = 16 * 640 * 480;
 
-bool PlausibleSize(int64_t w, int64_t h) {
+bool PlausibleSize(int64_t w, int64_t h, std::string& why) {
+  why = "the picture's size is outside 1..8192 a side or over sixteen screens";
   return w > 0 && w <= kMaxSide && h > 0 && h <= kMaxSide && w * h <= kMaxPixels;
 }
 
@@ -27,10 +31,11 @@ uint32_t Le(const uint8_t* p, int bytes) {
 
 // The header's size is checked before SDL's loader sees it, which would
 // otherwise try to allocate whatever a damaged file claims.
-bool PlausibleHeader(SDL_RWops* rw) {
+bool PlausibleHeader(SDL_RWops* rw, std::string& why) {
   uint8_t h[26] = {};
   const size_t got = SDL_RWread(rw, h, 1, sizeof h);
   SDL_RWseek(rw, 0, RW_SEEK_SET);
+  why = "not a BMP picture";
   if (got < 18 || h[0] != 'B' || h[1] != 'M') return false;
   const uint32_t info = Le(h + 14, 4);
   int64_t w = 0, h_ = 0;
@@ -43,54 +48,72 @@ bool PlausibleHeader(SDL_RWops* rw) {
   } else {
     return false;
   }
-  return PlausibleSize(w, h_ < 0 ? -h_ : h_);
+  return PlausibleSize(w, h_ < 0 ? -h_ : h_, why);
 }
 
-bool FromRW(SDL_RWops* rw, Image& out) {
-  if (rw == nullptr) return false;
-  if (!PlausibleHeader(rw)) {
-    SDL_RWclose(rw);
-    return false;
-  }
-  SDL_Surface* loaded = SDL_LoadBMP_RW(rw, 1);
-  if (loaded == nullptr) return false;
-  SDL_Surface* rgb = PlausibleSize(loaded->w, loaded->h)
-                         ? SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0)
-                         : nullptr;
-  SDL_FreeSurface(loaded);
-  if (rgb == nullptr) return false;
-  // The file's bytes decide this size: running out of memory refuses the picture.
-  bool ok = true;
+// The file's bytes decide this size: running out of memory refuses the picture.
+bool CopyPixels(SDL_Surface* rgb, Image& out, std::string& why) {
   try {
     out.pixels.assign(static_cast<size_t>(rgb->w) * static_cast<size_t>(rgb->h), 0);
   } catch (const std::bad_alloc&) {
     out.pixels = {};
-    ok = false;
+    why = "not enough memory for the picture";
+    return false;
   }
-  if (ok) {
-    out.width = rgb->w;
-    out.height = rgb->h;
-    SDL_LockSurface(rgb);
-    for (int y = 0; y < rgb->h; ++y) {
-      const auto* row = static_cast<const uint8_t*>(rgb->pixels) + static_cast<size_t>(y) * rgb->pitch;
-      std::memcpy(&out.pixels[static_cast<size_t>(y) * rgb->w], row, static_cast<size_t>(rgb->w) * 4);
-    }
-    SDL_UnlockSurface(rgb);
-    for (auto& p : out.pixels) p &= 0x00FFFFFFu;
+  out.width = rgb->w;
+  out.height = rgb->h;
+  SDL_LockSurface(rgb);
+  for (int y = 0; y < rgb->h; ++y) {
+    const auto* row = static_cast<const uint8_t*>(rgb->pixels) + static_cast<size_t>(y) * rgb->pitch;
+    std::memcpy(&out.pixels[static_cast<size_t>(y) * rgb->w], row, static_cast<size_t>(rgb->w) * 4);
   }
+  SDL_UnlockSurface(rgb);
+  for (auto& p : out.pixels) p &= 0x00FFFFFFu;
+  return true;
+}
+
+bool FromRW(SDL_RWops* rw, Image& out, std::string& why) {
+  if (rw == nullptr) return false;
+  if (!PlausibleHeader(rw, why)) {
+    SDL_RWclose(rw);
+    return false;
+  }
+  SDL_Surface* loaded = SDL_LoadBMP_RW(rw, 1);
+  if (loaded == nullptr) {
+    why = SDL_GetError();
+    return false;
+  }
+  SDL_Surface* rgb = PlausibleSize(loaded->w, loaded->h, why)
+                         ? SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0)
+                         : nullptr;
+  SDL_FreeSurface(loaded);
+  if (rgb == nullptr) return false;
+  const bool ok = CopyPixels(rgb, out, why);
   SDL_FreeSurface(rgb);
   return ok;
 }
 
 }  // namespace
 
-bool DecodeBitmapFile(const std::string& path, Image& out) {
-  return FromRW(SDL_RWFromFile(path.c_str(), "rb"), out);
+bool DecodeBitmapFile(const std::string& path, Image& out, std::string& why) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) {
+    why = errno == ENOENT ? "no such file" : std::strerror(errno);
+    return false;
+  }
+  if (S_ISDIR(info.st_mode)) {
+    why = "a folder, not a picture";
+    return false;
+  }
+  SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
+  if (rw == nullptr) why = SDL_GetError();
+  return FromRW(rw, out, why);
 }
 
 bool DecodeBitmapBytes(const uint8_t* data, size_t size, Image& out) {
   if (size > static_cast<size_t>(INT32_MAX)) return false;
-  return FromRW(SDL_RWFromConstMem(data, static_cast<int>(size)), out);
+  std::string why;
+  return FromRW(SDL_RWFromConstMem(data, static_cast<int>(size)), out, why);
 }
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 
@@ -32,6 +33,7 @@ constexpr KeyMap kKeys[] = {
     {SDLK_s, SDL_SCANCODE_S, VK_DOWN},   {SDLK_d, SDL_SCANCODE_D, VK_RIGHT},
     {SDLK_KP_8, SDL_SCANCODE_KP_8, VK_UP},     {SDLK_KP_4, SDL_SCANCODE_KP_4, VK_LEFT},
     {SDLK_KP_2, SDL_SCANCODE_KP_2, VK_DOWN},   {SDLK_KP_6, SDL_SCANCODE_KP_6, VK_RIGHT},
+    {SDLK_TAB, SDL_SCANCODE_TAB, VK_TAB},
 };
 
 // Game-controller buttons and the keys they stand for. A is the fire key in
@@ -67,6 +69,12 @@ uint32_t PackPoint(int x, int y) {
   return (static_cast<uint32_t>(x) & 0xFFFF) | ((static_cast<uint32_t>(y) & 0xFFFF) << 16);
 }
 
+std::string Tried(const char* variable) {
+  const char* value = std::getenv(variable);
+  if (value == nullptr || *value == '\0') return std::string(variable) + " is not set";
+  return std::string(variable) + "=" + value + " could not be opened";
+}
+
 }  // namespace
 
 Uint32 MusicEventType() {
@@ -74,17 +82,26 @@ Uint32 MusicEventType() {
   return type;
 }
 
-SdlPlatform::SdlPlatform() {
+SdlPlatform::SdlPlatform(int scale) : scale_(scale < 1 ? 1 : scale) {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "0");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0)
-    std::fprintf(stderr, "lantern-drift: SDL could not start: %s\n", SDL_GetError());
-  if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
-    std::fprintf(stderr, "lantern-drift: no joystick support: %s\n", SDL_GetError());
-  MusicEventType();
+  const bool started = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) == 0;
   const char* driver = SDL_GetCurrentVideoDriver();
   headless_video_ = driver != nullptr && (std::strcmp(driver, "dummy") == 0 ||
                                           std::strcmp(driver, "offscreen") == 0);
+  const char* asked = std::getenv("SDL_VIDEODRIVER");
+  if ((!started || headless_video_) && (asked == nullptr || *asked == '\0')) {
+    // SDL would fall back to drawing off screen, and the game would run unseen.
+    std::fprintf(stderr, "lantern-drift: no display: %s; %s. Start it in a desktop session, or set "
+                 "SDL_VIDEODRIVER=dummy to run it without a window.\n",
+                 Tried("DISPLAY").c_str(), Tried("WAYLAND_DISPLAY").c_str());
+    has_display_ = false;
+    return;
+  }
+  if (!started) std::fprintf(stderr, "lantern-drift: SDL could not start: %s\n", SDL_GetError());
+  if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
+    std::fprintf(stderr, "lantern-drift: no joystick support: %s\n", SDL_GetError());
+  MusicEventType();
   audio_ = std::make_unique<SdlAudio>();
 }
 
@@ -101,8 +118,9 @@ uint32_t SdlPlatform::Clock() { return static_cast<uint32_t>(SDL_GetTicks64()); 
 
 bool SdlPlatform::CreateMainWindow(const std::string& caption, bool full_screen) {
   full_screen_ = full_screen;
-  Uint32 flags = SDL_WINDOW_SHOWN;
-  int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED, w = 640, h = 480;
+  Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE;
+  int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
+  int w = 640 * WindowScale(), h = 480 * WindowScale();
   SDL_DisplayMode desktop;
   if (full_screen && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
     // Sized to the screen as well, so that it covers it where no window manager applies the state.
@@ -119,6 +137,7 @@ bool SdlPlatform::CreateMainWindow(const std::string& caption, bool full_screen)
     return false;
   }
   SDL_StopTextInput();
+  SetIcon();
   video_ = std::make_unique<SdlVideo>(window_);
   SDL_GetWindowPosition(window_, &x, &y);
   PostMessage({MsgKind::kMove, 0, PackPoint(x, y)});
@@ -126,6 +145,42 @@ bool SdlPlatform::CreateMainWindow(const std::string& caption, bool full_screen)
   active_ = true;
   PostMessage({MsgKind::kActivateApp, 1, 0});
   return true;
+}
+
+// The asked scale, held to what the desktop's usable area can show.
+int SdlPlatform::WindowScale() const {
+  SDL_Rect area{0, 0, 640, 480};
+  SDL_GetDisplayUsableBounds(0, &area);
+  int scale = scale_;
+  while (scale > 1 && (640 * scale > area.w || 480 * scale > area.h)) --scale;
+  return scale;
+}
+
+void SdlPlatform::SetIcon() {
+  const std::string path = ProgramPath();
+  const std::string icon = path.substr(0, path.find_last_of('/') + 1) + "img/icon.bmp";
+  SDL_Surface* s = SDL_LoadBMP(icon.c_str());
+  if (s == nullptr) return;
+  SDL_SetColorKey(s, SDL_TRUE, SDL_MapRGB(s->format, 0, 0, 0));
+  SDL_SetWindowIcon(window_, s);
+  SDL_FreeSurface(s);
+}
+
+// Alt+Enter and F11: the same picture, full screen or in a window, for the rest of the run.
+void SdlPlatform::ToggleFullScreen() {
+  if (window_ == nullptr) return;
+  full_screen_ = !full_screen_;
+  if (full_screen_) {
+    SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  } else {
+    SDL_SetWindowFullscreen(window_, 0);
+    SDL_SetWindowBordered(window_, SDL_TRUE);
+    SDL_SetWindowSize(window_, 640 * WindowScale(), 480 * WindowScale());
+    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    SDL_SetWindowAlwaysOnTop(window_, SDL_TRUE);
+  }
+  if (video_) video_->Resized();
+  PostMessage({MsgKind::kDisplayMode, full_screen_ ? 1u : 0u, 0});
 }
 
 void SdlPlatform::DestroyMainWindow() {
@@ -143,8 +198,10 @@ void SdlPlatform::TranslateWindowEvent(const SDL_WindowEvent& event) {
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SHOWN:
     case SDL_WINDOWEVENT_RESTORED:
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
       if (video_) video_->Redraw();
+      break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      if (video_) video_->Resized();
       break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
       if (!active_) {
@@ -173,6 +230,11 @@ bool SdlPlatform::Translate(const SDL_Event& event, Message& out) {
     case SDL_QUIT: out = {MsgKind::kClose, 0, 0}; return true;
     case SDL_WINDOWEVENT: TranslateWindowEvent(event.window); return false;
     case SDL_KEYDOWN: {
+      const SDL_Keycode sym = event.key.keysym.sym;
+      if (sym == SDLK_F11 || (sym == SDLK_RETURN && (event.key.keysym.mod & KMOD_ALT) != 0)) {
+        if (event.key.repeat == 0) ToggleFullScreen();
+        return false;
+      }
       const int vk = VirtualKey(event.key.keysym.sym);
       if (vk == 0) return false;
       const bool system = (event.key.keysym.mod & KMOD_ALT) != 0 || vk == VK_F10;
@@ -180,6 +242,11 @@ bool SdlPlatform::Translate(const SDL_Event& event, Message& out) {
       return true;
     }
     case SDL_MOUSEMOTION: out = {MsgKind::kSetCursor, 0, 0}; return true;
+    // The renderer gives the point in picture coordinates.
+    case SDL_MOUSEBUTTONDOWN:
+      if (event.button.button != SDL_BUTTON_LEFT) return false;
+      out = {MsgKind::kMouseDown, 1, PackPoint(event.button.x, event.button.y)};
+      return true;
     case SDL_RENDER_DEVICE_RESET:
     case SDL_RENDER_TARGETS_RESET:
       if (video_) video_->OnRenderReset();
@@ -254,34 +321,16 @@ void SdlPlatform::FlushKeys() {
   SDL_FlushEvents(SDL_KEYDOWN, SDL_TEXTINPUT);
 }
 
+// Only where the game has no window to draw a box in: the text goes to
+// standard error and the default button answers.
 int SdlPlatform::MessageBox(const std::string& text, const std::string& caption, unsigned style) {
-  const bool yes_no = (style & 0xF) == MB_YESNO;
-  const SDL_MessageBoxButtonData yes_no_buttons[] = {
-      {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDNO, "いいえ"},
-      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDYES, "はい"},
-  };
-  const SDL_MessageBoxButtonData ok_button[] = {
-      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDOK, "OK"},
-  };
-  SDL_MessageBoxData data{};
-  data.flags = yes_no ? SDL_MESSAGEBOX_INFORMATION : SDL_MESSAGEBOX_WARNING;
-  data.window = window_;
-  data.title = caption.c_str();
-  data.message = text.c_str();
-  data.numbuttons = yes_no ? 2 : 1;
-  data.buttons = yes_no ? yes_no_buttons : ok_button;
-  int answer = -1;
-  const int shown = headless_video_ ? -1 : SDL_ShowMessageBox(&data, &answer);
-  FlushKeys();
-  if (shown != 0 || answer < 0) {
-    // No box can be shown here: say it on standard error and take the default button.
-    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-    return yes_no ? IDYES : IDOK;
-  }
-  // The box took the focus for a moment; that was no change of application.
-  active_ = true;
-  return answer;
+  std::string line = text;
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  std::fprintf(stderr, "%s: %s\n", caption.c_str(), line.c_str());
+  return (style & 0xF) == MB_YESNO ? IDYES : IDOK;
 }
+
+void SdlPlatform::BoxOpened(const std::string&, const std::string&, unsigned) { FlushKeys(); }
 
 // SDL has no bell of its own; the terminal bell is the nearest thing.
 void SdlPlatform::Beep() { std::fputc('\a', stderr); }
@@ -309,8 +358,8 @@ bool SdlPlatform::SurfacesLost() { return video_ && video_->SurfacesLost(); }
 
 void SdlPlatform::ShowDesktop() {}
 
-bool SdlPlatform::LoadBitmap(const std::string& path, Image& out) {
-  return DecodeBitmapFile(path, out);
+bool SdlPlatform::LoadBitmap(const std::string& path, Image& out, std::string& why) {
+  return DecodeBitmapFile(path, out, why);
 }
 
 void SdlPlatform::DrawText(PixelView target, int x, int y, const std::string& sjis_text, int face,
@@ -405,6 +454,10 @@ std::string SdlPlatform::ProgramPath() {
 
 namespace platform {
 
-std::unique_ptr<Platform> MakeSdlPlatform() { return std::make_unique<SdlPlatform>(); }
+std::unique_ptr<Platform> MakeSdlPlatform(int scale) {
+  auto sdl = std::make_unique<SdlPlatform>(scale);
+  if (!sdl->HasDisplay()) return nullptr;
+  return sdl;
+}
 
 }  // namespace platform

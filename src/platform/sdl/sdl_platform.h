@@ -20,7 +20,7 @@ Uint32 MusicEventType();
 
 class SdlPlatform : public Platform {
  public:
-  SdlPlatform();
+  explicit SdlPlatform(int scale);
   ~SdlPlatform() override;
 
   uint32_t Clock() override;
@@ -32,6 +32,7 @@ class SdlPlatform : public Platform {
   void ShowCursor(bool show) override;
   void CursorPos(int& x, int& y) override;
   int MessageBox(const std::string& text, const std::string& caption, unsigned style) override;
+  void BoxOpened(const std::string& text, const std::string& caption, unsigned style) override;
   void Beep() override;
   bool OpenDisplay(int width, int height, bool full_screen) override;
   void CloseDisplay() override;
@@ -39,7 +40,7 @@ class SdlPlatform : public Platform {
   void PresentFrame(const uint16_t* pixels, int width, int height, int pitch) override;
   bool SurfacesLost() override;
   void ShowDesktop() override;
-  bool LoadBitmap(const std::string& path, Image& out) override;
+  bool LoadBitmap(const std::string& path, Image& out, std::string& why) override;
   void DrawText(PixelView target, int x, int y, const std::string& sjis_text, int face, int height,
                 uint32_t text_colour, uint32_t back_colour, bool transparent) override;
   bool OpenSound() override;
@@ -56,7 +57,14 @@ class SdlPlatform : public Platform {
   void SpendPadPress() override;
   std::string ProgramPath() override;
 
+  // False after saying why when no real display could be opened and the
+  // player did not ask for SDL's dummy or offscreen driver.
+  bool HasDisplay() const { return has_display_; }
+
  private:
+  int WindowScale() const;
+  void SetIcon();
+  void ToggleFullScreen();
   bool Translate(const SDL_Event& event, Message& out);
   void TranslateWindowEvent(const SDL_WindowEvent& event);
   void FlushKeys();
@@ -65,6 +73,8 @@ class SdlPlatform : public Platform {
   bool TranslatePad(const SDL_Event& event, Message& out);
   bool PadHeld(int vk);
 
+  int scale_ = 1;
+  bool has_display_ = true;
   SDL_Window* window_ = nullptr;
   bool full_screen_ = false;
   bool headless_video_ = false;  // SDL's dummy or offscreen driver: never gets focus

@@ -63,8 +63,15 @@ bool SdlVideo::CreateTexture() {
   return texture_ != nullptr;
 }
 
-// The picture is scaled to the window by whole and fractional factors alike,
-// nearest neighbour, with black bars where the shapes differ.
+// The picture keeps its shape, nearest neighbour, centred with black bars: the
+// largest whole multiple that fits, or the exact fit in a window smaller than it.
+void SdlVideo::Resized() {
+  redraw_ = true;
+  int w = 0, h = 0;
+  if (renderer_ == nullptr || SDL_GetRendererOutputSize(renderer_, &w, &h) != 0) return;
+  SDL_RenderSetIntegerScale(renderer_, w >= width_ && h >= height_ ? SDL_TRUE : SDL_FALSE);
+}
+
 bool SdlVideo::Open(int width, int height, bool) {
   Close();
   width_ = width;
@@ -73,6 +80,7 @@ bool SdlVideo::Open(int width, int height, bool) {
   const int refresh = RefreshRate(window_);
   if (!CreateRenderer(refresh > 0)) return false;
   SDL_RenderSetLogicalSize(renderer_, width, height);
+  Resized();
   frame_ns_ = kSecondNs / (refresh > 0 ? refresh : kDefaultRefresh);
   // The reported rate is rounded to whole hertz. Where vsync really paces, a
   // limiter a little faster than the display never holds a frame past its blank.

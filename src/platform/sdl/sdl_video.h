@@ -28,6 +28,8 @@ class SdlVideo {
   void OnRenderReset();
   // The window needs its picture again (exposed, resized, shown).
   void Redraw() { redraw_ = true; }
+  // The window took another size: the picture is scaled to it afresh.
+  void Resized();
   void DrawText(PixelView target, int x, int y, const std::string& sjis_text, int face, int height,
                 uint32_t text_colour, uint32_t back_colour, bool transparent);
 

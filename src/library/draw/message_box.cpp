@@ -1,0 +1,263 @@
+#include "library/draw/message_box.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+#include "library/draw/el_draw.h"
+#include "library/draw/pixel_format.h"
+#include "library/system/text_values.h"
+
+using platform::Message;
+using platform::MsgKind;
+
+namespace {
+
+// Each text the program shows in a box, with its English.
+constexpr std::pair<std::string_view, std::string_view> kEnglish[] = {
+    {"メッセージ", "Message"},
+    {"エラー発生", "Error"},
+    {"タイトル画面に戻りますか？", "Return to the title screen?"},
+    {"game.datが読み込めませんでした。", "game.dat could not be read."},
+    {"データが読み込めませんでした。", "The stage data could not be read."},
+    {"ウェイトNoが範囲外です", "the wait number is out of range"},
+    {"DirectDrawが使用できません", "the display cannot be used"},
+    {"フルスクリーン化できません", "cannot switch to full screen"},
+    {"解像度が変更できません", "cannot change the resolution"},
+    {"表画面が生成できません", "cannot create the front surface"},
+    {"裏画面が生成できません", "cannot create the back surface"},
+    {"クリップにウィンドウハンドルを設定できません", "cannot give the clipper the window"},
+    {"クリップが生成できません", "cannot create the clipper"},
+    {"表画面をクリップできません", "cannot attach the clipper to the front surface"},
+    {"Bufferスプライトが生成できません", "cannot create the Buffer sprite"},
+    {"Screenスプライトが生成できません", "cannot create the Screen sprite"},
+    {"ピクセル情報が取得できません", "cannot get the pixel format"},
+    {"ファイル名またはリソース名が長すぎます", "the file name or resource name is too long"},
+    {"オブジェクト数が多過ぎます", "too many objects"},
+    {"BMPファイルを読み込めません", "cannot read the BMP file"},
+    {"ミックス数が多過ぎます", "too many mixes"},
+    {"WAVEリソースが見つかりません", "the WAVE file cannot be read"},
+    {"サウンドバッファが生成できません", "cannot create a sound buffer"},
+};
+
+// Layout in picture pixels.
+constexpr int kBoxLeft = 40;
+constexpr int kBoxWidth = 560;
+constexpr int kTextSize = 16;
+constexpr int kLine = 20;
+constexpr int kCaptionBar = 24;
+constexpr int kPad = 12;
+constexpr int kButtonWidth = 128;
+constexpr int kButtonHeight = 28;
+constexpr int kButtonGap = 24;
+
+// 0x00BBGGRR, as the game's text calls take them.
+constexpr uint32_t kFace = 0xC0C0C0;
+constexpr uint32_t kCaptionBack = 0x800000;
+constexpr uint32_t kWhite = 0xFFFFFF;
+constexpr uint32_t kBlack = 0x000000;
+constexpr uint32_t kEnglishInk = 0x404040;
+
+BoxMessageSink g_sink = nullptr;
+std::string g_detail;
+
+struct Button {
+  int answer;
+  const char* label;
+  int x, y;
+};
+
+struct Layout {
+  int top = 0;
+  int height = 0;
+  std::vector<std::string> lines;    // Shift-JIS
+  std::vector<std::string> english;  // ASCII
+  std::string caption;               // Shift-JIS, with its English
+  std::vector<Button> buttons;
+  int cancel = platform::IDOK;
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (char c : text) {
+    if (c == '\r') continue;
+    if (c == '\n') {
+      lines.push_back(line);
+      line.clear();
+    } else {
+      line += c;
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+Layout Arrange(const std::string& text, const std::string& caption, unsigned style) {
+  Layout l;
+  for (const std::string& line : Lines(text)) l.lines.push_back(ToShiftJis(line));
+  l.english = Lines(EnglishFor(text));
+  const std::string caption_english = EnglishFor(caption);
+  l.caption = ToShiftJis(caption_english.empty() ? caption : caption + "  " + caption_english);
+  const int body = kLine * static_cast<int>(l.lines.size() + l.english.size());
+  l.height = kCaptionBar + kPad + body + kPad + kButtonHeight + kPad;
+  l.top = (elDraw::kDefaultHeight - l.height) / 2;
+  const int button_y = l.top + l.height - kPad - kButtonHeight;
+  if ((style & 0xF) == platform::MB_YESNO) {
+    const int left = (elDraw::kDefaultWidth - 2 * kButtonWidth - kButtonGap) / 2;
+    l.buttons = {{platform::IDYES, "はい Yes", left, button_y},
+                 {platform::IDNO, "いいえ No", left + kButtonWidth + kButtonGap, button_y}};
+    l.cancel = platform::IDNO;
+  } else {
+    l.buttons = {{platform::IDOK, "OK", (elDraw::kDefaultWidth - kButtonWidth) / 2, button_y}};
+  }
+  return l;
+}
+
+void Fill(Surface& s, int x0, int y0, int w, int h, uint32_t colour) {
+  const uint16_t value = draw::FromColour(colour);
+  for (int y = std::max(y0, 0); y < std::min(y0 + h, s.height); ++y)
+    for (int x = std::max(x0, 0); x < std::min(x0 + w, s.width); ++x) s.Row(y)[x] = value;
+}
+
+void Frame(Surface& s, int x, int y, int w, int h, uint32_t colour) {
+  Fill(s, x, y, w, 1, colour);
+  Fill(s, x, y + h - 1, w, 1, colour);
+  Fill(s, x, y, 1, h, colour);
+  Fill(s, x + w - 1, y, 1, h, colour);
+}
+
+void Write(Surface& s, int x, int y, const std::string& sjis, uint32_t ink) {
+  const platform::PixelView view{s.pixels.data(), s.width, s.height, s.pitch};
+  platform::Get().DrawText(view, x, y, sjis, 1, kTextSize, ink, 0, true);
+}
+
+// Text widths are not known above the platform: a half-width byte is half the cell.
+int Width(const std::string& sjis) { return static_cast<int>(sjis.size()) * kTextSize / 2; }
+
+void Draw(Surface& s, const Layout& l, size_t focus) {
+  Fill(s, kBoxLeft, l.top, kBoxWidth, l.height, kFace);
+  Frame(s, kBoxLeft, l.top, kBoxWidth, l.height, kBlack);
+  Fill(s, kBoxLeft + 1, l.top + 1, kBoxWidth - 2, kCaptionBar - 1, kCaptionBack);
+  Write(s, kBoxLeft + 8, l.top + 4, l.caption, kWhite);
+  int y = l.top + kCaptionBar + kPad;
+  for (const std::string& line : l.lines) {
+    Write(s, kBoxLeft + kPad, y, line, kBlack);
+    y += kLine;
+  }
+  for (const std::string& line : l.english) {
+    Write(s, kBoxLeft + kPad, y, line, kEnglishInk);
+    y += kLine;
+  }
+  for (size_t i = 0; i < l.buttons.size(); ++i) {
+    const Button& b = l.buttons[i];
+    const bool focused = i == focus;
+    Fill(s, b.x, b.y, kButtonWidth, kButtonHeight, focused ? kCaptionBack : kWhite);
+    Frame(s, b.x, b.y, kButtonWidth, kButtonHeight, kBlack);
+    const std::string label = ToShiftJis(b.label);
+    Write(s, b.x + (kButtonWidth - Width(label)) / 2, b.y + (kButtonHeight - kTextSize) / 2, label,
+          focused ? kWhite : kBlack);
+  }
+}
+
+// The box's answer to a key, or 0. A game controller's buttons come here as the keys they stand for.
+int AnswerKey(int vk, const Layout& l, size_t& focus) {
+  const size_t n = l.buttons.size();
+  const bool yes_no = l.cancel == platform::IDNO;
+  switch (vk) {
+    case platform::VK_LEFT: focus = (focus + n - 1) % n; return 0;
+    case platform::VK_RIGHT:
+    case platform::VK_TAB: focus = (focus + 1) % n; return 0;
+    case platform::VK_RETURN:
+    case platform::VK_SPACE: return l.buttons[focus].answer;
+    case platform::VK_ESCAPE: return l.cancel;
+    case 'Y': return yes_no ? platform::IDYES : 0;
+    case 'N': return yes_no ? platform::IDNO : 0;
+    default: return 0;
+  }
+}
+
+int AnswerClick(uint32_t point, const Layout& l) {
+  const int x = static_cast<int16_t>(point & 0xFFFF), y = static_cast<int16_t>(point >> 16);
+  for (const Button& b : l.buttons)
+    if (b.x <= x && x < b.x + kButtonWidth && b.y <= y && y < b.y + kButtonHeight) return b.answer;
+  return 0;
+}
+
+void SayDetail() {
+  if (g_detail.empty()) return;
+  std::fprintf(stderr, "lantern-drift: %s\n", g_detail.c_str());
+  g_detail.clear();
+}
+
+int DrawnBox(const std::string& text, const std::string& caption, unsigned style) {
+  platform::Platform& p = platform::Get();
+  const Layout l = Arrange(text, caption, style);
+  p.BoxOpened(text, caption, style);
+  Surface& back = g_draw.BackBuffer();
+  const std::vector<uint16_t> scene_frame = back.pixels;
+  for (uint16_t& px : back.pixels) px = (px >> 1) & 0x7BEF;
+  const std::vector<uint16_t> dimmed = back.pixels;
+  std::vector<Message> later;  // a close or quit, handled once the box is gone
+  size_t focus = 0, drawn = l.buttons.size();
+  int answer = 0;
+  for (;;) {
+    if (drawn != focus) {
+      back.pixels = dimmed;
+      Draw(back, l, focus);
+      drawn = focus;
+    }
+    Message m;
+    while (answer == 0 && p.PeekMessage(m)) {
+      switch (m.kind) {
+        case MsgKind::kKeyDown: answer = AnswerKey(static_cast<int>(m.wparam), l, focus); break;
+        case MsgKind::kMouseDown: answer = AnswerClick(m.lparam, l); break;
+        case MsgKind::kClose:
+        case MsgKind::kQuit:
+          answer = l.cancel;
+          later.push_back(m);
+          break;
+        case MsgKind::kSysKeyDown: break;
+        default:
+          if (g_sink != nullptr) g_sink(m);
+          break;
+      }
+    }
+    if (answer != 0) break;
+    g_draw.Present();
+  }
+  back.pixels = scene_frame;
+  for (const Message& m : later) p.PostMessage(m);
+  return answer;
+}
+
+}  // namespace
+
+void SetBoxMessageSink(BoxMessageSink sink) { g_sink = sink; }
+
+void NoteBoxDetail(const std::string& detail) { g_detail = detail; }
+
+std::string EnglishFor(const std::string& text) {
+  std::string out = text;
+  bool known = false;
+  for (const auto& [japanese, english] : kEnglish) {
+    const size_t at = out.find(japanese);
+    if (at == std::string::npos) continue;
+    out.replace(at, japanese.size(), english);
+    known = true;
+  }
+  if (!known) return "";
+  std::erase(out, '\r');
+  while (!out.empty() && out.back() == '\n') out.pop_back();
+  return out;
+}
+
+int OpenBox(const std::string& text, const std::string& caption, unsigned style) {
+  SayDetail();
+  if (g_draw.IsOpen() && !g_draw.BackBuffer().pixels.empty()) return DrawnBox(text, caption, style);
+  const int answer = platform::Get().MessageBox(text, caption, style);
+  const std::string english = EnglishFor(text);
+  if (!english.empty()) std::fprintf(stderr, "%s: %s\n", EnglishFor(caption).c_str(), english.c_str());
+  return answer;
+}

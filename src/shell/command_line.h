@@ -1,0 +1,24 @@
+// The command line.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "shell/folders.h"
+
+struct Options {
+  bool help = false;
+  bool version = false;
+  int full_screen = -1;  // -1: config.ini decides
+  int scale = 1;
+  bool check = false;
+  std::string check_folder;  // empty: the game folder
+  std::string error;         // an option we do not know, or a bad value
+};
+
+Options ParseCommandLine(int argc, const char* const* argv);
+void PrintUsage(std::FILE* out);
+void PrintVersion();
+
+// Lists the folders in use, for --help.
+void PrintFolders(std::FILE* out, const Folders& folders);
