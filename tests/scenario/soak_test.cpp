@@ -63,7 +63,8 @@ TEST_F(SoakTest, TwoHundredGamesLeaveNothingBehind) {
     } else if (g_state.scene == SCENE_TITLE && g_state.scene_entry == 1) {
       if (in_game) {
         in_game = false;
-        EXPECT_EQ(Snapshot(hp.now), at_title) << "after game " << ++games;
+        ++games;
+        EXPECT_EQ(Snapshot(hp.now), at_title) << "after game " << games;
         if (games == 20) heap_at_20 = mallinfo2().uordblks;
       }
       at_title = Snapshot(hp.now);
