@@ -27,23 +27,14 @@ TEST_F(GameDatTest, EveryKeyTakesItsValueFromRightAfterTheColon) {
     const char* key;
     int GameParams::*field;
   };
-  const Key keys[] = {{"MAX_STAGE:", &GameParams::MAX_STAGE},
-                      {"PLAYER_STOCK:", &GameParams::PLAYER_STOCK},
-                      {"SHOT_DAMAGE:", &GameParams::SHOT_DAMAGE},
-                      {"SHOT_SPEED:", &GameParams::SHOT_SPEED},
-                      {"SHOT_REACTION:", &GameParams::SHOT_REACTION},
-                      {"SHOT_SHADOW:", &GameParams::SHOT_SHADOW},
-                      {"SHOT_SIZE_X:", &GameParams::SHOT_SIZE_X},
-                      {"SHOT_SIZE_Y:", &GameParams::SHOT_SIZE_Y},
-                      {"SHOT_SCORE:", &GameParams::SHOT_SCORE},
-                      {"SHOT_INTERVAL:", &GameParams::SHOT_INTERVAL},
-                      {"SHOT_TIMER:", &GameParams::SHOT_TIMER},
-                      {"INIT_STAGE:", &GameParams::INIT_STAGE},
-                      {"RIVIVAL_TIME:", &GameParams::RIVIVAL_TIME},
-                      {"SPECIAL_TIME:", &GameParams::SPECIAL_TIME},
-                      {"CLEAR_BONUS:", &GameParams::CLEAR_BONUS},
-                      {"TIME_BONUS:", &GameParams::TIME_BONUS},
-                      {"BLINK_TIME:", &GameParams::BLINK_TIME}};
+  using P = GameParams;
+  const Key keys[] = {
+      {"MAX_STAGE:", &P::MAX_STAGE},         {"PLAYER_STOCK:", &P::PLAYER_STOCK}, {"SHOT_DAMAGE:", &P::SHOT_DAMAGE},
+      {"SHOT_SPEED:", &P::SHOT_SPEED},       {"SHOT_REACTION:", &P::SHOT_REACTION},
+      {"SHOT_SHADOW:", &P::SHOT_SHADOW},     {"SHOT_SIZE_X:", &P::SHOT_SIZE_X},   {"SHOT_SIZE_Y:", &P::SHOT_SIZE_Y},
+      {"SHOT_SCORE:", &P::SHOT_SCORE},       {"SHOT_INTERVAL:", &P::SHOT_INTERVAL}, {"SHOT_TIMER:", &P::SHOT_TIMER},
+      {"INIT_STAGE:", &P::INIT_STAGE},       {"RIVIVAL_TIME:", &P::RIVIVAL_TIME}, {"SPECIAL_TIME:", &P::SPECIAL_TIME},
+      {"CLEAR_BONUS:", &P::CLEAR_BONUS},     {"TIME_BONUS:", &P::TIME_BONUS},     {"BLINK_TIME:", &P::BLINK_TIME}};
   std::string text;
   for (int i = 0; i < 17; ++i)
     text += "#" + std::string(keys[i].key) + std::to_string(41 + i) + "\n";

@@ -49,7 +49,7 @@ class ScenePlayerTest : public ContentTest {
   }
 };
 
-TEST_F(ScenePlayerTest, WaitsAndEnterAdvanceTheScenes) {
+TEST_F(ScenePlayerTest, WaitsAndEnterAdvanceTheScenesOfEveryKindOfScript) {
   Script("#MAX_SCENE:3\n#SCENE:0\nwait:2000\n#SCENE:1\n#SCENE:2\nwait:500\n");
   EXPECT_EQ(Play(1000), 1);
   EXPECT_EQ(Play(3000), 1);
@@ -64,6 +64,26 @@ TEST_F(ScenePlayerTest, WaitsAndEnterAdvanceTheScenes) {
   EXPECT_EQ(Play(900501), 1);
   EXPECT_EQ(Play(900502), 0);
   EXPECT_EQ(Play(900503), 0) << "an ended script stays ended";
+
+  Script("#SCENE:0\nimg:img\\red.bmp\n");  // no "MAX_SCENE:"
+  EXPECT_EQ(Play(0), 0);
+  EXPECT_EQ(g_draw.LoadedCount(), 0);
+  g_state.scene_entry = 1;
+  EXPECT_EQ(PlaySceneScript("data\\missing.dat"), 0);
+  EXPECT_TRUE(hp.boxes.empty());
+
+  Script("#MAX_SCENE:1\n#SCENE:0\nimg:img\\red.bmp\n");
+  EXPECT_EQ(Play(0), 1);
+  AbandonSceneScript();
+  EXPECT_EQ(g_draw.LoadedCount(), 0);
+
+  Script("#MAX_SCENE:12\n");
+  int calls = 0;
+  do {
+    g_state.select = 1;
+    ++calls;
+  } while (Play(static_cast<uint32_t>(calls)) == 1 && calls < 20);
+  EXPECT_EQ(calls, 10);
 }
 
 TEST_F(ScenePlayerTest, FadeTakesTenStepsAndEnterCutsItShort) {
@@ -110,9 +130,8 @@ TEST_F(ScenePlayerTest, ImgSaveBlendsOverTheLastPictureAndCompounds) {
   EXPECT_LT(first >> 11, 31);
   EXPECT_LT(second >> 11, first >> 11);
   EXPECT_GT(second & 0x1F, first & 0x1F);
-  EXPECT_EQ(hp.FramePixel(5, 5), kRed) << "outside the picture the earlier scene stays";
-  EXPECT_EQ(hp.FramePixel(110, 50), kRed);
-  EXPECT_EQ(hp.FramePixel(50, 80), kRed);
+  for (auto [x, y] : {std::pair{5, 5}, {110, 50}, {50, 80}})
+    EXPECT_EQ(hp.FramePixel(x, y), kRed) << "outside the picture the earlier scene stays";
   EXPECT_EQ(hp.FramePixel(109, 79), second) << "the part shown is (0, 0)-(100, 60)";
 }
 
@@ -124,14 +143,13 @@ TEST_F(ScenePlayerTest, MusicActionsRunWhenTheirSceneStarts) {
   ASSERT_EQ(hp.music_commands.size(), 3u);
   EXPECT_NE(hp.music_commands[0].find("music/op.mid\""), std::string::npos)
       << hp.music_commands[0];
-  Play(11);  // scene 1 leaves the music alone
-  EXPECT_EQ(hp.music_commands.size(), 3u);
-  Play(22);  // scene 2: the later "bgm:" wins
-  ASSERT_EQ(hp.music_commands.size(), 8u);
+  // Scene 1 leaves the music alone, in scene 2 the later "bgm:" wins, in 3 the later "bgm_stop:".
+  for (auto [at, sent] : {std::pair{11u, 3u}, {22u, 8u}, {33u, 10u}}) {
+    Play(at);
+    ASSERT_EQ(hp.music_commands.size(), sent) << at;
+  }
   EXPECT_EQ(hp.music_commands[3], "stop midi");
   EXPECT_NE(hp.music_commands[5].find("music/b.mid\""), std::string::npos);
-  Play(33);  // scene 3: the later "bgm_stop:" wins
-  ASSERT_EQ(hp.music_commands.size(), 10u);
   EXPECT_EQ(hp.music_commands[9], "close midi");
 }
 
@@ -161,28 +179,6 @@ TEST_F(ScenePlayerTest, ReleasesExactlyThePicturesItsScriptLoaded) {
   g_state.select = 1;
   EXPECT_EQ(Play(18), 0);
   EXPECT_EQ(g_draw.LoadedCount(), 3);
-}
-
-TEST_F(ScenePlayerTest, EmptyAbandonedAndOversizedScripts) {
-  Script("#SCENE:0\nimg:img\\red.bmp\n");  // no "MAX_SCENE:"
-  EXPECT_EQ(Play(0), 0);
-  EXPECT_EQ(g_draw.LoadedCount(), 0);
-  g_state.scene_entry = 1;
-  EXPECT_EQ(PlaySceneScript("data\\missing.dat"), 0);
-  EXPECT_TRUE(hp.boxes.empty());
-
-  Script("#MAX_SCENE:1\n#SCENE:0\nimg:img\\red.bmp\n");
-  EXPECT_EQ(Play(0), 1);
-  AbandonSceneScript();
-  EXPECT_EQ(g_draw.LoadedCount(), 0);
-
-  Script("#MAX_SCENE:12\n");
-  int calls = 0;
-  do {
-    g_state.select = 1;
-    ++calls;
-  } while (Play(static_cast<uint32_t>(calls)) == 1 && calls < 20);
-  EXPECT_EQ(calls, 10);
 }
 
 TEST_F(ScenePlayerTest, ScriptScenesLeaveForTheirNextScene) {

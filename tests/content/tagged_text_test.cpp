@@ -7,15 +7,10 @@
 
 namespace {
 
-struct Seen {
-  std::string value;
-  bool directive;
-};
-
-// The values that the directive key and the block key find, line by line.
-std::vector<Seen> Scan(const std::string& bytes, const char* directive, const char* block) {
+// The values that the directive key (true) and the block key (false) find, line by line.
+std::vector<std::pair<std::string, bool>> Scan(const std::string& bytes, const char* directive, const char* block) {
   TaggedText text(bytes, "t.dat");
-  std::vector<Seen> seen;
+  std::vector<std::pair<std::string, bool>> seen;
   while (text.Next()) {
     if (text.Directive(directive)) seen.push_back({std::string(text.Value()), true});
     if (text.Block(block)) seen.push_back({std::string(text.Value()), false});
@@ -24,7 +19,7 @@ std::vector<Seen> Scan(const std::string& bytes, const char* directive, const ch
 }
 
 TEST(TaggedText, KindsOfLineAndCaseConversion) {
-  const std::vector<Seen> seen = Scan(
+  const auto seen = Scan(
         "#bg: Img\\Sky.bmp\n"  // any case; the value keeps its blank
         "; #BG:comment\n"
         " #BG:not a directive\n"
@@ -35,17 +30,10 @@ TEST(TaggedText, KindsOfLineAndCaseConversion) {
         "\n"
         "#BG:a\r\n"  // CR LF ends a line
         "#BG:last\x1A#BG:after the end\n", "BG:", "bg:");
-  const std::vector<std::pair<std::string, bool>> expected = {{" IMG\\SKY.BMP", true},
-                                                              {"img\\sky.bmp", false},
-                                                              {"\x83\x41\xC1Z", true},
-                                                              {"\x83\x61\xC1z", false},
-                                                              {"A", true},
-                                                              {"LAST", true}};
-  ASSERT_EQ(seen.size(), expected.size());
-  for (size_t i = 0; i < seen.size(); ++i) {
-    EXPECT_EQ(seen[i].value, expected[i].first) << i;
-    EXPECT_EQ(seen[i].directive, expected[i].second) << i;
-  }
+  const std::vector<std::pair<std::string, bool>> expected = {
+      {" IMG\\SKY.BMP", true}, {"img\\sky.bmp", false}, {"\x83\x41\xC1Z", true},
+      {"\x83\x61\xC1z", false}, {"A", true}, {"LAST", true}};
+  EXPECT_EQ(seen, expected);
 }
 
 TEST(TaggedText, LastLineAndLongLinesKeepEveryByte) {
@@ -64,7 +52,7 @@ TEST(TaggedText, LastLineAndLongLinesKeepEveryByte) {
   EXPECT_EQ(text.LineNumber(), 3);
 }
 
-TEST(CommaValues, PairsScanFromTheirOwnByte) {
+TEST(CommaValues, PairsScanFromTheirOwnByteAndQuadsFromEachNumber) {
   using A2 = std::array<int, 2>;
   EXPECT_EQ(IntPair("12,34", CommaScan::kFirstByte), (A2{12, 34}));
   EXPECT_EQ(IntPair("12,34", CommaScan::kSecondByte), (A2{12, 34}));
@@ -77,9 +65,7 @@ TEST(CommaValues, PairsScanFromTheirOwnByte) {
   EXPECT_EQ(IntPair("", CommaScan::kSecondByte), (A2{0, 0}));
   EXPECT_EQ(IntPair("4,", CommaScan::kFirstByte), (A2{4, 0}));
   EXPECT_EQ(RealPair("100.5, 2e2", CommaScan::kFirstByte), (std::array<float, 2>{100.5f, 200.0f}));
-}
-
-TEST(CommaValues, QuadSearchesFromEachNumber) {
+  // A quad searches from each number.
   using A4 = std::array<int, 4>;
   EXPECT_EQ(IntQuad("100,50,320,240"), (A4{100, 50, 320, 240}));
   EXPECT_EQ(IntQuad(" 1 , 2 ,3,4 trailing"), (A4{1, 2, 3, 4}));

@@ -24,13 +24,6 @@ uint32_t Le32(const std::vector<uint8_t>& b, size_t at) {
   return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
 }
 
-// Keys whose values are file names handed to a loader.
-bool NamesAFile(const std::string& key) {
-  static const char* kKeys[] = {"SHOT_IMG:", "STOCK_IMG:", "BG:",  "BGM:",  "FONT:", "GAGE:",
-                                "GAGE_BASE:", "STAGE_CLEAR:", "img:", "bgm:"};
-  return std::find(std::begin(kKeys), std::end(kKeys), key) != std::end(kKeys);
-}
-
 }  // namespace
 
 std::optional<std::string> Resolve(const std::string& name) {
@@ -94,19 +87,16 @@ Tagged ReadTagged(const std::string& name) {
     if (line[0] != '#') {
       const std::string key = Lower(line.substr(0, colon + 1));
       if (block != nullptr) (*block)[key] = value;
-      if (block != nullptr && NamesAFile(key)) t.names.push_back(value);
       continue;
     }
     const std::string key = Upper(line.substr(1, colon));
     t.directives[key] = value;
-    if (NamesAFile(key)) t.names.push_back(value);
     block = key == "SOUND:"    ? &t.sound
             : key == "ENEMY:"  ? &t.enemies[std::stoi(value)]
             : key == "OBJECT:" ? &t.objects[std::stoi(value)]
             : key == "SCENE:"  ? &t.scenes[std::stoi(value)]
                                : nullptr;
   }
-  for (const auto& [role, file_name] : t.sound) t.names.push_back(file_name);
   return t;
 }
 

@@ -40,7 +40,6 @@ struct Tagged {
   Keys directives;
   Keys sound;
   std::map<int, Keys> enemies, objects, scenes;
-  std::vector<std::string> names;  // every file name the file hands to a loader
 };
 Tagged ReadTagged(const std::string& name);
 

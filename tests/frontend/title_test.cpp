@@ -1,7 +1,4 @@
-#include "content/game_params.h"
 #include "frontend/front_scenes.h"
-#include "frontend/ranking.h"
-#include "library/sound/music.h"
 #include "shell/shell.h"
 #include "scene/scene_state.h"
 #include "support/headless_test.h"
@@ -60,30 +57,6 @@ TEST_F(TitleTest, KeysWaitForTheCursorToArrive) {
   // The pending Down moved on to entry 2 first; Enter then chose that entry.
   EXPECT_EQ(g_state.scene, SCENE_RANKING);
   EXPECT_EQ(g_state.scene_entry, 1);
-}
-
-TEST_F(TitleTest, QuitSavesTheRankingAndShutsDown) {
-  g_ranking = {10, 9, 8, 7, 6, 0};
-  Frames(1);
-  g_title.current = g_title.target = 3;
-  g_state.select = 1;
-  Frames(1);
-  EXPECT_EQ(g_state.shutdown_state, 2);
-  EXPECT_EQ(g_music.playing, 0);
-  g_ranking.fill(0);
-  ReadSaveFile("save.dat");
-  EXPECT_EQ(g_ranking[0], 10);
-  EXPECT_EQ(g_ranking[4], 6);
-}
-
-TEST_F(TitleTest, NewGameStartsAtTheInitialStage) {
-  g_param.INIT_STAGE = 1;
-  g_param.PLAYER_STOCK = 3;
-  Frames(1);
-  g_state.select = 1;
-  Frames(1);
-  EXPECT_EQ(g_state.scene, SCENE_STAGE_INTRO);
-  EXPECT_EQ(g_state.game_in_progress, 1);
 }
 
 }  // namespace

@@ -52,10 +52,7 @@ TEST_F(MusicTest, OnlyASuccessfulEndOfAStoppedPieceRestartsIt) {
   Sent();
   Notify(platform::MCI_NOTIFY_SUCCESSFUL);
   EXPECT_EQ(Sent(), Commands{});
-}
-
-TEST_F(MusicTest, EndWithoutLoopStopsThePiece) {
-  PlayMusic("a.mid", 0);
+  PlayMusic("a.mid", 0);  // without loop the end stops the piece
   Sent();
   Notify(platform::MCI_NOTIFY_SUCCESSFUL);
   EXPECT_EQ(Sent(), (Commands{"status midi mode", "stop midi", "close midi"}));

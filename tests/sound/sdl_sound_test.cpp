@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <numbers>
 #include <vector>
 
 #include "library/sound/el_sound.h"
@@ -112,42 +111,6 @@ class SdlSound : public ::testing::Test {
   std::vector<uint32_t> notifies_;
 };
 
-TEST_F(SdlSound, WaveIsConvertedAtLoadAndSilentWhileInactive) {
-  std::vector<int16_t> tone;
-  for (int i = 0; i < 22050 * 3 / 10; ++i)
-    tone.push_back(static_cast<int16_t>(16000 * std::sin(2 * std::numbers::pi * 440 * i / 22050)));
-  const test_bytes::Bytes bytes = test_bytes::Pcm16(tone, 22050);
-  WaveData wave;
-  ASSERT_EQ(ReadWaveBytes(bytes.data(), bytes.size(), wave), 0);
-  ASSERT_EQ(SDL_Init(SDL_INIT_TIMER), 0);
-  {
-    platform::SdlAudio audio;
-    ASSERT_TRUE(audio.Open());
-    const int buffer = audio.CreateBuffer(wave.format, wave.samples.data(), wave.samples.size());
-    audio.SetFocus(false);
-    audio.Play(buffer);
-    SDL_Delay(400);
-    audio.SetFocus(true);
-    audio.Play(buffer);
-    SDL_Delay(400);
-  }
-  SDL_Quit();
-  const std::vector<int16_t> out = ReadLeftChannel(dir_ + "out.raw");
-  const std::vector<size_t> onsets = Onsets(out, 2000, 100);
-  ASSERT_EQ(onsets.size(), 1u);
-  size_t end = onsets[0], crossings = 0;
-  for (size_t i = onsets[0] + 1; i < out.size(); ++i) {
-    if (std::abs(int{out[i]}) > 2000) end = i;
-    if (i < onsets[0] + 11025 && (out[i - 1] < 0) != (out[i] < 0)) ++crossings;
-  }
-  const double seconds = (end - onsets[0]) / kRate;
-  std::printf("wave: starts %.3f s, sounds %.3f s at %.1f Hz\n", onsets[0] / kRate, seconds,
-              crossings * 2.0);
-  EXPECT_GT(onsets[0] / kRate, 0.3);
-  EXPECT_NEAR(seconds, 0.3, 0.01);
-  EXPECT_NEAR(crossings * 2.0, 440, 10);
-}
-
 // A square wave that changes sign every 10 samples at 8820 Hz (441 Hz), 0.1 s
 // long, written in each encoding that SDL's wave loader decodes.
 struct Encoding {
@@ -212,11 +175,15 @@ TEST_F(SdlSound, EveryEncodingOfSdlsLoaderPlaysAtItsOwnRate) {
       ASSERT_EQ(ReadWaveBytes(bytes.data(), bytes.size(), wave), 0) << i;
       const int buffer = audio.CreateBuffer(wave.format, wave.samples.data(), wave.samples.size());
       EXPECT_GE(buffer, 0) << "encoding " << i << ": " << SDL_GetError();
-      audio.Play(buffer);
-      // Then 0.15 s of silence in the output, however late the audio thread runs.
-      while (Mix_Playing(buffer) != 0) SDL_Delay(5);
-      const uintmax_t quiet = std::filesystem::file_size(dir_ + "out.raw") + 26460;
-      while (std::filesystem::file_size(dir_ + "out.raw") < quiet) SDL_Delay(5);
+      audio.SetFocus(i != 0);  // an inactive window plays the first one silently, then all
+      for (int turn = i == 0 ? 0 : 1; turn < 2; ++turn) {
+        audio.Play(buffer);
+        // Then 0.15 s of silence in the output, however late the audio thread runs.
+        while (Mix_Playing(buffer) != 0) SDL_Delay(5);
+        audio.SetFocus(true);
+        const uintmax_t quiet = std::filesystem::file_size(dir_ + "out.raw") + 26460;
+        while (std::filesystem::file_size(dir_ + "out.raw") < quiet) SDL_Delay(5);
+      }
     }
   }
   SDL_Quit();
@@ -235,12 +202,18 @@ TEST_F(SdlSound, EveryEncodingOfSdlsLoaderPlaysAtItsOwnRate) {
   }
 }
 
-TEST_F(SdlSound, MidiRestartsThroughTheNotifyPathWithoutAGap) {
+TEST_F(SdlSound, MidiRestartsThroughTheNotifyPathWithoutAGapAndAMissingOneNever) {
   test_bytes::WriteFile(dir_ + "Music/Loop.mid", kLoopMidi);
   {
     FolderPlatform sdl(dir_);
     platform::Set(&sdl);
     ASSERT_EQ(g_sound.InitSound(), 1);
+    ::testing::internal::CaptureStderr();
+    PlayMusic("Music\\none.mid", 1);  // reported once, and never ends
+    PlayMusic("Music\\none.mid", 1);
+    Pump(100);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "lantern-drift: no MIDI file " + dir_ + "Music/none.mid; playing without music\n");
     PlayMusic("music\\LOOP.MID", 1);
     std::string status;
     sdl.SendMusicCommand("status midi mode", &status);
@@ -308,21 +281,6 @@ TEST_F(SdlSound, LoudestMixStaysBelowFullScale) {
       EXPECT_LT(peak, 32767.0f / 32768.0f);
     }
   }
-}
-
-TEST_F(SdlSound, MissingPieceIsReportedOnceAndNeverEnds) {
-  FolderPlatform sdl(dir_);
-  platform::Set(&sdl);
-  ASSERT_EQ(g_sound.InitSound(), 1);
-  ::testing::internal::CaptureStderr();
-  PlayMusic("Music\\none.mid", 1);
-  PlayMusic("Music\\none.mid", 1);
-  Pump(100);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-            "lantern-drift: no MIDI file " + dir_ + "Music/none.mid; playing without music\n");
-  EXPECT_TRUE(notifies_.empty());
-  g_sound.ReleaseSound();
-  platform::Set(&idle_);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "library/sound/el_sound.h"
@@ -30,10 +31,9 @@ TEST(WaveFile, ChunksAreFoundPastOddSizedOnesAndExtraBytesRead) {
                        Chunk("data", {1, 2, 3, 4})}),
                  out),
             0);
-  EXPECT_EQ(out.format.channels, 2);
-  EXPECT_EQ(out.format.samples_per_sec, 44100u);
-  EXPECT_EQ(out.format.block_align, 4);
-  EXPECT_EQ(out.format.bits_per_sample, 16);
+  EXPECT_EQ(std::tie(out.format.channels, out.format.samples_per_sec, out.format.block_align,
+                     out.format.bits_per_sample),
+            std::make_tuple(2, 44100u, 4, 16));
   EXPECT_TRUE(out.format.extra.empty());
   EXPECT_EQ(out.samples, (Bytes{1, 2, 3, 4}));
 
@@ -43,7 +43,7 @@ TEST(WaveFile, ChunksAreFoundPastOddSizedOnesAndExtraBytesRead) {
   EXPECT_EQ(out.samples, (Bytes{5}));
 }
 
-TEST(WaveFile, BrokenFilesFailAndLeaveNothing) {
+TEST(WaveFile, BrokenAndTruncatedFilesFailAndLeaveNothing) {
   Bytes short_fmt = Fmt(1, 1, 8000, 8);
   short_fmt.resize(14);
   Bytes data_too_long = Riff({Chunk("fmt ", Fmt(1, 1, 8000, 8)), Chunk("data", {1, 2})});
@@ -64,9 +64,7 @@ TEST(WaveFile, BrokenFilesFailAndLeaveNothing) {
     EXPECT_NE(Read(broken[i], out), 0) << "case " << i;
     EXPECT_TRUE(out.samples.empty() && out.format.extra.empty()) << "case " << i;
   }
-}
-
-TEST(WaveFile, EveryTruncationOfAGoodFileFails) {
+  // Every truncation of a good file fails too.
   const Bytes wave = Riff({Chunk("fmt ", AdpcmFmt({0xF9, 0x01})), Chunk("data", Bytes(40, 3))});
   WaveData out;
   ASSERT_EQ(Read(wave, out), 0);
