@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <ostream>
 
 #include "draw/draw_fixture.h"
 
@@ -21,8 +20,6 @@ struct Variant {
   bool top_down;
 };
 
-void PrintTo(const Variant& v, std::ostream* os) { *os << v.name; }
-
 std::vector<std::vector<uint32_t>> Indices(int colours) {
   std::vector<std::vector<uint32_t>> rows(kHeight);
   for (int y = 0; y < kHeight; ++y)
@@ -31,21 +28,11 @@ std::vector<std::vector<uint32_t>> Indices(int colours) {
   return rows;
 }
 
-// Runs of one pixel each; RLE4 packs two pixels into a run.
+// Runs of one pixel each; RLE4 keeps it in the high nibble.
 std::vector<uint8_t> Rle(const std::vector<std::vector<uint32_t>>& rows, int bpp) {
   std::vector<uint8_t> out;
   for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
-    for (size_t x = 0; x < row->size();) {
-      if (bpp == 8) {
-        out.insert(out.end(), {1, static_cast<uint8_t>((*row)[x++])});
-        continue;
-      }
-      const bool pair = x + 1 < row->size();
-      const uint32_t hi = (*row)[x], lo = pair ? (*row)[x + 1] : 0;
-      out.insert(out.end(),
-                 {static_cast<uint8_t>(pair ? 2 : 1), static_cast<uint8_t>(hi << 4 | lo)});
-      x += pair ? 2 : 1;
-    }
+    for (uint32_t p : *row) out.insert(out.end(), {1, static_cast<uint8_t>(bpp == 8 ? p : p << 4)});
     out.insert(out.end(), {0, 0});
   }
   out.insert(out.end(), {0, 1});
@@ -114,10 +101,6 @@ struct Claim {
   size_t new_limit_mib;  // larger blocks are refused, as when memory runs out; 0: none
   int handle;
 };
-
-void PrintTo(const Claim& c, std::ostream* os) {
-  *os << c.width << "x" << c.height << " new limit " << c.new_limit_mib << " MiB";
-}
 
 class ClaimedSizeTest : public DrawTest, public ::testing::WithParamInterface<Claim> {};
 
