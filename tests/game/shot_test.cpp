@@ -28,20 +28,14 @@ class ShotFlight : public GameTest {
   static const Shot& S() { return g_game.shot; }
 };
 
-TEST_F(ShotFlight, LaunchCentresEverySegmentOnThePlayerAndRecoils) {
-  Player().size_x = 33;  // halved by a shift: 16
-  Fire(3);
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_FLOAT_EQ(S().x[i], 16.0f + 320.0f - 4.0f);
-    EXPECT_FLOAT_EQ(S().y[i], 16.0f + 240.0f - 4.0f);
-  }
-  EXPECT_EQ(S().state, SHOT_FLYING);
-  EXPECT_FLOAT_EQ(Player().vx, 60.0f);  // facing left pushes the player right
-}
-
-TEST_F(ShotFlight, TrailSegmentsSetOffOneIntervalApart) {
+// Every segment starts centred on the player (half size by a shift) and the
+// player recoils; each sets off in the frame the one ahead reaches 10 px.
+TEST_F(ShotFlight, LaunchCentresTheSegmentsWhichSetOffOneIntervalApart) {
   g_param.SHOT_SPEED = 256;
+  Player().size_x = Player().size_y = 33;
   Fire(1);
+  EXPECT_EQ(S().state, SHOT_FLYING);
+  EXPECT_FLOAT_EQ(Player().vx, -60.0f);  // facing right pushes the player left
   g_state.frame_delta = 1.0f / 64;  // 4 px a frame
   for (int frame = 0; frame < 6; ++frame) MoveTrail();
   // A segment sets off in the frame the one ahead reaches 10 px, so it trails by 8.
@@ -49,7 +43,8 @@ TEST_F(ShotFlight, TrailSegmentsSetOffOneIntervalApart) {
   EXPECT_EQ(S().x[1], 332.0f + 16.0f);
   EXPECT_EQ(S().x[2], 332.0f + 8.0f);
   EXPECT_EQ(S().x[3], 332.0f);
-  EXPECT_EQ(S().y[0], S().y[3]);
+  EXPECT_EQ(S().y[0], 16.0f + 240.0f - 4.0f);
+  EXPECT_EQ(S().y[3], S().y[0]);
 }
 
 // Every active enemy under the shot is hit and scores; a waiting one is not.
