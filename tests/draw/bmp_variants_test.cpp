@@ -32,7 +32,8 @@ std::vector<std::vector<uint32_t>> Indices(int colours) {
 std::vector<uint8_t> Rle(const std::vector<std::vector<uint32_t>>& rows, int bpp) {
   std::vector<uint8_t> out;
   for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
-    for (uint32_t p : *row) out.insert(out.end(), {1, static_cast<uint8_t>(bpp == 8 ? p : p << 4)});
+    for (uint32_t p : *row)
+      out.insert(out.end(), {1, static_cast<uint8_t>(bpp == 8 ? p : p << 4)});
     out.insert(out.end(), {0, 0});
   }
   out.insert(out.end(), {0, 1});
@@ -47,12 +48,8 @@ uint32_t Direct(uint32_t rgb, const Variant& v) {
 }
 
 BmpSpec Spec(const Variant& v, int colours) {
-  BmpSpec s;
-  s.width = kWidth;
-  s.height = kHeight;
-  s.bpp = v.bpp;
-  s.compression = v.compression;
-  s.top_down = v.top_down;
+  BmpSpec s{.width = kWidth, .height = kHeight, .bpp = v.bpp, .compression = v.compression,
+            .top_down = v.top_down};
   auto rows = Indices(colours);
   if (v.bpp <= 8) {
     s.palette.assign(kPalette.begin(), kPalette.begin() + colours);
@@ -111,13 +108,9 @@ TEST_P(ClaimedSizeTest, LoadsOnlyWhatTheGameCanUse) {
 #else
   if (c.new_limit_mib > 0) GTEST_SKIP() << "the address sanitizer keeps operator new to itself";
 #endif
-  BmpSpec s;
-  s.width = c.width;
-  s.height = c.height;
-  s.bpp = 8;
-  s.compression = 1;
-  s.palette.assign(256, 0xFFFFFF);
-  s.data = {2, 1, 0, 1};  // two pixels, then the end of the picture
+  // Two pixels, then the end of the picture.
+  const BmpSpec s{.width = c.width, .height = c.height, .bpp = 8, .compression = 1,
+                  .palette = std::vector<uint32_t>(256, 0xFFFFFF), .data = {2, 1, 0, 1}};
   WriteFile("img/big.bmp", Bmp(s));
   const int handle = g_draw.LoadObject("img\\big.bmp", elDraw::kOrdinary);
 #if LD_LIMITS_NEW
