@@ -32,8 +32,7 @@ std::vector<std::vector<uint32_t>> Indices(int colours) {
 std::vector<uint8_t> Rle(const std::vector<std::vector<uint32_t>>& rows, int bpp) {
   std::vector<uint8_t> out;
   for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
-    for (uint32_t p : *row)
-      out.insert(out.end(), {1, static_cast<uint8_t>(bpp == 8 ? p : p << 4)});
+    for (uint32_t p : *row) out.insert(out.end(), {1, static_cast<uint8_t>(bpp == 8 ? p : p << 4)});
     out.insert(out.end(), {0, 0});
   }
   out.insert(out.end(), {0, 1});
@@ -48,7 +47,10 @@ uint32_t Direct(uint32_t rgb, const Variant& v) {
 }
 
 BmpSpec Spec(const Variant& v, int colours) {
-  BmpSpec s{.width = kWidth, .height = kHeight, .bpp = v.bpp, .compression = v.compression,
+  BmpSpec s{.width = kWidth,
+            .height = kHeight,
+            .bpp = v.bpp,
+            .compression = v.compression,
             .top_down = v.top_down};
   auto rows = Indices(colours);
   if (v.bpp <= 8) {
@@ -109,8 +111,12 @@ TEST_P(ClaimedSizeTest, LoadsOnlyWhatTheGameCanUse) {
   if (c.new_limit_mib > 0) GTEST_SKIP() << "the address sanitizer keeps operator new to itself";
 #endif
   // Two pixels, then the end of the picture.
-  const BmpSpec s{.width = c.width, .height = c.height, .bpp = 8, .compression = 1,
-                  .palette = std::vector<uint32_t>(256, 0xFFFFFF), .data = {2, 1, 0, 1}};
+  const BmpSpec s{.width = c.width,
+                  .height = c.height,
+                  .bpp = 8,
+                  .compression = 1,
+                  .palette = std::vector<uint32_t>(256, 0xFFFFFF),
+                  .data = {2, 1, 0, 1}};
   WriteFile("img/big.bmp", Bmp(s));
   const int handle = g_draw.LoadObject("img\\big.bmp", elDraw::kOrdinary);
 #if LD_LIMITS_NEW
