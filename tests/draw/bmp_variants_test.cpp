@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <ostream>
 
 #include "draw/draw_fixture.h"
 
@@ -21,8 +20,6 @@ struct Variant {
   bool top_down;
 };
 
-void PrintTo(const Variant& v, std::ostream* os) { *os << v.name; }
-
 std::vector<std::vector<uint32_t>> Indices(int colours) {
   std::vector<std::vector<uint32_t>> rows(kHeight);
   for (int y = 0; y < kHeight; ++y)
@@ -31,21 +28,11 @@ std::vector<std::vector<uint32_t>> Indices(int colours) {
   return rows;
 }
 
-// Runs of one pixel each; RLE4 packs two pixels into a run.
+// Runs of one pixel each; RLE4 keeps it in the high nibble.
 std::vector<uint8_t> Rle(const std::vector<std::vector<uint32_t>>& rows, int bpp) {
   std::vector<uint8_t> out;
   for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
-    for (size_t x = 0; x < row->size();) {
-      if (bpp == 8) {
-        out.insert(out.end(), {1, static_cast<uint8_t>((*row)[x++])});
-        continue;
-      }
-      const bool pair = x + 1 < row->size();
-      const uint32_t hi = (*row)[x], lo = pair ? (*row)[x + 1] : 0;
-      out.insert(out.end(),
-                 {static_cast<uint8_t>(pair ? 2 : 1), static_cast<uint8_t>(hi << 4 | lo)});
-      x += pair ? 2 : 1;
-    }
+    for (uint32_t p : *row) out.insert(out.end(), {1, static_cast<uint8_t>(bpp == 8 ? p : p << 4)});
     out.insert(out.end(), {0, 0});
   }
   out.insert(out.end(), {0, 1});
@@ -60,12 +47,11 @@ uint32_t Direct(uint32_t rgb, const Variant& v) {
 }
 
 BmpSpec Spec(const Variant& v, int colours) {
-  BmpSpec s;
-  s.width = kWidth;
-  s.height = kHeight;
-  s.bpp = v.bpp;
-  s.compression = v.compression;
-  s.top_down = v.top_down;
+  BmpSpec s{.width = kWidth,
+            .height = kHeight,
+            .bpp = v.bpp,
+            .compression = v.compression,
+            .top_down = v.top_down};
   auto rows = Indices(colours);
   if (v.bpp <= 8) {
     s.palette.assign(kPalette.begin(), kPalette.begin() + colours);
@@ -115,10 +101,6 @@ struct Claim {
   int handle;
 };
 
-void PrintTo(const Claim& c, std::ostream* os) {
-  *os << c.width << "x" << c.height << " new limit " << c.new_limit_mib << " MiB";
-}
-
 class ClaimedSizeTest : public DrawTest, public ::testing::WithParamInterface<Claim> {};
 
 TEST_P(ClaimedSizeTest, LoadsOnlyWhatTheGameCanUse) {
@@ -128,13 +110,13 @@ TEST_P(ClaimedSizeTest, LoadsOnlyWhatTheGameCanUse) {
 #else
   if (c.new_limit_mib > 0) GTEST_SKIP() << "the address sanitizer keeps operator new to itself";
 #endif
-  BmpSpec s;
-  s.width = c.width;
-  s.height = c.height;
-  s.bpp = 8;
-  s.compression = 1;
-  s.palette.assign(256, 0xFFFFFF);
-  s.data = {2, 1, 0, 1};  // two pixels, then the end of the picture
+  // Two pixels, then the end of the picture.
+  const BmpSpec s{.width = c.width,
+                  .height = c.height,
+                  .bpp = 8,
+                  .compression = 1,
+                  .palette = std::vector<uint32_t>(256, 0xFFFFFF),
+                  .data = {2, 1, 0, 1}};
   WriteFile("img/big.bmp", Bmp(s));
   const int handle = g_draw.LoadObject("img\\big.bmp", elDraw::kOrdinary);
 #if LD_LIMITS_NEW

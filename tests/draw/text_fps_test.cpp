@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 
 #include "draw/draw_fixture.h"
 
@@ -29,24 +28,6 @@ TEST_F(FpsTest, RatesAreCallsPerTwoSecondsWithMaximumAndMinimum) {
   EXPECT_STREQ(g_draw.FpsText(), "2.0 fps ( max 60.0 / min 0.5 )");
 }
 
-TEST_F(TextTest, BeginTextFillsTheFontBlock) {
-  g_draw.BeginText(0, 16, 9, 1, 1, 0);
-  const elDraw::FontBlock& f = *g_draw.Font();
-  EXPECT_EQ(f.face_name, "標準明朝");
-  EXPECT_EQ(f.escapement, 90);
-  EXPECT_EQ(f.weight, 700);
-  EXPECT_EQ(f.italic, 1);
-  EXPECT_EQ(f.charset, 128);
-  g_draw.BeginText(7, 20, 0, 5, 0, 1);
-  EXPECT_EQ(f.face_name, "標準明朝");  // any other face keeps the last name
-  EXPECT_EQ(f.height, 20);
-  EXPECT_EQ(f.weight, 0);
-  EXPECT_EQ(f.underline, 1);
-  g_draw.BeginText(1, 12, 0, 0, 0, 0);
-  EXPECT_EQ(f.face_name, "標準ゴシック");
-  EXPECT_EQ(f.weight, 400);
-}
-
 TEST_F(TextTest, TextIsWrittenOnlyBetweenBeginAndEnd) {
   g_draw.WriteText(0, 0, "early");
   g_draw.BeginText(0, 16, 0, 0, 0, 0);
@@ -56,8 +37,6 @@ TEST_F(TextTest, TextIsWrittenOnlyBetweenBeginAndEnd) {
   g_draw.EndText();
   g_draw.WriteText(0, 0, "late");
   ASSERT_EQ(hp.texts.size(), 2u);
-  EXPECT_EQ(hp.texts[0].face, 0);
-  EXPECT_EQ(hp.texts[0].text_colour, 0x000000u);
   EXPECT_EQ(hp.texts[0].back_colour, 0xFFFFFFu);
   EXPECT_FALSE(hp.texts[0].transparent);
   EXPECT_EQ(hp.texts[1].text, "\x83\x65\x83\x58\x83\x67");

@@ -92,7 +92,7 @@ TEST_F(DefeatRevival, WithoutStockThePlayersExplosionEndsTheGameAtOnce) {
   EXPECT_EQ(TurnCheck(), 0);
 }
 
-class Turns : public GameTest {
+class TurnTest : public GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
@@ -110,9 +110,7 @@ class Turns : public GameTest {
   Character* third_;
 };
 
-using TurnTest = Turns;
-
-TEST_F(TurnTest, TurnGoesOnOnlyWhenEveryEnemyOfItIsGone) {
+TEST_F(TurnTest, TurnGoesOnOnlyWhenEveryEnemyOfItIsGoneAndTheLastClearsTheStage) {
   EXPECT_EQ(TurnCheck(), 1);
   first_->state = STATE_EXPLODING;
   EXPECT_EQ(TurnCheck(), 1);
@@ -123,11 +121,6 @@ TEST_F(TurnTest, TurnGoesOnOnlyWhenEveryEnemyOfItIsGone) {
   EXPECT_EQ(second_->state, STATE_ACTIVE);
   EXPECT_EQ(third_->state, STATE_WAITING);
   EXPECT_EQ(Player().turn, 1);
-}
-
-TEST_F(TurnTest, LastTurnClearedClearsTheStage) {
-  first_->state = second_->state = third_->state = STATE_GONE;
-  EXPECT_EQ(TurnCheck(), 1);  // turn 1 starts: its entry becomes active again
   second_->state = STATE_GONE;
   EXPECT_EQ(TurnCheck(), 1);
   third_->state = STATE_GONE;

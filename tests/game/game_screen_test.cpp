@@ -1,20 +1,9 @@
-#include "game/digits.h"
 #include "game/game_fixture.h"
 #include "game/game_screen.h"
 #include "library/draw/el_draw.h"
 #include "scene/scene_state.h"
 
 namespace {
-
-TEST(DigitTest, SplitKeepsLeadingZerosMostSignificantFirst) {
-  int d[8];
-  SplitDigits(12345, d, 8);
-  EXPECT_EQ(std::vector<int>(d, d + 8), (std::vector<int>{0, 0, 0, 1, 2, 3, 4, 5}));
-  SplitDigits(5, d, 3);
-  EXPECT_EQ(std::vector<int>(d, d + 3), (std::vector<int>{0, 0, 5}));
-  SplitDigits(99999999, d, 8);
-  EXPECT_EQ(std::vector<int>(d, d + 8), std::vector<int>(8, 9));
-}
 
 constexpr uint16_t kWhite = 0xFFFF;
 constexpr uint16_t kHalfWhite = 0x7BEF;
@@ -64,40 +53,32 @@ TEST_F(HudScreen, ScoreAndTimeDigits) {
 TEST_F(HudScreen, GaugeIsHitPointsWideAndNoWiderThanItsPicture) {
   if (!LoadScreenPictures()) GTEST_SKIP() << "needs the graphics library";
   constexpr uint16_t kBlue = 0x001F;
-  Player().hp = 30;
-  DrawAndPresent();
-  EXPECT_EQ(hp.FramePixel(10 + 29, 10), kBlue);
-  EXPECT_NE(hp.FramePixel(10 + 30, 10), kBlue);
-  Player().hp = 500;
-  DrawAndPresent();
-  EXPECT_EQ(hp.FramePixel(10 + 49, 10), kBlue);
-  EXPECT_NE(hp.FramePixel(10 + 50, 10), kBlue);
-  Player().hp = -20;
-  DrawAndPresent();
-  EXPECT_NE(hp.FramePixel(10, 10), kBlue);
+  for (const auto& [hit_points, width] : {std::pair{30, 30}, {500, 50}, {-20, 0}}) {
+    Player().hp = hit_points;
+    DrawAndPresent();
+    if (width > 0) {
+      EXPECT_EQ(hp.FramePixel(10 + width - 1, 10), kBlue) << hit_points;
+    }
+    EXPECT_NE(hp.FramePixel(10 + width, 10), kBlue) << hit_points;
+  }
 }
 
-TEST_F(HudScreen, ProtectedPlayerIsHalfStrengthAndRevivingInvisible) {
+// Protected: half strength, never animated; reviving: invisible; exploding:
+// its frame from the second row.
+TEST_F(HudScreen, PlayerPictureByState) {
   if (!LoadScreenPictures()) GTEST_SKIP() << "needs the graphics library";
-  Player().state = STATE_PROTECTED;
-  Player().animation = 1;  // never animated while protected
-  g_state.blink = 1;
-  DrawAndPresent();
-  EXPECT_EQ(hp.FramePixel(330, 250), kHalfWhite);
-  Player().state = STATE_ACTIVE;
-  DrawAndPresent();
-  EXPECT_EQ(hp.FramePixel(330, 250), kWhite);
-  Player().state = STATE_REVIVING;
-  DrawAndPresent();
-  EXPECT_EQ(hp.FramePixel(330, 250), 0);
-}
-
-TEST_F(HudScreen, ExplosionShowsItsFrameFromTheSecondRow) {
-  if (!LoadScreenPictures()) GTEST_SKIP() << "needs the graphics library";
-  Player().state = STATE_EXPLODING;
+  Player().animation = 1;
   Player().bom_img = 2;
-  DrawAndPresent();
-  EXPECT_EQ(hp.FramePixel(330, 250), (95 >> 2) << 5);
+  g_state.blink = 1;
+  const std::pair<int, uint16_t> cases[] = {{STATE_PROTECTED, kHalfWhite},
+                                            {STATE_ACTIVE, kWhite},
+                                            {STATE_REVIVING, 0},
+                                            {STATE_EXPLODING, (95 >> 2) << 5}};
+  for (const auto& [state, colour] : cases) {
+    Player().state = state;
+    DrawAndPresent();
+    EXPECT_EQ(hp.FramePixel(330, 250), colour) << state;
+  }
 }
 
 TEST_F(HudScreen, TrailFadesBehindTheOpaqueHead) {
