@@ -100,6 +100,8 @@ class Platform {
   // made (the caller ends the program). Destroying it posts nothing.
   virtual bool CreateMainWindow(const std::string& caption, bool full_screen) = 0;
   virtual void DestroyMainWindow() = 0;
+  // Gives the main window its icon (black is transparent); nothing without a window.
+  virtual void SetWindowIcon(const Image& icon) = 0;
 
   // The message queue. PeekMessage takes the oldest message without waiting;
   // false when none is queued. WaitMessage blocks until one is queued (posted

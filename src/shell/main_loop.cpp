@@ -9,6 +9,7 @@
 #include "frontend/script_scenes.h"
 #include "game/game_scene.h"
 #include "library/draw/el_draw.h"
+#include "library/system/el_system.h"
 #include "platform/platform.h"
 #include "scene/boxes.h"
 #include "shell/folders.h"
@@ -39,6 +40,14 @@ void UpdateCursor() {
     p.ShowCursor(true);
     g_state.cursor_visible = 1;
   }
+}
+
+// A pack without an icon leaves the desktop's own.
+void SetIcon() {
+  platform::Platform& p = platform::Get();
+  platform::Image icon;
+  std::string why;
+  if (p.LoadBitmap(ProgramFile("img\\icon.bmp"), icon, why)) p.SetWindowIcon(icon);
 }
 
 }  // namespace
@@ -104,6 +113,7 @@ int RunGame(int full_screen) {
   p.SetVolumes(music_volume, sound_volume);
   ReadSaveFile(CurrentFolders().save_file);
   if (!p.CreateMainWindow(kCaption, g_window.full_screen == 1)) return 1;
+  SetIcon();
   if (g_draw.Screen(kDisplayWidth, kDisplayHeight, 1) == 0) {
     g_state.exit_code = 1;
     QuitGame();

@@ -88,6 +88,8 @@ void HeadlessPlatform::WaitMessage() {
 
 void HeadlessPlatform::PostMessage(const Message& message) { queue_.push_back(message); }
 
+void HeadlessPlatform::SetWindowIcon(const Image& icon) { icon_width = icon.width; }
+
 void HeadlessPlatform::ShowCursor(bool show) { cursor_shown = show; }
 
 void HeadlessPlatform::CursorPos(int& x, int& y) {

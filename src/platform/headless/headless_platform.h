@@ -70,6 +70,7 @@ class HeadlessPlatform : public Platform {
   std::string caption;
   bool display_open = false;
   bool cursor_shown = true;
+  int icon_width = 0;  // the window icon last set
   int beeps = 0;
   int sound_closes = 0;
   bool stalled = false;  // the loop waited with nothing left to deliver
@@ -94,6 +95,7 @@ class HeadlessPlatform : public Platform {
   bool PeekMessage(Message& out) override;
   void WaitMessage() override;
   void PostMessage(const Message& message) override;
+  void SetWindowIcon(const Image& icon) override;
   void ShowCursor(bool show) override;
   void CursorPos(int& x, int& y) override;
   int MessageBox(const std::string& text, const std::string& caption_text, unsigned style) override;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "platform/bitmap_file.h"
 #include "platform/sdl/sdl_audio.h"
@@ -137,7 +138,6 @@ bool SdlPlatform::CreateMainWindow(const std::string& caption, bool full_screen)
     return false;
   }
   SDL_StopTextInput();
-  SetIcon();
   video_ = std::make_unique<SdlVideo>(window_);
   SDL_GetWindowPosition(window_, &x, &y);
   PostMessage({MsgKind::kMove, 0, PackPoint(x, y)});
@@ -156,12 +156,15 @@ int SdlPlatform::WindowScale() const {
   return scale;
 }
 
-void SdlPlatform::SetIcon() {
-  const std::string path = ProgramPath();
-  const std::string icon = path.substr(0, path.find_last_of('/') + 1) + "img/icon.bmp";
-  SDL_Surface* s = SDL_LoadBMP(icon.c_str());
+void SdlPlatform::SetWindowIcon(const Image& icon) {
+  if (window_ == nullptr || icon.width <= 0 || icon.height <= 0 ||
+      icon.pixels.size() != static_cast<size_t>(icon.width) * static_cast<size_t>(icon.height))
+    return;
+  std::vector<uint32_t> argb(icon.pixels);
+  for (uint32_t& p : argb) p = p == 0 ? 0 : p | 0xFF000000u;
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(argb.data(), icon.width, icon.height, 32,
+                                                      icon.width * 4, SDL_PIXELFORMAT_ARGB8888);
   if (s == nullptr) return;
-  SDL_SetColorKey(s, SDL_TRUE, SDL_MapRGB(s->format, 0, 0, 0));
   SDL_SetWindowIcon(window_, s);
   SDL_FreeSurface(s);
 }

@@ -26,6 +26,7 @@ class SdlPlatform : public Platform {
   uint32_t Clock() override;
   bool CreateMainWindow(const std::string& caption, bool full_screen) override;
   void DestroyMainWindow() override;
+  void SetWindowIcon(const Image& icon) override;
   bool PeekMessage(Message& out) override;
   void WaitMessage() override;
   void PostMessage(const Message& message) override;
@@ -63,7 +64,6 @@ class SdlPlatform : public Platform {
 
  private:
   int WindowScale() const;
-  void SetIcon();
   void ToggleFullScreen();
   bool Translate(const SDL_Event& event, Message& out);
   void TranslateWindowEvent(const SDL_WindowEvent& event);
