@@ -32,7 +32,7 @@ class GameTest : public HeadlessTest {
 
   // Writes data/data<stage>.dat from the tables, so a stage file reader fills
   // them back as they stand.
-  static void WriteStageFile(int stage, const std::vector<std::string>& extra_lines = {});
+  static void WriteStageFile(int stage);
 
   // One frame of the game scene, as the main loop runs it.
   void Frame();
