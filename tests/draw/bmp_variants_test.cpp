@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <tuple>
 
 #include "draw/draw_fixture.h"
 
@@ -51,8 +52,7 @@ TEST_P(SpriteBmpTest, LoadsEveryPixel) {
   const int o = g_draw.LoadObject("img\\v.bmp", 2);
   ASSERT_EQ(o, 2) << LastBox();
   const elDraw::Object& slot = g_draw.Slot(o);
-  ASSERT_EQ(slot.width, kWidth);
-  ASSERT_EQ(slot.height, kHeight);
+  ASSERT_EQ(std::tuple(slot.width, slot.height), std::tuple(kWidth, kHeight));
   std::vector<uint16_t> expected;
   for (int y = 0; y < kHeight; ++y)
     for (int x = 0; x < kWidth; ++x) expected.push_back(kAs565[Index(x, y)]);

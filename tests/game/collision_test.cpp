@@ -49,8 +49,7 @@ TEST_F(CollisionTest, ProtectedPlayerPassesThroughEnemiesButNotWalls) {
   Character& e = AddEnemy(330.0f, 240.0f);
   e.vx = -100.0f;
   Collisions();
-  EXPECT_FLOAT_EQ(e.vx, -100.0f);
-  EXPECT_EQ(Player().hp, 100);
+  EXPECT_EQ(std::tuple(e.vx, Player().hp), std::tuple(-100.0f, 100));
   Player().x = 0.0f;
   Player().vx = -50.0f;
   Collisions();

@@ -3,11 +3,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "game/game_scene.h"
 #include "library/draw/el_draw.h"
 #include "library/sound/el_sound.h"
 #include "scene/scene_state.h"
-#include "support/test_bytes.h"
 
 namespace {
 
@@ -31,9 +29,8 @@ constexpr Role kRoles[] = {
 
 void WriteCharacter(std::ofstream& out, int i) {
   const Character& c = g_chars[i];
-  out << "#ENEMY:" << i << "\n";
-  out << "hp:" << c.init_hp << "\nxy:" << c.x << "," << c.y << "\naxy:" << c.ax << "," << c.ay
-      << "\nmax:" << c.max << "\nhard:" << c.hard << "\nsize_x:" << c.size_x
+  out << "#ENEMY:" << i << "\nhp:" << c.init_hp << "\nxy:" << c.x << "," << c.y << "\naxy:" << c.ax
+      << "," << c.ay << "\nmax:" << c.max << "\nhard:" << c.hard << "\nsize_x:" << c.size_x
       << "\nsize_y:" << c.size_y << "\nai:" << c.ai << "\nscore:" << c.score
       << "\nbom_last_img:" << c.bom_last_img << "\nturn:" << c.turn << "\n";
   if (c.animation == 1) out << "animation:\n";
@@ -100,9 +97,4 @@ void GameTest::WriteStageFile(int stage) {
       << "\n#INIT_TIME:" << g_stage.INIT_TIME << "\n#ENEMY_NUMBER:" << g_stage.ENEMY_NUMBER
       << "\n#OBJECT_NUMBER:" << g_stage.OBJECT_NUMBER << "\n";
   for (int i = 0; i < g_stage.ENEMY_NUMBER; ++i) WriteCharacter(out, i);
-}
-
-void GameTest::Frame() {
-  SceneGame();
-  g_state.scene_entry = 0;
 }

@@ -34,9 +34,6 @@ class GameTest : public HeadlessTest {
   // them back as they stand.
   static void WriteStageFile(int stage);
 
-  // One frame of the game scene, as the main loop runs it.
-  void Frame();
-
  private:
   std::vector<std::string> buffer_roles_;
 };

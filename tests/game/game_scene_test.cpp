@@ -3,7 +3,6 @@
 #include <tuple>
 
 #include "game/game_fixture.h"
-#include "library/draw/el_draw.h"
 #include "scene/scene_state.h"
 
 namespace {
@@ -18,6 +17,11 @@ class GameSceneTest : public GameTest {
     NewGameSetup();
     g_state.scene = SCENE_GAME;
     g_state.scene_entry = 1;
+  }
+  // One frame of the game scene, as the main loop runs it.
+  static void Frame() {
+    SceneGame();
+    g_state.scene_entry = 0;
   }
   // The entry frame, reading the stage file written from the tables.
   void Enter() {

@@ -34,10 +34,9 @@ class HudScreen : public GameTest {
     DrawGameScreen();
     g_draw.Present();
   }
-  int Glyph(int x) const { return (hp.FramePixel(x + 4, 10) >> 11) - 1; }
   std::vector<int> Shown(int x, int n) const {
     std::vector<int> digits;
-    for (int k = 0; k < n; ++k) digits.push_back(Glyph(x + 9 * k));
+    for (int k = 0; k < n; ++k) digits.push_back((hp.FramePixel(x + 9 * k + 4, 10) >> 11) - 1);
     return digits;
   }
 };
@@ -51,12 +50,11 @@ TEST_F(HudScreen, ScoreAndTimeDigits) {
 }
 
 TEST_F(HudScreen, GaugeIsHitPointsWideAndNoWiderThanItsPicture) {
-  constexpr uint16_t kBlue = 0x001F;
   for (const auto& [hit_points, width] : {std::pair{30, 30}, {500, 50}, {-20, 0}}) {
     Player().hp = hit_points;
     DrawAndPresent();
-    EXPECT_EQ(hp.FramePixel(10 + width - 1, 10) == kBlue, width > 0) << hit_points;
-    EXPECT_NE(hp.FramePixel(10 + width, 10), kBlue) << hit_points;
+    EXPECT_EQ(hp.FramePixel(10 + width - 1, 10) == 0x001F, width > 0) << hit_points;
+    EXPECT_NE(hp.FramePixel(10 + width, 10), 0x001F) << hit_points;
   }
 }
 
