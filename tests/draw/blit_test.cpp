@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <random>
+#include <tuple>
 
 #include "draw/draw_fixture.h"
 #include "library/draw/row_kernels.h"
@@ -76,9 +77,7 @@ TEST_F(BlitTest, KeyedCopyShowsTheBackBufferThroughBlack) {
   const int o = Picture(3, {0xF800, 0x0000, 0x001F});
   FillBack(kBack);
   g_draw.DrawObject(0, 0, o, 0, 0, 3, 1);
-  EXPECT_EQ(Back(0, 0), 0xF800);
-  EXPECT_EQ(Back(1, 0), kBack);
-  EXPECT_EQ(Back(2, 0), 0x001F);
+  EXPECT_EQ(std::tuple(Back(0, 0), Back(1, 0), Back(2, 0)), std::tuple(0xF800, kBack, 0x001F));
   g_draw.DrawObjectOpaque(0, 0, o, 0, 0, 3, 1);
   EXPECT_EQ(Back(1, 0), 0x0000);
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "draw/draw_fixture.h"
 #include "library/draw/row_kernels.h"
 
@@ -35,9 +37,7 @@ TEST_F(EffectTest, BlendsRefuseSourcesOutsideThePicture) {
   EXPECT_EQ(Back(0, 0), 0);
   EXPECT_EQ(g_draw.DrawObjectHalf(-1, 0, o, 0, 0, 2, 2), 1);
   EXPECT_EQ(g_draw.DrawObjectAlpha(1, 1, 0.5f, o, 1, 1, 2, 2), 1);
-  EXPECT_EQ(Back(0, 0), 0x7BEF);
-  EXPECT_EQ(Back(1, 0), 0);
-  EXPECT_EQ(Back(1, 1), 0x7BEF);
+  EXPECT_EQ(std::tuple(Back(0, 0), Back(1, 0), Back(1, 1)), std::tuple(0x7BEF, 0, 0x7BEF));
 }
 
 // The formula itself, as written down: beta rounded to float once, products

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <filesystem>
 
 #include "draw/draw_fixture.h"

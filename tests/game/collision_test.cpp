@@ -1,4 +1,7 @@
 #include "game/collision.h"
+
+#include <tuple>
+
 #include "game/game_fixture.h"
 
 namespace {
@@ -8,9 +11,7 @@ TEST_F(CollisionTest, LeftWallBouncesByStageHardnessAndCosts) {
   Player().x = 20.0f;
   Player().vx = -200.0f;
   Collisions();
-  EXPECT_FLOAT_EQ(Player().x, 32.0f);
-  EXPECT_FLOAT_EQ(Player().vx, 100.0f);
-  EXPECT_EQ(Player().hp, 94);
+  EXPECT_EQ(std::tuple(Player().x, Player().vx, Player().hp), std::tuple(32.0f, 100.0f, 94));
 }
 
 TEST_F(CollisionTest, PairSharesSpeedAndBothLoseByTheMean) {
@@ -18,12 +19,8 @@ TEST_F(CollisionTest, PairSharesSpeedAndBothLoseByTheMean) {
   Player().vx = 100.0f;
   j.vx = -60.0f;
   Collisions();
-  EXPECT_EQ(Player().hp, 95);
-  EXPECT_EQ(j.hp, 95);
-  EXPECT_FLOAT_EQ(Player().vx, -80.0f);
-  EXPECT_FLOAT_EQ(j.vx, 80.0f);
-  EXPECT_FLOAT_EQ(Player().vy, 0.0f);
-  EXPECT_FLOAT_EQ(j.vy, 0.0f);
+  EXPECT_EQ(std::tuple(Player().hp, j.hp, Player().vx, j.vx, Player().vy, j.vy),
+            std::tuple(95, 95, -80.0f, 80.0f, 0.0f, 0.0f));
 }
 
 TEST_F(CollisionTest, EachSideSuffersTheOthersHardness) {
@@ -33,8 +30,7 @@ TEST_F(CollisionTest, EachSideSuffersTheOthersHardness) {
   Player().vx = 100.0f;
   e.vx = -220.0f;  // mean 160 on x, 0 on y
   Collisions();
-  EXPECT_EQ(Player().hp, 70);
-  EXPECT_EQ(e.hp, 95);
+  EXPECT_EQ(std::tuple(Player().hp, e.hp), std::tuple(70, 95));
 }
 
 TEST_F(CollisionTest, EachPairCollidesOncePerFrame) {
@@ -44,9 +40,8 @@ TEST_F(CollisionTest, EachPairCollidesOncePerFrame) {
   Collisions();
   // In entry order: player-a (mean 160), player-b (the player now at -160,
   // mean 80), a-b (160 and 80, mean 120); no pair twice.
-  EXPECT_EQ(Player().hp, 100 - 10 - 5);
-  EXPECT_EQ(a.hp, 100 - 10 - 7);
-  EXPECT_EQ(b.hp, 100 - 5 - 7);
+  EXPECT_EQ(std::tuple(Player().hp, a.hp, b.hp),
+            std::tuple(100 - 10 - 5, 100 - 10 - 7, 100 - 5 - 7));
 }
 
 TEST_F(CollisionTest, ProtectedPlayerPassesThroughEnemiesButNotWalls) {
@@ -54,8 +49,7 @@ TEST_F(CollisionTest, ProtectedPlayerPassesThroughEnemiesButNotWalls) {
   Character& e = AddEnemy(330.0f, 240.0f);
   e.vx = -100.0f;
   Collisions();
-  EXPECT_FLOAT_EQ(e.vx, -100.0f);
-  EXPECT_EQ(Player().hp, 100);
+  EXPECT_EQ(std::tuple(e.vx, Player().hp), std::tuple(-100.0f, 100));
   Player().x = 0.0f;
   Player().vx = -50.0f;
   Collisions();
@@ -67,12 +61,8 @@ class ObjectCollision : public GameTest {
   void SetUp() override {
     GameTest::SetUp();
     g_stage.OBJECT_NUMBER = 1;
-    StageObject& o = g_objects[0];
-    o.x = 300;
-    o.y = 200;
-    o.size_x = o.size_y = 40;
-    o.hard = 2.0f;
-    o.present = 1;
+    g_objects[0] =
+        StageObject{.x = 300, .y = 200, .hard = 2.0f, .size_x = 40, .size_y = 40, .present = 1};
   }
 };
 
@@ -100,9 +90,9 @@ TEST_F(ObjectCollision, BounceEdgesAndPassableObjects) {
     g_objects[0].on = c.on;
     g_objects[0].present = c.present;
     Collisions();
-    EXPECT_FLOAT_EQ(Player().vx, c.want_vx) << c.x;
-    EXPECT_FLOAT_EQ(Player().vy, c.want_vy) << c.x;
-    EXPECT_EQ(Player().hp, c.want_hp) << c.x;
+    EXPECT_EQ(std::tuple(Player().vx, Player().vy, Player().hp),
+              std::tuple(c.want_vx, c.want_vy, c.want_hp))
+        << c.x;
   }
 }
 

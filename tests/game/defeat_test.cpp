@@ -1,4 +1,7 @@
 #include "game/defeat.h"
+
+#include <tuple>
+
 #include "game/game_fixture.h"
 #include "library/system/el_system.h"
 
@@ -17,8 +20,8 @@ TEST_F(DefeatTest, ExplosionShowsEachFrameFor120MsAndScoresAtItsEnd) {
   e.score = 50;
   e.hp = 0;
   StepAt(hp, 1000);
-  EXPECT_EQ(e.state, STATE_EXPLODING);
-  EXPECT_EQ(g_system.Deadline(6), 1120u);  // the second character of the turn: slot 6
+  // The second character of the turn has wait slot 6.
+  EXPECT_EQ(std::tuple(e.state, g_system.Deadline(6)), std::tuple(STATE_EXPLODING, 1120u));
   std::vector<int> frames;
   uint32_t gone_at = 0;
   for (uint32_t t = 1001; t < 2000 && gone_at == 0; ++t) {
@@ -30,9 +33,9 @@ TEST_F(DefeatTest, ExplosionShowsEachFrameFor120MsAndScoresAtItsEnd) {
     }
   }
   EXPECT_EQ(frames, (std::vector<int>{0, 1, 2, 3, 4}));
-  EXPECT_EQ(gone_at, 1000u + 4 * 121);  // elapsed means strictly past the deadline
-  EXPECT_EQ(g_game.score, 50);
-  EXPECT_EQ(g_system.Deadline(6), elSystem::kDisarmed);
+  // Elapsed means strictly past the deadline.
+  EXPECT_EQ(std::tuple(gone_at, g_game.score, g_system.Deadline(6)),
+            std::tuple(1000u + 4 * 121, 50, elSystem::kDisarmed));
 }
 
 class DefeatRevival : public GameTest {
@@ -60,15 +63,11 @@ class DefeatRevival : public GameTest {
 TEST_F(DefeatRevival, PlayerComesBackAtTheCentreInvisibleThenProtectedThenActive) {
   const uint32_t reviving = RunUntil(STATE_REVIVING, 0);
   EXPECT_EQ(reviving, 130u);
-  EXPECT_FLOAT_EQ(Player().x, 320.0f);
-  EXPECT_FLOAT_EQ(Player().y, 240.0f);
-  EXPECT_FLOAT_EQ(Player().vx, 0.0f);
-  EXPECT_EQ(Player().hp, 100);
-  EXPECT_EQ(g_game.stock, 1);
+  EXPECT_EQ(std::tuple(Player().x, Player().y, Player().vx, Player().hp, g_game.stock),
+            std::tuple(320.0f, 240.0f, 0.0f, 100, 1));
   const uint32_t protected_at = RunUntil(STATE_PROTECTED, reviving);
   EXPECT_EQ(protected_at, reviving + 1010);
-  const uint32_t active_at = RunUntil(STATE_ACTIVE, protected_at);
-  EXPECT_EQ(active_at, protected_at + 2010);
+  EXPECT_EQ(RunUntil(STATE_ACTIVE, protected_at), protected_at + 2010);
   EXPECT_EQ(g_system.Deadline(1), elSystem::kDisarmed);
 }
 
@@ -86,8 +85,7 @@ TEST_F(DefeatRevival, WithoutStockThePlayersExplosionEndsTheGameAtOnce) {
   g_game.stock = 0;
   Player().score = 40;  // a stage file may give the player a score: it never counts
   AddEnemy(100.0f, 100.0f);
-  const uint32_t gone = RunUntil(STATE_GONE, 0);
-  EXPECT_NE(gone, 0u);
+  EXPECT_NE(RunUntil(STATE_GONE, 0), 0u);
   EXPECT_EQ(g_game.score, 0);
   EXPECT_EQ(TurnCheck(), 0);
 }
@@ -97,48 +95,36 @@ class TurnTest : public GameTest {
   void SetUp() override {
     GameTest::SetUp();
     g_stage.MAX_TURN = 3;
-    first_ = &AddEnemy(100.0f, 100.0f);
-    second_ = &AddEnemy(200.0f, 100.0f);
-    second_->turn = 1;
-    second_->state = STATE_WAITING;
-    third_ = &AddEnemy(300.0f, 100.0f);
-    third_->turn = 2;
-    third_->state = STATE_WAITING;
+    for (int turn = 0; turn < 3; ++turn) {
+      Character& e = AddEnemy(100.0f, 100.0f + 50.0f * static_cast<float>(turn));
+      e.turn = turn;
+      e.state = turn == 0 ? STATE_ACTIVE : STATE_WAITING;
+    }
   }
-  Character* first_;
-  Character* second_;
-  Character* third_;
+  static Character& Of(int turn) { return g_chars[static_cast<size_t>(turn) + 1]; }
 };
 
 TEST_F(TurnTest, TurnGoesOnOnlyWhenEveryEnemyOfItIsGoneAndTheLastClearsTheStage) {
   EXPECT_EQ(TurnCheck(), 1);
-  first_->state = STATE_EXPLODING;
+  Of(0).state = STATE_EXPLODING;
   EXPECT_EQ(TurnCheck(), 1);
   EXPECT_EQ(g_game.turn, 0);
-  first_->state = STATE_GONE;
+  Of(0).state = STATE_GONE;
   EXPECT_EQ(TurnCheck(), 1);
-  EXPECT_EQ(g_game.turn, 1);
-  EXPECT_EQ(second_->state, STATE_ACTIVE);
-  EXPECT_EQ(third_->state, STATE_WAITING);
-  EXPECT_EQ(Player().turn, 1);
-  second_->state = STATE_GONE;
+  EXPECT_EQ(std::tuple(g_game.turn, Of(1).state, Of(2).state, Player().turn),
+            std::tuple(1, STATE_ACTIVE, STATE_WAITING, 1));
+  Of(1).state = STATE_GONE;
   EXPECT_EQ(TurnCheck(), 1);
-  third_->state = STATE_GONE;
+  Of(2).state = STATE_GONE;
   EXPECT_EQ(TurnCheck(), 2);
   EXPECT_EQ(TurnCheck(), 2);
   EXPECT_EQ(g_game.turn, 4);
-}
-
-TEST_F(TurnTest, TimeOutAndTheGonePlayerComeFirst) {
-  first_->state = STATE_GONE;
-  g_stage.MAX_TURN = 1;
-  g_stage.INIT_TIME = 0;
-  EXPECT_EQ(TurnCheck(), 0);
-  g_stage.INIT_TIME = 5;
+  // The gone player and the time-out come before the clear.
   Player().state = STATE_GONE;
   EXPECT_EQ(TurnCheck(), 0);
   Player().state = STATE_ACTIVE;
-  EXPECT_EQ(TurnCheck(), 2);
+  g_stage.INIT_TIME = 0;
+  EXPECT_EQ(TurnCheck(), 0);
 }
 
 }  // namespace

@@ -3,11 +3,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "game/game_scene.h"
 #include "library/draw/el_draw.h"
 #include "library/sound/el_sound.h"
 #include "scene/scene_state.h"
-#include "support/test_bytes.h"
 
 namespace {
 
@@ -17,21 +15,22 @@ struct Role {
 };
 
 constexpr Role kRoles[] = {
-    {"ok", &SoundRoles::ok},           {"cancel", &SoundRoles::cancel},
-    {"select", &SoundRoles::select},   {"crash_wall", &SoundRoles::crash_wall},
-    {"crash_char", &SoundRoles::crash_char}, {"crash_obj", &SoundRoles::crash_obj},
-    {"shot", &SoundRoles::shot},       {"shot_miss", &SoundRoles::shot_miss},
-    {"shot_hit", &SoundRoles::shot_hit}, {"bomb", &SoundRoles::bomb},
+    {"ok", &SoundRoles::ok},
+    {"cancel", &SoundRoles::cancel},
+    {"select", &SoundRoles::select},
+    {"crash_wall", &SoundRoles::crash_wall},
+    {"crash_char", &SoundRoles::crash_char},
+    {"crash_obj", &SoundRoles::crash_obj},
+    {"shot", &SoundRoles::shot},
+    {"shot_miss", &SoundRoles::shot_miss},
+    {"shot_hit", &SoundRoles::shot_hit},
+    {"bomb", &SoundRoles::bomb},
 };
 
 void WriteCharacter(std::ofstream& out, int i) {
   const Character& c = g_chars[i];
-  out << "#ENEMY:" << i << "\n";
-  // A picture the test wrote for this entry is named in the file.
-  const std::string picture = "c" + std::to_string(i) + ".bmp";
-  if (std::filesystem::exists("img/" + picture)) out << "img:img\\" << picture << "\n";
-  out << "hp:" << c.init_hp << "\nxy:" << c.x << "," << c.y << "\naxy:" << c.ax << "," << c.ay
-      << "\nmax:" << c.max << "\nhard:" << c.hard << "\nsize_x:" << c.size_x
+  out << "#ENEMY:" << i << "\nhp:" << c.init_hp << "\nxy:" << c.x << "," << c.y << "\naxy:" << c.ax
+      << "," << c.ay << "\nmax:" << c.max << "\nhard:" << c.hard << "\nsize_x:" << c.size_x
       << "\nsize_y:" << c.size_y << "\nai:" << c.ai << "\nscore:" << c.score
       << "\nbom_last_img:" << c.bom_last_img << "\nturn:" << c.turn << "\n";
   if (c.animation == 1) out << "animation:\n";
@@ -43,33 +42,25 @@ void GameTest::SetUp() {
   HeadlessTest::SetUp();
   MakeTempDir();
   g_draw.Screen(640, 480, 1);
-  g_stage.ENEMY_NUMBER = 1;
+  g_stage.ENEMY_NUMBER = 0;
+  AddEnemy(320.0f, 240.0f).ai = 0;  // the player, steered by the keys
   g_stage.MAX_TURN = 1;
   g_stage.STAGE_HARD = 1.0f;
   g_stage.INIT_TIME = 100;
-  Character& p = Player();
-  p.x = 320.0f;
-  p.y = 240.0f;
-  p.size_x = p.size_y = 32;
-  p.hp = p.init_hp = 100;
-  p.hard = 1.0f;
-  p.max = 1000;
-  p.state = STATE_ACTIVE;
   g_state.frame_delta = 0.0f;
 }
 
 Character& GameTest::AddEnemy(float x, float y) {
-  Character& e = g_chars[g_stage.ENEMY_NUMBER++];
-  e = Character();
-  e.x = x;
-  e.y = y;
-  e.size_x = e.size_y = 32;
-  e.hp = e.init_hp = 100;
-  e.hard = 1.0f;
-  e.max = 1000;
-  e.ai = 3;
-  e.state = STATE_ACTIVE;
-  return e;
+  return g_chars[g_stage.ENEMY_NUMBER++] = Character{.x = x,
+                                                     .y = y,
+                                                     .max = 1000,
+                                                     .hp = 100,
+                                                     .init_hp = 100,
+                                                     .hard = 1.0f,
+                                                     .size_x = 32,
+                                                     .size_y = 32,
+                                                     .state = STATE_ACTIVE,
+                                                     .ai = 3};
 }
 
 bool GameTest::LoadSoundRoles() {
@@ -85,10 +76,7 @@ bool GameTest::LoadSoundRoles() {
 
 std::vector<std::string> GameTest::Sounds() const {
   std::vector<std::string> names;
-  for (int handle : hp.play_log)
-    names.push_back(handle >= 0 && handle < static_cast<int>(buffer_roles_.size())
-                        ? buffer_roles_[static_cast<size_t>(handle)]
-                        : "?");
+  for (int handle : hp.play_log) names.push_back(buffer_roles_.at(static_cast<size_t>(handle)));
   return names;
 }
 
@@ -96,24 +84,17 @@ int GameTest::LoadPicture(const std::string& name, int w, int h, uint32_t colour
   return LoadPicture(name, w, h, [colour](int, int) { return colour; });
 }
 
-int GameTest::LoadPicture(const std::string& name, int w, int h,
-                          const test_bytes::Painter& paint) {
+int GameTest::LoadPicture(const std::string& name, int w, int h, const test_bytes::Painter& paint) {
   test_bytes::WriteFile("img/" + name, test_bytes::Bmp24(w, h, paint));
   return g_draw.LoadObject("img\\" + name, 2);
 }
 
-void GameTest::WriteStageFile(int stage, const std::vector<std::string>& extra_lines) {
+void GameTest::WriteStageFile(int stage) {
   std::filesystem::create_directories("data");
   std::ofstream out("data/data" + std::to_string(stage) + ".dat");
   out.precision(9);
   out << "#MAX_TURN:" << g_stage.MAX_TURN << "\n#STAGE_HARD:" << g_stage.STAGE_HARD
       << "\n#INIT_TIME:" << g_stage.INIT_TIME << "\n#ENEMY_NUMBER:" << g_stage.ENEMY_NUMBER
       << "\n#OBJECT_NUMBER:" << g_stage.OBJECT_NUMBER << "\n";
-  for (const std::string& line : extra_lines) out << line << "\n";
   for (int i = 0; i < g_stage.ENEMY_NUMBER; ++i) WriteCharacter(out, i);
-}
-
-void GameTest::Frame() {
-  SceneGame();
-  g_state.scene_entry = 0;
 }

@@ -32,10 +32,7 @@ class GameTest : public HeadlessTest {
 
   // Writes data/data<stage>.dat from the tables, so a stage file reader fills
   // them back as they stand.
-  static void WriteStageFile(int stage, const std::vector<std::string>& extra_lines = {});
-
-  // One frame of the game scene, as the main loop runs it.
-  void Frame();
+  static void WriteStageFile(int stage);
 
  private:
   std::vector<std::string> buffer_roles_;

@@ -1,6 +1,9 @@
+#include "game/shot.h"
+
+#include <tuple>
+
 #include "game/collision.h"
 #include "game/game_fixture.h"
-#include "game/shot.h"
 #include "game/steering.h"
 #include "library/system/el_system.h"
 #include "platform/platform.h"
@@ -36,15 +39,12 @@ TEST_F(ShotFlight, LaunchCentresTheSegmentsWhichSetOffOneIntervalApart) {
   Fire(1);
   EXPECT_EQ(S().state, SHOT_FLYING);
   EXPECT_FLOAT_EQ(Player().vx, -60.0f);  // facing right pushes the player left
-  g_state.frame_delta = 1.0f / 64;  // 4 px a frame
+  g_state.frame_delta = 1.0f / 64;       // 4 px a frame
   for (int frame = 0; frame < 6; ++frame) MoveTrail();
   // A segment sets off in the frame the one ahead reaches 10 px, so it trails by 8.
-  EXPECT_EQ(S().x[0], 332.0f + 24.0f);
-  EXPECT_EQ(S().x[1], 332.0f + 16.0f);
-  EXPECT_EQ(S().x[2], 332.0f + 8.0f);
-  EXPECT_EQ(S().x[3], 332.0f);
-  EXPECT_EQ(S().y[0], 16.0f + 240.0f - 4.0f);
-  EXPECT_EQ(S().y[3], S().y[0]);
+  EXPECT_EQ(std::vector(S().x.begin(), S().x.begin() + 4),
+            (std::vector{356.0f, 348.0f, 340.0f, 332.0f}));
+  EXPECT_EQ(std::vector(S().y.begin(), S().y.begin() + 4), std::vector(4, 16.0f + 240.0f - 4.0f));
 }
 
 // Every active enemy under the shot is hit and scores; a waiting one is not.
@@ -60,11 +60,7 @@ TEST_F(ShotFlight, HitStraightRightScoresByDistanceAndKnocksBack) {
   g_game.shot.y[0] = 200.0f;
   CheckShotHits();
   EXPECT_EQ(g_game.score, 2 * 300);
-  EXPECT_EQ(a.hp, 93);
-  EXPECT_EQ(b.hp, 93);
-  EXPECT_EQ(waiting.hp, 100);
-  EXPECT_FLOAT_EQ(a.vx, 60.0f);
-  EXPECT_FLOAT_EQ(b.vx, 60.0f);
+  EXPECT_EQ(std::tuple(a.hp, b.hp, waiting.hp, a.vx, b.vx), std::tuple(93, 93, 100, 60.0f, 60.0f));
   EXPECT_EQ(S().state, SHOT_SPENT);
   EXPECT_EQ(g_system.Deadline(2), hp.now + 500);
 }

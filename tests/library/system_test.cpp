@@ -1,7 +1,4 @@
-// Wait slots, key polling, the joystick button and file lookup.
-#include <filesystem>
-#include <fstream>
-
+// Wait slots and key polling.
 #include "library/input/input.h"
 #include "library/system/el_system.h"
 #include "support/headless_test.h"
@@ -60,40 +57,6 @@ TEST_F(InputTest, KeyStateFollowsPressAndRelease) {
   hp.now = 15;
   KeyState(platform::VK_SPACE, state);
   EXPECT_EQ(state, 3);
-  int fresh = 0;
-  KeyState(platform::VK_LEFT, fresh);
-  EXPECT_EQ(fresh, 0);
-}
-
-TEST_F(InputTest, JoystickButtons) {
-  EXPECT_EQ(JoyButton(0, 2), 0);  // no joystick
-  hp.joystick_present = true;
-  hp.joystick_mask = 0x2;
-  const int cases[][3] = {{0, 1, 0}, {0, 2, 1}, {1, 2, 0}, {0, 0, 0}, {0, 99, 0}};
-  for (const auto& c : cases) EXPECT_EQ(JoyButton(c[0], c[1]), c[2]) << c[0] << " " << c[1];
-}
-
-using FileLookupTest = HeadlessTest;
-
-TEST_F(FileLookupTest, BackslashesAndAnyLetterCase) {
-  const std::string dir = MakeTempDir();
-  std::filesystem::create_directories(dir + "Img/Sub");
-  std::ofstream(dir + "Img/Title.BMP") << "x";
-  std::ofstream(dir + "Img/Sub/a.txt") << "x";
-  std::ofstream(dir + "Img/Sub/A.txt") << "x";
-  EXPECT_EQ(FindFile(dir, "img\\title.bmp"), dir + "Img/Title.BMP");
-  EXPECT_EQ(FindFile(dir, "IMG\\TITLE.BMP"), dir + "Img/Title.BMP");
-  // An exact match wins over another spelling.
-  EXPECT_EQ(FindFile(dir, "img\\sub\\A.txt"), dir + "Img/Sub/A.txt");
-  EXPECT_EQ(FindFile(dir, "img\\sub\\a.txt"), dir + "Img/Sub/a.txt");
-  // Data files are found relative to the current directory.
-  EXPECT_EQ(DataFile("IMG\\title.bmp"), "Img/Title.BMP");
-  // A missing name keeps its spelling, so the open fails as usual.
-  EXPECT_EQ(FindFile(dir, "img\\none.bmp"), dir + "Img/none.bmp");
-
-  hp.program_path = dir + "lantern-drift";
-  EXPECT_EQ(GetProgramDir(), dir);
-  EXPECT_EQ(ProgramFile("img\\TITLE.bmp"), dir + "Img/Title.BMP");
 }
 
 }  // namespace
