@@ -1,8 +1,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <array>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -22,7 +20,9 @@ class RankingTest : public HeadlessTest {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
-  static void Set(std::array<int, 5> scores) { std::copy(scores.begin(), scores.end(), g_ranking.begin()); }
+  static void Set(std::array<int, 5> scores) {
+    for (size_t i = 0; i < 5; ++i) g_ranking[i] = scores[i];
+  }
   static std::array<int, 5> Top() { return {g_ranking[0], g_ranking[1], g_ranking[2], g_ranking[3], g_ranking[4]}; }
 };
 
@@ -54,14 +54,14 @@ TEST_F(RankingTest, ForeignFilesAreIgnoredShortOnesGiveTheScoresTheyHold) {
 
 TEST_F(RankingTest, InsertionCarriesTheScoreToItsPlace) {
   Set({1000, 800, 600, 400, 200});
-  const std::pair<int, std::array<int, 5>> steps[] = {{500, {1000, 800, 600, 500, 400}},
-                                                      {600, {1000, 800, 600, 600, 500}},
-                                                      {100, {1000, 800, 600, 600, 500}},
-                                                      {5000, {5000, 1000, 800, 600, 600}}};
-  for (const auto& [score, top] : steps) {
-    InsertScore(score);
-    EXPECT_EQ(Top(), top) << score;
-  }
+  InsertScore(500);
+  EXPECT_EQ(Top(), (std::array<int, 5>{1000, 800, 600, 500, 400}));
+  InsertScore(600);
+  EXPECT_EQ(Top(), (std::array<int, 5>{1000, 800, 600, 600, 500}));
+  InsertScore(100);
+  EXPECT_EQ(Top(), (std::array<int, 5>{1000, 800, 600, 600, 500}));
+  InsertScore(5000);
+  EXPECT_EQ(Top(), (std::array<int, 5>{5000, 1000, 800, 600, 600}));
   // Every change is saved at once.
   g_ranking.fill(0);
   ReadSaveFile("save.dat");
