@@ -11,10 +11,7 @@
 
 namespace {
 
-using pack::Int;
-using pack::Keys;
-using pack::ReadTagged;
-using pack::Tagged;
+using pack::Int, pack::Keys, pack::ReadTagged, pack::Tagged;
 
 std::string Value(const Keys& keys, const std::string& key) {
   const auto found = keys.find(key);

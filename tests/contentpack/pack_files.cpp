@@ -1,6 +1,7 @@
 #include "contentpack/pack_files.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -10,13 +11,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
-  return s;
-}
-
-std::string Upper(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::toupper(c); });
+std::string Cased(std::string s, bool upper = false) {
+  std::transform(s.begin(), s.end(), s.begin(),
+                 [upper](unsigned char c) { return upper ? std::toupper(c) : std::tolower(c); });
   return s;
 }
 
@@ -34,7 +31,7 @@ std::optional<std::string> Resolve(const std::string& name) {
     if (!fs::is_directory(at)) return std::nullopt;
     std::optional<fs::path> found;
     for (const auto& entry : fs::directory_iterator(at))
-      if (Lower(entry.path().filename().string()) == Lower(part)) found = entry.path();
+      if (Cased(entry.path().filename().string()) == Cased(part)) found = entry.path();
     if (!found) return std::nullopt;
     at = *found;
   }
@@ -85,11 +82,11 @@ Tagged ReadTagged(const std::string& name) {
     if (line.empty() || line[0] == ';' || colon == std::string::npos) continue;
     const std::string value = line.substr(colon + 1);
     if (line[0] != '#') {
-      const std::string key = Lower(line.substr(0, colon + 1));
+      const std::string key = Cased(line.substr(0, colon + 1));
       if (block != nullptr) (*block)[key] = value;
       continue;
     }
-    const std::string key = Upper(line.substr(1, colon));
+    const std::string key = Cased(line.substr(1, colon), true);
     t.directives[key] = value;
     block = key == "SOUND:"    ? &t.sound
             : key == "ENEMY:"  ? &t.enemies[std::stoi(value)]

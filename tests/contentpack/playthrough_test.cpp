@@ -52,24 +52,17 @@ class Aimer {
 
  private:
   static const Character* Nearest(const Character& p) {
+    const auto distance = [&](const Character* c) { return std::hypot(c->x - p.x, c->y - p.y); };
     const Character* best = nullptr;
-    float best_d = 0;
     for (int i = 1; i < g_stage.ENEMY_NUMBER && i < MAX_CHARACTERS; ++i) {
-      const Character& c = g_chars[static_cast<size_t>(i)];
-      if (c.state != STATE_ACTIVE) continue;
-      const float d = std::hypot(c.x - p.x, c.y - p.y);
-      if (best == nullptr || d < best_d) {
-        best = &c;
-        best_d = d;
-      }
+      const Character* c = &g_chars[static_cast<size_t>(i)];
+      if (c->state == STATE_ACTIVE && (best == nullptr || distance(c) < distance(best))) best = c;
     }
     return best;
   }
   // The key that brings a velocity toward the wanted one, or 0 when it is close.
   static int Settle(float v, float want, int less, int more) {
-    if (v < want - 15.0f) return more;
-    if (v > want + 15.0f) return less;
-    return 0;
+    return v < want - 15.0f ? more : v > want + 15.0f ? less : 0;
   }
   void Hold(int vk) {
     if (vk != 0) hp_.HoldKey(hp_.now, vk, 1);

@@ -6,66 +6,60 @@
 
 #include "game/game_state.h"
 #include "platform/sdl/sdl_platform.h"
-#include "shell/shell.h"
 #include "scene/scene_state.h"
+#include "shell/shell.h"
 #include "support/headless_test.h"
 
 namespace {
 
-using platform::VK_DOWN;
-using platform::VK_LEFT;
-using platform::VK_RIGHT;
-using platform::VK_SPACE;
-using platform::VK_UP;
+// A controller with every standard button and axis, numbered as SDL names them.
+SDL_Joystick* Attach() {
+  SDL_VirtualJoystickDesc desc{};
+  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+  desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+  desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+  desc.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
+  desc.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
+  desc.name = "test pad";
+  const int index = SDL_JoystickAttachVirtualEx(&desc);
+  return index < 0 ? nullptr : SDL_JoystickOpen(index);
+}
 
-class SdlPadTest : public HeadlessTest {
- protected:
-  void SetUp() override {
-    HeadlessTest::SetUp();
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
+// Delivers what the platform has to the window procedure.
+void Pump() {
+  for (const uint32_t start = SDL_GetTicks(); SDL_GetTicks() - start < 30;) {
+    platform::Message m;
+    if (platform::Get().PeekMessage(m))
+      WindowProc(m);
+    else
+      SDL_Delay(1);
   }
+}
+void Button(SDL_Joystick* pad, int button, bool down) {
+  SDL_JoystickSetVirtualButton(pad, button, down ? 1 : 0);
+  Pump();
+}
+void Axis(SDL_Joystick* pad, int axis, Sint16 value) {
+  SDL_JoystickSetVirtualAxis(pad, axis, value);
+  Pump();
+}
+// The arrow keys and Space as the game polls them, as a string of the held ones.
+std::string Held() {
+  std::string held;
+  for (auto [vk, name] : {std::pair{platform::VK_UP, 'U'},
+                          {platform::VK_DOWN, 'D'},
+                          {platform::VK_LEFT, 'L'},
+                          {platform::VK_RIGHT, 'R'},
+                          {platform::VK_SPACE, 'F'}})
+    if (platform::Get().KeyDown(vk)) held += name;
+  return held;
+}
 
-  // A controller with every standard button and axis, numbered as SDL names them.
-  static SDL_Joystick* Attach() {
-    SDL_VirtualJoystickDesc desc{};
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    desc.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
-    desc.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
-    desc.name = "test pad";
-    const int index = SDL_JoystickAttachVirtualEx(&desc);
-    return index < 0 ? nullptr : SDL_JoystickOpen(index);
-  }
-
-  // Delivers what the platform has to the window procedure.
-  static void Pump() {
-    for (const uint32_t start = SDL_GetTicks(); SDL_GetTicks() - start < 30;) {
-      platform::Message m;
-      if (platform::Get().PeekMessage(m)) WindowProc(m);
-      else SDL_Delay(1);
-    }
-  }
-  static void Button(SDL_Joystick* pad, int button, bool down) {
-    SDL_JoystickSetVirtualButton(pad, button, down ? 1 : 0);
-    Pump();
-  }
-  static void Axis(SDL_Joystick* pad, int axis, Sint16 value) {
-    SDL_JoystickSetVirtualAxis(pad, axis, value);
-    Pump();
-  }
-  // The arrow keys and Space as the game polls them, as a string of the held ones.
-  static std::string Held() {
-    std::string held;
-    for (auto [vk, name] : {std::pair{VK_UP, 'U'}, {VK_DOWN, 'D'}, {VK_LEFT, 'L'}, {VK_RIGHT, 'R'},
-                            {VK_SPACE, 'F'}})
-      if (platform::Get().KeyDown(vk)) held += name;
-    return held;
-  }
-};
+using SdlPadTest = HeadlessTest;
 
 TEST_F(SdlPadTest, SteersFiresConfirmsAndPausesOnUnplug) {
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
   platform::SdlPlatform sdl{1};
   platform::Set(&sdl);
   g_state.scene = SCENE_GAME;

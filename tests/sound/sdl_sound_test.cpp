@@ -26,13 +26,10 @@ namespace {
 
 constexpr double kRate = 44100.0;
 
-class FolderPlatform : public platform::SdlPlatform {
- public:
-  explicit FolderPlatform(std::string dir) : SdlPlatform(1), dir_(std::move(dir)) {}
-  std::string ProgramPath() override { return dir_ + "lantern-drift"; }
-
- private:
-  std::string dir_;
+struct FolderPlatform : platform::SdlPlatform {
+  explicit FolderPlatform(std::string d) : SdlPlatform(1), dir(std::move(d)) {}
+  std::string ProgramPath() override { return dir + "lantern-drift"; }
+  std::string dir;
 };
 
 // Format 0, 480 ticks a quarter at 120 bpm: square-lead notes at 0 and
@@ -151,9 +148,8 @@ test_bytes::Bytes SquareWave(const Encoding& e) {
 }
 
 TEST_F(SdlSound, EveryEncodingOfSdlsLoaderPlaysAtItsOwnRate) {
-  const test_bytes::Bytes pcm_guid = {1, 0, 0, 0, 0, 0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71};
-  test_bytes::Bytes extensible = {16, 0, 3, 0, 0, 0};
-  extensible.insert(extensible.end(), pcm_guid.begin(), pcm_guid.end());
+  const test_bytes::Bytes extensible = {16, 0, 3, 0, 0, 0,  // then the GUID of PCM
+                                        1,  0, 0, 0, 0, 0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71};
   const std::vector<Encoding> encodings = {
       {0xFFFE, 2, 16, 4, extensible},  // 16-bit stereo PCM under the extensible header
       {1, 1, 24, 3, {}},

@@ -8,10 +8,7 @@
 
 namespace {
 
-using test_bytes::Bytes;
-using test_bytes::Chunk;
-using test_bytes::Fmt;
-using test_bytes::Riff;
+using test_bytes::Bytes, test_bytes::Chunk, test_bytes::Fmt, test_bytes::Riff;
 
 int Read(const Bytes& bytes, WaveData& out) {
   return ReadWaveBytes(bytes.data(), bytes.size(), out);
