@@ -19,6 +19,7 @@ start_game
 wait_window
 geometry() { xwininfo -id "$WIN" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
 [ "$(geometry)" = "640x480" ] || fail "window is $(geometry), not 640x480"
+xprop -id "$WIN" _NET_WM_ICON | grep -q "Icon (32 x 32)" || fail "the window has no icon"
 sleep 1
 windows_before=$(xdotool search --onlyvisible --name . | wc -l)
 
