@@ -125,12 +125,6 @@ Bytes Midi(uint16_t ticks_per_quarter, const Bytes& events) {
   return b;
 }
 
-std::string Lines(const std::vector<std::string>& lines, const std::string& eol) {
-  std::string text;
-  for (const std::string& line : lines) text += line + eol;
-  return text;
-}
-
 void WriteFile(const std::string& path, const Bytes& bytes) {
   WriteFile(path, std::string(bytes.begin(), bytes.end()));
 }

@@ -1,4 +1,4 @@
-// The bytes of the files the program reads (BMP, WAV, MIDI, content files),
+// The bytes of the files the program reads (BMP, WAV, MIDI) and a writer for any file,
 // built for tests, benchmarks and fuzzers alike.
 #pragma once
 
@@ -45,8 +45,6 @@ Bytes Pcm16(const std::vector<int16_t>& samples, uint32_t rate = 22050);
 // end of track included.
 Bytes Midi(uint16_t ticks_per_quarter, const Bytes& events);
 
-// A content file: the lines, each ended by eol.
-std::string Lines(const std::vector<std::string>& lines, const std::string& eol = "\r\n");
 
 // Writes bytes to path, creating its folders.
 void WriteFile(const std::string& path, const Bytes& bytes);
