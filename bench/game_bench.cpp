@@ -18,6 +18,7 @@
 #include "library/draw/el_draw.h"
 #include "platform/headless/headless_platform.h"
 #include "scene/scene_state.h"
+#include "shell/shell.h"
 #include "support/test_bytes.h"
 
 namespace {
@@ -27,7 +28,7 @@ int Picture(const std::string& name, int w, int h) {
   test_bytes::WriteFile("img/" + name, test_bytes::Bmp24(w, h, [](int x, int y) {
                           return ((x / 4 + y / 4) % 2) != 0 ? 0x3080C0u : 0u;
                         }));
-  return g_draw.LoadObject("img\\" + name, 2);
+  return g_draw.LoadObject("img\\" + name, elDraw::kOrdinary);
 }
 
 void SetUpStage() {
@@ -94,6 +95,7 @@ void BM_GameFrame(benchmark::State& state) {
     state.SkipWithError("no temporary folder");
     return;
   }
+  ResetProgramState();
   g_draw.Screen(640, 480, 1);
   SetUpStage();
   // One iteration is one frame: the time per iteration is the time per frame.
