@@ -55,6 +55,8 @@ int Record(const Options& options, const Folders& folders, platform::Platform& s
   platform::RecordingPlatform recording(sdl, writer);
   const int code = Play(recording, folders, options.full_screen);
   recording.Finish();
+  std::printf("recorded frames %d checksum %016llx\n", recording.frames(),
+              static_cast<unsigned long long>(recording.checksum()));
   return code;
 }
 
