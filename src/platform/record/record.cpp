@@ -87,10 +87,17 @@ uint64_t Fnv1a(uint64_t hash, const void* data, size_t bytes) {
   return hash;
 }
 
+// FNV-1a with four pixels to a step: a byte at a time would cost more than drawing the frame.
 uint64_t HashFrame(uint64_t hash, const uint16_t* pixels, int width, int height, int pitch) {
-  for (int y = 0; y < height; ++y)
-    hash = Fnv1a(hash, pixels + static_cast<size_t>(y) * static_cast<size_t>(pitch),
-                 static_cast<size_t>(width) * sizeof(uint16_t));
+  for (int y = 0; y < height; ++y) {
+    const uint16_t* row = pixels + static_cast<size_t>(y) * static_cast<size_t>(pitch);
+    for (int x = 0; x < width; x += 4) {
+      uint64_t word = 0;
+      for (int i = 0; i < 4 && x + i < width; ++i) word |= static_cast<uint64_t>(row[x + i]) << (16 * i);
+      hash = (hash ^ word) * 1099511628211ull;
+      hash ^= hash >> 32;  // the product carries only upwards: fold the high half back
+    }
+  }
   return hash;
 }
 

@@ -56,7 +56,7 @@ struct Record {
 // far stay, for a cut record).
 Record ParseRecord(const std::string& bytes);
 
-// Running FNV-1a over bytes, for frames and content.
+// Running FNV-1a over bytes, for content.
 uint64_t Fnv1a(uint64_t hash, const void* data, size_t bytes);
 constexpr uint64_t kFnvStart = 14695981039346656037ull;
 // A hash of every file under the given folders, in sorted path order; a missing folder counts as empty.
