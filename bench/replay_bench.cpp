@@ -21,7 +21,8 @@ using namespace platform;
 
 // Records the game in a scratch folder that becomes the current one; the record's bytes.
 std::string RecordGame() {
-  const std::string dir = std::filesystem::temp_directory_path() / ("ld-replay-bench-" + std::to_string(getpid()));
+  const std::string dir =
+      std::filesystem::temp_directory_path() / ("ld-replay-bench-" + std::to_string(getpid()));
   std::filesystem::create_directories(dir);
   std::filesystem::current_path(dir);
   std::filesystem::create_symlink(LD_GAME_DIR "/data", "data");
@@ -71,8 +72,9 @@ void BM_HeadlessReplay(benchmark::State& state) {
     frames = replaying.frames();
   }
   state.counters["recorded_frames"] = frames;
-  state.counters["fps"] = benchmark::Counter(static_cast<double>(frames) * static_cast<double>(state.iterations()),
-                                             benchmark::Counter::kIsRate);
+  state.counters["fps"] =
+      benchmark::Counter(static_cast<double>(frames) * static_cast<double>(state.iterations()),
+                         benchmark::Counter::kIsRate);
   std::filesystem::remove_all(std::filesystem::current_path());
 }
 BENCHMARK(BM_HeadlessReplay)->Unit(benchmark::kMillisecond);

@@ -29,8 +29,8 @@ std::optional<std::string> ReadFile(const std::string& path) {
 
 // Every file of the game that the program reads: its data, pictures, sounds and music.
 uint64_t ContentHash(const Folders& folders) {
-  return platform::HashFolders(
-      {folders.game + "data", folders.pack + "img", folders.pack + "sound", folders.pack + "Music"});
+  return platform::HashFolders({folders.game + "data", folders.pack + "img", folders.pack + "sound",
+                                folders.pack + "Music"});
 }
 
 int Play(platform::Platform& p, const Folders& folders, int full_screen) {
@@ -140,7 +140,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (options.check)
-    return CheckContent(options.check_folder.empty() ? folders.game : options.check_folder, std::cout);
+    return CheckContent(options.check_folder.empty() ? folders.game : options.check_folder,
+                        std::cout);
   if (!options.replay.empty()) return Replay(options, folders);
   const std::unique_ptr<platform::Platform> sdl = platform::MakeSdlPlatform(options.scale);
   if (!sdl) return 1;

@@ -21,8 +21,10 @@ Options ParseCommandLine(int argc, const char* const* argv) {
       o.check = true;
       if (has_value) o.check_folder = argv[++i];
     } else if (arg == "--record" || arg == "--replay") {
-      if (!has_value) o.error = arg + " takes a file name";
-      else (arg == "--record" ? o.record : o.replay) = argv[++i];
+      if (!has_value)
+        o.error = arg + " takes a file name";
+      else
+        (arg == "--record" ? o.record : o.replay) = argv[++i];
     } else if (arg == "--headless") {
       o.headless = true;
     } else {

@@ -91,8 +91,9 @@ TEST_F(ReplayTest, RefusesWhatItCannotReplay) {
   const size_t first_event = EncodeHeader(ParseRecord(bytes).header).size();
   // The program reads the clock where the record now holds a key.
   const auto diverge = [](Record& r) {
-    auto clock = std::find_if(r.events.begin() + static_cast<ptrdiff_t>(r.events.size() / 2),
-                              r.events.end(), [](const Event& e) { return e.kind == EventKind::kClock; });
+    auto clock =
+        std::find_if(r.events.begin() + static_cast<ptrdiff_t>(r.events.size() / 2), r.events.end(),
+                     [](const Event& e) { return e.kind == EventKind::kClock; });
     *clock = {EventKind::kKeyDown, {VK_SPACE, 0}, "", {}};
   };
   const std::function<void(std::string&)> keep = [](std::string&) {};
@@ -100,13 +101,21 @@ TEST_F(ReplayTest, RefusesWhatItCannotReplay) {
     const char* name;
     std::function<void(std::string&)> damage;
     std::function<void(Record&)> change;
-    const char* error;    // from the reader; empty: it reads and the replay stops
+    const char* error;  // from the reader; empty: it reads and the replay stops
     const char* stopped;
   } cases[] = {
-      {"not a record", [](std::string& b) { b[1] = 'X'; }, {}, "byte 0: not a Lantern Drift record", ""},
+      {"not a record",
+       [](std::string& b) { b[1] = 'X'; },
+       {},
+       "byte 0: not a Lantern Drift record",
+       ""},
       {"newer format", [](std::string& b) { b[4] = 2; }, {}, "byte 4: record format 2", ""},
       {"unknown event", [&](std::string& b) { b[first_event] = 99; }, {}, "unknown event 99", ""},
-      {"wrong size", [&](std::string& b) { b[first_event + 1] = 8; }, {}, "the clock has the wrong size", ""},
+      {"wrong size",
+       [&](std::string& b) { b[first_event + 1] = 8; },
+       {},
+       "the clock has the wrong size",
+       ""},
       {"cut", [](std::string& b) { b.resize(b.size() * 2 / 3); }, {}, "", "it was cut short"},
       {"diverging", keep, diverge, "", "the replay diverged at frame"},
   };

@@ -20,11 +20,10 @@ struct Layout {
 };
 
 // Indexed by EventKind; 0 is not a kind.
-constexpr Layout kLayouts[] = {{0, false, false}, {1, false, false}, {4, false, false},
-                               {0, false, false}, {2, false, false}, {1, false, false},
-                               {1, false, false}, {1, false, false}, {2, false, false},
-                               {3, false, false}, {1, false, false}, {2, true, false},
-                               {4, false, true},  {3, false, false}};
+constexpr Layout kLayouts[] = {
+    {0, false, false}, {1, false, false}, {4, false, false}, {0, false, false}, {2, false, false},
+    {1, false, false}, {1, false, false}, {1, false, false}, {2, false, false}, {3, false, false},
+    {1, false, false}, {2, true, false},  {4, false, true},  {3, false, false}};
 static_assert(std::size(kLayouts) == kLastEventKind + 1);
 
 void PutU32(std::string& out, uint32_t v) {
@@ -44,7 +43,8 @@ class Reader {
   bool AtEnd() const { return pos == bytes_.size(); }
   uint32_t U32() {
     uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(static_cast<uint8_t>(bytes_[pos++])) << (8 * i);
+    for (int i = 0; i < 4; ++i)
+      v |= static_cast<uint32_t>(static_cast<uint8_t>(bytes_[pos++])) << (8 * i);
     return v;
   }
   uint8_t U8() { return static_cast<uint8_t>(bytes_[pos++]); }
@@ -63,7 +63,8 @@ bool GetString(Reader& r, std::optional<std::string>& out, std::string& why) {
   if (!r.Has(4)) return why = "the record is cut inside its header", false;
   const uint32_t size = r.U32();
   if (size == kAbsent) return out.reset(), true;
-  if (size > kMaxString) return why = "a text of " + std::to_string(size) + " bytes is too long", false;
+  if (size > kMaxString)
+    return why = "a text of " + std::to_string(size) + " bytes is too long", false;
   if (!r.Has(size)) return why = "the record is cut inside its header", false;
   out = r.Take(size);
   return true;
@@ -72,11 +73,11 @@ bool GetString(Reader& r, std::optional<std::string>& out, std::string& why) {
 }  // namespace
 
 const char* EventName(EventKind kind) {
-  static const char* const kNames[] = {"?",           "the clock",      "a message",
-                                       "a wait",      "the cursor",     "a message box",
-                                       "a vertical blank", "lost surfaces", "a key",
-                                       "a joystick",  "the sound device", "a music command",
-                                       "drawn text",  "the end of the run"};
+  static const char* const kNames[] = {
+      "?",          "the clock",         "a message",        "a wait",
+      "the cursor", "a message box",     "a vertical blank", "lost surfaces",
+      "a key",      "a joystick",        "the sound device", "a music command",
+      "drawn text", "the end of the run"};
   const auto i = static_cast<size_t>(kind);
   return i < std::size(kNames) ? kNames[i] : "?";
 }
@@ -93,7 +94,8 @@ uint64_t HashFrame(uint64_t hash, const uint16_t* pixels, int width, int height,
     const uint16_t* row = pixels + static_cast<size_t>(y) * static_cast<size_t>(pitch);
     for (int x = 0; x < width; x += 4) {
       uint64_t word = 0;
-      for (int i = 0; i < 4 && x + i < width; ++i) word |= static_cast<uint64_t>(row[x + i]) << (16 * i);
+      for (int i = 0; i < 4 && x + i < width; ++i)
+        word |= static_cast<uint64_t>(row[x + i]) << (16 * i);
       hash = (hash ^ word) * 1099511628211ull;
       hash ^= hash >> 32;  // the product carries only upwards: fold the high half back
     }
@@ -114,7 +116,8 @@ uint64_t HashFolders(const std::vector<std::string>& folders) {
       const std::string name = fs::relative(file, folder, ec).generic_string();
       hash = Fnv1a(hash, name.data(), name.size() + 1);
       std::ifstream in(file, std::ios::binary);
-      const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      const std::string bytes((std::istreambuf_iterator<char>(in)),
+                              std::istreambuf_iterator<char>());
       hash = Fnv1a(hash, bytes.data(), bytes.size());
     }
   }
@@ -177,7 +180,8 @@ Record ParseRecord(const std::string& bytes) {
     if (!r.Has(5)) return rec.cut = true, rec;
     const uint8_t kind = r.U8();
     const uint32_t size = r.U32();
-    if (kind == 0 || kind > kLastEventKind) return fail(at, "unknown event " + std::to_string(kind));
+    if (kind == 0 || kind > kLastEventKind)
+      return fail(at, "unknown event " + std::to_string(kind));
     if (!r.Has(size)) return rec.cut = true, rec;
     const Layout& layout = kLayouts[kind];
     Event e;

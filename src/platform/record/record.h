@@ -15,18 +15,18 @@ constexpr uint32_t kRecordFormat = 1;
 
 enum class EventKind : uint8_t {
   kClock = 1,
-  kPeek,          // got, kind, wparam, lparam
-  kWait,          // WaitMessage returned
-  kCursor,        // x, y
-  kMessageBox,    // answer
-  kVerticalBlank, // answer
-  kSurfacesLost,  // answer
-  kKeyDown,       // vk, down
-  kJoystick,      // joystick, present, mask
-  kOpenSound,     // answer
-  kMusic,         // result, has answer; text: the answer
-  kText,          // x, y, width, height of what DrawText changed; pixels: that box after it
-  kEnd,           // frames presented, frame checksum low and high 32 bits
+  kPeek,           // got, kind, wparam, lparam
+  kWait,           // WaitMessage returned
+  kCursor,         // x, y
+  kMessageBox,     // answer
+  kVerticalBlank,  // answer
+  kSurfacesLost,   // answer
+  kKeyDown,        // vk, down
+  kJoystick,       // joystick, present, mask
+  kOpenSound,      // answer
+  kMusic,          // result, has answer; text: the answer
+  kText,           // x, y, width, height of what DrawText changed; pixels: that box after it
+  kEnd,            // frames presented, frame checksum low and high 32 bits
 };
 constexpr uint8_t kLastEventKind = static_cast<uint8_t>(EventKind::kEnd);
 
@@ -59,7 +59,8 @@ Record ParseRecord(const std::string& bytes);
 // Running FNV-1a over bytes, for content.
 uint64_t Fnv1a(uint64_t hash, const void* data, size_t bytes);
 constexpr uint64_t kFnvStart = 14695981039346656037ull;
-// A hash of every file under the given folders, in sorted path order; a missing folder counts as empty.
+// A hash of every file under the given folders, in sorted path order; a missing folder counts as
+// empty.
 uint64_t HashFolders(const std::vector<std::string>& folders);
 // The running checksum with one more presented frame.
 uint64_t HashFrame(uint64_t hash, const uint16_t* pixels, int width, int height, int pitch);

@@ -28,8 +28,9 @@ void ForwardingPlatform::PresentFrame(const uint16_t* pixels, int width, int hei
 // --- recording ---
 
 void RecordingPlatform::Finish() {
-  out_.Write(Make(EventKind::kEnd, {static_cast<uint32_t>(frames_), static_cast<uint32_t>(checksum_),
-                                    static_cast<uint32_t>(checksum_ >> 32)}));
+  out_.Write(
+      Make(EventKind::kEnd, {static_cast<uint32_t>(frames_), static_cast<uint32_t>(checksum_),
+                             static_cast<uint32_t>(checksum_ >> 32)}));
 }
 
 uint32_t RecordingPlatform::Clock() {
@@ -55,7 +56,8 @@ void RecordingPlatform::CursorPos(int& x, int& y) {
   out_.Write(Make(EventKind::kCursor, {static_cast<uint32_t>(x), static_cast<uint32_t>(y)}));
 }
 
-int RecordingPlatform::MessageBox(const std::string& text, const std::string& caption, unsigned style) {
+int RecordingPlatform::MessageBox(const std::string& text, const std::string& caption,
+                                  unsigned style) {
   const int answer = inner_.MessageBox(text, caption, style);
   out_.Write(Make(EventKind::kMessageBox, {static_cast<uint32_t>(answer)}));
   return answer;
@@ -85,15 +87,16 @@ void RecordingPlatform::DrawText(PixelView target, int x, int y, const std::stri
   int x0 = target.width, y0 = target.height, x1 = 0, y1 = 0;
   for (int row = 0; row < target.height; ++row)
     for (int col = 0; col < target.width; ++col)
-      if (At(target, col, row) != before[static_cast<size_t>(row) * static_cast<size_t>(target.width) +
-                                         static_cast<size_t>(col)]) {
+      if (At(target, col, row) !=
+          before[static_cast<size_t>(row) * static_cast<size_t>(target.width) +
+                 static_cast<size_t>(col)]) {
         x0 = std::min(x0, col), y0 = std::min(y0, row);
         x1 = std::max(x1, col + 1), y1 = std::max(y1, row + 1);
       }
   Event e = Make(EventKind::kText, {0, 0, 0, 0});
   if (x0 < x1) {
-    e.values = {static_cast<uint32_t>(x0), static_cast<uint32_t>(y0), static_cast<uint32_t>(x1 - x0),
-                static_cast<uint32_t>(y1 - y0)};
+    e.values = {static_cast<uint32_t>(x0), static_cast<uint32_t>(y0),
+                static_cast<uint32_t>(x1 - x0), static_cast<uint32_t>(y1 - y0)};
     for (int row = y0; row < y1; ++row)
       e.pixels.insert(e.pixels.end(), &At(target, x0, row), &At(target, x0, row) + (x1 - x0));
   }
@@ -219,7 +222,8 @@ void ReplayingPlatform::DrawText(PixelView target, int, int, const std::string&,
   const Event* e = Next(EventKind::kText);
   if (e == nullptr || e->values[2] == 0) return;
   const uint32_t x0 = e->values[0], y0 = e->values[1], w = e->values[2], h = e->values[3];
-  if (x0 + w > static_cast<uint32_t>(target.width) || y0 + h > static_cast<uint32_t>(target.height)) {
+  if (x0 + w > static_cast<uint32_t>(target.width) ||
+      y0 + h > static_cast<uint32_t>(target.height)) {
     Stop("the replay diverged at frame " + std::to_string(frames_) +
          ": text drawn outside its picture");
     return;

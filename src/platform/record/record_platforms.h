@@ -77,7 +77,8 @@ class ForwardingPlatform : public Platform {
 // Runs on a real platform and writes what it answered to a record.
 class RecordingPlatform : public ForwardingPlatform {
  public:
-  RecordingPlatform(Platform& inner, RecordWriter& writer) : ForwardingPlatform(inner), out_(writer) {}
+  RecordingPlatform(Platform& inner, RecordWriter& writer)
+      : ForwardingPlatform(inner), out_(writer) {}
   // Writes the end of the run: the frames and their checksum.
   void Finish();
 
