@@ -10,7 +10,7 @@ CC=clang CXX=clang++ "$root/scripts/build.sh" "$build" -DLD_FUZZ=ON -DLD_SANITIZ
 
 seeds="$build/seeds"
 rm -rf "$seeds"
-mkdir -p "$seeds"/{game_dat,stage_file,scene_script,bmp,riff,config,save}
+mkdir -p "$seeds"/{game_dat,stage_file,scene_script,bmp,riff,config,save,record}
 cp "$build"/game/data/game.dat "$seeds/game_dat/"
 cp "$build"/game/data/data*.dat "$seeds/stage_file/"
 cp "$build"/game/data/demo*.dat "$seeds/scene_script/"
@@ -18,8 +18,10 @@ find "$build/game/img" -name '*.bmp' -size -40k -exec cp {} "$seeds/bmp/" \;
 cp "$build"/game/sound/*.wav "$seeds/riff/"
 printf 'FULL_SCREEN=0\r\nFPS=1\r\n' > "$seeds/config/small.ini"
 printf 'qorvane\x10\x27\0\0\x01\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0' > "$seeds/save/small.dat"
+# A short record: its header, a clock reading, a key, drawn text and the end.
+printf 'LDRC\x01\0\0\0\x03\0\0\0x.y\x01\0\0\0\x02\0\0\0\xff\xff\xff\xff\0\0\0\0\x01\x04\0\0\0\x10\0\0\0\x08\x08\0\0\0\x20\0\0\0\x01\0\0\0\x0c\x12\0\0\0\x01\0\0\0\x02\0\0\0\x01\0\0\0\x01\0\0\0\xff\xff\x0d\x0c\0\0\0\x02\0\0\0\x05\0\0\0\x06\0\0\0' > "$seeds/record/small.rec"
 
-for target in game_dat stage_file scene_script bmp riff config save; do
+for target in game_dat stage_file scene_script bmp riff config save record; do
   corpus="$build/corpus/$target"
   mkdir -p "$corpus"
   [ -d "$root/fuzz/corpus/$target" ] && cp -n "$root/fuzz/corpus/$target"/* "$corpus/" 2>/dev/null || true

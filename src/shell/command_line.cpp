@@ -20,10 +20,20 @@ Options ParseCommandLine(int argc, const char* const* argv) {
     } else if (arg == "--check") {
       o.check = true;
       if (has_value) o.check_folder = argv[++i];
+    } else if (arg == "--record" || arg == "--replay") {
+      if (!has_value)
+        o.error = arg + " takes a file name";
+      else
+        (arg == "--record" ? o.record : o.replay) = argv[++i];
+    } else if (arg == "--headless") {
+      o.headless = true;
     } else {
       o.error = "unknown option '" + arg + "'";
     }
   }
+  if (o.error.empty() && !o.record.empty() && !o.replay.empty())
+    o.error = "--record and --replay cannot be used together";
+  if (o.error.empty() && o.headless && o.replay.empty()) o.error = "--headless needs --replay FILE";
   return o;
 }
 
@@ -35,6 +45,10 @@ void PrintUsage(std::FILE* out) {
       "  --windowed       in a window for this run, whatever config.ini says\n"
       "  --scale N        open the window N times 640x480 (held within the desktop)\n"
       "  --check [FOLDER] check the content files of FOLDER (the game folder) and exit\n"
+      "  --record FILE    write everything this run reads from the desktop to FILE\n"
+      "  --replay FILE    play a recorded run back in the window\n"
+      "  --headless       with --replay: no window and no sound, as fast as it goes;\n"
+      "                   prints frames, scene, score, save.dat and the frame checksum\n"
       "  --version        print the version and exit\n"
       "  --help           print this help and exit\n\n"
       "In the game: Alt+Enter or F11 switches between full screen and the window.\n",

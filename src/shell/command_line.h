@@ -13,6 +13,9 @@ struct Options {
   int scale = 1;
   bool check = false;
   std::string check_folder;  // empty: the game folder
+  std::string record;        // --record FILE
+  std::string replay;        // --replay FILE
+  bool headless = false;     // replay with no window and no sound, as fast as it goes
   std::string error;         // an option we do not know, or a bad value
 };
 

@@ -1,0 +1,84 @@
+// Headless replay speed: a minute of scripted play on the default content,
+// recorded once, then replayed with no window and no sound.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "game/game_state.h"
+#include "platform/headless/headless_platform.h"
+#include "platform/record/record_platforms.h"
+#include "scene/scene_state.h"
+#include "shell/shell.h"
+
+namespace {
+
+using namespace platform;
+
+// Records the game in a scratch folder that becomes the current one; the record's bytes.
+std::string RecordGame() {
+  const std::string dir =
+      std::filesystem::temp_directory_path() / ("ld-replay-bench-" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  std::filesystem::current_path(dir);
+  std::filesystem::create_symlink(LD_GAME_DIR "/data", "data");
+  std::ofstream("config.ini") << "FULL_SCREEN=0\r\n";
+  HeadlessPlatform hp;
+  hp.program_path = LD_GAME_DIR "/lantern-drift";
+  RecordWriter writer;
+  std::string why;
+  writer.Open("run.rec", {"bench", 1, "FULL_SCREEN=0\r\n", std::nullopt}, why);
+  RecordingPlatform recording(hp, writer);
+  Set(&recording);
+  ResetProgramState();
+  uint32_t last_press = 0;
+  int step = 0;
+  hp.on_frame = [&] {
+    if (g_state.scene == SCENE_GAME) {
+      hp.HoldKey(hp.now, (++step / 40) % 2 ? VK_LEFT : VK_RIGHT, 20);
+      hp.HoldKey(hp.now, VK_SPACE, 20);
+    } else if (hp.now - last_press > 300) {
+      hp.PressKey(hp.now, VK_RETURN, 30);
+      last_press = hp.now;
+    }
+  };
+  hp.stop_at = 60 * 1000;
+  RunGame();
+  recording.Finish();
+  Set(nullptr);
+  std::ifstream in("run.rec", std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void BM_HeadlessReplay(benchmark::State& state) {
+  const Record record = ParseRecord(RecordGame());
+  int frames = 0;
+  for (auto _ : state) {
+    std::filesystem::remove("save.dat");
+    HeadlessPlatform output;
+    output.answer_boxes = false;
+    output.program_path = LD_GAME_DIR "/lantern-drift";
+    ReplayingPlatform replaying(output, record);
+    Set(&replaying);
+    ResetProgramState();
+    RunGame();
+    replaying.Finish();
+    Set(nullptr);
+    if (!replaying.stopped().empty()) state.SkipWithError(replaying.stopped().c_str());
+    frames = replaying.frames();
+  }
+  state.counters["recorded_frames"] = frames;
+  state.counters["fps"] =
+      benchmark::Counter(static_cast<double>(frames) * static_cast<double>(state.iterations()),
+                         benchmark::Counter::kIsRate);
+  std::filesystem::remove_all(std::filesystem::current_path());
+}
+BENCHMARK(BM_HeadlessReplay)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

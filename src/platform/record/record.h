@@ -1,0 +1,84 @@
+// A record of one run: what the program read from the platform that can vary,
+// in the order it read it, so that a later run can be fed the same answers.
+// The byte layout is described in HACKING.md ("Records").
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+constexpr uint32_t kRecordFormat = 1;
+
+enum class EventKind : uint8_t {
+  kClock = 1,
+  kPeek,           // got, kind, wparam, lparam
+  kWait,           // WaitMessage returned
+  kCursor,         // x, y
+  kMessageBox,     // answer
+  kVerticalBlank,  // answer
+  kSurfacesLost,   // answer
+  kKeyDown,        // vk, down
+  kJoystick,       // joystick, present, mask
+  kOpenSound,      // answer
+  kMusic,          // result, has answer; text: the answer
+  kText,           // x, y, width, height of what DrawText changed; pixels: that box after it
+  kEnd,            // frames presented, frame checksum low and high 32 bits
+};
+constexpr uint8_t kLastEventKind = static_cast<uint8_t>(EventKind::kEnd);
+
+struct Event {
+  EventKind kind = EventKind::kClock;
+  std::vector<uint32_t> values;  // as many as the kind holds
+  std::string text;
+  std::vector<uint16_t> pixels;
+};
+
+struct RecordHeader {
+  std::string version;
+  uint64_t content_hash = 0;
+  // The player's files as they were when the run began; none when missing.
+  std::optional<std::string> config;
+  std::optional<std::string> save;
+};
+
+struct Record {
+  RecordHeader header;
+  std::vector<Event> events;
+  bool cut = false;   // it ends before the end event: the run was stopped or killed
+  std::string error;  // set when the bytes are not a record; "byte N: reason"
+};
+
+// Reads a record's bytes; never fails but says why in error (the events read so
+// far stay, for a cut record).
+Record ParseRecord(const std::string& bytes);
+
+// Running FNV-1a over bytes, for content.
+uint64_t Fnv1a(uint64_t hash, const void* data, size_t bytes);
+constexpr uint64_t kFnvStart = 14695981039346656037ull;
+// A hash of every file under the given folders, in sorted path order; a missing folder counts as
+// empty.
+uint64_t HashFolders(const std::vector<std::string>& folders);
+// The running checksum with one more presented frame.
+uint64_t HashFrame(uint64_t hash, const uint16_t* pixels, int width, int height, int pitch);
+
+// Appends a record to a file, flushing each event so a crash keeps what came before.
+class RecordWriter {
+ public:
+  // false when the file cannot be written; why says so.
+  bool Open(const std::string& path, const RecordHeader& header, std::string& why);
+  void Write(const Event& event);
+  ~RecordWriter();
+
+ private:
+  std::FILE* file_ = nullptr;
+};
+
+std::string EncodeHeader(const RecordHeader& header);
+std::string EncodeEvent(const Event& event);
+const char* EventName(EventKind kind);
+
+}  // namespace platform
