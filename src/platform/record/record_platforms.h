@@ -17,6 +17,7 @@ class ForwardingPlatform : public Platform {
     return inner_.CreateMainWindow(caption, full_screen);
   }
   void DestroyMainWindow() override { inner_.DestroyMainWindow(); }
+  void SetWindowIcon(const Image& icon) override { inner_.SetWindowIcon(icon); }
   bool PeekMessage(Message& out) override { return inner_.PeekMessage(out); }
   void WaitMessage() override { inner_.WaitMessage(); }
   void PostMessage(const Message& message) override { inner_.PostMessage(message); }
