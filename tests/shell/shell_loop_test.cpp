@@ -212,6 +212,9 @@ TEST_F(ShellLoopTest, WindowMessages) {
 constexpr platform::Message Key(int vk) {
   return {platform::MsgKind::kKeyDown, static_cast<uint32_t>(vk), 0};
 }
+constexpr platform::Message Pad(int vk) {
+  return {platform::MsgKind::kPadButton, static_cast<uint32_t>(vk), 0};
+}
 constexpr platform::Message Click(uint32_t x, uint32_t y) {
   return {platform::MsgKind::kMouseDown, 1, x | y << 16};
 }
@@ -233,6 +236,8 @@ TEST_F(ShellLoopTest, DrawnBoxAnswers) {
       {MB_YESNO, {Click(100, 100), Click(400, 280)}, IDNO},  // outside, then on "No"
       {MB_YESNO, {Click(250, 280)}, IDYES},
       {MB_YESNO, {{MsgKind::kClose, 0, 0}}, IDNO},
+      {MB_YESNO, {Pad(VK_RIGHT), Pad(VK_LEFT), Pad(VK_RETURN)}, IDYES},  // controller d-pad, A
+      {MB_YESNO, {Pad(VK_BACK)}, IDNO},                                  // controller B
       {MB_OK, {Key('Y'), Key(VK_ESCAPE)}, IDOK},
       {MB_OK, {{MsgKind::kClose, 0, 0}}, IDOK},
   };
@@ -246,6 +251,7 @@ TEST_F(ShellLoopTest, DrawnBoxAnswers) {
     hp.stop_at = start + 5000;  // a box that takes no answer ends the case as a failure
     for (size_t i = 0; i < c.input.size(); ++i) hp.At(start + 100 * (i + 1), c.input[i]);
     EXPECT_EQ(OpenBox("タイトル画面に戻りますか？\r\n", "メッセージ", c.style), c.answer);
+    EXPECT_LT(hp.now - start, 5000u) << "answered only by the time limit";
     // The box was in the presented frame over the dimmed scene; the scene's frame is back.
     EXPECT_EQ(hp.FramePixel(5, 5), 0x7BEF);
     EXPECT_EQ(hp.FramePixel(45, 240), draw::FromColour(0xC0C0C0));

@@ -171,7 +171,8 @@ int AnswerKey(int vk, const Layout& l, size_t& focus) {
     case platform::VK_TAB: focus = (focus + 1) % n; return 0;
     case platform::VK_RETURN:
     case platform::VK_SPACE: return l.buttons[focus].answer;
-    case platform::VK_ESCAPE: return l.cancel;
+    case platform::VK_ESCAPE:
+    case platform::VK_BACK: return l.cancel;
     case 'Y': return yes_no ? platform::IDYES : 0;
     case 'N': return yes_no ? platform::IDNO : 0;
     default: return 0;
@@ -211,7 +212,8 @@ int DrawnBox(const std::string& text, const std::string& caption, unsigned style
     Message m;
     while (answer == 0 && p.PeekMessage(m)) {
       switch (m.kind) {
-        case MsgKind::kKeyDown: answer = AnswerKey(static_cast<int>(m.wparam), l, focus); break;
+        case MsgKind::kKeyDown:
+        case MsgKind::kPadButton: answer = AnswerKey(static_cast<int>(m.wparam), l, focus); break;
         case MsgKind::kMouseDown: answer = AnswerClick(m.lparam, l); break;
         case MsgKind::kClose:
         case MsgKind::kQuit:
