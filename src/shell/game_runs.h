@@ -1,0 +1,13 @@
+// A run of the game on a platform: played, recorded to a file, or replayed from one.
+#pragma once
+
+#include "platform/platform.h"
+#include "shell/command_line.h"
+#include "shell/folders.h"
+
+int PlayGame(platform::Platform& p, const Folders& folders, int full_screen);
+// Plays on sdl and writes what it read to options.record.
+int RecordGame(const Options& options, const Folders& folders, platform::Platform& sdl);
+// Replays options.replay in window, or headless when it is null; config.ini
+// and save.dat come from the record into a folder of their own.
+int ReplayGame(const Options& options, Folders folders, platform::Platform* window);
