@@ -1,7 +1,6 @@
 #include "library/system/line_reader.h"
 
-#include <fstream>
-#include <iterator>
+#include "platform/file_bytes.h"
 
 LineReader::LineReader(std::string_view bytes) : bytes_(bytes.substr(0, bytes.find('\x1A'))) {}
 
@@ -33,10 +32,6 @@ bool LineReader::Next(std::string& line) {
   return true;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) return std::nullopt;
-  return bytes;
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* why) {
+  return platform::ReadRegularFile(path, platform::kMaxTextFileBytes, why);
 }

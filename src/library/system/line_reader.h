@@ -25,5 +25,6 @@ class LineReader {
   int line_number_ = 0;
 };
 
-// The whole file; nothing when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& path);
+// The whole file; nothing when it cannot be read (a folder, a FIFO, a device
+// or a file past the text size limit included), with the reason in `why`.
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* why = nullptr);
