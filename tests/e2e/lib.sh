@@ -30,13 +30,14 @@ start_display() {
   fail "no Xvfb display could be started"
 }
 
-# Starts the game in a fresh folder holding config.ini (windowed) and a link to the data files.
+# Starts the game in a fresh folder holding config.ini (windowed, or the text
+# of GAME_CONFIG) and a link to the data files; arguments go to the game.
 start_game() {
   WORK=$(mktemp -d)
   ln -s "$GAME_DIR/data" "$WORK/data"
-  printf 'FULL_SCREEN=0\r\n' > "$WORK/config.ini"
+  printf '%b' "${GAME_CONFIG:-FULL_SCREEN=0\r\n}" > "$WORK/config.ini"
   GAME_LOG="$WORK/game.log"
-  (cd "$WORK" && exec "$GAME_DIR/lantern-drift" >"$GAME_LOG" 2>&1) &
+  (cd "$WORK" && exec "$GAME_DIR/lantern-drift" "$@" >"$GAME_LOG" 2>&1) &
   GAME_PID=$!
 }
 
