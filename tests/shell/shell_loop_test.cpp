@@ -290,6 +290,9 @@ TEST_F(ShellLoopTest, ErrorBoxShowsTheFileAndTheReason) {
       {"packs/" + std::string(70, 'x') + "/img/title.bmp: not a BMP file", "packs/", "title.bmp: not a BMP file"},
       {deep + ": not a BMP file", "packs/ddd", "/img/title.bmp: not a BMP file"},
       {"img/ランタン.bmp: no such file", "img/ランタン.bmp", ": no such file"},
+      // A name in Shift-JIS from an old pack is no UTF-8: still cut to the box.
+      {"img/" + std::string(300, '\x83') + ": no such file", "img/", ": no such file"},
+      {deep + " " + deep + ": not a BMP file", "packs/ddd", "title.bmp: not a BMP file"},
   };
   ASSERT_EQ(g_draw.Screen(640, 480, 1), 1);
   for (const auto& c : cases) {

@@ -102,26 +102,36 @@ bool StartsCharacter(const std::string& utf8, size_t at) {
   return at >= utf8.size() || (static_cast<unsigned char>(utf8[at]) & 0xC0) != 0x80;
 }
 
+// Moves a cut back or forward to the start of a UTF-8 character. A name in
+// another encoding is no UTF-8: three bytes either way, then it is cut anywhere.
+size_t BackToCharacter(const std::string& text, size_t at) {
+  for (int i = 0; i < 3 && !StartsCharacter(text, at); ++i) --at;
+  return at;
+}
+size_t OnToCharacter(const std::string& text, size_t at) {
+  for (int i = 0; i < 3 && !StartsCharacter(text, at); ++i) ++at;
+  return at;
+}
+
 // A detail longer than the box holds keeps its start and its end (the file's
 // name and the reason), with "..." between.
 std::string Shortened(const std::string& detail) {
   const size_t room = kLineChars * kDetailLines;
   if (detail.size() <= room) return detail;
-  size_t head = room / 3, tail = detail.size() - (room - head - 3);
-  while (!StartsCharacter(detail, head)) --head;
-  while (!StartsCharacter(detail, tail)) ++tail;
+  const size_t head = BackToCharacter(detail, room / 3);
+  const size_t tail = OnToCharacter(detail, detail.size() - (room - room / 3 - 3));
   return detail.substr(0, head) + "..." + detail.substr(tail);
 }
 
-// Cuts a line into pieces of the box's width, after a blank or a slash when one is near.
-std::vector<std::string> Wrapped(const std::string& line) {
+// Cuts a line into pieces of the box's width; with at_breaks, after a blank or
+// a slash when one is near.
+std::vector<std::string> Wrapped(const std::string& line, bool at_breaks) {
   std::vector<std::string> pieces;
   size_t at = 0;
   while (line.size() - at > kLineChars) {
-    size_t cut = at + kLineChars;
-    while (!StartsCharacter(line, cut)) --cut;
+    size_t cut = BackToCharacter(line, at + kLineChars);
     const size_t soft = line.find_last_of(" /", cut - 1);
-    if (soft != std::string::npos && soft > at + kLineChars / 2) cut = soft + 1;
+    if (at_breaks && soft != std::string::npos && soft > at + kLineChars / 2) cut = soft + 1;
     pieces.push_back(line.substr(at, cut - at));
     at = cut;
   }
@@ -129,13 +139,17 @@ std::vector<std::string> Wrapped(const std::string& line) {
   return pieces;
 }
 
-// The English under the text: its translation, then the file and the reason.
+// The English under the text: its translation, then the file and the reason
+// in at most kDetailLines lines.
 std::vector<std::string> EnglishLines(const std::string& text, const std::string& detail) {
   std::vector<std::string> lines;
   for (const std::string& line : Lines(EnglishFor(text)))
-    for (const std::string& piece : Wrapped(line)) lines.push_back(piece);
-  if (!detail.empty())
-    for (const std::string& piece : Wrapped(Shortened(detail))) lines.push_back(ToShiftJis(piece));
+    for (const std::string& piece : Wrapped(line, true)) lines.push_back(piece);
+  if (detail.empty()) return lines;
+  const std::string shortened = Shortened(detail);
+  std::vector<std::string> pieces = Wrapped(shortened, true);
+  if (pieces.size() > kDetailLines) pieces = Wrapped(shortened, false);
+  for (const std::string& piece : pieces) lines.push_back(ToShiftJis(piece));
   return lines;
 }
 
