@@ -30,18 +30,20 @@ start_display() {
   fail "no Xvfb display could be started"
 }
 
-# A fresh folder holding config.ini (windowed) and a link to the data files.
+# A fresh folder holding config.ini (windowed, or the text of GAME_CONFIG) and
+# a link to the data files.
 make_work() {
   WORK=$(mktemp -d)
   ln -s "$GAME_DIR/data" "$WORK/data"
-  printf 'FULL_SCREEN=0\r\n' > "$WORK/config.ini"
+  printf '%b' "${GAME_CONFIG:-FULL_SCREEN=0\r\n}" > "$WORK/config.ini"
 }
 
-# Starts the game in that folder (made now unless the test made it first).
+# Starts the game in that folder (made now unless the test made it first);
+# arguments go to the game.
 start_game() {
   [ -n "${WORK:-}" ] || make_work
   GAME_LOG="$WORK/game.log"
-  (cd "$WORK" && exec "$GAME_DIR/lantern-drift" >"$GAME_LOG" 2>&1) &
+  (cd "$WORK" && exec "$GAME_DIR/lantern-drift" "$@" >"$GAME_LOG" 2>&1) &
   GAME_PID=$!
 }
 
