@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
   }
   if (options.check)
     return CheckContent(options.check_folder.empty() ? folders.game : options.check_folder,
-                        std::cout);
+                        std::cout, options.strict);
   if (!options.replay.empty()) {
     std::unique_ptr<platform::Platform> window;
     if (!options.headless && !(window = platform::MakeSdlPlatform(options.scale))) return 1;

@@ -4,6 +4,8 @@
 
 #include "content/shot_shadow.h"
 #include "library/draw/el_draw.h"
+#include "library/draw/message_box.h"
+#include "library/system/el_system.h"
 #include "library/system/text_values.h"
 
 namespace {
@@ -80,8 +82,12 @@ constexpr Directive kDirectives[] = {
 std::optional<ContentError> ReadDirective(Reader& r) {
   for (const Directive& d : kDirectives) {
     if (!r.text.Directive(d.key)) continue;
+    const bool was_open = r.sound_block;
     r.sound_block = false;
-    return d.apply(r);
+    std::optional<ContentError> error = d.apply(r);
+    // A refused line counts as absent: it closes no block.
+    if (error) r.sound_block = was_open;
+    return error;
   }
   return std::nullopt;
 }
@@ -95,21 +101,17 @@ GameDat ReadGameDat(std::string_view bytes, const std::string& file) {
       if (std::optional<SoundLine> sound = ReadSoundLine(r.text)) r.Add(std::move(*sound));
     }
     if (!r.text.IsDirective()) continue;
-    if (std::optional<ContentError> error = ReadDirective(r)) {
-      r.dat.errors.push_back(std::move(*error));
-      break;
-    }
+    if (std::optional<ContentError> error = ReadDirective(r)) r.dat.errors.push_back(std::move(*error));
   }
   return std::move(r.dat);
 }
 
-GameDat ReadGameDatFile(const std::string& name) {
-  const std::optional<std::string> bytes = ReadDataFile(name);
-  return bytes ? ReadGameDat(*bytes, name) : Unopened<GameDat>(name);
-}
+GameDat ReadGameDatFile(const std::string& name) { return ReadPath(DataFile(name), ReadGameDat); }
 
 void ApplyGameDat(const GameDat& dat) {
   for (const GameDat::Line& l : dat.lines) {
+    if (!dat.BeforeRefusal(l.line)) break;
+    const LoadSource source(Where(dat.file, l.line));
     if (const auto* v = std::get_if<ParamValue>(&l.effect)) g_param.*v->field = v->value;
     if (const auto* p = std::get_if<ParamPicture>(&l.effect))
       g_param.*p->field = g_draw.LoadObject(p->name, p->mode);

@@ -19,10 +19,11 @@ struct ParamPicture {
 
 using GameDat = Parsed<std::variant<ParamValue, ParamPicture, SoundLine>>;
 
-// Reading stops at a refused line: its error is the only one.
+// A refused line is left out and reading goes on.
 GameDat ReadGameDat(std::string_view bytes, const std::string& file);
 // The data file at name (relative to the current directory).
 GameDat ReadGameDatFile(const std::string& name);
-// Writes the parameters and loads the pictures and sounds, in file order.
+// Writes the parameters and loads the pictures and sounds, in file order, up
+// to the first refused line.
 void ApplyGameDat(const GameDat& dat);
 std::vector<NamedFile> NamedFiles(const GameDat& dat);

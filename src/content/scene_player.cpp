@@ -4,6 +4,7 @@
 
 #include "content/scene_script.h"
 #include "library/draw/el_draw.h"
+#include "library/draw/message_box.h"
 #include "library/sound/music.h"
 #include "library/system/el_system.h"
 #include "scene/scene_state.h"
@@ -38,7 +39,10 @@ void StartScene() {
   if (s.fade_in == 1)
     g_system.SetWait(kFadeWait, static_cast<uint32_t>(s.fade_time / FadeSteps(s)));
   if (s.bgm_action == BGM_STOP) StopMusic();
-  if (s.bgm_action == BGM_PLAY) PlayMusic(s.bgm, 1);
+  if (s.bgm_action == BGM_PLAY) {
+    const LoadSource source(s.bgm_named_at);
+    PlayMusic(s.bgm, 1);
+  }
 }
 
 void ReleasePictures() {
@@ -52,7 +56,7 @@ bool Begin(const std::string& path) {
   ReleasePictures();
   const SceneFile file = ReadSceneScriptAt(path);
   // A script that cannot be opened is no error: it has no scenes.
-  if (file.opened) PrintErrors(file.errors);
+  PrintErrors(file.warnings);
   g_player.script = ApplySceneScript(file);
   if (g_player.script.count == 0) {
     ReleasePictures();

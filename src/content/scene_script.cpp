@@ -1,8 +1,11 @@
 #include "content/scene_script.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "library/draw/el_draw.h"
+#include "library/draw/message_box.h"
+#include "library/system/el_system.h"
 #include "library/system/text_values.h"
 
 std::array<SceneRecord, MAX_SCENE> g_scene_table;
@@ -60,6 +63,10 @@ constexpr SceneKey kSceneKeys[] = {
 };
 constexpr int kSceneBgm = 0;
 constexpr int kSceneImg = 1;
+constexpr int kSceneBgmStop = 2;
+constexpr int kSceneFadeSteps = 8;
+static_assert(std::string_view(kSceneKeys[kSceneBgmStop].key) == "bgm_stop:");
+static_assert(std::string_view(kSceneKeys[kSceneFadeSteps].key) == "fade_interval:");
 static_assert(std::string_view(kSceneKeys[kSceneImg].key) == "img:");
 
 struct Reader {
@@ -74,27 +81,41 @@ struct Reader {
   }
 };
 
+void Warn(Reader& r, const std::string& reason) {
+  ContentError& w = r.scenes.warnings.emplace_back(r.text.Error(reason));
+  w.warning = true;
+}
+
+// The player takes a fade of fewer than one step as one step.
+void CheckFadeSteps(Reader& r, std::string_view value) {
+  const int steps = ToInt(value);
+  if (steps < 1)
+    Warn(r, "fade_interval " + std::to_string(steps) +
+                " is below 1; the game fades in one step; give 1 or more");
+}
+
 void ReadSceneLine(Reader& r) {
-  for (size_t k = 0; k < std::size(kSceneKeys); ++k)
-    if (r.text.Block(kSceneKeys[k].key))
-      r.Add(SceneLine{r.scene, static_cast<int>(k), std::string(r.text.Value())});
+  for (size_t k = 0; k < std::size(kSceneKeys); ++k) {
+    if (!r.text.Block(kSceneKeys[k].key)) continue;
+    if (static_cast<int>(k) == kSceneFadeSteps) CheckFadeSteps(r, r.text.Value());
+    r.Add(SceneLine{r.scene, static_cast<int>(k), std::string(r.text.Value())});
+  }
 }
 
 void ReadCount(Reader& r) {
   const int count = ToInt(r.text.Value());
   const int kept = std::clamp(count, 0, MAX_SCENE);
   if (count != kept)
-    r.scenes.errors.push_back(r.text.Error("MAX_SCENE " + std::to_string(count) +
-                                           " is outside 0..10; it is taken as " +
-                                           std::to_string(kept)));
+    Warn(r, "MAX_SCENE " + std::to_string(count) + " is outside 0..10; the game takes it as " +
+                std::to_string(kept) + "; give 0 to 10");
   r.Add(SceneCount{kept});
 }
 
 void ReadScene(Reader& r) {
   const int n = ToInt(r.text.Value());
   if (n < 0 || n >= MAX_SCENE) {
-    r.scenes.errors.push_back(
-        r.text.Error("SCENE: " + std::to_string(n) + " is outside 0..9; the scene is ignored"));
+    Warn(r, "SCENE: " + std::to_string(n) +
+                " is outside 0..9; the game leaves out this scene's lines; number scenes 0 to 9");
     return;
   }
   r.Add(OpenScene{n});
@@ -117,6 +138,7 @@ SceneRecord SceneDefaults(const SceneRecord& kept) {
   SceneRecord s;
   s.img = kept.img;
   s.bgm = kept.bgm;
+  s.bgm_named_at = kept.bgm_named_at;
   s.wait = kept.wait;
   s.bgm_action = BGM_KEEP;
   s.fade_time = 1000;
@@ -137,8 +159,7 @@ SceneFile ReadSceneScript(std::string_view bytes, const std::string& file) {
 }
 
 SceneFile ReadSceneScriptAt(const std::string& name) {
-  const std::optional<std::string> bytes = ReadDataFile(name);
-  return bytes ? ReadSceneScript(*bytes, name) : Unopened<SceneFile>(name);
+  return ReadPath(DataFile(name), ReadSceneScript);
 }
 
 SceneScript ApplySceneScript(const SceneFile& file) {
@@ -153,19 +174,32 @@ SceneScript ApplySceneScript(const SceneFile& file) {
     }
     if (const auto* s = std::get_if<SceneLine>(&l.effect)) {
       a.scene = &g_scene_table[static_cast<size_t>(s->scene)];
+      const LoadSource source(Where(file.file, l.line));
       kSceneKeys[s->key].apply(a, s->value);
+      if (s->key == kSceneBgm) a.scene->bgm_named_at = Where(file.file, l.line);
     }
   }
   return a.script;
 }
 
+// Every picture is loaded as its line is read; music only by a scene that
+// plays, from the last music line after its "SCENE:".
 std::vector<NamedFile> NamedFiles(const SceneFile& file) {
   std::vector<NamedFile> named;
+  std::array<std::optional<NamedFile>, MAX_SCENE> music;
+  int count = 0;
   for (const SceneFile::Line& l : file.lines) {
+    if (const auto* c = std::get_if<SceneCount>(&l.effect)) count = c->count;
+    if (const auto* o = std::get_if<OpenScene>(&l.effect)) music[static_cast<size_t>(o->scene)].reset();
     const auto* s = std::get_if<SceneLine>(&l.effect);
-    if (s != nullptr && s->key == kSceneImg) named.push_back({l.line, NamedFile::kPicture, s->value});
-    if (s != nullptr && s->key == kSceneBgm) named.push_back({l.line, NamedFile::kMusic, s->value});
+    if (s == nullptr) continue;
+    if (s->key == kSceneImg) named.push_back({l.line, NamedFile::kPicture, s->value});
+    std::optional<NamedFile>& m = music[static_cast<size_t>(s->scene)];
+    if (s->key == kSceneBgm) m = NamedFile{l.line, NamedFile::kMusic, s->value};
+    if (s->key == kSceneBgmStop) m.reset();
   }
+  for (int n = 0; n < count; ++n)
+    if (music[static_cast<size_t>(n)]) named.push_back(*music[static_cast<size_t>(n)]);
   return named;
 }
 

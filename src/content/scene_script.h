@@ -17,6 +17,7 @@ struct SceneRecord {
   int img = 0;
   int bgm_action = BGM_STOP;
   std::string bgm;
+  std::string bgm_named_at;  // "file:line" of the "bgm:" line, for messages
   int wait = 0;  // milliseconds; 0: until Enter
   int fade_in = 0;
   int fade_out = 0;
@@ -49,7 +50,8 @@ struct SceneLine {
   std::string value;
 };
 
-// A scene number or count outside its range is an error, and reading goes on.
+// A scene number or count outside its range, or a fade of fewer than one step,
+// is a warning: the game leaves the scene out, clamps the count, fades in one step.
 using SceneFile = Parsed<std::variant<SceneCount, OpenScene, SceneLine>>;
 
 SceneFile ReadSceneScript(std::string_view bytes, const std::string& file);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 constexpr int MAX_CHARACTERS = 64;
 constexpr int MAX_OBJECTS = 64;
@@ -60,6 +61,7 @@ struct StageHeader {
   float STAGE_HARD = 0;
   int INIT_TIME = 0;  // also the remaining time while a stage runs
   char BGM[256] = {};
+  std::string bgm_named_at;  // "file:line" of the BGM line, for messages
   int CLEAR_BONUS = 0;
   int clear_bonus_flag = 0;
 };

@@ -4,6 +4,8 @@
 
 #include "content/shot_shadow.h"
 #include "library/draw/el_draw.h"
+#include "library/draw/message_box.h"
+#include "library/system/el_system.h"
 #include "library/system/text_values.h"
 
 namespace {
@@ -222,8 +224,12 @@ constexpr Directive kDirectives[] = {
 std::optional<ContentError> ReadDirective(Reader& r) {
   for (const Directive& d : kDirectives) {
     if (!r.text.Directive(d.key)) continue;
+    const Block was_open = r.block;
     r.block = Block::kNone;
-    return d.apply(r);
+    std::optional<ContentError> error = d.apply(r);
+    // A refused line counts as absent: it closes no block.
+    if (error) r.block = was_open;
+    return error;
   }
   return std::nullopt;
 }
@@ -260,6 +266,7 @@ void ResetObject(StageObject& o) {
 size_t At(int entry) { return static_cast<size_t>(entry); }
 
 struct Applier {
+  std::string where;  // the line applied
   void operator()(const ParamValue& v) const { g_param.*v.field = v.value; }
   void operator()(const SoundLine& s) const { ApplySoundLine(s); }
   void operator()(const StageValue& v) const { g_stage.*v.field = v.value; }
@@ -268,6 +275,7 @@ struct Applier {
   void operator()(const StageBgm& b) const {
     std::memcpy(g_stage.BGM, b.name.data(), b.name.size());
     g_stage.BGM[b.name.size()] = '\0';
+    g_stage.bgm_named_at = where;
   }
   void operator()(const StageClearBonus& b) const {
     g_stage.clear_bonus_flag = 1;
@@ -288,18 +296,12 @@ StageFile ReadStageFile(std::string_view bytes, const std::string& file) {
   while (r.text.Next()) {
     ReadBlockLine(r);
     if (!r.text.IsDirective()) continue;
-    if (std::optional<ContentError> error = ReadDirective(r)) {
-      r.stage.errors.push_back(std::move(*error));
-      break;
-    }
+    if (std::optional<ContentError> error = ReadDirective(r)) r.stage.errors.push_back(std::move(*error));
   }
   return std::move(r.stage);
 }
 
-StageFile ReadStageFileAt(const std::string& name) {
-  const std::optional<std::string> bytes = ReadDataFile(name);
-  return bytes ? ReadStageFile(*bytes, name) : Unopened<StageFile>(name);
-}
+StageFile ReadStageFileAt(const std::string& name) { return ReadPath(DataFile(name), ReadStageFile); }
 
 // The player takes part in every turn, so a turn holds it and its own enemies.
 std::optional<ContentError> CheckTurns(const StageFile& file,
@@ -334,7 +336,11 @@ std::optional<ContentError> ApplyStageFile(const StageFile& file) {
   if (!file.opened) return file.errors.front();
   std::array<int, MAX_CHARACTERS> turns{};
   for (size_t i = 0; i < turns.size(); ++i) turns[i] = g_chars[i].turn;
-  for (const StageFile::Line& l : file.lines) std::visit(Applier(), l.effect);
+  for (const StageFile::Line& l : file.lines) {
+    if (!file.BeforeRefusal(l.line)) break;
+    const LoadSource source(Where(file.file, l.line));
+    std::visit(Applier{Where(file.file, l.line)}, l.effect);
+  }
   std::optional<ContentError> refusal;
   if (!file.errors.empty()) refusal = file.errors.front();
   if (!refusal) refusal = CheckTurns(file, turns);
@@ -353,8 +359,11 @@ std::vector<NamedFile> NamedFiles(const StageFile& file) {
       named.push_back({l.line, NamedFile::kPicture, p->name});
     if (const auto* s = std::get_if<SoundLine>(&l.effect))
       named.push_back({l.line, NamedFile::kWave, s->name});
-    if (const auto* b = std::get_if<StageBgm>(&l.effect))
+    // Only the last "BGM:" is played.
+    if (const auto* b = std::get_if<StageBgm>(&l.effect)) {
+      std::erase_if(named, [](const NamedFile& f) { return f.kind == NamedFile::kMusic; });
       named.push_back({l.line, NamedFile::kMusic, b->name});
+    }
     const auto* e = std::get_if<EnemyLine>(&l.effect);
     if (e != nullptr && e->key == kEnemyImg) named.push_back({l.line, NamedFile::kPicture, e->value});
     const auto* o = std::get_if<ObjectLine>(&l.effect);

@@ -55,13 +55,13 @@ using StageFile = Parsed<std::variant<ParamValue, SoundLine, StageValue, StagePi
                                       StageBgm, StageClearBonus, OpenEnemy, OpenObject, EnemyLine,
                                       ObjectLine>>;
 
-// Reading stops at a refused line: its error is the only one.
+// A refused line is left out and reading goes on.
 StageFile ReadStageFile(std::string_view bytes, const std::string& file);
 // The data file at name (relative to the current directory).
 StageFile ReadStageFileAt(const std::string& name);
 
 // Sets the header's start values, then writes the tables and loads the
-// pictures and sounds in file order. Gives the error that refuses the file
+// pictures and sounds in file order, up to the first refused line. Gives the error that refuses the file
 // (its own, or a turn that holds too many characters); a refused file that
 // was read leaves both counts at 0.
 std::optional<ContentError> ApplyStageFile(const StageFile& file);

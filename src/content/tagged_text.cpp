@@ -5,10 +5,6 @@
 #include "library/system/el_system.h"
 #include "library/system/text_values.h"
 
-std::optional<std::string> ReadDataFile(const std::string& name) {
-  return ReadWholeFile(DataFile(name));
-}
-
 void PrintErrors(const std::vector<ContentError>& errors) {
   for (const ContentError& e : errors) std::fprintf(stderr, "%s\n", e.Text().c_str());
 }

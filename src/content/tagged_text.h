@@ -12,15 +12,20 @@
 
 #include "library/system/line_reader.h"
 
-// A problem of a content file, for its author.
+// A problem of a content file, for its author. A warning is a value the
+// formats forbid that the game tolerates; anything else the game refuses.
 struct ContentError {
   std::string file;
   int line = 0;
   std::string reason;  // English
-  std::string Text() const { return file + ":" + std::to_string(line) + ": " + reason; }
+  bool warning = false;
+  std::string Text() const {
+    return file + ":" + std::to_string(line) + ": " + (warning ? "warning: " : "") + reason;
+  }
 };
 
-// What a reader made of a file: its lines' effects in file order, and its errors.
+// What a reader made of a file: its lines' effects in file order, its errors
+// (a refused line has no effect) and its warnings.
 template <typename Effect>
 struct Parsed {
   struct Line {
@@ -31,6 +36,10 @@ struct Parsed {
   bool opened = true;
   std::vector<Line> lines;
   std::vector<ContentError> errors;
+  std::vector<ContentError> warnings;
+
+  // Whether a line stands before the first refused one: the game applies only those.
+  bool BeforeRefusal(int line) const { return errors.empty() || line < errors.front().line; }
 
   template <typename Alternative>
   void Add(int line, Alternative&& effect) {
@@ -48,22 +57,32 @@ struct NamedFile {
   std::string name;
 };
 
-// A data file's bytes: name is a content name such as "Data\game.dat", found
-// relative to the current directory; nothing when it cannot be read.
-std::optional<std::string> ReadDataFile(const std::string& name);
-
-// The value of a file that cannot be opened.
+// The value of a file that cannot be opened; why is the reader's reason.
 template <typename ParsedFile>
-ParsedFile Unopened(const std::string& file) {
+ParsedFile Unopened(const std::string& file, const std::string& why) {
   ParsedFile p;
   p.file = file;
   p.opened = false;
-  p.errors.push_back({file, 0, "cannot open the file; check that it exists and can be read"});
+  p.errors.push_back({file, 0, "cannot open the file (" + why + "); check that it exists and can be read"});
   return p;
+}
+
+// Reads the file at path (the current directory's or a checked folder's) with read.
+template <typename ParsedFile>
+ParsedFile ReadPath(const std::string& path,
+                    ParsedFile (*read)(std::string_view, const std::string&)) {
+  std::string why;
+  const std::optional<std::string> bytes = ReadWholeFile(path, &why);
+  return bytes ? read(*bytes, path) : Unopened<ParsedFile>(path, why);
 }
 
 // Each on its own "file:line: reason" line of standard error.
 void PrintErrors(const std::vector<ContentError>& errors);
+
+// "file:line", where a content file names a picture, wave or music file.
+inline std::string Where(const std::string& file, int line) {
+  return file + ":" + std::to_string(line);
+}
 
 class TaggedText {
  public:

@@ -13,6 +13,7 @@
 #include "game/steering.h"
 #include "game/tables.h"
 #include "library/draw/el_draw.h"
+#include "library/draw/message_box.h"
 #include "library/input/input.h"
 #include "library/sound/el_sound.h"
 #include "library/sound/music.h"
@@ -32,7 +33,7 @@ constexpr uint32_t kSecond = 1000;
 void ReadStage() {
   char name[32];
   std::snprintf(name, sizeof name, "data\\data%d.dat", g_game.stage);
-  if (const std::optional<ContentError> refusal = ApplyStageFile(ReadStageFileAt(DataFile(name)))) {
+  if (const std::optional<ContentError> refusal = ApplyStageFile(ReadStageFileAt(name))) {
     PrintErrors({*refusal});
     ShowMessage("データが読み込めませんでした。");
     g_state.exit_code = 1;
@@ -52,7 +53,10 @@ void EnterStage() {
   g_state.play_running = 1;
   g_state.game_in_progress = 1;
   ReadStage();
-  PlayMusic(g_stage.BGM, 1);
+  {
+    const LoadSource source(g_stage.bgm_named_at);
+    PlayMusic(g_stage.BGM, 1);
+  }
   for (int slot = 1; slot <= 4; ++slot) g_system.InitWait(slot);
   g_game.menu_img = g_draw.LoadObject("img\\menu.bmp", elDraw::kOrdinary);
   g_game.menu_cursor_img = g_draw.LoadObject("img\\cursor2.bmp", elDraw::kOrdinary);

@@ -22,6 +22,8 @@ Options ParseCommandLine(int argc, const char* const* argv) {
     } else if (arg == "--check") {
       o.check = true;
       if (has_value) o.check_folder = argv[++i];
+    } else if (arg == "--strict") {
+      o.strict = true;
     } else if (arg == "--record" || arg == "--replay") {
       if (!has_value)
         o.error = arg + " takes a file name";
@@ -29,6 +31,8 @@ Options ParseCommandLine(int argc, const char* const* argv) {
         (arg == "--record" ? o.record : o.replay) = argv[++i];
     } else if (arg == "--headless") {
       o.headless = true;
+    } else if (o.check && o.check_folder.empty() && !arg.empty() && arg[0] != '-') {
+      o.check_folder = arg;  // --check --strict FOLDER
     } else {
       o.error = "unknown option '" + arg + "'";
     }
@@ -36,6 +40,7 @@ Options ParseCommandLine(int argc, const char* const* argv) {
   if (o.error.empty() && !o.record.empty() && !o.replay.empty())
     o.error = "--record and --replay cannot be used together";
   if (o.error.empty() && o.headless && o.replay.empty()) o.error = "--headless needs --replay FILE";
+  if (o.error.empty() && o.strict && !o.check) o.error = "--strict needs --check";
   return o;
 }
 
@@ -46,7 +51,10 @@ void PrintUsage(std::FILE* out) {
       "  --fullscreen     full screen for this run, whatever config.ini says\n"
       "  --windowed       in a window for this run, whatever config.ini says\n"
       "  --scale N        open the window N times 640x480 (held within the desktop)\n"
-      "  --check [FOLDER] check the content files of FOLDER (the game folder) and exit\n"
+      "  --check [FOLDER] check the content files of FOLDER (the game folder) and exit:\n"
+      "                   1 on an error (the game would refuse, fail to load or quit)\n"
+      "  --strict         with --check: warnings (values the formats forbid but the\n"
+      "                   game tolerates) fail too\n"
       "  --record FILE    write everything this run reads from the desktop to FILE\n"
       "  --replay FILE    play a recorded run back in the window\n"
       "  --headless       with --replay: no window and no sound, as fast as it goes;\n"

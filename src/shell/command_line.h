@@ -13,6 +13,7 @@ struct Options {
   int scale = 1;
   bool check = false;
   std::string check_folder;  // empty: the game folder
+  bool strict = false;       // --check fails on warnings too
   std::string record;        // --record FILE
   std::string replay;        // --replay FILE
   bool headless = false;     // replay with no window and no sound, as fast as it goes

@@ -1,6 +1,10 @@
 #include "shell/content_check.h"
 
+#include <strings.h>
+
+#include <array>
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <vector>
@@ -13,51 +17,81 @@
 #include "library/system/el_system.h"
 #include "library/system/line_reader.h"
 #include "platform/bitmap_file.h"
+#include "platform/file_bytes.h"
+#include "platform/midi_file.h"
 
 namespace {
 
-uint32_t Big32(const std::string& b, size_t at) {
-  uint32_t v = 0;
-  for (size_t i = 0; i < 4; ++i) v = v << 8 | static_cast<uint8_t>(b[at + i]);
-  return v;
-}
-
-// A standard MIDI file: a header chunk, then chunks that each fit in the file.
-bool IsMidi(const std::string& b) {
-  if (b.size() < 14 || b.compare(0, 4, "MThd") != 0 || Big32(b, 4) < 6) return false;
-  const size_t tracks = static_cast<uint8_t>(b[10]) << 8 | static_cast<uint8_t>(b[11]);
-  size_t at = 8 + Big32(b, 4);
-  size_t found = 0;
-  while (at < b.size()) {
-    if (b.size() - at < 8 || Big32(b, at + 4) > b.size() - at - 8) return false;
-    if (b.compare(at, 4, "MTrk") == 0) ++found;
-    at += 8 + Big32(b, at + 4);
-  }
-  return found >= tracks && found > 0;
-}
-
-// Why the file that a line names cannot serve; nothing when it can.
-std::optional<std::string> FileProblem(const std::string& folder, const NamedFile& f) {
+// Why the file that a line names cannot serve, through the game's own
+// loaders; nothing when it can.
+std::optional<std::string> FileProblem(const std::string& path, const NamedFile& f) {
   const char* kinds[] = {"picture", "wave", "music"};
   const std::string what = std::string(kinds[f.kind]) + " \"" + f.name + "\"";
   const size_t longest = f.kind == NamedFile::kPicture ? elDraw::kNameMax : elSound::kNameMax;
   if (f.kind != NamedFile::kMusic && f.name.size() > longest)
     return what + " has a name longer than " + std::to_string(longest) +
            " characters; use a shorter name";
-  const std::string path = FindFile(folder, f.name);
-  const std::optional<std::string> bytes = ReadWholeFile(path);
-  if (!bytes) return what + ": no file " + path + "; add it or correct the name";
+  std::string why;
+  if (!platform::IsRegularFile(path, &why))
+    return what + ": " + path + ": " + why + "; add the file or correct the name";
   platform::Image image;
   WaveData wave;
-  std::string why;
   if (f.kind == NamedFile::kPicture && !platform::DecodeBitmapFile(path, image, why))
     return what + " is not a BMP picture the game can read (" + why + "); save it again as a BMP";
-  if (f.kind == NamedFile::kWave &&
-      ReadWaveBytes(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size(), wave) != 0)
-    return what + " is not a PCM wave the game can play; save it again as a PCM WAV";
-  if (f.kind == NamedFile::kMusic && !IsMidi(*bytes))
-    return what + " is not a standard MIDI file; save it again as a .mid";
+  if (f.kind == NamedFile::kWave && ReadWaveFile(path, wave, why) != 0)
+    return what + " is not a PCM wave the game can play (" + why + "); save it again as a PCM WAV";
+  if (f.kind == NamedFile::kMusic && !platform::ReadMidiFile(path, &why))
+    return what + " cannot be played (" + why + "); save it again as a standard MIDI file";
   return std::nullopt;
+}
+
+// The path that name gives under base without ignoring letter case.
+std::string ExactPath(const std::string& base, const std::string& name) {
+  std::string path = base;
+  for (char c : ContentPath(name))
+    if (c != '/' || (!path.empty() && path.back() != '/')) path += c;
+  return path;
+}
+
+bool FoundOnlyIgnoringCase(const std::string& base, const std::string& name) {
+  const std::string found = FindFile(base, name);
+  const std::string exact = ExactPath(base, name);
+  return found != exact && strcasecmp(found.c_str(), exact.c_str()) == 0 &&
+         platform::IsRegularFile(found);
+}
+
+// The name as the line spells it, before the format changed its letter case.
+std::string Written(std::string_view bytes, int line, const std::string& name) {
+  LineReader lines(bytes);
+  std::string piece;
+  while (lines.Next(piece) && lines.LineNumber() <= line) {
+    if (lines.LineNumber() < line || piece.size() < name.size()) continue;
+    for (size_t at = 0; at + name.size() <= piece.size(); ++at)
+      if (strncasecmp(piece.c_str() + at, name.c_str(), name.size()) == 0)
+        return piece.substr(at, name.size());
+  }
+  return name;
+}
+
+// A content file as read: its bytes, for the names' own spelling.
+template <typename ParsedFile>
+struct ReadFile {
+  ParsedFile parsed;
+  std::string bytes;
+  std::string why;  // when it cannot be read
+};
+
+template <typename ParsedFile>
+ReadFile<ParsedFile> Read(const std::string& path,
+                          ParsedFile (*read)(std::string_view, const std::string&)) {
+  ReadFile<ParsedFile> f;
+  if (std::optional<std::string> bytes = ReadWholeFile(path, &f.why)) {
+    f.bytes = std::move(*bytes);
+    f.parsed = read(f.bytes, path);
+  } else {
+    f.parsed = Unopened<ParsedFile>(path, f.why);
+  }
+  return f;
 }
 
 class Checker {
@@ -70,34 +104,67 @@ class Checker {
   std::string DataPath(const std::string& name) const { return FindFile(folder_, name); }
 
   template <typename ParsedFile>
-  void Report(const ParsedFile& file) {
-    for (const ContentError& e : file.errors) Print(e);
-    for (const NamedFile& f : NamedFiles(file)) {
-      auto [known, fresh] = files_.try_emplace(f.name + '\n' + char('0' + f.kind));
-      if (fresh) known->second = FileProblem(folder_, f);
-      if (known->second) Print({file.file, f.line, *known->second});
-    }
+  void Report(const ReadFile<ParsedFile>& file) {
+    for (const ContentError& e : file.parsed.errors) Say(e);
+    for (const ContentError& e : file.parsed.warnings) Say(e);
+    for (const NamedFile& f : NamedFiles(file.parsed))
+      CheckNamed(file.parsed.file, f, Written(file.bytes, f.line, f.name));
   }
-  void Print(const ContentError& e) {
+
+  // A file the program names itself: its own path, line 0.
+  void CheckOwnFile(NamedFile::Kind kind, const std::string& name) {
+    const std::string path = FindFile(folder_, name);
+    if (std::optional<std::string> problem = Problem({0, kind, name})) Say({path, 0, *problem});
+  }
+
+  // A script that is missing plays nothing, as the formats allow; one that is
+  // there but cannot be read plays nothing too, which its author did not mean.
+  void ReportScript(const std::string& name) {
+    const ReadFile<SceneFile> script = Read(DataPath(name), ReadSceneScript);
+    std::error_code error;
+    if (script.parsed.opened)
+      Report(script);
+    else if (std::filesystem::symlink_status(script.parsed.file, error).type() !=
+             std::filesystem::file_type::not_found)
+      Say({script.parsed.file, 0,
+           "cannot be read (" + script.why + "); the game plays nothing from it; make it a file",
+           true});
+  }
+
+  void Say(const ContentError& e) {
     out_ << e.Text() << '\n';
-    ++problems_;
+    ++(e.warning ? warnings_ : errors_);
   }
-  int Problems() const { return problems_; }
+  int Errors() const { return errors_; }
+  int Warnings() const { return warnings_; }
 
  private:
+  void CheckNamed(const std::string& file, const NamedFile& f, const std::string& written) {
+    if (std::optional<std::string> problem = Problem(f)) {
+      Say({file, f.line, *problem});
+      return;
+    }
+    if (FoundOnlyIgnoringCase(folder_, f.name) && FoundOnlyIgnoringCase(folder_, written))
+      Say({file, f.line,
+           "\"" + written + "\" is found only by ignoring letter case, as " +
+               FindFile(folder_, f.name).substr(folder_.size()) +
+               "; write the name as the file is spelled",
+           true});
+  }
+
+  // Each named file is checked once.
+  std::optional<std::string> Problem(const NamedFile& f) {
+    auto [known, fresh] = files_.try_emplace(f.name + '\n' + char('0' + f.kind));
+    if (fresh) known->second = FileProblem(FindFile(folder_, f.name), f);
+    return known->second;
+  }
+
   std::string folder_;
   std::ostream& out_;
-  std::map<std::string, std::optional<std::string>> files_;  // each named file checked once
-  int problems_ = 0;
+  std::map<std::string, std::optional<std::string>> files_;
+  int errors_ = 0;
+  int warnings_ = 0;
 };
-
-// The folder may be absolute, so its files are opened by their own paths.
-template <typename ParsedFile>
-ParsedFile ReadPath(const std::string& path,
-                    ParsedFile (*read)(std::string_view, const std::string&)) {
-  const std::optional<std::string> bytes = ReadWholeFile(path);
-  return bytes ? read(*bytes, path) : Unopened<ParsedFile>(path);
-}
 
 int Param(const GameDat& dat, int GameParams::*field) {
   int value = GameParams().*field;
@@ -107,34 +174,53 @@ int Param(const GameDat& dat, int GameParams::*field) {
   return value;
 }
 
+// The title with its ranking and how-to screens, and the game's menu.
+void CheckOwnFiles(Checker& c) {
+  for (const char* name : {"img\\title.bmp", "img\\cursor.bmp"})
+    c.CheckOwnFile(NamedFile::kPicture, name);
+  c.CheckOwnFile(NamedFile::kMusic, "Music\\title.mid");
+  for (const char* name : {"img\\ranking.bmp", "img\\font.bmp", "img\\howto.bmp", "img\\menu.bmp",
+                           "img\\cursor2.bmp"})
+    c.CheckOwnFile(NamedFile::kPicture, name);
+}
+
+// A new game plays INIT_STAGE, then each next stage while its number is below
+// MAX_STAGE. A stage file that cannot be read ends the program there. Gives
+// whether the last stage was reached and whether the first stage was read.
+std::array<bool, 2> CheckStages(Checker& c, int first, int end) {
+  std::array<int, MAX_CHARACTERS> turns{};  // each stage's turns carry into the next
+  for (int64_t s = first;; ++s) {
+    const std::string n = std::to_string(s);
+    c.ReportScript("data\\demo" + n + ".dat");
+    const ReadFile<StageFile> stage = Read(c.DataPath("data\\data" + n + ".dat"), ReadStageFile);
+    c.Report(stage);
+    if (!stage.parsed.opened) return {false, s != first};
+    if (std::optional<ContentError> e = CheckTurns(stage.parsed, turns)) c.Say(*e);
+    if (s + 1 >= end) return {true, true};
+  }
+}
+
 }  // namespace
 
-int CheckContent(const std::string& folder, std::ostream& out) {
+int CheckContent(const std::string& folder, std::ostream& out, bool strict) {
   Checker c(folder, out);
-  const GameDat dat = ReadPath(c.DataPath("Data\\game.dat"), ReadGameDat);
+  const ReadFile<GameDat> dat = Read(c.DataPath("Data\\game.dat"), ReadGameDat);
   c.Report(dat);
-  const int first = Param(dat, &GameParams::INIT_STAGE);
-  const int end = Param(dat, &GameParams::MAX_STAGE);
-  if (dat.opened && first >= end)
-    c.Print({dat.file, 0, "INIT_STAGE " + std::to_string(first) + " is not below MAX_STAGE " +
-                              std::to_string(end) + "; a game would have no stage"});
-  // The turns that each stage leaves carry into the next, as in a game.
-  std::array<int, MAX_CHARACTERS> turns{};
-  for (int s = first; s < end; ++s) {
-    const std::string n = std::to_string(s);
-    const StageFile stage = ReadPath(c.DataPath("data\\data" + n + ".dat"), ReadStageFile);
-    c.Report(stage);
-    if (stage.errors.empty())
-      if (std::optional<ContentError> e = CheckTurns(stage, turns)) c.Print(*e);
-    c.Report(ReadPath(c.DataPath("data\\demo" + n + ".dat"), ReadSceneScript));
+  if (dat.parsed.opened) {
+    c.ReportScript("data\\demo_op.dat");
+    CheckOwnFiles(c);
+    const auto [ending, played] = CheckStages(c, Param(dat.parsed, &GameParams::INIT_STAGE),
+                                              Param(dat.parsed, &GameParams::MAX_STAGE));
+    if (ending) c.ReportScript("data\\demo_end.dat");
+    if (played) c.ReportScript("data\\demo_go.dat");
   }
-  for (const char* script : {"data\\demo_op.dat", "data\\demo_end.dat", "data\\demo_go.dat"})
-    c.Report(ReadPath(c.DataPath(script), ReadSceneScript));
-  if (c.Problems() == 0) {
+  const auto plural = [](int n, const char* what) {
+    return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+  };
+  if (c.Errors() == 0 && c.Warnings() == 0)
     out << folder << ": no problems found\n";
-    return 0;
-  }
-  out << folder << ": " << c.Problems() << (c.Problems() == 1 ? " problem" : " problems")
-      << " found\n";
-  return 1;
+  else
+    out << folder << ": " << plural(c.Errors(), "error") << ", " << plural(c.Warnings(), "warning")
+        << " found\n";
+  return c.Errors() > 0 || (strict && c.Warnings() > 0) ? 1 : 0;
 }

@@ -4,8 +4,11 @@
 #include <ostream>
 #include <string>
 
-// Reads game.dat, every stage and scene script a game can reach and every
-// picture, wave and MIDI file they name under folder, as the game would, and
-// prints each problem as "path:line: reason", then a summary line. 0 when
-// there is none, 1 otherwise.
-int CheckContent(const std::string& folder, std::ostream& out);
+// Reads what a game reads under folder, in the order it reads it: game.dat,
+// the opening, the title's and the menus' own pictures and music, each stage
+// from INIT_STAGE on with its introduction while the stages go on, the ending
+// and game-over scripts, and every picture, wave and MIDI file they name. Prints
+// each error (the game would refuse, fail to load or quit) and each warning
+// (a value the formats forbid that the game tolerates) as "path:line: reason",
+// then a summary line. 1 when there is an error, or a warning and strict; else 0.
+int CheckContent(const std::string& folder, std::ostream& out, bool strict = false);

@@ -102,7 +102,7 @@ TEST_F(StageFileTest, DataOutsideTheTablesIsRefusedWithItsLine) {
     EXPECT_EQ(complaint.rfind("data\\data1.dat:2: ", 0), 0u) << complaint;
   }
   const StageFile missing = ReadStageFileAt("data\\data7.dat");
-  EXPECT_EQ(ApplyStageFile(missing)->Text().rfind("data\\data7.dat:0: ", 0), 0u);
+  EXPECT_EQ(ApplyStageFile(missing)->Text().rfind("data/data7.dat:0: ", 0), 0u);
   EXPECT_EQ(g_stage.ENEMY_NUMBER, 1);
 }
 

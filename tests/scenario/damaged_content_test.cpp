@@ -1,5 +1,10 @@
-// The whole road on deliberately damaged copies of the content pack: each
-// damage gives its clear report, and nothing crashes or reads outside a table.
+// Deliberately damaged copies of the content pack, checked and played: the
+// errors lantern-drift --check reports are exactly the boxes and messages the
+// game shows on a road through every file it reads, by file and line, and
+// nothing crashes, blocks or reads outside a table.
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -7,14 +12,18 @@
 #include <set>
 #include <sstream>
 
+#include "content/stage_data.h"
+#include "game/game_state.h"
 #include "scenario/scenario_fixture.h"
 #include "scene/scene_state.h"
 #include "shell/content_check.h"
+#include "support/test_bytes.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace platform;
+using Locations = std::set<std::string>;  // "data/data1.dat:214", relative to the pack
 
 std::string Read(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
@@ -38,99 +47,254 @@ void Put32(std::string& s, size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) s[at + i] = static_cast<char>(v >> (8 * i));
 }
 
-const char* kNoBmp = "elDraw::LoadObject : BMPファイルを読み込めません";
+// Adds lines at the end of a data file; gives "name:N" for each added line.
+std::vector<std::string> Append(const std::string& dir, const std::string& name,
+                                const std::vector<std::string>& lines) {
+  std::string bytes = Read(dir + name);
+  if (!bytes.empty() && bytes.back() != '\n') bytes += '\n';
+  int n = static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));
+  std::vector<std::string> at;
+  for (const std::string& line : lines) {
+    bytes += line + '\n';
+    at.push_back(name + ":" + std::to_string(++n));
+  }
+  Write(dir + name, bytes);
+  return at;
+}
+
+// Turns line n of a file into a comment: the file as if that line were absent.
+void CommentOut(const std::string& path, int n) {
+  std::istringstream in(Read(path));
+  std::string out, line;
+  for (int i = 1; std::getline(in, line); ++i) out += (i == n ? ";" + line : line) + '\n';
+  Write(path, out);
+}
 
 struct Damaged {
   const char* name;
-  std::function<void(const std::string& dir)> damage;
-  std::vector<const char*> checked;  // what lantern-drift --check names, after the folder
-  std::set<std::string> boxes;       // every box the road shows
-  bool reaches_play = true;
+  // Damages the pack in dir; gives the locations the checker must name.
+  std::function<std::vector<std::string>(const std::string& dir)> damage;
+  bool exact;  // the errors are those locations and no others
+  bool ending = true;  // a game can reach the ending
 };
 
 const Damaged kDamages[] = {
     {"PicturesClaimingAbsurdSizes",
-     [](const std::string& dir) {
+     [](const std::string& dir) -> std::vector<std::string> {
        Damage(dir + "img", [](std::string& b, int n) {
          Put32(b, 18, n % 2 ? 100000u : 0x7FFFFFFFu);  // width
          Put32(b, 22, n % 3 ? 0x80000001u : 100000u);  // height, top-down or not
        });
+       return {"data/game.dat:19", "img/title.bmp:0", "img/menu.bmp:0", "data/demo1.dat:8"};
      },
-     {R"(data/game\.dat:19: picture "IMG\\SHOT\.BMP" is not a BMP)", R"(data/data1\.dat:\d+: picture "[^"]+" is not a BMP)"},
-     {kNoBmp}},
+     false},
     {"WavesWithLyingChunkSizes",
-     [](const std::string& dir) {
+     [](const std::string& dir) -> std::vector<std::string> {
        Damage(dir + "sound", [](std::string& b, int n) {
          const size_t at[] = {4, 16, 40};  // the RIFF, "fmt " and "data" sizes
          if (n % 4 == 3) b.resize(30);
          else Put32(b, at[n % 4], 0xFFFFFFF0u);
        });
+       return {"data/game.dat:9"};
      },
-     {R"(data/game\.dat:\d+: wave "sound\\[a-z_]+\.wav" is not a PCM wave)"},
-     {"elSound::LoadObject : WAVEリソースが見つかりません"}},
+     false},
     {"EmptyAndBinaryDataFiles",
-     [](const std::string& dir) {
+     [](const std::string& dir) -> std::vector<std::string> {
        Write(dir + "data/demo_op.dat", "");
        Write(dir + "data/demo1.dat", std::string("\x00\xFF#SCENE:\x1A\x80\r\r\n#MAX_SCENE:\xFF", 22));
        std::string garbage;
        for (int i = 0; i < 5000; ++i) garbage += static_cast<char>((i * 7919) % 256);
        Write(dir + "data/demo_end.dat", garbage);
+       return {};
      },
-     {},
-     {}},
+     true},
     {"MissingPicturesAndSounds",
-     [](const std::string& dir) {
+     [](const std::string& dir) -> std::vector<std::string> {
        for (const char* sub : {"img", "sound", "Music"}) fs::remove_all(dir + sub);
+       return {"data/game.dat:19", "data/game.dat:9", "data/demo1.dat:8", "img/title.bmp:0",
+               "Music/title.mid:0", "img/howto.bmp:0"};
      },
-     {R"(data/game\.dat:19: picture "IMG\\SHOT\.BMP": no file)", R"(data/game\.dat:9: wave "sound\\ok\.wav": no file)",
-      R"(data/data1\.dat:\d+: music "[^"]+": no file)", R"(data/demo1\.dat:8: picture "img\\intro1\.bmp": no file)"},
-     {kNoBmp, "elSound::LoadObject : WAVEリソースが見つかりません"}},
+     false},
     {"StageWithEntryOutsideTheTable",
-     [](const std::string& dir) { Write(dir + "data/data1.dat", Read(dir + "data/data1.dat") + "\n#ENEMY:64\nhp:5\n"); },
-     {R"(data/data1\.dat:214: ENEMY: 64 is outside 0\.\.63)"},
-     {"データが読み込めませんでした。\r\n"},
+     [](const std::string& dir) -> std::vector<std::string> {
+       return {Append(dir, "data/data1.dat", {"#ENEMY:64", "hp:5"})[0]};
+     },
+     true},
+    // A new game plays INIT_STAGE whatever MAX_STAGE says; its faults count.
+    {"FirstStageIsAlsoTheLast",
+     [](const std::string& dir) {
+       Append(dir, "data/game.dat", {"#INIT_STAGE:2", "#MAX_STAGE:2"});
+       std::vector<std::string> at = Append(dir, "data/data2.dat",
+                                            {"#BG:img\\nothing.bmp", "#SOUND:", "bomb:sound\\none.wav", "#ENEMY:-1"});
+       at.erase(at.begin() + 1);
+       const std::vector<std::string> intro = Append(dir, "data/demo2.dat", {"#SCENE:0", "img:img\\gone.bmp", "bgm:sound\\ok.wav"});
+       at.insert(at.end(), intro.begin() + 1, intro.end());
+       return at;
+     },
+     true},
+    // The lines after a refused one are read as if it were absent: INIT_STAGE still counts.
+    {"GameDatLineRefusedBeforeInitStage",
+     [](const std::string& dir) -> std::vector<std::string> {
+       Write(dir + "data/game.dat", "#SHOT_SHADOW:0\n" + Read(dir + "data/game.dat"));
+       return {"data/game.dat:1"};
+     },
+     true},
+    {"MissingIntroductionPlaysNothing",
+     [](const std::string& dir) -> std::vector<std::string> {
+       fs::remove(dir + "data/demo2.dat");
+       return {};
+     },
+     true},
+    // Warnings, not errors: the game plays on.
+    {"SceneValuesTheGameTolerates",
+     [](const std::string& dir) -> std::vector<std::string> {
+       Append(dir, "data/demo1.dat", {"#SCENE:9", "fade_in:", "fade_interval:0", "#SCENE:10", "wait:5",
+                                      "#SCENE:-1", "#MAX_SCENE:11"});
+       return {};
+     },
+     true},
+    // The files the program names itself are read too.
+    {"TitlePictureAndMusicBroken",
+     [](const std::string& dir) -> std::vector<std::string> {
+       test_bytes::WriteFile(dir + "img/title.bmp",
+                             test_bytes::Bmp({.width = 2, .height = 1, .bpp = 8,
+                                              .palette = {0, 0xFFFFFF}, .data = {5, 1, 0, 0}}));
+       fs::remove(dir + "Music/title.mid");
+       fs::create_directory(dir + "Music/title.mid");
+       return {"img/title.bmp:0", "Music/title.mid:0"};
+     },
+     true},
+    // A folder or a FIFO where a file belongs is read as nothing, never waited on.
+    {"FoldersAndFifoWhereFilesBelong",
+     [](const std::string& dir) -> std::vector<std::string> {
+       fs::remove(dir + "data/data2.dat");
+       EXPECT_EQ(mkfifo((dir + "data/data2.dat").c_str(), 0600), 0);
+       fs::remove(dir + "sound/bomb.wav");
+       fs::create_directory(dir + "sound/bomb.wav");
+       fs::remove(dir + "img/ranking.bmp");
+       fs::create_directory(dir + "img/ranking.bmp");
+       return {"data/data2.dat:0", "data/game.dat:18", "img/ranking.bmp:0"};
+     },
+     true,
+     false},
+    // The stages end where a stage file is missing, as the game's would.
+    {"MaxStageFarBeyondTheStages",
+     [](const std::string& dir) -> std::vector<std::string> {
+       Append(dir, "data/game.dat", {"#MAX_STAGE:2000000000"});
+       return {"data/data7.dat:0"};
+     },
+     true,
      false},
 };
 
-class DamagedContentTest : public ScenarioTest, public testing::WithParamInterface<Damaged> {};
+// The errors of a --check report.
+Locations CheckedErrors(const std::string& dir, const std::string& report) {
+  static const std::regex error("^([^:]+):(\\d+): (?!warning: )");
+  Locations found;
+  std::istringstream in(report);
+  std::smatch m;
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind(dir, 0) == 0 && (line = line.substr(dir.size()), std::regex_search(line, m, error)))
+      found.insert(m[1].str() + ":" + m[2].str());
+  return found;
+}
 
-TEST_P(DamagedContentTest, IsReportedAndPlayedThrough) {
+// The errors the game wrote to standard error: its refusals ("file:line:
+// reason") and what its loaders could not load ("lantern-drift: file:line:
+// ..." or, for a file the program names itself, "lantern-drift: file: ...").
+struct Shown {
+  Locations errors;
+  std::vector<std::pair<std::string, int>> refused;  // lines that ended the program
+};
+
+Shown ShownErrors(const std::string& stderr_text) {
+  static const std::regex refusal("^([^: ]+):(\\d+): (?!warning: )");
+  static const std::regex named("^lantern-drift: ([^: ]+):(\\d+): ");
+  static const std::regex own("^lantern-drift: ([^: ]+): ");
+  Shown shown;
+  std::istringstream in(stderr_text);
+  std::smatch m;
+  for (std::string line; std::getline(in, line);) {
+    if (std::regex_search(line, m, refusal)) {
+      shown.refused.emplace_back(m[1].str(), std::stoi(m[2].str()));
+      shown.errors.insert(m[1].str() + ":" + m[2].str());
+    } else if (std::regex_search(line, m, named)) {
+      shown.errors.insert(m[1].str() + ":" + m[2].str());
+    } else if (std::regex_search(line, m, own)) {
+      shown.errors.insert(m[1].str() + ":0");
+    }
+  }
+  return shown;
+}
+
+class DamagedContentTest : public ScenarioTest, public testing::WithParamInterface<Damaged> {
+ protected:
+  // One road through everything a game reads: the ranking, the how-to, a lost
+  // game, a game whose stages are cleared at once up to the ending, and quit.
+  void PlayRoad() {
+    const int plan[] = {2, 1, 0, 0, 3};  // title entries, in turn
+    int titles = 0;
+    Run(
+        [&] {
+          entered.insert(g_state.scene);
+          if (g_state.scene == SCENE_TITLE && g_state.scene_entry == 1) {
+            const int entry = plan[std::min(titles++, 4)];
+            for (int i = 0; i < (entry == 3 ? 1 : entry); ++i)
+              hp.PressKey(hp.now + 200u * static_cast<uint32_t>(i), entry == 3 ? VK_UP : VK_DOWN, 30);
+            hp.PressKey(hp.now + 200u * static_cast<uint32_t>(entry + 1), VK_RETURN, 30);
+          } else if (g_state.scene == SCENE_GAME && g_state.play_running == 1) {
+            if (titles == 3) g_stage.INIT_TIME = 0;  // lost at once
+            for (int i = 1; i < g_stage.ENEMY_NUMBER && i < MAX_CHARACTERS; ++i)
+              g_chars[static_cast<size_t>(i)].state = STATE_GONE;
+            g_game.turn = std::max(g_stage.MAX_TURN - 1, 0);
+            if (g_game.clear_phase == 1) PressEvery(VK_RETURN, 250);
+          } else if (g_state.scene != SCENE_TITLE) {
+            PressEvery(VK_RETURN, 250);
+          }
+        },
+        20u * 60u * 1000u);
+    EXPECT_EQ(g_state.shutdown_state, 2) << "the road did not end with a quit";
+    EXPECT_FALSE(hp.stalled);
+  }
+
+  std::set<int> entered;  // every scene the roads went through
+};
+
+TEST_P(DamagedContentTest, CheckReportsExactlyWhatTheGameShows) {
   fs::remove(dir + "data");
   for (const char* sub : {"data", "img", "sound", "Music"})
     fs::copy(fs::path(LD_GAME_DIR) / sub, dir + sub, fs::copy_options::recursive);
   hp.program_path = dir + "lantern-drift";
-  GetParam().damage(dir);
-  std::ostringstream out;
-  EXPECT_EQ(CheckContent(dir, out), GetParam().checked.empty() ? 0 : 1);
-  for (const char* pattern : GetParam().checked)
-    EXPECT_TRUE(std::regex_search(out.str(), std::regex(dir + pattern))) << pattern << "\n" << out.str();
+  const std::vector<std::string> expected = GetParam().damage(dir);
 
-  // Opening, title, a few seconds of the first stage, back to the title, quit.
-  int titles = 0;
-  uint32_t game_started = 0;
-  Run(
-      [&] {
-        if (g_state.scene == SCENE_TITLE && g_state.scene_entry == 1) {
-          if (++titles > 1) Press(VK_UP);
-          hp.PressKey(hp.now + 200, VK_RETURN);
-        } else if (g_state.scene == SCENE_GAME && g_state.play_running == 0) {
-          if (PressEvery(VK_UP, 400)) hp.PressKey(hp.now + 50, VK_RETURN);  // the menu: to the title
-        } else if (g_state.scene == SCENE_GAME) {
-          if (game_started == 0) game_started = hp.now;
-          hp.HoldKey(hp.now, (hp.now / 700) % 2 ? VK_LEFT : VK_UP, 20);
-          hp.HoldKey(hp.now, VK_SPACE, 20);
-          if (hp.now - game_started > 4000) PressEvery(VK_ESCAPE, 1000);
-        } else if (g_state.scene != SCENE_TITLE) {
-          PressEvery(VK_RETURN, 250);
-        }
-      },
-      10u * 60u * 1000u);
-  EXPECT_EQ(g_state.shutdown_state, 2) << "the road did not end with a quit";
-  EXPECT_EQ(game_started != 0, GetParam().reaches_play);
-  EXPECT_FALSE(hp.stalled);
-  std::set<std::string> boxes;
-  for (const auto& b : hp.boxes) boxes.insert(b.text);
-  EXPECT_EQ(boxes, GetParam().boxes);
+  std::ostringstream out;
+  const int status = CheckContent(dir, out);
+  const Locations checked = CheckedErrors(dir, out.str());
+  EXPECT_EQ(status, checked.empty() ? 0 : 1) << out.str();
+  for (const std::string& e : expected) {
+    EXPECT_TRUE(checked.count(e)) << e << "\n" << out.str();
+  }
+  if (GetParam().exact) {
+    EXPECT_EQ(checked, Locations(expected.begin(), expected.end())) << out.str();
+  }
+
+  // The game quits at a refused line: the next road runs as if it were absent.
+  Locations shown;
+  for (int road = 0; road < 4; ++road) {
+    if (road > 0) Restart();
+    testing::internal::CaptureStderr();
+    PlayRoad();
+    const Shown s = ShownErrors(testing::internal::GetCapturedStderr());
+    shown.insert(s.errors.begin(), s.errors.end());
+    const bool quit_on_refusal = std::any_of(s.refused.begin(), s.refused.end(),
+                                             [](const auto& r) { return r.second > 0; });
+    if (!quit_on_refusal) break;
+    for (const auto& [file, line] : s.refused) CommentOut(dir + file, line);
+  }
+  EXPECT_EQ(checked, shown) << out.str();
+  const std::set<int> wanted = {SCENE_RANKING, SCENE_HOWTO, SCENE_GAME_OVER};
+  EXPECT_TRUE(std::includes(entered.begin(), entered.end(), wanted.begin(), wanted.end()));
+  EXPECT_EQ(entered.count(SCENE_ENDING), GetParam().ending ? 1u : 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Pack, DamagedContentTest, testing::ValuesIn(kDamages),

@@ -65,6 +65,7 @@ constexpr uint32_t kEnglishInk = 0x404040;
 
 BoxMessageSink g_sink = nullptr;
 std::string g_detail;
+std::string g_load_source;
 
 struct Button {
   int answer;
@@ -293,7 +294,23 @@ int DrawnBox(const std::string& text, const std::string& caption, unsigned style
 
 void SetBoxMessageSink(BoxMessageSink sink) { g_sink = sink; }
 
-void NoteBoxDetail(const std::string& detail) { g_detail = detail; }
+namespace {
+
+std::string WithSource(const std::string& text) {
+  return g_load_source.empty() || text.empty() ? text : g_load_source + ": " + text;
+}
+
+}  // namespace
+
+void NoteBoxDetail(const std::string& detail) { g_detail = WithSource(detail); }
+
+LoadSource::LoadSource(const std::string& where) { g_load_source = where; }
+
+LoadSource::~LoadSource() { g_load_source.clear(); }
+
+void SayLoadProblem(const std::string& text) {
+  std::fprintf(stderr, "lantern-drift: %s\n", WithSource(text).c_str());
+}
 
 std::string EnglishFor(const std::string& text) {
   std::string out = text;

@@ -18,8 +18,21 @@ void SetBoxMessageSink(BoxMessageSink sink);
 
 // The file and the reason behind the next box, in English: "img/title.bmp:
 // no such file". The box shows it under its English line and prints it once
-// to standard error.
+// to standard error, after the load source if any.
 void NoteBoxDetail(const std::string& detail);
+
+// While it lives, what fails to load was named at `where` ("data/data1.dat:12"),
+// and the messages say so: they point where lantern-drift --check points.
+class LoadSource {
+ public:
+  explicit LoadSource(const std::string& where);
+  ~LoadSource();
+  LoadSource(const LoadSource&) = delete;
+  LoadSource& operator=(const LoadSource&) = delete;
+};
+
+// One line of standard error about a file that failed to load, after the load source.
+void SayLoadProblem(const std::string& text);
 
 // The English line under a box's text; empty for a text we have no words for.
 std::string EnglishFor(const std::string& text);

@@ -43,7 +43,10 @@ bool elDraw::LoadPicture(Object& object, const std::string& name) {
 }
 
 int elDraw::LoadObject(const std::string& name, int) {
-  if (name.size() > kNameMax) return ReportError("elDraw::LoadObject", kTooLong);
+  if (name.size() > kNameMax) {
+    NoteBoxDetail(ContentPath(name) + ": the name is longer than 30 characters");
+    return ReportError("elDraw::LoadObject", kTooLong);
+  }
   for (int i = 2; i < kObjects; ++i) {
     Object& o = objects_[static_cast<size_t>(i)];
     if (!o.name.empty()) continue;

@@ -33,6 +33,7 @@ int elSound::LoadObject(const std::string& name, int mix) {
     return 0;
   }
   if (name.size() > static_cast<size_t>(kNameMax)) {
+    NoteBoxDetail(ContentPath(name) + ": the name is longer than 30 characters");
     LoadError("ファイル名またはリソース名が長すぎます");
     return 0;
   }

@@ -1,6 +1,8 @@
 #include "library/sound/music.h"
 
+#include "library/draw/message_box.h"
 #include "library/system/el_system.h"
+#include "platform/midi_file.h"
 #include "platform/platform.h"
 
 MusicState g_music;
@@ -16,12 +18,22 @@ void PlayFromStart() {
   Send("play midi notify");
 }
 
+// The game plays on without music, as the command results are not checked;
+// a file that is no music is said on standard error.
+void SayIfNoMusic(const std::string& file, const std::string& path) {
+  std::string why;
+  if (!platform::ReadMidiFile(path, &why))
+    SayLoadProblem(ContentPath(file) + ": " + why + "; playing without music");
+}
+
 }  // namespace
 
 void PlayMusic(const std::string& file, int loop) {
-  const std::string open = "open \"" + ProgramFile(file) + "\" type sequencer alias midi";
+  const std::string path = ProgramFile(file);
+  const std::string open = "open \"" + path + "\" type sequencer alias midi";
   if (g_music.playing == 1) StopMusic();
-  Send(open);
+  // A stage that names no music opens the bare folder: nothing to say.
+  if (platform::Get().SendMusicCommand(open, nullptr) != 0 && !file.empty()) SayIfNoMusic(file, path);
   PlayFromStart();
   g_music.playing = 1;
   g_music.loop = loop;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/bitmap_file.h"
+#include "platform/midi_file.h"
 
 namespace platform {
 
@@ -216,10 +217,12 @@ void HeadlessPlatform::ReleaseBuffer(int buffer) {
   }
 }
 
+// Opening fails where the real player's would: on a file that is no MIDI file.
 int HeadlessPlatform::SendMusicCommand(const std::string& command, std::string* answer) {
   music_commands.push_back(command);
   if (answer != nullptr) *answer = command == "status midi mode" ? music_status : "";
-  return 0;
+  const std::optional<std::string> open = MusicOpenPath(command);
+  return open && !ReadMidiFile(*open) ? 1 : 0;
 }
 
 void HeadlessPlatform::SetVolumes(int music, int sound) {

@@ -6,9 +6,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
+#include "platform/midi_file.h"
 #include "platform/sdl/sdl_platform.h"
 
 namespace platform {
@@ -16,8 +15,6 @@ namespace platform {
 namespace {
 
 constexpr int kFailed = 1;
-const std::string kOpenHead = "open \"";
-const std::string kOpenTail = "\" type sequencer alias midi";
 
 // Where Debian puts its General MIDI soundfonts (timgm6mb-soundfont first).
 constexpr const char* kSoundfonts[] = {
@@ -46,15 +43,6 @@ std::string FindSoundfont() {
   return "";
 }
 
-bool ParseOpen(const std::string& command, std::string& path) {
-  const size_t fixed = kOpenHead.size() + kOpenTail.size();
-  if (command.size() <= fixed || command.compare(0, kOpenHead.size(), kOpenHead) != 0 ||
-      command.compare(command.size() - kOpenTail.size(), kOpenTail.size(), kOpenTail) != 0)
-    return false;
-  path = command.substr(kOpenHead.size(), command.size() - fixed);
-  return true;
-}
-
 }  // namespace
 
 SdlMusic::SdlMusic(int rate) : rate_(rate) {}
@@ -69,8 +57,7 @@ SdlMusic::~SdlMusic() {
 
 int SdlMusic::Command(const std::string& command, std::string* answer) {
   std::lock_guard<std::mutex> lock(mutex_);
-  std::string path;
-  if (ParseOpen(command, path)) return Open(path);
+  if (const std::optional<std::string> path = MusicOpenPath(command)) return Open(*path);
   if (command == "seek midi to start") return Seek();
   if (command == "play midi notify") return Play();
   if (command == "stop midi") return Stop();
@@ -109,12 +96,10 @@ int SdlMusic::Open(const std::string& path) {
     Close();
   }
   if (!StartSynth()) return kFailed;
-  if (!fluid_is_midifile(path.c_str())) {
-    SayOnce("no MIDI file " + path + "; playing without music");
-    return kFailed;
-  }
-  std::ifstream file(path, std::ios::binary);
-  piece_.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  // The same reader as lantern-drift --check; the game says where the name came from.
+  std::optional<std::string> piece = ReadMidiFile(path);
+  if (!piece) return kFailed;
+  piece_.assign(piece->begin(), piece->end());
   fluid_synth_system_reset(synth_);
   NewPlayer();
   open_ = true;
