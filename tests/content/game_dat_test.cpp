@@ -69,7 +69,7 @@ TEST_F(GameDatTest, MissingFileAndBadShotShadowAreRefused) {
     hp.boxes.clear();
     testing::internal::CaptureStderr();
     Read(std::string("#MAX_STAGE:3\n#SHOT_SHADOW:") + shadow + "\n#MAX_STAGE:4\n");
-    EXPECT_EQ(testing::internal::GetCapturedStderr().rfind("data/game.dat:2: SHOT_SHADOW", 0), 0u);
+    EXPECT_EQ(testing::internal::GetCapturedStderr().rfind("Data/game.dat:2: SHOT_SHADOW", 0), 0u);
     ExpectRefused();
     EXPECT_EQ(g_param.MAX_STAGE, 3) << "reading stops at the refused line";
     EXPECT_EQ(g_param.SHOT_SHADOW, 0);

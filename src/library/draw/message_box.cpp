@@ -294,23 +294,15 @@ int DrawnBox(const std::string& text, const std::string& caption, unsigned style
 
 void SetBoxMessageSink(BoxMessageSink sink) { g_sink = sink; }
 
-namespace {
-
-std::string WithSource(const std::string& text) {
+std::string WithLoadSource(const std::string& text) {
   return g_load_source.empty() || text.empty() ? text : g_load_source + ": " + text;
 }
 
-}  // namespace
-
-void NoteBoxDetail(const std::string& detail) { g_detail = WithSource(detail); }
+void NoteBoxDetail(const std::string& detail) { g_detail = WithLoadSource(detail); }
 
 LoadSource::LoadSource(const std::string& where) { g_load_source = where; }
 
 LoadSource::~LoadSource() { g_load_source.clear(); }
-
-void SayLoadProblem(const std::string& text) {
-  std::fprintf(stderr, "lantern-drift: %s\n", WithSource(text).c_str());
-}
 
 std::string EnglishFor(const std::string& text) {
   std::string out = text;

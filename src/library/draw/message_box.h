@@ -31,8 +31,8 @@ class LoadSource {
   LoadSource& operator=(const LoadSource&) = delete;
 };
 
-// One line of standard error about a file that failed to load, after the load source.
-void SayLoadProblem(const std::string& text);
+// text after the load source, if any: "data/data1.dat:12: " + text.
+std::string WithLoadSource(const std::string& text);
 
 // The English line under a box's text; empty for a text we have no words for.
 std::string EnglishFor(const std::string& text);

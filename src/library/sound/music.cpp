@@ -1,5 +1,8 @@
 #include "library/sound/music.h"
 
+#include <cstdio>
+#include <set>
+
 #include "library/draw/message_box.h"
 #include "library/system/el_system.h"
 #include "platform/midi_file.h"
@@ -7,7 +10,14 @@
 
 MusicState g_music;
 
-void ResetMusicState() { g_music = MusicState(); }
+namespace {
+std::set<std::string> g_said;  // each missing piece is said once, not at every loop of a menu
+}  // namespace
+
+void ResetMusicState() {
+  g_music = MusicState();
+  g_said.clear();
+}
 
 namespace {
 
@@ -22,8 +32,9 @@ void PlayFromStart() {
 // a file that is no music is said on standard error.
 void SayIfNoMusic(const std::string& file, const std::string& path) {
   std::string why;
-  if (!platform::ReadMidiFile(path, &why))
-    SayLoadProblem(ContentPath(file) + ": " + why + "; playing without music");
+  if (platform::ReadMidiFile(path, &why)) return;
+  const std::string line = WithLoadSource(ContentPath(file) + ": " + why + "; playing without music");
+  if (g_said.insert(line).second) std::fprintf(stderr, "lantern-drift: %s\n", line.c_str());
 }
 
 }  // namespace
