@@ -7,6 +7,7 @@ GAME="$GAME_DIR/lantern-drift"
 
 "$GAME" --help >/dev/null || fail "--help did not exit 0"
 "$GAME" --bogus 2>/dev/null; [ $? -eq 2 ] || fail "--bogus did not exit 2"
+"$GAME" --strict 2>/dev/null; [ $? -eq 2 ] || fail "--strict without --check did not exit 2"
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 2 "$GAME" 2>&1); code=$?
 [ "$code" -eq 1 ] && grep -q "lantern-drift: no display: DISPLAY is not set" <<<"$out" ||
   fail "without a display: exit $code, '$out'"
