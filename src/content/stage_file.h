@@ -61,9 +61,9 @@ StageFile ReadStageFile(std::string_view bytes, const std::string& file);
 StageFile ReadStageFileAt(const std::string& name);
 
 // Sets the header's start values, then writes the tables and loads the
-// pictures and sounds in file order, up to the first refused line. Gives the error that refuses the file
-// (its own, or a turn that holds too many characters); a refused file that
-// was read leaves both counts at 0.
+// pictures and sounds in file order, up to the first refused line. Gives the
+// error that refuses the file (its first own, or a turn that holds too many
+// characters); a refused file that was read leaves both counts at 0.
 std::optional<ContentError> ApplyStageFile(const StageFile& file);
 
 // turns: each character's turn before the file; after it, the turns the file
