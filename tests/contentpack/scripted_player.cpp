@@ -9,6 +9,8 @@
 #include <fstream>
 #include <random>
 #include <vector>
+#include <cstdio>
+#include <cstdlib>
 
 #include "content/game_params.h"
 #include "content/stage_data.h"
@@ -82,14 +84,17 @@ class ScriptedPlayer {
       return;
     }
     std::uniform_real_distribution<float> error(-skill_.aim_error, skill_.aim_error);
-    const float dx = e->x + error(random_) - p.x, dy = e->y + error(random_) - p.y;
+    // Aims where the target will be when the shot gets there.
+    const float flight = std::hypot(e->x - p.x, e->y - p.y) / static_cast<float>(std::max(g_param.SHOT_SPEED, 1));
+    const float dx = e->x + e->vx * flight + error(random_) - p.x;
+    const float dy = e->y + e->vy * flight + error(random_) - p.y;
     const bool vertical = std::fabs(dy) > std::fabs(dx);
     const float across = vertical ? dx : dy, along = vertical ? dy : dx;
     const float v_across = vertical ? p.vx : p.vy, v_along = vertical ? p.vy : p.vx;
     const int less_across = vertical ? VK_LEFT : VK_UP, more_across = vertical ? VK_RIGHT : VK_DOWN;
     const int less_along = vertical ? VK_UP : VK_LEFT, more_along = vertical ? VK_DOWN : VK_RIGHT;
     if (std::fabs(across) > 8.0f) {
-      const float keep = std::fabs(along) < 140.0f ? (along > 0 ? -60.0f : 60.0f) : 0.0f;
+      const float keep = std::fabs(along) < 180.0f ? (along > 0 ? -90.0f : 90.0f) : 0.0f;
       const int across_key = Settle(v_across, std::clamp(across * 2.5f, -160.0f, 160.0f), less_across, more_across);
       Hold(across_key);
       // Left or right decides the facing: push along a vertical line only when lined up.
@@ -163,6 +168,13 @@ StageResult PlayStage(const std::string& game_dir, int stage, const Skill& skill
         hp.stop_at = hp.now + static_cast<uint32_t>(g_stage.INIT_TIME + 30) * 1000u;
       }
       if (skill.plays && g_state.play_running == 1) player.Frame();
+      static int last_hp = 0; static size_t last_log = 0;
+      if (getenv("LD_TRACE") && g_chars[0].hp < last_hp) {
+        std::fprintf(stderr, "%s t=%u hp %d -> %d v=(%.0f,%.0f) sounds:", skill.name, hp.now, last_hp, g_chars[0].hp, g_chars[0].vx, g_chars[0].vy);
+        for (size_t i = last_log; i < hp.play_log.size(); ++i) std::fprintf(stderr, " %d", hp.play_log[i]);
+        std::fprintf(stderr, "\n");
+      }
+      last_hp = g_chars[0].hp; last_log = hp.play_log.size();
       return;
     }
     if (w.started) {
@@ -178,6 +190,7 @@ StageResult PlayStage(const std::string& game_dir, int stage, const Skill& skill
   };
   hp.stop_at = 120u * 1000u;  // to the game; the game itself then gets its time and a margin
   RunGame();
+  if (getenv("LD_TRACE")) { for (int i = 0; i < g_stage.ENEMY_NUMBER; ++i) { const Character& c = g_chars[i]; if (c.state) std::fprintf(stderr, "END %s c%d st%d hp%d at (%.0f,%.0f) v(%.0f,%.0f) turn%d\n", skill.name, i, c.state, c.hp, c.x, c.y, c.vx, c.vy, c.turn);} }
   if (w.started && !w.over) Finish(w);
   std::filesystem::current_path(old_cwd);
   std::filesystem::remove_all(folder);

@@ -14,8 +14,8 @@ struct Skill {
 };
 
 inline constexpr Skill kIdle{"idle", false, 0, 0, 0.0f};
-inline constexpr Skill kNovice{"novice", true, 380, 300, 22.0f};
-inline constexpr Skill kSteady{"steady", true, 200, 120, 10.0f};
+inline constexpr Skill kNovice{"novice", true, 250, 200, 14.0f};
+inline constexpr Skill kSteady{"steady", true, 150, 100, 8.0f};
 inline constexpr Skill kExpert{"expert", true, 0, 0, 0.0f};
 
 struct StageResult {
