@@ -21,8 +21,9 @@ TEST(Playthrough, StandingStillClearsNoStageAndLosesTheFirstBeforeItsTime) {
   for (int stage = stages.first; stage < stages.end; ++stage) {
     const StageResult r = PlayStage(LD_GAME_DIR, stage, kIdle, kFrameMs, static_cast<uint32_t>(stage));
     EXPECT_FALSE(r.cleared) << "standing still clears stage " << stage;
-    if (stage == stages.first)
+    if (stage == stages.first) {
       EXPECT_FALSE(r.timed_out) << "standing still lasts out the time of the first stage";
+    }
   }
 }
 

@@ -9,8 +9,6 @@
 #include <fstream>
 #include <random>
 #include <vector>
-#include <cstdio>
-#include <cstdlib>
 
 #include "content/game_params.h"
 #include "content/stage_data.h"
@@ -168,13 +166,6 @@ StageResult PlayStage(const std::string& game_dir, int stage, const Skill& skill
         hp.stop_at = hp.now + static_cast<uint32_t>(g_stage.INIT_TIME + 30) * 1000u;
       }
       if (skill.plays && g_state.play_running == 1) player.Frame();
-      static int last_hp = 0; static size_t last_log = 0;
-      if (getenv("LD_TRACE") && g_chars[0].hp < last_hp) {
-        std::fprintf(stderr, "%s t=%u hp %d -> %d v=(%.0f,%.0f) sounds:", skill.name, hp.now, last_hp, g_chars[0].hp, g_chars[0].vx, g_chars[0].vy);
-        for (size_t i = last_log; i < hp.play_log.size(); ++i) std::fprintf(stderr, " %d", hp.play_log[i]);
-        std::fprintf(stderr, "\n");
-      }
-      last_hp = g_chars[0].hp; last_log = hp.play_log.size();
       return;
     }
     if (w.started) {
@@ -190,7 +181,6 @@ StageResult PlayStage(const std::string& game_dir, int stage, const Skill& skill
   };
   hp.stop_at = 120u * 1000u;  // to the game; the game itself then gets its time and a margin
   RunGame();
-  if (getenv("LD_TRACE")) { for (int i = 0; i < g_stage.ENEMY_NUMBER; ++i) { const Character& c = g_chars[i]; if (c.state) std::fprintf(stderr, "END %s c%d st%d hp%d at (%.0f,%.0f) v(%.0f,%.0f) turn%d\n", skill.name, i, c.state, c.hp, c.x, c.y, c.vx, c.vy, c.turn);} }
   if (w.started && !w.over) Finish(w);
   std::filesystem::current_path(old_cwd);
   std::filesystem::remove_all(folder);

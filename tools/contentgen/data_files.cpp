@@ -31,7 +31,7 @@ std::string GameDat() {
   std::ostringstream out;
   out << "; Lantern Drift - game parameters\n"
       << "#MAX_STAGE:" << kFirstStage + static_cast<int>(Stages().size()) << "\n"
-      << "#PLAYER_STOCK:2\n";
+      << "#PLAYER_STOCK:3\n";
   out << "#SHOT_DAMAGE:" << shot.damage << "\n#SHOT_SPEED:" << shot.speed
       << "\n#SHOT_REACTION:" << shot.reaction << "\n#SHOT_SHADOW:" << shot.shadow << "\n";
   out << "#SOUND:\n";

@@ -209,7 +209,7 @@ Image HowTo() {
   Heading(image, 28, 44, "KEYBOARD  キーボード");
   int x = KeyCaps(image, 28, 66, {"←", "↑", "↓", "→", "/", "W", "A", "S", "D", "/", "8", "4", "2", "6"});
   DrawText(image, "keypad テンキー", x - 58, 91, Align::kCentre, Style(11, {200, 190, 215}));
-  Says(image, x + 8, 66, "Steer; you drift, push back to stop", "移動。慣性で滑る、逆に押して止まる");
+  Says(image, x + 8, 66, "Steer; you drift: push back to stop", "移動。慣性で滑るので逆に押して止まる");
   Says(image, KeyCaps(image, 28, 112, {"Space"}) + 8, 112, "Fire the way you face", "向いている方向へ撃つ");
   Says(image, KeyCaps(image, 330, 112, {"Enter"}) + 8, 112, "Confirm", "決定");
   Says(image, KeyCaps(image, 28, 148, {"Esc"}) + 8, 148, "Menu in play, title elsewhere", "ゲーム中はメニュー、他はタイトルへ");
