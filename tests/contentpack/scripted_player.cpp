@@ -92,7 +92,7 @@ class ScriptedPlayer {
     const int less_across = vertical ? VK_LEFT : VK_UP, more_across = vertical ? VK_RIGHT : VK_DOWN;
     const int less_along = vertical ? VK_UP : VK_LEFT, more_along = vertical ? VK_DOWN : VK_RIGHT;
     if (std::fabs(across) > 8.0f) {
-      const float keep = std::fabs(along) < 180.0f ? (along > 0 ? -90.0f : 90.0f) : 0.0f;
+      const float keep = std::fabs(along) < skill_.keep ? (along > 0 ? -90.0f : 90.0f) : 0.0f;
       const int across_key = Settle(v_across, std::clamp(across * 2.5f, -160.0f, 160.0f), less_across, more_across);
       Hold(across_key);
       // Left or right decides the facing: push along a vertical line only when lined up.

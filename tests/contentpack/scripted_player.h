@@ -11,12 +11,13 @@ struct Skill {
   uint32_t reaction_ms;   // sees the enemies this late
   uint32_t think_ms;      // decides this often and holds its keys in between
   float aim_error;        // pixels off the target's centre, drawn anew at each decision
+  float keep;             // distance it keeps from its target along the line of fire
 };
 
-inline constexpr Skill kIdle{"idle", false, 0, 0, 0.0f};
-inline constexpr Skill kNovice{"novice", true, 250, 200, 14.0f};
-inline constexpr Skill kSteady{"steady", true, 150, 100, 8.0f};
-inline constexpr Skill kExpert{"expert", true, 0, 0, 0.0f};
+inline constexpr Skill kIdle{"idle", false, 0, 0, 0.0f, 0.0f};
+inline constexpr Skill kNovice{"novice", true, 250, 200, 14.0f, 140.0f};
+inline constexpr Skill kSteady{"steady", true, 150, 100, 8.0f, 180.0f};
+inline constexpr Skill kExpert{"expert", true, 0, 0, 0.0f, 240.0f};
 
 struct StageResult {
   bool cleared = false;

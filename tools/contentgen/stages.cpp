@@ -7,20 +7,20 @@ namespace {
 // The player is soft paper (hard 0.3): ramming barely scratches an enemy, touches cost the
 // player, so a game is won with the shot. Chasers speed up without limit towards the left
 // and up, so their thrust stays gentle.
-const CharacterKind kSlowWisp{name::kWisp, 500, 110, 120, 2.5f, 32, 1, 200, 6, false};
-const CharacterKind kWisp{name::kWisp, 500, 85, 100, 1.2f, 32, 1, 250, 6, false};
-const CharacterKind kDancingWisp{name::kWisp, 500, 95, 110, 1.2f, 32, 1, 300, 6, true};
-const CharacterKind kEmber{name::kEmber, 450, 135, 150, 1.1f, 32, 1, 400, 6, true};
-const CharacterKind kSpark{name::kSpark, 250, 170, 190, 0.8f, 24, 1, 300, 6, true};
-const CharacterKind kStillMoth{name::kMoth, 250, 110, 130, 0.8f, 32, 2, 350, 6, false};
-const CharacterKind kMoth{name::kMoth, 250, 120, 140, 0.8f, 32, 2, 350, 6, true};
-const CharacterKind kCrystal{name::kCrystal, 1000, 55, 75, 2.0f, 32, 1, 600, 6, true};
-const CharacterKind kJelly{name::kJelly, 750, 0, 200, 1.5f, 32, 3, 500, 6, true};
-const CharacterKind kEclipse{name::kEclipse, 3250, 70, 95, 1.6f, 48, 1, 5000, 5, false};
-const CharacterKind kMaelstrom{name::kMaelstrom, 3500, 80, 105, 1.8f, 48, 1, 8000, 5, false};
+const CharacterKind kSlowWisp{name::kWisp, 1000, 120, 120, 2.4f, 32, 1, 200, 6, false};
+const CharacterKind kWisp{name::kWisp, 1000, 85, 100, 1.2f, 32, 1, 250, 6, false};
+const CharacterKind kDancingWisp{name::kWisp, 1000, 95, 110, 1.2f, 32, 1, 300, 6, true};
+const CharacterKind kEmber{name::kEmber, 900, 135, 150, 1.1f, 32, 1, 400, 6, true};
+const CharacterKind kSpark{name::kSpark, 500, 170, 190, 0.8f, 24, 1, 300, 6, true};
+const CharacterKind kStillMoth{name::kMoth, 500, 110, 130, 0.8f, 32, 2, 350, 6, false};
+const CharacterKind kMoth{name::kMoth, 500, 120, 140, 0.8f, 32, 2, 350, 6, true};
+const CharacterKind kCrystal{name::kCrystal, 2000, 55, 75, 2.0f, 32, 1, 600, 6, true};
+const CharacterKind kJelly{name::kJelly, 1500, 0, 200, 1.5f, 32, 3, 500, 6, true};
+const CharacterKind kEclipse{name::kEclipse, 6500, 70, 95, 1.6f, 48, 1, 5000, 5, false};
+const CharacterKind kMaelstrom{name::kMaelstrom, 7000, 80, 105, 1.6f, 48, 1, 8000, 5, false};
 // The queen flees and must be cornered; the bell never steers, it only flies where it is struck.
-const CharacterKind kQueen{name::kQueen, 2750, 130, 150, 1.3f, 48, 2, 9000, 5, false};
-const CharacterKind kBell{name::kBell, 4500, 0, 320, 2.4f, 48, 3, 12000, 5, false};
+const CharacterKind kQueen{name::kQueen, 5500, 130, 150, 1.3f, 48, 2, 9000, 5, false};
+const CharacterKind kBell{name::kBell, 9000, 0, 320, 2.0f, 48, 3, 12000, 5, false};
 
 const ObjectKind kLily{name::kLily, 32, 1.0f, true, false};
 const ObjectKind kFloatLantern{name::kFloatLantern, 32, 1.0f, true, true};
@@ -37,9 +37,9 @@ Stage Harbour() {
           "Cold wisps chase you. Face them and fire with Space.",
           "冷たい鬼火が追ってくる。向きを変えてスペースで撃て。",
           150, 0.3f, 400, DefaultShot(), std::nullopt,
-          {{{&kSlowWisp, 80, 80}, {&kSlowWisp, 528, 80}, {&kSlowWisp, 304, 400}},
-           {{&kSlowWisp, 80, 384}, {&kSlowWisp, 528, 384}},
-           {{&kSlowWisp, 48, 224}, {&kSlowWisp, 560, 224}, {&kSlowWisp, 304, 48}}},
+          {{{&kSlowWisp, 80, 80}, {&kSlowWisp, 528, 80}, {&kSlowWisp, 80, 384}, {&kSlowWisp, 528, 384}},
+           {{&kSlowWisp, 304, 400}, {&kSlowWisp, 304, 48}},
+           {{&kSlowWisp, 48, 224}, {&kSlowWisp, 560, 224}, {&kSlowWisp, 304, 400}}},
           {{&kPost, 112, 224}, {&kPost, 496, 224}, {&kLily, 150, 120}, {&kLily, 450, 330},
            {&kLily, 200, 340}, {&kFloatLantern, 420, 110}}};
 }
@@ -51,10 +51,8 @@ Stage Marsh() {
           200, 0.6f, 400, DefaultShot(), std::nullopt,
           {{{&kWisp, 64, 64}, {&kWisp, 544, 384}, {&kStillMoth, 304, 120}},
            {{&kWisp, 64, 384}, {&kWisp, 544, 64}, {&kStillMoth, 120, 240}, {&kStillMoth, 480, 240}},
-           {{&kWisp, 304, 48}, {&kWisp, 48, 224}, {&kWisp, 560, 224}, {&kStillMoth, 200, 360},
-            {&kStillMoth, 410, 120}},
-           {{&kWisp, 48, 48}, {&kWisp, 560, 48}, {&kWisp, 48, 400}, {&kWisp, 560, 400},
-            {&kStillMoth, 304, 360}}},
+           {{&kWisp, 304, 48}, {&kWisp, 48, 224}, {&kWisp, 560, 224}, {&kStillMoth, 200, 360}},
+           {{&kWisp, 48, 48}, {&kWisp, 560, 48}, {&kWisp, 48, 400}, {&kWisp, 560, 400}}},
           {{&kStoneLantern, 176, 144}, {&kStoneLantern, 432, 144}, {&kStoneLantern, 176, 304},
            {&kStoneLantern, 432, 304}, {&kLily, 304, 96}, {&kLily, 112, 224}, {&kLily, 496, 224},
            {&kLily, 304, 392}}};
@@ -64,7 +62,7 @@ Stage Festival() {
   return {3, "Paper Festival", "紙灯籠の祭",
           "Your shot flies faster and longer here. Embers are quick!",
           "ここでは光弾が速く長い。火の粉は素早いぞ！",
-          150, 0.6f, 250, {250, 540, 110, 20, 2, 7, 250}, std::nullopt,
+          145, 0.6f, 250, {500, 540, 110, 20, 2, 7, 250}, std::nullopt,
           {{{&kDancingWisp, 64, 64}, {&kDancingWisp, 544, 64}, {&kDancingWisp, 304, 400}},
            {{&kEmber, 48, 400}, {&kEmber, 560, 400}, {&kMoth, 220, 80}, {&kMoth, 388, 80}},
            {{&kDancingWisp, 48, 48}, {&kDancingWisp, 560, 48}, {&kEmber, 48, 400},
@@ -80,7 +78,7 @@ Stage Canal() {
   Stage canal{4, "Frozen Canal", "凍てつく運河",
           "Icy walls bounce hard. Crystals are tough; jellies drift.",
           "氷の壁はよく弾む。水晶は硬く、クラゲは漂うだけ。",
-          165, 0.85f, 400, {330, 380, 170, 10, 2, 12, 400}, 30000,
+          165, 0.75f, 400, {660, 380, 170, 10, 2, 12, 400}, 30000,
           {{{&kCrystal, 64, 64}, {&kCrystal, 544, 384}, {&kJelly, 460, 130}},
            {{&kMoth, 150, 120}, {&kMoth, 460, 120}, {&kMoth, 304, 380}, {&kCrystal, 48, 400}},
            {{&kJelly, 150, 330}, {&kJelly, 460, 330}, {&kDancingWisp, 48, 48},
@@ -98,7 +96,7 @@ Stage Tower() {
   return {5, "Moon Gate Tower", "月門の塔",
           "The Eclipse waits in the last wave. Light the way home!",
           "最後の波で月蝕が待つ。帰り道を照らせ！",
-          140, 0.7f, 350, {250, 460, 130, 16, 2, 9, 300}, std::nullopt,
+          150, 0.7f, 350, {500, 460, 130, 16, 2, 9, 300}, std::nullopt,
           {{{&kDancingWisp, 64, 64}, {&kDancingWisp, 544, 64}, {&kDancingWisp, 304, 400},
             {&kEmber, 48, 400}, {&kEmber, 560, 400}},
            {{&kCrystal, 64, 64}, {&kCrystal, 544, 384}, {&kMoth, 150, 240}, {&kMoth, 460, 240},
@@ -117,7 +115,7 @@ Stage Shrine() {
   return {6, "Shrine of the Tide", "潮の社",
           "Moths hide behind drifting jellies. The Maelstrom rises last!",
           "クラゲは岩のように漂い、蛾はその陰に隠れる。渦の主が待つ！",
-          180, 0.8f, 300, {250, 500, 150, 14, 2, 9, 300}, std::nullopt,
+          190, 0.8f, 300, {500, 500, 150, 14, 2, 9, 300}, std::nullopt,
           {{{&kJelly, 200, 150}, {&kJelly, 408, 300}, {&kMoth, 120, 380}, {&kMoth, 480, 80},
             {&kWisp, 304, 48}},
            {{&kJelly, 200, 300}, {&kJelly, 408, 150}, {&kEmber, 48, 48}, {&kEmber, 560, 400},
@@ -143,7 +141,7 @@ Stage Market() {
   return {7, "Night Market Lanes", "夜市の小路",
           "Stalls make lanes. Moths hide in the pockets between them.",
           "屋台が小路をつくる。蛾は屋台の間のすき間に隠れる。",
-          140, 0.7f, 350, {250, 460, 130, 14, 2, 9, 300}, std::nullopt,
+          130, 0.7f, 350, {500, 460, 130, 14, 2, 9, 300}, std::nullopt,
           {{{&kMoth, 192, 224}, {&kMoth, 416, 224}, {&kDancingWisp, 48, 64}, {&kDancingWisp, 560, 384}},
            {{&kMoth, 304, 100}, {&kMoth, 304, 350}, {&kEmber, 48, 224}, {&kEmber, 560, 224},
             {&kDancingWisp, 304, 48}},
@@ -160,7 +158,7 @@ Stage Bridge() {
   return {8, "Willow Bridge", "柳の橋",
           "Sparks are small and quick, crystals slow and heavy. Mind both!",
           "火花は小さく素早い、水晶は遅く重い。両方に気をつけろ！",
-          125, 0.75f, 300, {250, 480, 140, 14, 2, 9, 280}, std::nullopt,
+          115, 0.75f, 300, {500, 480, 140, 14, 2, 9, 280}, std::nullopt,
           {{{&kSpark, 48, 48}, {&kSpark, 576, 48}, {&kCrystal, 304, 410}, {&kMoth, 304, 120}},
            {{&kSpark, 48, 410}, {&kSpark, 576, 410}, {&kSpark, 304, 48}, {&kCrystal, 48, 224},
             {&kMoth, 460, 240}},
@@ -178,7 +176,7 @@ Stage Terrace() {
   return {9, "Sky Lantern Terrace", "天灯の露台",
           "Some spirits come before their wave. The Moth Queen flees: corner her!",
           "波より先に来る者がいる。蛾の女王は逃げる、追いつめろ！",
-          190, 0.75f, 300, {250, 480, 140, 14, 2, 9, 280}, std::nullopt,
+          200, 0.75f, 300, {500, 480, 140, 14, 2, 9, 280}, std::nullopt,
           {{{&kWisp, 64, 64}, {&kWisp, 544, 384}, {&kMoth, 304, 120}},
            {{&kEmber, 48, 400, true}, {&kWisp, 544, 64}, {&kMoth, 150, 360}, {&kMoth, 460, 120}},
            {{&kCrystal, 560, 48, true}, {&kEmber, 48, 48}, {&kEmber, 560, 400}, {&kMoth, 304, 380}},
@@ -195,7 +193,7 @@ Stage Belfry() {
   return {10, "Belfry of the Great Bell", "大鐘の鐘楼",
           "The last night. Strike the Great Bell: it flies where you hit it!",
           "最後の夜。大鐘を撃て、当てた方へ飛んでいくぞ！",
-          165, 0.9f, 300, {250, 500, 150, 14, 2, 9, 280}, std::nullopt,
+          185, 0.9f, 300, {500, 500, 150, 14, 2, 9, 280}, std::nullopt,
           {{{&kDancingWisp, 64, 64}, {&kDancingWisp, 544, 384}, {&kEmber, 48, 400},
             {&kMoth, 304, 120}},
            {{&kSpark, 48, 48}, {&kSpark, 576, 48}, {&kCrystal, 48, 400}, {&kJelly, 200, 300},
@@ -216,7 +214,7 @@ const CharacterKind& PlayerKind() {
   return player;
 }
 
-ShotSettings DefaultShot() { return {250, 440, 120, 12, 2, 10, 350}; }
+ShotSettings DefaultShot() { return {500, 440, 120, 12, 2, 10, 350}; }
 
 const std::vector<Stage>& Stages() {
   static const std::vector<Stage> stages = {Harbour(), Marsh(),  Festival(), Canal(),   Tower(),
