@@ -14,13 +14,13 @@ const CharacterKind kEmber{name::kEmber, 900, 135, 150, 1.1f, 32, 1, 400, 6, tru
 const CharacterKind kSpark{name::kSpark, 500, 170, 190, 0.8f, 24, 1, 300, 6, true};
 const CharacterKind kStillMoth{name::kMoth, 500, 110, 130, 0.8f, 32, 2, 350, 6, false};
 const CharacterKind kMoth{name::kMoth, 500, 120, 140, 0.8f, 32, 2, 350, 6, true};
-const CharacterKind kCrystal{name::kCrystal, 2000, 55, 75, 2.0f, 32, 1, 600, 6, true};
-const CharacterKind kJelly{name::kJelly, 1500, 0, 200, 1.5f, 32, 3, 500, 6, true};
+const CharacterKind kCrystal{name::kCrystal, 2000, 55, 75, 1.7f, 32, 1, 600, 6, true};
+const CharacterKind kJelly{name::kJelly, 1500, 0, 200, 1.3f, 32, 3, 500, 6, true};
 const CharacterKind kEclipse{name::kEclipse, 6500, 70, 95, 1.6f, 48, 1, 5000, 5, false};
 const CharacterKind kMaelstrom{name::kMaelstrom, 7000, 80, 105, 1.6f, 48, 1, 8000, 5, false};
 // The queen flees and must be cornered; the bell never steers, it only flies where it is struck.
 const CharacterKind kQueen{name::kQueen, 5500, 130, 150, 1.3f, 48, 2, 9000, 5, false};
-const CharacterKind kBell{name::kBell, 9000, 0, 320, 2.0f, 48, 3, 12000, 5, false};
+const CharacterKind kBell{name::kBell, 9000, 0, 320, 1.8f, 48, 3, 12000, 5, false};
 
 const ObjectKind kLily{name::kLily, 32, 1.0f, true, false};
 const ObjectKind kFloatLantern{name::kFloatLantern, 32, 1.0f, true, true};
@@ -78,7 +78,7 @@ Stage Canal() {
   Stage canal{4, "Frozen Canal", "凍てつく運河",
           "Icy walls bounce hard. Crystals are tough; jellies drift.",
           "氷の壁はよく弾む。水晶は硬く、クラゲは漂うだけ。",
-          165, 0.75f, 400, {660, 380, 170, 10, 2, 12, 400}, 30000,
+          185, 0.7f, 400, {660, 380, 170, 10, 2, 12, 400}, 30000,
           {{{&kCrystal, 64, 64}, {&kCrystal, 544, 384}, {&kJelly, 460, 130}},
            {{&kMoth, 150, 120}, {&kMoth, 460, 120}, {&kMoth, 304, 380}, {&kCrystal, 48, 400}},
            {{&kJelly, 150, 330}, {&kJelly, 460, 330}, {&kDancingWisp, 48, 48},
