@@ -19,7 +19,7 @@ const CharacterKind kJelly{name::kJelly, 1500, 0, 200, 1.3f, 32, 3, 500, 6, true
 const CharacterKind kEclipse{name::kEclipse, 6500, 70, 95, 1.6f, 48, 1, 5000, 5, false};
 const CharacterKind kMaelstrom{name::kMaelstrom, 7000, 80, 105, 1.6f, 48, 1, 8000, 5, false};
 // The queen flees and must be cornered; the bell never steers, it only flies where it is struck.
-const CharacterKind kQueen{name::kQueen, 5500, 130, 150, 1.3f, 48, 2, 9000, 5, false};
+const CharacterKind kQueen{name::kQueen, 5500, 130, 150, 1.0f, 48, 2, 9000, 5, false};
 const CharacterKind kBell{name::kBell, 9000, 0, 320, 1.8f, 48, 3, 12000, 5, false};
 
 const ObjectKind kLily{name::kLily, 32, 1.0f, true, false};
@@ -176,7 +176,7 @@ Stage Terrace() {
   return {9, "Sky Lantern Terrace", "天灯の露台",
           "Some spirits come before their wave. The Moth Queen flees: corner her!",
           "波より先に来る者がいる。蛾の女王は逃げる、追いつめろ！",
-          200, 0.75f, 300, {500, 480, 140, 14, 2, 9, 280}, std::nullopt,
+          200, 0.65f, 300, {500, 480, 140, 14, 2, 9, 280}, std::nullopt,
           {{{&kWisp, 64, 64}, {&kWisp, 544, 384}, {&kMoth, 304, 120}},
            {{&kEmber, 48, 400, true}, {&kWisp, 544, 64}, {&kMoth, 150, 360}, {&kMoth, 460, 120}},
            {{&kCrystal, 560, 48, true}, {&kEmber, 48, 48}, {&kEmber, 560, 400}, {&kMoth, 304, 380}},
