@@ -18,9 +18,26 @@ std::string Value(const Keys& keys, const std::string& key) {
   return found == keys.end() ? "" : found->second;
 }
 
+int Luminance(pack::Rgb c) { return (299 * c.r + 587 * c.g + 114 * c.b) / 1000; }
+// RGB565 truncation makes anything below 8/4/8 the key.
+bool IsKey(pack::Rgb c) { return c.r >> 3 == 0 && c.g >> 2 == 0 && c.b >> 3 == 0; }
+
+// Pixels next to the key, or the picture's edge, that are dim: the eye takes them for a dark
+// rim or speck on the stage floors.
+long DimOutline(const pack::Picture& p) {
+  const auto keyed = [&](int x, int y) {
+    return x < 0 || y < 0 || x >= p.size.width || y >= p.size.height || IsKey(p.At(x, y));
+  };
+  long dim = 0;
+  for (int y = 0; y < p.size.height; ++y)
+    for (int x = 0; x < p.size.width; ++x)
+      if (!keyed(x, y) && (keyed(x - 1, y) || keyed(x + 1, y) || keyed(x, y - 1) || keyed(x, y + 1)))
+        dim += Luminance(p.At(x, y)) < 72 ? 1 : 0;
+  return dim;
+}
+
 // The picture holds the rectangle (0, 0)-(width, height). Keyed pictures (clean) also end in
-// the key: RGB565 truncation makes anything below 8/4/8 the key, and a kept colour darker than
-// 48 in every channel would show as a dark rim on the stage floors.
+// the key: no kept colour darker than 48 in every channel, no dim outline.
 void ExpectCovers(const std::string& name, int width, int height, bool clean = false) {
   const pack::Size size = pack::PictureSize(name).value_or(pack::Size{});
   EXPECT_TRUE(size.width >= width && size.height >= height) << name << " is missing or too small";
@@ -28,9 +45,20 @@ void ExpectCovers(const std::string& name, int width, int height, bool clean = f
   const pack::Picture p = pack::ReadPicture(name);
   ASSERT_FALSE(p.pixels.empty()) << name;
   const auto rim = std::count_if(p.pixels.begin(), p.pixels.end(), [](pack::Rgb c) {
-    return !(c.r >> 3 == 0 && c.g >> 2 == 0 && c.b >> 3 == 0) && std::max({c.r, c.g, c.b}) < 48;
+    return !IsKey(c) && std::max({c.r, c.g, c.b}) < 48;
   });
   EXPECT_EQ(rim, 0) << name << " has near-black pixels that the game draws";
+  EXPECT_EQ(DimOutline(p), 0) << name << " has a dim outline";
+}
+
+// Mean brightness of the pixels the game draws in the rectangle.
+double Brightness(const pack::Picture& p, int x0, int y0, int x1, int y1) {
+  double sum = 0;
+  long n = 0;
+  for (int y = y0; y < std::min(y1, p.size.height); ++y)
+    for (int x = x0; x < std::min(x1, p.size.width); ++x)
+      if (!IsKey(p.At(x, y))) sum += Luminance(p.At(x, y)), ++n;
+  return n == 0 ? 0 : sum / n;
 }
 
 struct Game {
@@ -48,10 +76,38 @@ TEST(ContentPack, FixedPicturesAndGameDatHoldWhatTheGameDraws) {
   ExpectCovers("img\\cursor2.bmp", 94, 25);
   ExpectCovers("img\\font.bmp", 14 * 9 + 14, 46);
   const Game game;
-  EXPECT_GE(game.end - game.first, 6) << "at least six stages";
+  EXPECT_GE(game.end - game.first, 10) << "at least ten stages";
   const Keys& d = game.dat.directives;
   ExpectCovers(Value(d, "SHOT_IMG:"), Int(d, "SHOT_SIZE_X:"), Int(d, "SHOT_SIZE_Y:"), true);
   ExpectCovers(Value(d, "STOCK_IMG:"), 15, 15, true);
+}
+
+// Beside the menu entries, where the cursor moves, the panel is one colour per row: none of
+// the harbour behind it shows through.
+TEST(ContentPack, TitleMenuPanelIsOpaque) {
+  const pack::Picture title = pack::ReadPicture("img\\title.bmp");
+  ASSERT_GE(title.size.height, 480);
+  int seen_through = 0;
+  for (int y = 330; y < 458; ++y)
+    for (int x = 65; x < 100; ++x) {
+      const pack::Rgb a = title.At(x, y), b = title.At(64, y);
+      seen_through += a.r != b.r || a.g != b.g || a.b != b.b;
+    }
+  EXPECT_EQ(seen_through, 0);
+}
+
+// Every character, bosses included, stands out from the floor of the stage it plays on.
+TEST(ContentPack, EveryCharacterIsBrightOnItsFloor) {
+  const Game game;
+  for (int s = game.first; s < game.end; ++s) {
+    const Tagged stage = game.Stage(s);
+    const double floor = Brightness(pack::ReadPicture(Value(stage.directives, "BG:")), 32, 32, 608, 448);
+    for (const auto& [entry, c] : stage.enemies) {
+      const int size = Int(c, "size_x:");
+      const double body = Brightness(pack::ReadPicture(Value(c, "img:")), 0, 0, 4 * size, size);
+      EXPECT_GE(body - floor, 80) << "stage " << s << " character " << entry << " " << Value(c, "img:");
+    }
+  }
 }
 
 // Facings, the alternate set 128 px further, and the explosion row; the start inside the walls.

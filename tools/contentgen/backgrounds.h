@@ -3,5 +3,5 @@
 
 #include "image.h"
 
-// Stage 1 to 6; the walls stand at x 32 and 608, y 32 and 448.
+// Stage 1 to 10; the walls stand at x 32 and 608, y 32 and 448.
 Image StageBackground(int stage);

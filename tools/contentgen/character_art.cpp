@@ -26,6 +26,8 @@ Palette PaletteOf(Look look) {
     case Look::kJelly: return {{225, 255, 240}, {90, 215, 170}, {30, 115, 100}, {100, 255, 190}};
     case Look::kEclipse: return {{235, 215, 255}, {120, 70, 180}, {45, 22, 80}, {175, 95, 255}};
     case Look::kMaelstrom: return {{210, 255, 245}, {40, 170, 170}, {12, 60, 70}, {60, 220, 210}};
+    case Look::kQueen: return {{255, 246, 215}, {245, 190, 95}, {150, 85, 60}, {255, 205, 120}};
+    case Look::kBell: return {{255, 240, 190}, {215, 150, 60}, {125, 75, 30}, {255, 190, 90}};
   }
   return {};
 }
@@ -115,8 +117,8 @@ void PaintWisp(Image& c, int facing, int phase, const Palette& p) {
   Eyes(c, hx, hy + 2, 11, 7, facing, p.dark);
 }
 
-// Fleeing moth, painted head-down and turned to its facing.
-Image PaintMoth(int facing, int phase, const Palette& p, const Image& canvas) {
+// Fleeing moth, painted head-down and turned to its facing; the queen wears a crown.
+Image PaintMoth(int facing, int phase, const Palette& p, const Image& canvas, bool crown) {
   Image c = canvas;
   Glow(c, 64, 64, 60, p.glow, 0.3f);
   const float spread = phase ? 16.0f : 28.0f;
@@ -131,6 +133,11 @@ Image PaintMoth(int facing, int phase, const Palette& p, const Image& canvas) {
   Line(c, {68, 94}, {78, 116}, 2.5f, p.light);
   FillCircle(c, 64, 92, 9, Solid(p.mid));
   Eyes(c, 64, 94, 5, 3.5f, 0, p.dark);
+  if (crown) {
+    FillPolygon(c, {{50, 100}, {54, 120}, {60, 108}, {64, 124}, {68, 108}, {74, 120}, {78, 100}},
+                VerticalRamp(100, {255, 250, 200}, 124, {240, 170, 60}));
+    FillCircle(c, 64, 112, 3, Solid({255, 120, 160}));
+  }
   const int turns[] = {0, 3, 2, 1};
   return Turn(c, turns[facing & 3]);
 }
@@ -178,16 +185,17 @@ void PaintEclipse(Image& c, int facing, const Palette& p, bool whirl) {
   const Rgb eye = whirl ? Rgb{255, 200, 70} : Rgb{255, 80, 120};
   Glow(c, 96, 96, 94, p.glow, 0.55f);
   Ring(c, 96, 96, 80, 7, p.mid, 0.9f);
-  FillCircle(c, 96, 96, 70, RadialRamp(80, 80, 90, Mix(p.dark, p.mid, 0.5f), Scale(p.dark, 0.45f)));
+  // Lit from inside, so the body stands out on the dark floors it fights on.
+  FillCircle(c, 96, 96, 70, RadialRamp(76, 76, 96, Mix(p.mid, p.light, 0.45f), p.mid));
   for (int arm = 0; whirl && arm < 3; ++arm) {
     for (int k = 0; k < 24; ++k) {
       const float t = arm * 2.094f + k * 0.2f, r = 12 + k * 2.4f;
       const float u = t + 0.2f, s = r + 2.4f;
-      Line(c, {96 + r * std::cos(t), 96 + r * std::sin(t)}, {96 + s * std::cos(u), 96 + s * std::sin(u)}, 4, p.mid,
+      Line(c, {96 + r * std::cos(t), 96 + r * std::sin(t)}, {96 + s * std::cos(u), 96 + s * std::sin(u)}, 4, p.dark,
            0.35f + k * 0.02f);
     }
   }
-  FillCircle(c, 96 - d.x * 48, 96 - d.y * 48, 20, Solid(p.light), 0.25f);
+  FillCircle(c, 96 - d.x * 48, 96 - d.y * 48, 20, Solid(p.light), 0.5f);
   for (float side : {-1.0f, 1.0f}) {
     const float ex = 96 + side * 22 + d.x * 22, ey = 92 + d.y * 22;
     FillEllipse(c, ex, ey, 13, 7, Solid(eye));
@@ -195,6 +203,20 @@ void PaintEclipse(Image& c, int facing, const Palette& p, bool whirl) {
   }
   Line(c, {70 + d.x * 22, 70 + d.y * 18}, {86 + d.x * 22, 78 + d.y * 18}, 4, eye);
   Line(c, {122 + d.x * 22, 70 + d.y * 18}, {106 + d.x * 22, 78 + d.y * 18}, 4, eye);
+}
+
+// The temple bell: bronze that moves only when struck, a crest that glows, eyes on its waist.
+void PaintBell(Image& c, int facing, int phase, const Palette& p) {
+  const Point d = Facing(facing);
+  Glow(c, 96, 100, 94, p.glow, phase ? 0.6f : 0.45f);
+  FillCircle(c, 96, 20, 11, Solid(p.mid));
+  FillRoundedRect(c, {58, 24, 134, 50}, 12, VerticalRamp(24, p.light, 50, p.mid));
+  FillPolygon(c, {{60, 44}, {132, 44}, {146, 146}, {166, 168}, {26, 168}, {46, 146}},
+              VerticalRamp(44, p.light, 168, p.mid));
+  Line(c, {52, 104}, {140, 104}, 5, p.dark, 0.8f);
+  Line(c, {44, 150}, {148, 150}, 5, p.dark, 0.8f);
+  FillCircle(c, 96 + d.x * 10, 76, 16, RadialRamp(92, 72, 22, {255, 255, 235}, p.glow), phase ? 1.0f : 0.8f);
+  Eyes(c, 96 + d.x * 24, 126 + d.y * 6, 20, 9, facing, p.dark);
 }
 
 void PaintBurst(Image& c, float frame_t, const Palette& p, float unit) {
@@ -214,18 +236,30 @@ void PaintBurst(Image& c, float frame_t, const Palette& p, float unit) {
 
 }  // namespace
 
-int LookSize(Look look) { return look == Look::kEclipse || look == Look::kMaelstrom ? 48 : 32; }
+int LookSize(Look look) {
+  return look == Look::kEclipse || look == Look::kMaelstrom || look == Look::kQueen || look == Look::kBell ? 48 : 32;
+}
+
+namespace {
+
+// The size a look is painted at: the queen is a moth painted larger.
+float PaintedSize(Look look) { return look == Look::kQueen ? 32.0f : static_cast<float>(LookSize(look)); }
+
+}  // namespace
 
 Image CharacterFrame(Look look, int facing, int phase, int pixels, Rgb ground) {
   const Palette p = PaletteOf(look);
   const int size = pixels > 0 ? pixels : LookSize(look);
-  Image c(size * kScale, size * kScale, static_cast<float>(size) / LookSize(look));
-  FillRect(c, {0, 0, 4 * LookSize(look), 4 * LookSize(look)}, Solid(ground));
+  const float painted = PaintedSize(look);
+  Image c(size * kScale, size * kScale, size / painted);
+  FillRect(c, {0, 0, static_cast<int>(4 * painted), static_cast<int>(4 * painted)}, Solid(ground));
   switch (look) {
     case Look::kLumi: PaintLumi(c, facing, phase, p); break;
     case Look::kWisp:
     case Look::kEmber: PaintWisp(c, facing, phase, p); break;
-    case Look::kMoth: c = PaintMoth(facing, phase, p, c); break;
+    case Look::kMoth: c = PaintMoth(facing, phase, p, c, false); break;
+    case Look::kQueen: c = PaintMoth(facing, phase, p, c, true); break;
+    case Look::kBell: PaintBell(c, facing, phase, p); break;
     case Look::kCrystal: PaintCrystal(c, facing, phase, p); break;
     case Look::kJelly: PaintJelly(c, facing, phase, p); break;
     case Look::kEclipse: PaintEclipse(c, facing, p, false); break;
@@ -234,9 +268,10 @@ Image CharacterFrame(Look look, int facing, int phase, int pixels, Rgb ground) {
   return c.Shrink(kScale);
 }
 
-Image ExplosionFrame(Look look, int frame, int count) {
-  const float unit = LookSize(look) / 32.0f;
-  Image c(LookSize(look) * kScale, LookSize(look) * kScale);
+Image ExplosionFrame(Look look, int frame, int count, int pixels) {
+  const int size = pixels > 0 ? pixels : LookSize(look);
+  const float unit = size / 32.0f;
+  Image c(size * kScale, size * kScale);
   PaintBurst(c, (frame + 0.5f) / count, PaletteOf(look), unit);
   return c.Shrink(kScale);
 }

@@ -46,7 +46,7 @@ std::string GameDat() {
 
 // Every key, so that nothing is left over from the same entry of an earlier stage.
 void WriteCharacter(std::ostringstream& out, int entry, const CharacterKind& kind, float x,
-                    float y, int turn) {
+                    float y, int turn, bool early) {
   out << "#ENEMY:" << entry << "\nimg:" << kind.img << "\nhp:" << kind.hp << "\nxy:" << Number(x)
       << "," << Number(y) << "\naxy:" << kind.accel << "," << kind.accel << "\nmax:" << kind.max
       << "\nattack:" << kind.hp / 4 << "\nhard:" << Number(kind.hard) << "\nsize_x:" << kind.size
@@ -54,6 +54,11 @@ void WriteCharacter(std::ostringstream& out, int entry, const CharacterKind& kin
       << "\nbom_last_img:" << kind.explosion_frames << "\n";
   if (kind.animation) out << "animation:\n";
   out << "turn:" << turn << "\n";
+  // Opened again, the entry is active now and keeps its turn; only its animation is reset.
+  if (early) {
+    out << "; on the field before its wave\n#ENEMY:" << entry << "\n";
+    if (kind.animation) out << "animation:\n";
+  }
 }
 
 void WriteObject(std::ostringstream& out, int entry, const ObjectPlacement& o) {
@@ -85,12 +90,12 @@ std::string StageFile(const Stage& stage) {
   out << "#SHOT_SIZE_X:" << kShotSize << "\n#SHOT_SIZE_Y:" << kShotSize << "\n";
   if (stage.clear_bonus) out << "#CLEAR_BONUS:" << *stage.clear_bonus << "\n";
   out << "; the player\n";
-  WriteCharacter(out, 0, PlayerKind(), 304, 224, 0);
+  WriteCharacter(out, 0, PlayerKind(), 304, 224, 0, false);
   int entry = 1;
   for (size_t turn = 0; turn < stage.turns.size(); ++turn) {
     out << "; wave " << turn + 1 << "\n";
     for (const Placement& p : stage.turns[turn])
-      WriteCharacter(out, entry++, *p.kind, p.x, p.y, static_cast<int>(turn));
+      WriteCharacter(out, entry++, *p.kind, p.x, p.y, static_cast<int>(turn), p.early);
   }
   out << "; stage objects\n";
   for (size_t i = 0; i < stage.objects.size(); ++i)

@@ -59,12 +59,14 @@ void Image::PasteLit(const Image& source, int dx, int dy) {
 
 void Image::CleanKeyedEdges() {
   const auto dark = [](Rgb c) { return std::max({c.r, c.g, c.b}) < kLeastVisible; };
+  const auto dim = [](Rgb c) { return Luminance(c) < kLeastEdge; };
   std::vector<bool> keyed(pixels_.size(), false);
   std::queue<int> open;
   for (int i = 0; i < static_cast<int>(pixels_.size()); ++i) {
     if (IsKey(pixels_[i])) keyed[i] = true, open.push(i);
   }
-  // The key spreads through every dark pixel it touches: a fading glow ends in the key.
+  // The key spreads through every dim pixel it touches: a fading glow ends in the key, not in
+  // a dark rim that would show on the brighter floors.
   while (!open.empty()) {
     const int i = open.front();
     open.pop();
@@ -73,7 +75,7 @@ void Image::CleanKeyedEdges() {
     for (const auto& n : next) {
       if (!Inside(n[0], n[1])) continue;
       const int j = Index(n[0], n[1]);
-      if (!keyed[j] && dark(pixels_[j])) keyed[j] = true, open.push(j);
+      if (!keyed[j] && dim(pixels_[j])) keyed[j] = true, open.push(j);
     }
   }
   for (size_t i = 0; i < pixels_.size(); ++i) {

@@ -10,6 +10,10 @@ struct Rgb {
 
 // The darkest channel maximum a keyed picture keeps; anything darker would show as a black rim.
 constexpr int kLeastVisible = 48;
+// The least brightness a pixel next to the key keeps: dimmer outlines read as dark rims.
+constexpr int kLeastEdge = 72;
+// Perceived brightness, 0 to 255.
+inline int Luminance(Rgb c) { return (299 * c.r + 587 * c.g + 114 * c.b) / 1000; }
 // True when the game's RGB565 conversion turns the colour into the black key.
 inline bool IsKey(Rgb c) { return (c.r >> 3) == 0 && (c.g >> 2) == 0 && (c.b >> 3) == 0; }
 

@@ -43,6 +43,18 @@ void WriteMusic(const Pack& pack) {
   Write(pack, name::StageMusic(6),
         {132, 62, true, "Dm Gm A Dm Bb Gm A A Dm F C Bb Gm A Dm A", kSynthStrings, kFingerBass,
          kKoto, kShakuhachi, BassStyle::kPulse, 120, Drums::kDrive, 37});
+  Write(pack, name::StageMusic(7),
+        {126, 62, false, "A D E A F#m D E E A D E C#m D E A A", kStrings, kFingerBass, kShamisen,
+         kFlute, BassStyle::kWalk, 120, Drums::kFestival, 41});
+  Write(pack, name::StageMusic(8),
+        {120, 60, true, "Am G F E Am G F E F G Em Am Dm E Am E", kWarmPad, kPickBass, kMarimba,
+         kOcarina, BassStyle::kPulse, 120, Drums::kDrive, 43});
+  Write(pack, name::StageMusic(9),
+        {134, 64, true, "Bm G A F# Bm G Em F# G A F#m Bm G A F# F#", kSynthStrings, kSynthBass,
+         kVibraphone, kShakuhachi, BassStyle::kPulse, 120, Drums::kIntense, 47});
+  Write(pack, name::StageMusic(10),
+        {152, 60, true, "Em C D B Em C Am B C D Bm Em C D B B", kStrings, kSynthBass, kKoto,
+         kBrass, BassStyle::kPulse, 120, Drums::kIntense, 53});
   Write(pack, name::kEndingMusic,
         {80, 65, false, "F C Dm Bb F C Bb C Dm Bb F C Bb C F F", kSlowStrings, kAcousticBass,
          kHarp, kOcarina, BassStyle::kLong, 240, Drums::kSoft, 13});

@@ -32,6 +32,9 @@ inline const std::string kCrystal = "img\\chr_crystal.bmp";
 inline const std::string kJelly = "img\\chr_jelly.bmp";
 inline const std::string kEclipse = "img\\chr_eclipse.bmp";
 inline const std::string kMaelstrom = "img\\chr_maelstrom.bmp";
+inline const std::string kSpark = "img\\chr_spark.bmp";
+inline const std::string kQueen = "img\\chr_queen.bmp";
+inline const std::string kBell = "img\\chr_bell.bmp";
 
 // Stage objects.
 inline const std::string kStoneLantern = "img\\obj_stone_lantern.bmp";

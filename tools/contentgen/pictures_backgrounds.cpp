@@ -175,6 +175,76 @@ Image Shrine() {
   return image;
 }
 
+// Boards of a night market between the stalls, with lantern light pooled on them.
+Image Market() {
+  Image image(640, 480);
+  ForField(image, [](int x, int y) {
+    const float n = Fractal(static_cast<float>(x), y * 0.3f, 40, 707, 3);
+    const bool seam = (y - 32) % 24 < 2;
+    const Rgb c = Mix({40, 26, 22}, {66, 44, 34}, n);
+    return seam ? Scale(c, 0.6f) : c;
+  });
+  Random r(23);
+  for (int i = 0; i < 10; ++i) Glow(image, r.Range(60, 580), r.Range(60, 420), 40, {255, 140, 60}, 0.18f);
+  PaintWalls(image, {{130, 70, 50}, {60, 30, 24}, {250, 190, 110}}, 71);
+  WallLanterns(image, {250, 110, 60});
+  return image;
+}
+
+// Dark river under a willow bridge: long planks and drifting leaves.
+Image Bridge() {
+  Image image(640, 480);
+  ForField(image, [](int x, int y) {
+    const float n = Fractal(x * 0.4f, static_cast<float>(y), 50, 808);
+    const bool plank = (x - 32) % 64 < 2;
+    const Rgb c = Mix({18, 34, 30}, {38, 60, 48}, n);
+    return plank ? Scale(c, 0.65f) : c;
+  });
+  Random r(29);
+  for (int i = 0; i < 40; ++i) {
+    const Point p{r.Range(50, 590), r.Range(50, 430)};
+    const float a = r.Range(0, 6.28f);
+    Line(image, p, {p.x + 8 * std::cos(a), p.y + 8 * std::sin(a)}, 2.5f, {110, 150, 70}, 0.5f);
+  }
+  PaintWalls(image, {{120, 100, 70}, {50, 42, 30}, {190, 210, 130}}, 81);
+  WallLanterns(image, {240, 160, 70});
+  return image;
+}
+
+// A terrace under the night sky: slate tiles and sky lanterns rising far below.
+Image Terrace() {
+  Image image(640, 480);
+  ForField(image, [](int x, int y) {
+    const float n = Fractal(static_cast<float>(x), static_cast<float>(y), 35, 909, 3);
+    const bool grout = (x - 32) % 64 < 2 || (y - 32) % 64 < 2;
+    const Rgb c = Mix({16, 20, 44}, {34, 40, 74}, n);
+    return grout ? Scale(c, 0.6f) : c;
+  });
+  Random r(31);
+  for (int i = 0; i < 18; ++i) Glow(image, r.Range(50, 590), r.Range(50, 430), 9, {255, 170, 90}, 0.35f);
+  for (int i = 0; i < 70; ++i)
+    image.AddLight(static_cast<int>(r.Range(34, 606)), static_cast<int>(r.Range(34, 446)), {180, 190, 255}, 0.35f);
+  PaintWalls(image, {{90, 95, 130}, {36, 38, 62}, {200, 200, 250}}, 91);
+  WallLanterns(image, {250, 150, 80});
+  return image;
+}
+
+// The belfry floor: red lacquer boards round a golden ring where the bell hangs.
+Image Belfry() {
+  Image image(640, 480);
+  ForField(image, [](int x, int y) {
+    const float n = Fractal(static_cast<float>(x), y * 0.35f, 45, 1010, 3);
+    const float d = std::hypot(x - 320.0f, y - 240.0f);
+    const float ring = std::pow(std::max(0.0f, std::cos((d - 150) * 0.06f)), 20.0f) * (std::abs(d - 150) < 40 ? 1.0f : 0.0f);
+    return Mix(Mix({40, 14, 14}, {66, 24, 20}, n), {140, 100, 40}, ring * 0.5f);
+  });
+  Random r(37);
+  for (int i = 0; i < 30; ++i) Glow(image, r.Range(40, 600), r.Range(40, 440), 7, {255, 200, 110}, 0.3f);
+  PaintWalls(image, {{150, 110, 60}, {70, 44, 24}, {255, 215, 120}}, 101);
+  WallLanterns(image, {255, 140, 60});
+  return image;
+}
+
 }  // namespace
 
 Image StageBackground(int stage) {
@@ -184,7 +254,11 @@ Image StageBackground(int stage) {
     case 3: return Festival();
     case 4: return Canal();
     case 5: return Tower();
-    default: return Shrine();
+    case 6: return Shrine();
+    case 7: return Market();
+    case 8: return Bridge();
+    case 9: return Terrace();
+    default: return Belfry();
   }
 }
 

@@ -11,18 +11,19 @@ constexpr int kAlternateOffset = 128;  // where the game looks for the second fr
 constexpr int kExplosionFrames = 6;
 
 // Row 0: the four facings, the animation frames 128 px further; row 1: the explosion.
-Image Sheet(Look look, int explosion_frames) {
-  const int size = LookSize(look);
+// size: the frame edge, 0 for the look's own.
+Image Sheet(Look look, int explosion_frames, int size = 0) {
+  if (size == 0) size = LookSize(look);
   Image sheet(kSheetWidth, 2 * size);
   for (int facing = 0; facing < 4; ++facing) {
-    sheet.PasteKeyed(CharacterFrame(look, facing, 0), 0, 0, size, size, facing * size, 0);
+    sheet.PasteKeyed(CharacterFrame(look, facing, 0, size), 0, 0, size, size, facing * size, 0);
     if (4 * size <= kAlternateOffset) {
-      sheet.PasteKeyed(CharacterFrame(look, facing, 1), 0, 0, size, size,
+      sheet.PasteKeyed(CharacterFrame(look, facing, 1, size), 0, 0, size, size,
                        kAlternateOffset + facing * size, 0);
     }
   }
   for (int k = 0; k < explosion_frames; ++k)
-    sheet.PasteKeyed(ExplosionFrame(look, k, explosion_frames), 0, 0, size, size, k * size, size);
+    sheet.PasteKeyed(ExplosionFrame(look, k, explosion_frames, size), 0, 0, size, size, k * size, size);
   sheet.CleanKeyedEdges();
   return sheet;
 }
@@ -38,6 +39,9 @@ void WriteCharacterSheets(const Pack& pack) {
   pack.Picture(name::kJelly, Sheet(Look::kJelly, kExplosionFrames));
   pack.Picture(name::kEclipse, Sheet(Look::kEclipse, 5));
   pack.Picture(name::kMaelstrom, Sheet(Look::kMaelstrom, 5));
+  pack.Picture(name::kSpark, Sheet(Look::kEmber, kExplosionFrames, 24));
+  pack.Picture(name::kQueen, Sheet(Look::kQueen, 5));
+  pack.Picture(name::kBell, Sheet(Look::kBell, 5));
 }
 
 void WriteIcons(const Pack& pack) {

@@ -91,8 +91,9 @@ void Lily(Image& c, int) {
 }
 
 void FloatLantern(Image& c, int phase) {
-  Ring(c, 64, 76, 40, 2, {120, 150, 200}, 0.5f);
-  Ring(c, 64, 76, 28, 2, {120, 150, 200}, 0.35f);
+  // Ripples lit by the lantern, broad enough to stay warm light once shrunk, never grey specks.
+  Ring(c, 64, 76, 40, 6, {255, 205, 130});
+  Ring(c, 64, 76, 28, 5, {255, 215, 150}, 0.9f);
   Glow(c, 64, 64, 54, {255, 170, 70}, phase ? 0.55f : 0.35f);
   FillRoundedRect(c, {46, 46, 82, 84}, 6, VerticalRamp(46, {255, 230, 160}, 84, {230, 120, 50}));
   FillRect(c, {42, 82, 86, 90}, Solid({110, 50, 35}));

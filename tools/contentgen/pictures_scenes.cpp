@@ -72,6 +72,9 @@ Look LookOf(const std::string& img) {
   if (img == name::kJelly) return Look::kJelly;
   if (img == name::kEclipse) return Look::kEclipse;
   if (img == name::kMaelstrom) return Look::kMaelstrom;
+  if (img == name::kSpark) return Look::kEmber;
+  if (img == name::kQueen) return Look::kQueen;
+  if (img == name::kBell) return Look::kBell;
   return Look::kLumi;
 }
 

@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "character_art.h"
 #include "names.h"
@@ -34,7 +36,8 @@ void Logo(Image& image, int y) {
 Image Title() {
   Image image = Harbour(250, 40, 3);
   Logo(image, 60);
-  Panel(image, {58, 322, 372, 464}, 0.75f);
+  // Opaque where text stands, so no lantern of the harbour shows through.
+  Panel(image, {58, 322, 372, 464}, 1.0f);
   const char* english[] = {"NEW GAME", "HOW TO PLAY", "RANKING", "QUIT"};
   const char* japanese[] = {"はじめから", "あそびかた", "ランキング", "おわる"};
   for (int e = 0; e < 4; ++e) {
@@ -44,7 +47,7 @@ Image Title() {
     DrawText(image, english[e], 104, y + 4, Align::kLeft, en);
     DrawText(image, japanese[e], 262, y + 6, Align::kLeft, Style(16, kGold));
   }
-  Panel(image, {446, 426, 630, 468}, 0.75f);
+  Panel(image, {446, 426, 630, 468}, 1.0f);
   DrawText(image, "↑↓ Select / 選択", 538, 429, Align::kCentre, Style(13, {210, 200, 220}));
   DrawText(image, "Enter Confirm / 決定", 538, 447, Align::kCentre, Style(13, {210, 200, 220}));
   return image;
@@ -123,47 +126,112 @@ Image Ranking() {
   return image;
 }
 
-void KeyCap(Image& image, int x, int y, int width, const std::string& label) {
-  FillRoundedRect(image, {x, y, x + width, y + 26}, 5, VerticalRamp(static_cast<float>(y), {230, 225, 215}, y + 26.0f, {160, 150, 145}));
-  DrawText(image, label, x + width / 2, y + 5, Align::kCentre, Style(14, {40, 30, 40}, true));
+// A key of the keyboard; returns the x just right of it.
+int KeyCap(Image& image, int x, int y, const std::string& label) {
+  const TextStyle style = Style(13, {40, 30, 40}, true);
+  const int width = std::max(24, TextWidth(label, style) + 12);
+  FillRoundedRect(image, {x, y, x + width, y + 24}, 5,
+                  VerticalRamp(static_cast<float>(y), {235, 230, 220}, y + 24.0f, {165, 155, 150}));
+  DrawText(image, label, x + width / 2, y + 4, Align::kCentre, style);
+  return x + width + 4;
 }
 
-void KeyLine(Image& image, int y, int keys_width, const std::string& en, const std::string& jp) {
-  DrawText(image, en, 70 + keys_width, y, Align::kLeft, Style(15, kCream, true));
-  DrawText(image, jp, 70 + keys_width, y + 18, Align::kLeft, Style(13, kGold));
+// Keys side by side with a small joining word between groups.
+int KeyCaps(Image& image, int x, int y, const std::vector<std::string>& labels) {
+  for (const std::string& label : labels) {
+    if (label == "+" || label == "/") {
+      DrawText(image, label, x + 4, y + 3, Align::kCentre, Style(15, kCream, true));
+      x += 10;
+    } else {
+      x = KeyCap(image, x, y, label);
+    }
+  }
+  return x;
+}
+
+// English above Japanese, starting at x.
+void Says(Image& image, int x, int y, const std::string& en, const std::string& jp) {
+  DrawText(image, en, x, y - 4, Align::kLeft, Style(14, kCream, true));
+  DrawText(image, jp, x, y + 13, Align::kLeft, Style(13, kGold));
+}
+
+void Heading(Image& image, int x, int y, const std::string& text) {
+  DrawText(image, text, x, y, Align::kLeft, Style(14, {255, 190, 110}, true));
+}
+
+// A round controller button with its letter.
+int PadButton(Image& image, int x, int y, const std::string& label, Rgb colour) {
+  FillCircle(image, x + 12.0f, y + 12.0f, 12, RadialRamp(x + 8.0f, y + 8.0f, 16, Mix(colour, {255, 255, 255}, 0.4f), colour));
+  DrawText(image, label, x + 12, y + 4, Align::kCentre, Style(13, {255, 255, 255}, true));
+  return x + 28;
+}
+
+int DPad(Image& image, int x, int y) {
+  const Rgb grey{190, 185, 200};
+  FillRoundedRect(image, {x + 8, y, x + 16, y + 24}, 2, Solid(grey));
+  FillRoundedRect(image, {x, y + 8, x + 24, y + 16}, 2, Solid(grey));
+  return x + 28;
+}
+
+int Stick(Image& image, int x, int y) {
+  FillCircle(image, x + 12.0f, y + 12.0f, 12, Solid({120, 115, 135}));
+  FillCircle(image, x + 12.0f, y + 12.0f, 7, RadialRamp(x + 10.0f, y + 10.0f, 9, {235, 230, 240}, {160, 155, 175}));
+  return x + 28;
 }
 
 void Rule(Image& image, int y, const std::string& en, const std::string& jp) {
-  FillCircle(image, 58, y + 9, 4, Solid({255, 180, 80}));
-  DrawText(image, en, 70, y, Align::kLeft, Style(15, kCream));
-  DrawText(image, jp, 70, y + 18, Align::kLeft, Style(13, kGold));
+  FillCircle(image, 34, y + 8, 4, Solid({255, 180, 80}));
+  DrawText(image, en, 46, y, Align::kLeft, Style(13, kCream));
+  DrawText(image, jp, 46, y + 15, Align::kLeft, Style(13, kGold));
 }
 
-void Sprite(Image& image, Look look, int facing, int x, int y, const std::string& label) {
-  image.PasteLit(CharacterFrame(look, facing, 0, 64), x, y);
-  DrawText(image, label, x + 32, y + 64, Align::kCentre, Style(12, {210, 200, 220}));
+// The strip at the top of the play field, with what each part means under it.
+void HudExample(Image& image, int y) {
+  FillRoundedRect(image, {44, y, 596, y + 26}, 4, Solid({40, 30, 60}));
+  FillRoundedRect(image, {52, y + 6, 232, y + 20}, 3, VerticalRamp(y + 6.0f, {255, 230, 150}, y + 20.0f, {235, 120, 40}));
+  TextStyle digits = Style(15, {255, 245, 210}, true);
+  digits.mono = true;
+  DrawText(image, "087", 420, y + 4, Align::kLeft, digits);
+  DrawText(image, "00012340", 500, y + 4, Align::kLeft, digits);
+  DrawText(image, "HIT POINTS 体力", 52, y + 30, Align::kLeft, Style(13, kCream, true));
+  DrawText(image, "TIME 残り時間", 400, y + 30, Align::kLeft, Style(13, kCream, true));
+  DrawText(image, "SCORE 得点", 512, y + 30, Align::kLeft, Style(13, kCream, true));
+  for (int i = 0; i < 3; ++i) image.PasteLit(CharacterFrame(Look::kLumi, 0, 0, 16), 250 + 20 * i, y + 5);
+  DrawText(image, "SPARE LIVES 残機", 244, y + 30, Align::kLeft, Style(13, kCream, true));
 }
 
+// Every key and button the game answers, and the screen, on one page readable at 1x.
 Image HowTo() {
   Image image(640, 480);
   FillRect(image, {0, 0, 640, 480}, VerticalRamp(0, {20, 16, 44}, 480, {10, 8, 24}));
-  DrawText(image, "HOW TO PLAY  あそびかた", 320, 14, Align::kCentre, GlowingStyle(30, {255, 248, 210}, {250, 170, 60}, {140, 50, 20}, 4));
-  Panel(image, {30, 58, 610, 212}, 0.9f);
-  KeyCap(image, 46, 70, 26, "←"), KeyCap(image, 76, 70, 26, "↑"), KeyCap(image, 106, 70, 26, "↓"), KeyCap(image, 136, 70, 26, "→");
-  KeyLine(image, 68, 110, "Steer. You drift with inertia: push the other way to stop.", "移動。慣性で滑るので、逆に押して止まろう。");
-  KeyCap(image, 46, 108, 84, "Space");
-  KeyLine(image, 106, 80, "Fire a lantern spark the way you face.", "向いている方向へ光弾を撃つ。");
-  KeyCap(image, 46, 146, 84, "Enter");
-  KeyLine(image, 144, 80, "Confirm.  Escape: pause menu in play, back to title elsewhere.", "決定。Esc：ゲーム中はメニュー、それ以外はタイトルへ。");
-  Panel(image, {30, 222, 610, 440}, 0.9f);
-  Rule(image, 232, "Every impact costs hit points: the faster, the more.", "壁や敵にぶつかると体力が減る。速いほど大きい。");
-  Rule(image, 274, "Clear every wave of enemies before the time runs out.", "時間内に、すべての敵の波を倒そう。");
-  Rule(image, 316, "Long shots score more. Flat floor marks can be crossed.", "遠くから当てるほど高得点。床の模様は通り抜けられる。");
-  Sprite(image, Look::kLumi, 0, 80, 352, "Lumi ルミ");
-  Sprite(image, Look::kWisp, 0, 200, 352, "chases 追う");
-  Sprite(image, Look::kMoth, 0, 320, 352, "flees 逃げる");
-  Sprite(image, Look::kCrystal, 0, 440, 352, "tough 硬い");
-  DrawText(image, "Press Enter to return   /   Enter でタイトルへ", 320, 450, Align::kCentre, Style(14, {200, 190, 215}));
+  DrawText(image, "HOW TO PLAY  あそびかた", 320, 6, Align::kCentre, GlowingStyle(24, {255, 248, 210}, {250, 170, 60}, {140, 50, 20}, 3));
+  Panel(image, {16, 40, 624, 214}, 1.0f);
+  Heading(image, 28, 44, "KEYBOARD  キーボード");
+  int x = KeyCaps(image, 28, 66, {"←", "↑", "↓", "→", "/", "W", "A", "S", "D", "/", "8", "4", "2", "6"});
+  DrawText(image, "keypad テンキー", x - 58, 91, Align::kCentre, Style(11, {200, 190, 215}));
+  Says(image, x + 8, 66, "Steer; you drift: push back to stop", "移動。慣性で滑るので逆に押して止まる");
+  Says(image, KeyCaps(image, 28, 112, {"Space"}) + 8, 112, "Fire the way you face", "向いている方向へ撃つ");
+  Says(image, KeyCaps(image, 330, 112, {"Enter"}) + 8, 112, "Confirm", "決定");
+  Says(image, KeyCaps(image, 28, 148, {"Esc"}) + 8, 148, "Menu in play, title elsewhere", "ゲーム中はメニュー、他はタイトルへ");
+  Says(image, KeyCaps(image, 330, 148, {"P"}) + 8, 148, "Pause in play", "ゲーム中に一時停止");
+  Says(image, KeyCaps(image, 28, 184, {"Alt", "+", "Enter", "/", "F11"}) + 8, 184, "Full screen or window", "全画面とウィンドウを切り替え");
+  Panel(image, {16, 220, 624, 300}, 1.0f);
+  Heading(image, 28, 224, "CONTROLLER  コントローラー");
+  Says(image, Stick(image, DPad(image, 28, 250), 250) + 4, 250, "Steer", "移動");
+  Says(image, PadButton(image, 170, 250, "A", {40, 160, 70}) + 4, 250, "Fire, confirm", "撃つ・決定");
+  Says(image, PadButton(image, 318, 250, "B", {200, 50, 50}) + 4, 250, "No", "いいえ");
+  FillRoundedRect(image, {430, 254, 476, 270}, 8, Solid({150, 145, 165}));
+  DrawText(image, "Start", 453, 254, Align::kCentre, Style(11, {30, 24, 40}, true));
+  Says(image, 482, 250, "Menu, like Esc", "メニュー（Esc と同じ）");
+  Panel(image, {16, 306, 624, 382}, 1.0f);
+  Heading(image, 28, 310, "SCREEN  画面");
+  HudExample(image, 330);
+  Panel(image, {16, 388, 624, 456}, 1.0f);
+  Rule(image, 394, "Every bump costs hit points, the faster the more. Shoot from afar for more score.",
+       "ぶつかると体力が減る（速いほど大きい）。遠くから当てるほど高得点。");
+  Rule(image, 424, "Clear every wave before the time runs out. Flat floor marks can be crossed.",
+       "時間内に、すべての敵の波を倒そう。床の模様は通り抜けられる。");
+  DrawText(image, "Press Enter to return   /   Enter でタイトルへ", 320, 461, Align::kCentre, Style(13, {200, 190, 215}));
   return image;
 }
 

@@ -65,12 +65,14 @@ Samples CrashIce() {
   return s;
 }
 
-// Two characters touching: a short muffled rub, soft enough to play on every frame of contact.
+// Two characters touching: a bright snap with a quick falling chirp, high above the music's
+// bass and the thud of the walls, short enough to play on every frame of contact.
 Samples CrashChar() {
-  Samples s = Oscillate(0.09f, Glide(260.0f, 140.0f, 0.08f), Wave::kTriangle);
-  Envelope(s, 0.004f, 45.0f);
-  MixInto(s, Burst(0.05f, 23, 200.0f, 1800.0f, 70.0f), 0.6f);
-  LowPass(s, Constant(2000.0f));
+  Samples s = Burst(0.03f, 23, 2500.0f, 11000.0f, 110.0f);
+  Samples chirp = Oscillate(0.08f, Glide(2600.0f, 1500.0f, 0.06f), Wave::kSoftSquare);
+  Envelope(chirp, 0.001f, 45.0f);
+  MixInto(s, chirp, 0.8f);
+  HighPass(s, Constant(600.0f));
   return s;
 }
 
@@ -139,7 +141,7 @@ void WriteSounds(const Pack& pack) {
   } effects[] = {{"ok", Ok, 0.4f},         {"cancel", Cancel, 0.35f},
                  {"select", Select, 0.3f}, {"crash_wall", CrashWall, 0.5f},
                  {"crash_ice", CrashIce, 0.4f},
-                 {"crash_char", CrashChar, 0.2f}, {"crash_obj", CrashObj, 0.4f},
+                 {"crash_char", CrashChar, 0.5f}, {"crash_obj", CrashObj, 0.4f},
                  {"shot", Shot, 0.4f},     {"shot_miss", ShotMiss, 0.35f},
                  {"shot_hit", ShotHit, 0.5f}, {"bomb", Bomb, 0.5f}};
   for (const auto& e : effects) {

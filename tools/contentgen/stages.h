@@ -1,4 +1,4 @@
-// The six stages of the default game: who comes in which wave, where, and the rules of each.
+// The ten stages of the default game: who comes in which wave, where, and the rules of each.
 #pragma once
 
 #include <optional>
@@ -29,6 +29,9 @@ struct ObjectKind {
 struct Placement {
   const CharacterKind* kind;
   float x, y;
+  // Already on the field from the stage's start, though it belongs to its wave: it can be
+  // worn down before, but bursts only once its wave begins.
+  bool early = false;
 };
 
 struct ObjectPlacement {
