@@ -1,5 +1,7 @@
 // The whole road on deliberately damaged copies of the content pack: each
 // damage gives its clear report, and nothing crashes or reads outside a table.
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -46,7 +48,18 @@ struct Damaged {
   std::vector<const char*> checked;  // what lantern-drift --check names, after the folder
   std::set<std::string> boxes;       // every box the road shows
   bool reaches_play = true;
+  std::vector<const char*> said;  // on standard error
 };
+
+// A FIFO or a folder in the place of a file.
+void Fifo(const std::string& path) {
+  fs::remove(path);
+  ASSERT_EQ(mkfifo(path.c_str(), 0666), 0) << path;
+}
+void Folder(const std::string& path) {
+  fs::remove(path);
+  fs::create_directory(path);
+}
 
 const Damaged kDamages[] = {
     {"PicturesClaimingAbsurdSizes",
@@ -90,6 +103,24 @@ const Damaged kDamages[] = {
      {R"(data/data1\.dat:214: ENEMY: 64 is outside 0\.\.63)"},
      {"データが読み込めませんでした。\r\n"},
      false},
+    {"FoldersAndFifosWhereFilesBelong",
+     [](const std::string& dir) {
+       Fifo(dir + "config.ini");
+       Folder(dir + "save.dat");
+       Fifo(dir + "img/shot.bmp");
+       Folder(dir + "img/title.bmp");
+       Fifo(dir + "sound/ok.wav");
+       Folder(dir + "sound/cancel.wav");
+       Fifo(dir + "Music/title.mid");
+       Folder(dir + "data/demo_op.dat");
+     },
+     {R"(data/game\.dat:19: picture "IMG\\SHOT\.BMP")", R"(data/game\.dat:9: wave "sound\\ok\.wav")",
+      R"(data/game\.dat:10: wave "sound\\cancel\.wav")"},
+     {kNoBmp, "elSound::LoadObject : WAVEリソースが見つかりません"},
+     true,
+     {"config.ini (not a regular file)", "save.dat (a folder, not a file); it is left as it is",
+      "IMG/SHOT.BMP: not a regular file", "img/title.bmp: a folder, not a file",
+      "sound/ok.wav: not a regular file", "sound/cancel.wav: a folder, not a file"}},
 };
 
 class DamagedContentTest : public ScenarioTest, public testing::WithParamInterface<Damaged> {};
@@ -106,6 +137,7 @@ TEST_P(DamagedContentTest, IsReportedAndPlayedThrough) {
     EXPECT_TRUE(std::regex_search(out.str(), std::regex(dir + pattern))) << pattern << "\n" << out.str();
 
   // Opening, title, a few seconds of the first stage, back to the title, quit.
+  testing::internal::CaptureStderr();
   int titles = 0;
   uint32_t game_started = 0;
   Run(
@@ -125,6 +157,8 @@ TEST_P(DamagedContentTest, IsReportedAndPlayedThrough) {
         }
       },
       10u * 60u * 1000u);
+  const std::string said = testing::internal::GetCapturedStderr();
+  for (const char* line : GetParam().said) EXPECT_NE(said.find(line), std::string::npos) << line << "\n" << said;
   EXPECT_EQ(g_state.shutdown_state, 2) << "the road did not end with a quit";
   EXPECT_EQ(game_started != 0, GetParam().reaches_play);
   EXPECT_FALSE(hp.stalled);

@@ -6,9 +6,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
+#include "platform/file_bytes.h"
 #include "platform/sdl/sdl_platform.h"
 
 namespace platform {
@@ -18,6 +17,8 @@ namespace {
 constexpr int kFailed = 1;
 const std::string kOpenHead = "open \"";
 const std::string kOpenTail = "\" type sequencer alias midi";
+// Far more than hours of music in a standard MIDI file.
+constexpr size_t kMaxMidiBytes = size_t{16} << 20;
 
 // Where Debian puts its General MIDI soundfonts (timgm6mb-soundfont first).
 constexpr const char* kSoundfonts[] = {
@@ -42,7 +43,7 @@ std::string FindSoundfont() {
   candidates.insert(candidates.end(), std::begin(kSoundfonts), std::end(kSoundfonts));
   // FluidSynth logs every missing file itself: look before asking it.
   for (const std::string& c : candidates)
-    if (access(c.c_str(), R_OK) == 0 && fluid_is_soundfont(c.c_str())) return c;
+    if (access(c.c_str(), R_OK) == 0 && IsRegularFile(c) && fluid_is_soundfont(c.c_str())) return c;
   return "";
 }
 
@@ -109,12 +110,19 @@ int SdlMusic::Open(const std::string& path) {
     Close();
   }
   if (!StartSynth()) return kFailed;
-  if (!fluid_is_midifile(path.c_str())) {
-    SayOnce("no MIDI file " + path + "; playing without music");
+  // Read here, not by FluidSynth, which would wait forever on a FIFO.
+  std::string why;
+  const std::optional<std::string> bytes = ReadRegularFile(path, kMaxMidiBytes, &why);
+  if (!bytes) {
+    SayOnce(why == "no such file" ? "no MIDI file " + path + "; playing without music"
+                                  : "cannot play " + path + ": " + why + "; playing without music");
     return kFailed;
   }
-  std::ifstream file(path, std::ios::binary);
-  piece_.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  if (bytes->compare(0, 4, "MThd") != 0) {
+    SayOnce(path + " is not a standard MIDI file; playing without music");
+    return kFailed;
+  }
+  piece_.assign(bytes->begin(), bytes->end());
   fluid_synth_system_reset(synth_);
   NewPlayer();
   open_ = true;
