@@ -8,7 +8,7 @@ packages=(
   timgm6mb-soundfont fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick sox openbox
-  desktop-file-utils appstream dpkg-dev
+  desktop-file-utils appstream dpkg-dev stress-ng
 )
 
 missing=()
