@@ -34,7 +34,8 @@ void Encode(const Scores& scores, unsigned char* out) {
   std::memcpy(out, kMagic, kMagicSize);
   for (size_t i = 0; i < 5; ++i) {
     const auto v = static_cast<uint32_t>(scores[i]);
-    for (size_t b = 0; b < 4; ++b) out[kMagicSize + 4 * i + b] = static_cast<unsigned char>(v >> (8 * b));
+    for (size_t b = 0; b < 4; ++b)
+      out[kMagicSize + 4 * i + b] = static_cast<unsigned char>(v >> (8 * b));
   }
 }
 
@@ -42,7 +43,8 @@ void Encode(const Scores& scores, unsigned char* out) {
 void Decode(const unsigned char* in, size_t count, Scores& scores) {
   for (size_t i = 0; i < count && i < 5; ++i) {
     uint32_t v = 0;
-    for (size_t b = 0; b < 4; ++b) v |= static_cast<uint32_t>(in[kMagicSize + 4 * i + b]) << (8 * b);
+    for (size_t b = 0; b < 4; ++b)
+      v |= static_cast<uint32_t>(in[kMagicSize + 4 * i + b]) << (8 * b);
     scores[i] = static_cast<int>(v);
   }
 }
@@ -80,8 +82,10 @@ OnDisk ReadDisk(const std::string& file) {
       if (got < 0) break;
       disk.size += static_cast<size_t>(got);
     }
-    if (got >= 0) disk.state = Disk::kRead;
-    else disk.why = std::strerror(errno);
+    if (got >= 0)
+      disk.state = Disk::kRead;
+    else
+      disk.why = std::strerror(errno);
   }
   close(fd);
   return disk;
@@ -92,8 +96,10 @@ std::vector<int> Added(const Scores& a, const Scores& b) {
   std::vector<int> left(b.begin(), b.end()), added;
   for (int score : a) {
     const auto it = std::find(left.begin(), left.end(), score);
-    if (it == left.end()) added.push_back(score);
-    else left.erase(it);
+    if (it == left.end())
+      added.push_back(score);
+    else
+      left.erase(it);
   }
   return added;
 }
@@ -175,7 +181,8 @@ std::string LinkTarget(const std::string& file) {
 // itself where no file can be made there (it is then written in place, so the
 // lock stays on the file that is written).
 int Lock(const std::string& target) {
-  int fd = open((target + ".lock").c_str(), O_RDONLY | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, 0666);
+  int fd = open((target + ".lock").c_str(),
+                O_RDONLY | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, 0666);
   if (fd < 0) fd = open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) return -1;
   while (flock(fd, LOCK_EX) != 0 && errno == EINTR) {
@@ -184,8 +191,8 @@ int Lock(const std::string& target) {
 }
 
 void Warn(const std::string& file, const std::string& why) {
-  std::fprintf(stderr, "lantern-drift: cannot write %s (%s); the ranking is not saved\n", file.c_str(),
-               why.c_str());
+  std::fprintf(stderr, "lantern-drift: cannot write %s (%s); the ranking is not saved\n",
+               file.c_str(), why.c_str());
 }
 
 bool WriteRanking(const std::string& file) {

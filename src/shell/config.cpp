@@ -43,7 +43,8 @@ void WriteDefault(const std::string& file) {
   for (const char* line : kDefaultLines) text += ToShiftJis(line) + "\r\n";
   const bool ok = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
   if (close(fd) != 0 || !ok)
-    std::fprintf(stderr, "lantern-drift: cannot write %s; check the free space there\n", file.c_str());
+    std::fprintf(stderr, "lantern-drift: cannot write %s; check the free space there\n",
+                 file.c_str());
 }
 
 bool StartsWith(const std::string& line, const char* key, std::string& value) {

@@ -69,7 +69,8 @@ Folders FindFolders(const std::string& current_dir, const std::string& program_d
                                   : Normal(WithSlash(program_dir) + "../share/lantern-drift");
   f.game = HoldsGame(current_dir) ? WithSlash(current_dir) : f.pack;
   f.config_file = PlayerFile(f.game, "config.ini", R_OK, XdgFolder("XDG_CONFIG_HOME", ".config"));
-  f.save_file = PlayerFile(f.game, "save.dat", R_OK | W_OK, XdgFolder("XDG_DATA_HOME", ".local/share"));
+  f.save_file =
+      PlayerFile(f.game, "save.dat", R_OK | W_OK, XdgFolder("XDG_DATA_HOME", ".local/share"));
   const std::string here = f.game + "save.dat";
   f.ranking_file = access(here.c_str(), R_OK) == 0 ? here : f.save_file;
   return f;

@@ -158,7 +158,8 @@ TEST_P(DamagedContentTest, IsReportedAndPlayedThrough) {
       },
       10u * 60u * 1000u);
   const std::string said = testing::internal::GetCapturedStderr();
-  for (const char* line : GetParam().said) EXPECT_NE(said.find(line), std::string::npos) << line << "\n" << said;
+  for (const char* line : GetParam().said)
+    EXPECT_NE(said.find(line), std::string::npos) << line << "\n" << said;
   EXPECT_EQ(g_state.shutdown_state, 2) << "the road did not end with a quit";
   EXPECT_EQ(game_started != 0, GetParam().reaches_play);
   EXPECT_FALSE(hp.stalled);
