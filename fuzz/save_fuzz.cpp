@@ -5,7 +5,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static FuzzHome home;
   home.Begin("save.dat", data, size);
-  g_ranking.fill(0);
+  ResetRanking();
   ReadSaveFile("save.dat");
   InsertScore(1000);
   return 0;

@@ -9,8 +9,12 @@ extern std::array<int, 6> g_ranking;
 
 void ResetRanking();
 
-void ReadSaveFile(const std::string& file);
-// Writes save.dat; false when it could not be written.
+// Reads the ranking from shown (save.dat where the player may read it but not
+// write it) and keeps file as the place every later write goes.
+void ReadSaveFile(const std::string& file, const std::string& shown);
+inline void ReadSaveFile(const std::string& file) { ReadSaveFile(file, file); }
+// Writes save.dat, merged under a lock with the ranking another copy of the
+// game saved there meanwhile; false when it could not be written.
 bool WriteSaveFile();
 // Carries a finished game's score to its place, then saves the ranking.
 void InsertScore(int score);

@@ -1,5 +1,10 @@
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,17 +33,20 @@ constexpr const char* kDefaultLines[] = {
     "",
 };
 
+// Only a missing file is created: one that exists, whatever it is, is the player's.
 void WriteDefault(const std::string& file) {
-  std::FILE* f = std::fopen(file.c_str(), "wb");
-  if (f == nullptr) {
-    std::fprintf(stderr, "lantern-drift: cannot write %s; using the default settings\n", file.c_str());
+  const int fd = open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    std::fprintf(stderr, "lantern-drift: cannot write %s (%s); using the default settings\n",
+                 file.c_str(), std::strerror(errno));
     return;
   }
-  for (const char* line : kDefaultLines) {
-    std::fputs(line, f);
-    std::fputc('\n', f);
-  }
-  std::fclose(f);
+  std::string text;
+  for (const char* line : kDefaultLines) text += std::string(line) + "\n";
+  const bool ok = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+  if (close(fd) != 0 || !ok)
+    std::fprintf(stderr, "lantern-drift: cannot write %s; check the free space there\n",
+                 file.c_str());
 }
 
 bool StartsWith(const std::string& line, const char* key, std::string& value) {
@@ -73,9 +81,14 @@ void ReadVolumes(const std::string& file, int& music, int& sound) {
 void ReadConfig(const std::string& file) {
   g_config_full_screen = 1;
   g_state.fps_display = 0;
-  const std::optional<std::string> bytes = ReadWholeFile(file);
+  std::string why;
+  const std::optional<std::string> bytes = ReadWholeFile(file, &why);
   if (!bytes) {
-    WriteDefault(file);
+    if (access(file.c_str(), F_OK) != 0 && errno == ENOENT)
+      WriteDefault(file);
+    else
+      std::fprintf(stderr, "lantern-drift: cannot read %s (%s); using the default settings\n",
+                   file.c_str(), why.c_str());
     return;
   }
   LineReader reader(WithoutBom(*bytes));

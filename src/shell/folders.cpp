@@ -3,6 +3,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -14,7 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const Folders kStartFolders{"", "", "config.ini", "save.dat"};
+const Folders kStartFolders{"", "", "config.ini", "save.dat", "save.dat"};
 Folders g_folders = kStartFolders;
 
 std::string WithSlash(std::string dir) {
@@ -46,12 +47,14 @@ std::string XdgFolder(const char* variable, const char* fallback) {
   return WithSlash(base) + "lantern-drift/";
 }
 
+// Whether something is there, even a link that cannot be followed.
+bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0 || errno != ENOENT; }
+
 // The game folder's file when the player may use it there (read for
-// config.ini, write for save.dat) or may create it there; else the XDG one.
+// config.ini, read and write for save.dat) or may create it there; else the XDG one.
 std::string PlayerFile(const std::string& game, const char* name, int use, const std::string& xdg) {
   const std::string here = game + name;
-  if (access(here.c_str(), F_OK) == 0 ? access(here.c_str(), use) == 0
-                                      : access(game.c_str(), W_OK | X_OK) == 0)
+  if (Exists(here) ? access(here.c_str(), use) == 0 : access(game.c_str(), W_OK | X_OK) == 0)
     return here;
   std::error_code error;
   fs::create_directories(xdg, error);
@@ -66,7 +69,10 @@ Folders FindFolders(const std::string& current_dir, const std::string& program_d
                                   : Normal(WithSlash(program_dir) + "../share/lantern-drift");
   f.game = HoldsGame(current_dir) ? WithSlash(current_dir) : f.pack;
   f.config_file = PlayerFile(f.game, "config.ini", R_OK, XdgFolder("XDG_CONFIG_HOME", ".config"));
-  f.save_file = PlayerFile(f.game, "save.dat", W_OK, XdgFolder("XDG_DATA_HOME", ".local/share"));
+  f.save_file =
+      PlayerFile(f.game, "save.dat", R_OK | W_OK, XdgFolder("XDG_DATA_HOME", ".local/share"));
+  const std::string here = f.game + "save.dat";
+  f.ranking_file = access(here.c_str(), R_OK) == 0 ? here : f.save_file;
   return f;
 }
 

@@ -9,13 +9,16 @@ struct Folders {
   std::string game;         // ends in '/'
   std::string config_file;  // config.ini, created there when missing
   std::string save_file;    // save.dat, created there when missing
+  std::string ranking_file;  // save.dat read at start: save_file, or the game folder's
+                             // when the player may read it there but not write it
 };
 
 // The pack is the program's folder when it holds data/game.dat, else the
 // installed pack beside it (../share/lantern-drift). The game folder is the
 // current folder when it holds data/game.dat, else the pack. config.ini and
 // save.dat stay in the game folder where the player may use them there, and
-// move to the XDG folders otherwise.
+// move to the XDG folders otherwise; a save.dat there that can be read but not
+// written is still shown.
 Folders FindFolders(const std::string& current_dir, const std::string& program_dir);
 
 // The folders of this run: config.ini and save.dat of the game; relative names

@@ -34,7 +34,7 @@ int PlayGame(platform::Platform& p, const Folders& folders, int full_screen) {
 
 int RecordGame(const Options& options, const Folders& folders, platform::Platform& sdl) {
   platform::RecordHeader header{LD_VERSION, ContentHash(folders), ReadWholeFile(folders.config_file),
-                                ReadWholeFile(folders.save_file)};
+                                ReadWholeFile(folders.ranking_file)};
   platform::RecordWriter writer;
   std::string why;
   if (!writer.Open(std::filesystem::absolute(options.record).string(), header, why)) {
@@ -76,7 +76,7 @@ int ReplayGame(const Options& options, Folders folders, platform::Platform* wind
     return 1;
   }
   folders.config_file = std::string(temp) + "/config.ini";
-  folders.save_file = std::string(temp) + "/save.dat";
+  folders.save_file = folders.ranking_file = std::string(temp) + "/save.dat";
   const auto put = [](const std::string& file, const std::optional<std::string>& content) {
     if (content) std::ofstream(file, std::ios::binary) << *content;
   };

@@ -111,7 +111,7 @@ int RunGame(int full_screen) {
   int music_volume = 100, sound_volume = 100;
   ReadVolumes(CurrentFolders().config_file, music_volume, sound_volume);
   p.SetVolumes(music_volume, sound_volume);
-  ReadSaveFile(CurrentFolders().save_file);
+  ReadSaveFile(CurrentFolders().save_file, CurrentFolders().ranking_file);
   if (!p.CreateMainWindow(kCaption, g_window.full_screen == 1)) return 1;
   SetIcon();
   if (g_draw.Screen(kDisplayWidth, kDisplayHeight, 1) == 0) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The game in hostile surroundings: no sound device, no soundfont, no font, a
-# read-only game folder. Each time it starts, plays, says once on standard
+# read-only game folder, FIFOs for its own files. Each time it starts, plays, says once on standard
 # error what is missing (a read-only game folder sends the player's files to
 # the XDG folders instead), and ends with 0.
 source "$(dirname "$0")/lib.sh"
@@ -52,5 +52,22 @@ printf 'FULL_SCREEN=0\r\n' > "$HOME_DIR/.config/lantern-drift/config.ini"
 play_in read-only "rm -f config.ini; export HOME=$HOME_DIR; mount --bind . . && mount -o remount,ro,bind . && cd .;"
 [ "$(stat -c %s "$HOME_DIR/.local/share/lantern-drift/save.dat")" = 27 ] || fail "save.dat not in the XDG data folder"
 rm -rf "$HOME_DIR"
+
+# FIFOs where config.ini and save.dat belong: the game neither waits on them
+# nor replaces them, says why, plays, and ends on SIGTERM.
+WORK=$(mktemp -d)
+ln -s "$GAME_DIR/data" "$WORK/data"
+mkfifo "$WORK/config.ini" "$WORK/save.dat"
+GAME_LOG="$WORK/game.log"
+(cd "$WORK" && exec "$GAME_DIR/lantern-drift" --windowed >"$GAME_LOG" 2>&1) &
+GAME_PID=$!
+wait_window
+press_until Return "$GAME_DIR/img/gauge_base.bmp" 200 0 220 32
+window_shot hostile-fifos
+kill -TERM "$GAME_PID"
+wait_exit
+says_once "config.ini (not a regular file)" "config.ini as a FIFO"
+says_once "save.dat (not a regular file)" "save.dat as a FIFO"
+[ -p "$WORK/config.ini" ] && [ -p "$WORK/save.dat" ] || fail "a FIFO was replaced"
 rm -rf "$EMPTY"
 echo "hostile surroundings test passed"

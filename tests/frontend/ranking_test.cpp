@@ -1,11 +1,15 @@
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "frontend/ranking.h"
+#include "shell/folders.h"
 #include "support/headless_test.h"
 
 namespace {
@@ -24,7 +28,34 @@ class RankingTest : public HeadlessTest {
     for (size_t i = 0; i < 5; ++i) g_ranking[i] = scores[i];
   }
   static std::array<int, 5> Top() { return {g_ranking[0], g_ranking[1], g_ranking[2], g_ranking[3], g_ranking[4]}; }
+  static std::array<int, 5> OnDisk(const std::string& file) {
+    g_ranking.fill(0);
+    ReadSaveFile(file);
+    return Top();
+  }
+  // Another copy of the game, started from this one's state, that runs body
+  // once the returned descriptor is written to.
+  static pid_t OtherCopy(const std::function<void()>& body, int& go) {
+    int fds[2];
+    if (pipe(fds) != 0) return -1;
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+      char c;
+      if (read(fds[0], &c, 1) != 1) _exit(1);
+      body();
+      _exit(0);
+    }
+    go = fds[1];
+    return pid;
+  }
+  static int Wait(pid_t pid) {
+    int status = -1;
+    return waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
 };
+
+using Scores = std::array<int, 5>;
 
 TEST_F(RankingTest, ScoresSurviveAWriteAndARead) {
   Set({123456789, 70000, -5, 256, 1});
@@ -113,6 +144,140 @@ TEST_F(RankingTest, NoTemporaryFileMeansAWriteInPlace) {
   g_ranking.fill(0);
   ReadSaveFile("save.dat");
   EXPECT_EQ(Top(), (std::array<int, 5>{100, 0, 0, 0, 0}));
+}
+
+// Two copies on one save.dat, each from the ranking it read at start: the one
+// that saves later keeps what the other saved, equal scores included.
+TEST_F(RankingTest, TwoCopiesKeepEachOthersScores) {
+  ReadSaveFile("save.dat");
+  int go = -1;
+  const pid_t other = OtherCopy([] { InsertScore(700), InsertScore(500); }, go);
+  ASSERT_GT(other, 0);
+  InsertScore(500);
+  ASSERT_EQ(write(go, "x", 1), 1);
+  ASSERT_EQ(Wait(other), 0);
+  InsertScore(100);
+  EXPECT_EQ(Top(), (Scores{700, 500, 500, 100, 0}));
+  EXPECT_EQ(OnDisk("save.dat"), (Scores{700, 500, 500, 100, 0}));
+}
+
+TEST_F(RankingTest, CopiesSavingAtOnceLoseNothing) {
+  ReadSaveFile("save.dat");
+  std::vector<std::pair<pid_t, int>> copies;
+  for (int c = 0; c < 4; ++c) {
+    int go = -1;
+    const pid_t pid = OtherCopy([c] { for (int i = 0; i < 30; ++i) InsertScore(4 * i + c + 1); }, go);
+    ASSERT_GT(pid, 0);
+    copies.emplace_back(pid, go);
+  }
+  for (auto [pid, go] : copies) ASSERT_EQ(write(go, "x", 1), 1);
+  for (auto [pid, go] : copies) EXPECT_EQ(Wait(pid), 0);
+  EXPECT_EQ(OnDisk("save.dat"), (Scores{120, 119, 118, 117, 116}));
+}
+
+// In place, where no temporary file can be made: one write over the old bytes,
+// then the file cut to its length. A write refused as on a full disk leaves the
+// old file whole.
+TEST_F(RankingTest, InPlaceWriteLeavesTheOldOrTheNewScores) {
+  std::filesystem::create_directory("save.dat.tmp");
+  const std::string old = std::string("qorvane\5\0\0\0\4\0\0\0\3\0\0\0\2\0\0\0\1\0\0\0", 27);
+  std::ofstream("save.dat", std::ios::binary) << old << "and more";
+  ReadSaveFile("save.dat");
+  EXPECT_EQ(RunInChild([] {
+              const rlimit no_bytes{0, 0};
+              std::signal(SIGXFSZ, SIG_IGN);
+              g_ranking[0] = 9;
+              return setrlimit(RLIMIT_FSIZE, &no_bytes) == 0 && !WriteSaveFile() ? 0 : 1;
+            }),
+            0);
+  EXPECT_EQ(Bytes("save.dat"), old + "and more");
+  InsertScore(9);
+  EXPECT_EQ(Bytes("save.dat").size(), 27u);
+  EXPECT_EQ(OnDisk("save.dat"), (Scores{9, 5, 4, 3, 2}));
+}
+
+TEST_F(RankingTest, TemporaryFileIsNeverWrittenThroughALink) {
+  std::ofstream("precious") << "keep me";
+  ASSERT_EQ(link("precious", "save.dat.tmp"), 0);
+  InsertScore(5);
+  EXPECT_EQ(Bytes("precious"), "keep me");
+  EXPECT_EQ(OnDisk("save.dat"), (Scores{5, 0, 0, 0, 0}));
+}
+
+// A save.dat that is there but cannot be read may hold scores: it is never
+// replaced, and the game neither waits on it nor stops.
+TEST_F(RankingTest, SaveFilesThatCannotBeReadAreLeftAlone) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to give the files to another user";
+  ASSERT_EQ(chmod(".", 0777), 0);
+  const std::string scores("qorvane\7\0\0\0", 11);
+  const std::pair<const char*, std::function<void()>> cases[] = {
+      {"write-only",
+       [&] {
+         std::ofstream("write-only/save.dat") << scores;
+         ASSERT_EQ(chown("write-only/save.dat", 65534, 65534), 0);
+         ASSERT_EQ(chmod("write-only/save.dat", 0200), 0);
+       }},
+      {"loop", [] { std::filesystem::create_symlink("save.dat", "loop/save.dat"); }},
+      {"fifo", [] { ASSERT_EQ(mkfifo("fifo/save.dat", 0666), 0); }},
+      {"folder", [] { std::filesystem::create_directory("folder/save.dat"); }},
+  };
+  for (const auto& [name, make] : cases) {
+    std::filesystem::create_directory(name);
+    ASSERT_EQ(chmod(name, 0777), 0);
+    make();
+    struct stat before {};
+    ASSERT_EQ(lstat((std::string(name) + "/save.dat").c_str(), &before), 0);
+    // As nobody, whom the mode binds; the alarm only ends a copy that hangs.
+    EXPECT_EQ(RunInChild([&] {
+                alarm(60);
+                if (setgid(65534) != 0 || setuid(65534) != 0) return 2;
+                if (chdir(name) != 0) return 3;
+                ReadSaveFile("save.dat");
+                InsertScore(100);
+                return WriteSaveFile() ? 4 : 0;
+              }),
+              0)
+        << name;
+    struct stat after {};
+    ASSERT_EQ(lstat((std::string(name) + "/save.dat").c_str(), &after), 0) << name;
+    EXPECT_EQ(after.st_ino, before.st_ino) << name;
+    EXPECT_EQ(after.st_size, before.st_size) << name;
+  }
+  EXPECT_EQ(Bytes("write-only/save.dat"), scores);
+}
+
+// A shared save.dat the player may read but not write: its scores are shown,
+// new ones go to the player's data folder, and one line says so.
+TEST_F(RankingTest, ReadOnlySaveIsShownAndNewScoresGoToTheDataFolder) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to give the files to another user";
+  const std::string here = std::filesystem::current_path().string() + "/";
+  ASSERT_EQ(chmod(".", 0711), 0);
+  std::filesystem::create_directories("game/data");
+  std::ofstream("game/data/game.dat") << "#MAX_STAGE:1\n";
+  const std::string shared = std::string("qorvane\x84\3\0\0\x20\3\0\0", 15) + std::string(12, '\0');
+  std::ofstream("game/save.dat", std::ios::binary) << shared;
+  std::filesystem::create_directory("home");
+  for (const char* path : {"game", "game/save.dat", "home"}) ASSERT_EQ(chown(path, 65534, 65534), 0);
+  ASSERT_EQ(chmod("game/save.dat", 0444), 0);
+  std::ofstream("said");
+  ASSERT_EQ(chmod("said", 0666), 0);
+  EXPECT_EQ(RunInChild([&] {
+              if (setgid(65534) != 0 || setuid(65534) != 0 || !freopen("said", "w", stderr)) return 2;
+              setenv("XDG_DATA_HOME", (here + "home").c_str(), 1);
+              const Folders f = FindFolders(here + "game", here + "game");
+              if (f.ranking_file != here + "game/save.dat" ||
+                  f.save_file != here + "home/lantern-drift/save.dat")
+                return 3;
+              ReadSaveFile(f.save_file, f.ranking_file);
+              if (Top() != Scores{900, 800, 0, 0, 0}) return 4;
+              InsertScore(850);
+              return std::fflush(stderr);
+            }),
+            0);
+  EXPECT_EQ(Bytes("game/save.dat"), shared);
+  EXPECT_EQ(OnDisk("home/lantern-drift/save.dat"), (Scores{900, 850, 800, 0, 0}));
+  EXPECT_EQ(Bytes("said"), "lantern-drift: " + here + "game/save.dat cannot be written; new scores go to " +
+                               here + "home/lantern-drift/save.dat\n");
 }
 
 }  // namespace

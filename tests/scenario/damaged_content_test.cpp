@@ -173,7 +173,13 @@ const Damaged kDamages[] = {
        fs::create_directory(dir + "sound/bomb.wav");
        fs::remove(dir + "img/ranking.bmp");
        fs::create_directory(dir + "img/ranking.bmp");
-       return {"data/data2.dat:0", "data/game.dat:18", "img/ranking.bmp:0"};
+       // FIFOs that a loader would wait on forever if it opened them blindly.
+       for (const char* name : {"img/shot.bmp", "sound/ok.wav", "Music/title.mid"}) {
+         fs::remove(dir + name);
+         EXPECT_EQ(mkfifo((dir + name).c_str(), 0600), 0);
+       }
+       return {"data/data2.dat:0", "data/game.dat:18", "img/ranking.bmp:0", "data/game.dat:19",
+               "data/game.dat:9", "Music/title.mid:0"};
      },
      true,
      false},

@@ -26,15 +26,12 @@ SDL_Joystick* Attach() {
   return index < 0 ? nullptr : SDL_JoystickOpen(index);
 }
 
-// Delivers what the platform has to the window procedure.
+// Delivers what the platform has to the window procedure. A virtual pad's
+// changes become events when SDL pumps its queue, so an empty queue means
+// every change has arrived: no time to wait for.
 void Pump() {
-  for (const uint32_t start = SDL_GetTicks(); SDL_GetTicks() - start < 30;) {
-    platform::Message m;
-    if (platform::Get().PeekMessage(m))
-      WindowProc(m);
-    else
-      SDL_Delay(1);
-  }
+  platform::Message m;
+  while (platform::Get().PeekMessage(m)) WindowProc(m);
 }
 void Button(SDL_Joystick* pad, int button, bool down) {
   SDL_JoystickSetVirtualButton(pad, button, down ? 1 : 0);

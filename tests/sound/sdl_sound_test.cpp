@@ -3,6 +3,7 @@
 // needs no sound card.
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <vector>
 
@@ -89,18 +91,33 @@ class SdlSound : public ::testing::Test {
     std::filesystem::remove_all(dir_);
   }
 
-  // Runs the message loop's music path for ms, or until count notifications came.
-  void Pump(uint32_t ms, size_t count = SIZE_MAX) {
-    for (const uint32_t start = SDL_GetTicks(); SDL_GetTicks() - start < ms;) {
+  // Runs the message loop's music path until done says the output or the
+  // notifications hold what the test checks. The disk driver writes in real
+  // time, however busy the machine; the limit only ends a wait that never would.
+  bool PumpUntil(const std::function<bool()>& done) {
+    for (const uint32_t start = SDL_GetTicks(); !done();) {
+      if (SDL_GetTicks() - start > 60000) return false;
       platform::Message m;
-      if (!platform::Get().PeekMessage(m)) {
-        SDL_Delay(1);
-        continue;
+      while (platform::Get().PeekMessage(m)) {
+        WindowProc(m);
+        if (m.kind == platform::MsgKind::kMusicNotify) notifies_.push_back(m.wparam);
       }
-      WindowProc(m);
-      if (m.kind == platform::MsgKind::kMusicNotify) notifies_.push_back(m.wparam);
-      if (notifies_.size() >= count) return;
+      SDL_Delay(1);
     }
+    return true;
+  }
+  // Whether the output holds count onsets (apart_ms of quiet before each) and
+  // ends in tail_ms of quiet.
+  bool OutputHolds(const std::string& file, size_t count, int level, double apart_ms, double tail_ms) {
+    const std::vector<int16_t> out = ReadLeftChannel(dir_ + file);
+    size_t last_loud = 0;
+    for (size_t i = 0; i < out.size(); ++i)
+      if (std::abs(int{out[i]}) > level) last_loud = i;
+    return Onsets(out, level, apart_ms).size() >= count && (out.size() - last_loud) / kRate * 1000 >= tail_ms;
+  }
+  size_t OutputBytes(const std::string& file) {
+    std::error_code error;
+    return static_cast<size_t>(std::filesystem::file_size(dir_ + file, error));
   }
 
   platform::HeadlessPlatform idle_;  // stands in while no SDL platform exists
@@ -174,11 +191,10 @@ TEST_F(SdlSound, EveryEncodingOfSdlsLoaderPlaysAtItsOwnRate) {
       audio.SetFocus(i != 0);  // an inactive window plays the first one silently, then all
       for (int turn = i == 0 ? 0 : 1; turn < 2; ++turn) {
         audio.Play(buffer);
-        // Then 0.15 s of silence in the output, however late the audio thread runs.
         while (Mix_Playing(buffer) != 0) SDL_Delay(5);
         audio.SetFocus(true);
-        const uintmax_t quiet = std::filesystem::file_size(dir_ + "out.raw") + 26460;
-        while (std::filesystem::file_size(dir_ + "out.raw") < quiet) SDL_Delay(5);
+        // The output holds this sound, then 0.15 s of silence before the next.
+        ASSERT_TRUE(PumpUntil([&] { return OutputHolds("out.raw", i + turn, 2000, 100, 150); })) << i;
       }
     }
   }
@@ -200,6 +216,8 @@ TEST_F(SdlSound, EveryEncodingOfSdlsLoaderPlaysAtItsOwnRate) {
 
 TEST_F(SdlSound, MidiRestartsThroughTheNotifyPathWithoutAGapAndAMissingOneNever) {
   test_bytes::WriteFile(dir_ + "Music/Loop.mid", kLoopMidi);
+  ASSERT_EQ(mkfifo((dir_ + "Music/fifo.mid").c_str(), 0666), 0);
+  std::filesystem::create_directory(dir_ + "Music/folder.mid");
   {
     FolderPlatform sdl(dir_);
     platform::Set(&sdl);
@@ -207,17 +225,22 @@ TEST_F(SdlSound, MidiRestartsThroughTheNotifyPathWithoutAGapAndAMissingOneNever)
     ::testing::internal::CaptureStderr();
     PlayMusic("Music\\none.mid", 1);  // reported once, and never ends
     PlayMusic("Music\\none.mid", 1);
-    Pump(100);
+    PlayMusic("Music\\fifo.mid", 1);  // neither waits for a writer nor plays
+    PlayMusic("Music\\folder.mid", 1);
+    const std::string music = "; playing without music\n";
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-              "lantern-drift: Music/none.mid: no such file; playing without music\n");
+              "lantern-drift: Music/none.mid: no such file" + music +
+                  "lantern-drift: Music/fifo.mid: not a regular file" + music +
+                  "lantern-drift: Music/folder.mid: a folder, not a file" + music);
     PlayMusic("music\\LOOP.MID", 1);
     std::string status;
     sdl.SendMusicCommand("status midi mode", &status);
     EXPECT_EQ(status, "playing");
-    Pump(5000, 2);
-    Pump(300);
+    ASSERT_TRUE(PumpUntil([&] { return notifies_.size() >= 2; }));
+    // The third start is in the output before the stop.
+    ASSERT_TRUE(PumpUntil([&] { return OutputHolds("out.raw", 3, 300, 300, 0); }));
     StopMusic();
-    Pump(50);
+    ASSERT_TRUE(PumpUntil([&] { return notifies_.size() >= 3; }));
     g_sound.ReleaseSound();
     platform::Set(&idle_);
   }
@@ -257,9 +280,11 @@ TEST_F(SdlSound, LoudestMixStaysBelowFullScale) {
       for (const char* e : effects)
         objects.push_back(g_sound.LoadObject(std::string("sound\\") + e + ".wav", 3));
       PlayMusic("Music\\stage3.mid", 1);
+      // 0.2 s of output a round: 8820 stereo frames of two floats.
       for (int round = 0; round < 10; ++round) {
         for (int object : objects) g_sound.PlayObject(object, -1);
-        Pump(200);
+        const size_t until = OutputBytes("mix.raw") + 8820 * 8;
+        ASSERT_TRUE(PumpUntil([&] { return OutputBytes("mix.raw") >= until; }));
       }
       StopMusic();
       g_sound.ReleaseSound();

@@ -3,14 +3,15 @@
 // straight on, and only running out of file fails a read.
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "library/sound/el_sound.h"
+#include "platform/file_bytes.h"
 
 namespace {
+
+// A sound buffer holds at most 16 MiB of samples; the headers take little more.
+constexpr size_t kMaxWaveFileBytes = (size_t{16} << 20) + 65536;
 
 uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 
@@ -85,19 +86,10 @@ int ReadWaveBytes(const uint8_t* data, size_t size, WaveData& out) {
 }
 
 int ReadWaveFile(const std::string& path, WaveData& out, std::string& why) {
-  // A folder opens like a file, but reading it throws.
-  std::error_code error;
-  std::ifstream file;
-  const auto kind = std::filesystem::status(path, error).type();
-  if (kind == std::filesystem::file_type::regular) file.open(path, std::ios::binary);
-  if (!file.is_open()) {
+  const std::optional<std::string> bytes = platform::ReadRegularFile(path, kMaxWaveFileBytes, &why);
+  if (!bytes) {
     out = WaveData();
-    why = kind == std::filesystem::file_type::not_found ? "no such file"
-          : kind == std::filesystem::file_type::directory ? "a folder, not a sound"
-                                                           : "cannot be opened";
     return 1;
   }
-  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file),
-                                   std::istreambuf_iterator<char>()};
-  return ReadWave(bytes.data(), bytes.size(), out, why);
+  return ReadWave(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size(), out, why);
 }

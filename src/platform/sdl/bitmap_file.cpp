@@ -2,11 +2,10 @@
 
 #include <SDL.h>
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <cstring>
 #include <new>
+
+#include "platform/file_bytes.h"
 
 namespace platform {
 
@@ -17,6 +16,8 @@ namespace {
 // file, refused before SDL's loader allocates for it.
 constexpr int64_t kMaxSide = 8192;
 constexpr int64_t kMaxPixels = 16 * 640 * 480;
+// Four bytes a pixel at most, with room for the headers and a palette.
+constexpr size_t kMaxFileBytes = kMaxPixels * 4 + (size_t{1} << 20);
 
 bool PlausibleSize(int64_t w, int64_t h, std::string& why) {
   why = "the picture's size is outside 1..8192 a side or over sixteen screens";
@@ -73,7 +74,10 @@ bool CopyPixels(SDL_Surface* rgb, Image& out, std::string& why) {
 }
 
 bool FromRW(SDL_RWops* rw, Image& out, std::string& why) {
-  if (rw == nullptr) return false;
+  if (rw == nullptr) {
+    why = "not a BMP picture";
+    return false;
+  }
   if (!PlausibleHeader(rw, why)) {
     SDL_RWclose(rw);
     return false;
@@ -96,18 +100,10 @@ bool FromRW(SDL_RWops* rw, Image& out, std::string& why) {
 }  // namespace
 
 bool DecodeBitmapFile(const std::string& path, Image& out, std::string& why) {
-  struct stat info {};
-  if (stat(path.c_str(), &info) != 0) {
-    why = errno == ENOENT ? "no such file" : std::strerror(errno);
-    return false;
-  }
-  if (S_ISDIR(info.st_mode)) {
-    why = "a folder, not a picture";
-    return false;
-  }
-  SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
-  if (rw == nullptr) why = SDL_GetError();
-  return FromRW(rw, out, why);
+  // Read whole first: SDL's own file reader would wait forever on a FIFO.
+  const std::optional<std::string> bytes = ReadRegularFile(path, kMaxFileBytes, &why);
+  if (!bytes) return false;
+  return FromRW(SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size())), out, why);
 }
 
 bool DecodeBitmapBytes(const uint8_t* data, size_t size, Image& out) {

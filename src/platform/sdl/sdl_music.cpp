@@ -39,7 +39,7 @@ std::string FindSoundfont() {
   candidates.insert(candidates.end(), std::begin(kSoundfonts), std::end(kSoundfonts));
   // FluidSynth logs every missing file itself: look before asking it.
   for (const std::string& c : candidates)
-    if (access(c.c_str(), R_OK) == 0 && fluid_is_soundfont(c.c_str())) return c;
+    if (access(c.c_str(), R_OK) == 0 && IsRegularFile(c) && fluid_is_soundfont(c.c_str())) return c;
   return "";
 }
 
