@@ -187,7 +187,7 @@ const Damaged kDamages[] = {
     {"MaxStageFarBeyondTheStages",
      [](const std::string& dir) -> std::vector<std::string> {
        Append(dir, "data/game.dat", {"#MAX_STAGE:2000000000"});
-       return {"data/data7.dat:0"};
+       return {"data/data11.dat:0"};
      },
      true,
      false},

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/file_bytes.h"
 #include "platform/midi_file.h"
 #include "platform/sdl/sdl_platform.h"
 
