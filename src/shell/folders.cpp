@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const Folders kStartFolders{"", "", "config.ini", "save.dat"};
+const Folders kStartFolders{"", "", "config.ini", "save.dat", "DEBUG.TXT"};
 Folders g_folders = kStartFolders;
 
 std::string WithSlash(std::string dir) {
@@ -67,6 +67,7 @@ Folders FindFolders(const std::string& current_dir, const std::string& program_d
   f.game = HoldsGame(current_dir) ? WithSlash(current_dir) : f.pack;
   f.config_file = PlayerFile(f.game, "config.ini", R_OK, XdgFolder("XDG_CONFIG_HOME", ".config"));
   f.save_file = PlayerFile(f.game, "save.dat", W_OK, XdgFolder("XDG_DATA_HOME", ".local/share"));
+  f.debug_file = f.game + "DEBUG.TXT";
   return f;
 }
 

@@ -9,6 +9,7 @@ struct Folders {
   std::string game;         // ends in '/'
   std::string config_file;  // config.ini, created there when missing
   std::string save_file;    // save.dat, created there when missing
+  std::string debug_file;   // DEBUG.TXT, deleted at start-up
 };
 
 // The pack is the program's folder when it holds data/game.dat, else the
