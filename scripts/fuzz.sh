@@ -11,7 +11,7 @@ CC=clang CXX=clang++ "$root/scripts/build.sh" "$build" -DLD_FUZZ=ON -DLD_SANITIZ
 
 seeds="$build/seeds"
 rm -rf "$seeds"
-mkdir -p "$seeds"/{game_dat,stage_file,scene_script,bmp,riff,config,save,record}
+mkdir -p "$seeds"/{game_dat,stage_file,scene_script,bmp,riff,config,save,record,replay}
 cp "$build"/game/data/game.dat "$seeds/game_dat/"
 cp "$build"/game/data/data*.dat "$seeds/stage_file/"
 cp "$build"/game/data/demo*.dat "$seeds/scene_script/"
@@ -24,14 +24,23 @@ printf 'qorvane\x10\x27\0\0\x01\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0' > "$seeds/save/sm
 printf 'LDRC\x01\0\0\0\x03\0\0\0x.y\x01\0\0\0\x02\0\0\0\xff\xff\xff\xff\0\0\0\0\x01\x04\0\0\0\x10\0\0\0\x08\x08\0\0\0\x20\0\0\0\x01\0\0\0\x0c\x12\0\0\0\x01\0\0\0\x02\0\0\0\x01\0\0\0\x01\0\0\0\xff\xff\x0d\x0c\0\0\0\x02\0\0\0\x05\0\0\0\x06\0\0\0' > "$seeds/record/small.rec"
 
 failures=0
-for target in game_dat stage_file scene_script bmp riff config save record; do
+# replay: records of short real runs (fuzz/corpus/replay) replayed through the whole game.
+for target in game_dat stage_file scene_script bmp riff config save record replay; do
   corpus="$build/corpus/$target"
   mkdir -p "$corpus"
   [ -d "$root/fuzz/corpus/$target" ] && cp -n "$root/fuzz/corpus/$target"/* "$corpus/" 2>/dev/null || true
   echo "fuzzing $target for ${seconds}s"
   log="$build/$target.log"
+  max_len=65536
+  options=()
+  if [ "$target" = replay ]; then
+    max_len=262144  # a record of a lost game is about 180 KB
+    options=(-use_value_profile=1 -dict="$root/fuzz/replay.dict")
+  fi
+  # Absolute paths: the replay target works in the game folder.
   if ! ASAN_OPTIONS=detect_leaks=1 "$build/fuzz/${target}_fuzz" -max_total_time="$seconds" \
-      -max_len=65536 -print_final_stats=1 "$corpus" "$seeds/$target" >"$log" 2>&1; then
+      -max_len="$max_len" "${options[@]}" -artifact_prefix="$build/" -print_final_stats=1 \
+      "$corpus" "$seeds/$target" >"$log" 2>&1; then
     tail -n 40 "$log"
     echo "fuzz target $target failed"
     failures=$((failures + 1))

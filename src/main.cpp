@@ -35,6 +35,8 @@ int main(int argc, char** argv) {
     if (!options.headless && !(window = platform::MakeSdlPlatform(options.scale))) return 1;
     return ReplayGame(options, folders, window.get());
   }
+  // Refused before a window opens.
+  if (!options.record.empty() && !MayRecordTo(options.record, folders)) return 2;
   const std::unique_ptr<platform::Platform> sdl = platform::MakeSdlPlatform(options.scale);
   if (!sdl) return 1;
   if (!options.record.empty()) return RecordGame(options, folders, *sdl);

@@ -3,6 +3,7 @@
 #include "content/game_params.h"
 #include "frontend/front_scenes.h"
 #include "frontend/ranking.h"
+#include "game/game_math.h"
 #include "game/game_scene.h"
 #include "library/draw/el_draw.h"
 #include "library/sound/el_sound.h"
@@ -47,11 +48,11 @@ void Glide() {
       static_cast<float>(std::abs(g_title.target - g_title.current) * kSpacing) * kGlidesPerSecond;
   if (g_title.target > g_title.current) {
     g_title.cursor_y_exact += speed * g_state.frame_delta;
-    g_title.cursor_y = static_cast<int>(g_title.cursor_y_exact);
+    g_title.cursor_y = Trunc(g_title.cursor_y_exact);  // a frame of days must still arrive
     if (g_title.cursor_y >= EntryY(g_title.target)) Arrive();
   } else if (g_title.target < g_title.current) {
     g_title.cursor_y_exact -= speed * g_state.frame_delta;
-    g_title.cursor_y = static_cast<int>(g_title.cursor_y_exact);
+    g_title.cursor_y = Trunc(g_title.cursor_y_exact);
     if (g_title.cursor_y <= EntryY(g_title.target)) Arrive();
   }
 }

@@ -1,10 +1,28 @@
 #include "shell/command_line.h"
 
+namespace {
+
+// The value of the option at argv[i]: the next argument, or nothing when there is none.
+const char* ValueAfter(int argc, const char* const* argv, int& i) {
+  return i + 1 < argc ? argv[++i] : nullptr;
+}
+
+// A file or folder name for option, or why not.
+std::string NameError(const std::string& option, const char* value, const char* what) {
+  const std::string takes = option + " takes " + what;
+  if (value == nullptr) return takes;
+  if (value[0] == '\0') return takes + ", not an empty one";
+  if (value[0] == '-')
+    return takes + ", not '" + value + "' (write ./" + value + " for a file of that name)";
+  return "";
+}
+
+}  // namespace
+
 Options ParseCommandLine(int argc, const char* const* argv) {
   Options o;
   for (int i = 1; i < argc && o.error.empty(); ++i) {
     const std::string arg = argv[i];
-    const bool has_value = i + 1 < argc && argv[i + 1][0] != '-';
     if (arg == "--help" || arg == "-h") {
       o.help = true;
     } else if (arg == "--version") {
@@ -14,21 +32,28 @@ Options ParseCommandLine(int argc, const char* const* argv) {
     } else if (arg == "--windowed") {
       o.full_screen = 0;
     } else if (arg == "--scale") {
-      const std::string value = has_value ? argv[++i] : "";
-      o.scale = value.size() == 1 && value[0] >= '1' && value[0] <= '9' ? value[0] - '0' : 0;
-      if (o.scale == 0) o.error = "--scale takes a whole number from 1 to 9, not '" + value + "'";
+      const char* value = ValueAfter(argc, argv, i);
+      const std::string text = value != nullptr ? value : "";
+      o.scale = text.size() == 1 && text[0] >= '1' && text[0] <= '9' ? text[0] - '0' : 0;
+      if (o.scale == 0)
+        o.error = "--scale takes a whole number from 1 to 9" +
+                  (value != nullptr ? ", not '" + text + "'" : std::string());
       // A scale means a window, unless --fullscreen asks otherwise.
       if (o.full_screen == -1) o.full_screen = 0;
     } else if (arg == "--check") {
       o.check = true;
-      if (has_value) o.check_folder = argv[++i];
+      // The folder is optional: a following option is not one.
+      if (i + 1 < argc && argv[i + 1][0] != '-') {
+        const char* value = ValueAfter(argc, argv, i);
+        o.error = NameError(arg, value, "a folder name");
+        o.check_folder = value;
+      }
     } else if (arg == "--strict") {
       o.strict = true;
     } else if (arg == "--record" || arg == "--replay") {
-      if (!has_value)
-        o.error = arg + " takes a file name";
-      else
-        (arg == "--record" ? o.record : o.replay) = argv[++i];
+      const char* value = ValueAfter(argc, argv, i);
+      o.error = NameError(arg, value, "a file name");
+      if (o.error.empty()) (arg == "--record" ? o.record : o.replay) = value;
     } else if (arg == "--headless") {
       o.headless = true;
     } else if (o.check && o.check_folder.empty() && !arg.empty() && arg[0] != '-') {

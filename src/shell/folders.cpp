@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const Folders kStartFolders{"", "", "config.ini", "save.dat", "save.dat"};
+const Folders kStartFolders{"", "", "config.ini", "save.dat", "save.dat", "DEBUG.TXT"};
 Folders g_folders = kStartFolders;
 
 std::string WithSlash(std::string dir) {
@@ -73,6 +73,7 @@ Folders FindFolders(const std::string& current_dir, const std::string& program_d
       PlayerFile(f.game, "save.dat", R_OK | W_OK, XdgFolder("XDG_DATA_HOME", ".local/share"));
   const std::string here = f.game + "save.dat";
   f.ranking_file = access(here.c_str(), R_OK) == 0 ? here : f.save_file;
+  f.debug_file = f.game + "DEBUG.TXT";
   return f;
 }
 

@@ -2,15 +2,20 @@
 
 #include <stdlib.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
 #include "game/game_state.h"
 #include "library/system/line_reader.h"
+#include "platform/file_bytes.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/record/record_platforms.h"
 #include "scene/scene_state.h"
+#include "shell/record_target.h"
 #include "shell/shell.h"
 
 namespace {
@@ -19,6 +24,14 @@ namespace {
 uint64_t ContentHash(const Folders& folders) {
   return platform::HashFolders({folders.game + "data", folders.pack + "img", folders.pack + "sound",
                                 folders.pack + "Music"});
+}
+
+// $TMPDIR when it names a folder, else /tmp; ends in '/'.
+std::string TempBase() {
+  const char* dir = std::getenv("TMPDIR");
+  std::string base = dir != nullptr && dir[0] != '\0' ? dir : "/tmp";
+  if (base.back() != '/') base += '/';
+  return base;
 }
 
 }  // namespace
@@ -32,12 +45,22 @@ int PlayGame(platform::Platform& p, const Folders& folders, int full_screen) {
   return code;
 }
 
+bool MayRecordTo(const std::string& path, const Folders& folders) {
+  const std::string refusal = RecordTargetRefusal(path, folders);
+  if (refusal.empty()) return true;
+  std::fprintf(stderr, "lantern-drift: --record %s: will not write there: %s; name a new file\n",
+               path.c_str(), refusal.c_str());
+  return false;
+}
+
 int RecordGame(const Options& options, const Folders& folders, platform::Platform& sdl) {
+  const std::string path = std::filesystem::absolute(options.record).string();
+  if (!MayRecordTo(path, folders)) return 2;
   platform::RecordHeader header{LD_VERSION, ContentHash(folders), ReadWholeFile(folders.config_file),
                                 ReadWholeFile(folders.ranking_file)};
   platform::RecordWriter writer;
   std::string why;
-  if (!writer.Open(std::filesystem::absolute(options.record).string(), header, why)) {
+  if (!writer.Open(path, header, why)) {
     std::fprintf(stderr, "lantern-drift: %s: check the folder exists and may be written\n",
                  why.c_str());
     return 1;
@@ -45,6 +68,13 @@ int RecordGame(const Options& options, const Folders& folders, platform::Platfor
   platform::RecordingPlatform recording(sdl, writer);
   const int code = PlayGame(recording, folders, options.full_screen);
   recording.Finish();
+  if (!writer.Close(why)) {
+    std::fprintf(stderr,
+                 "lantern-drift: the record %s is incomplete (%s): it replays only up to where "
+                 "writing failed; free some space and record again\n",
+                 path.c_str(), why.c_str());
+    return 1;
+  }
   std::printf("recorded frames %d checksum %016llx\n", recording.frames(),
               static_cast<unsigned long long>(recording.checksum()));
   return code;
@@ -53,9 +83,13 @@ int RecordGame(const Options& options, const Folders& folders, platform::Platfor
 // config.ini and save.dat as recorded, in a folder of their own: the player's stay untouched.
 int ReplayGame(const Options& options, Folders folders, platform::Platform* window) {
   const std::string path = options.replay;
-  const std::optional<std::string> bytes = ReadWholeFile(path);
+  std::string why;
+  const std::optional<std::string> bytes =
+      platform::ReadRegularFile(path, platform::kMaxRecordBytes, &why);
   if (!bytes) {
-    std::fprintf(stderr, "lantern-drift: cannot read the record %s\n", path.c_str());
+    if (why.starts_with("larger than")) why += ", more than any recorded run holds";
+    std::fprintf(stderr, "lantern-drift: cannot read the record %s: %s\n", path.c_str(),
+                 why.c_str());
     return 1;
   }
   const platform::Record record = platform::ParseRecord(*bytes);
@@ -70,13 +104,18 @@ int ReplayGame(const Options& options, Folders folders, platform::Platform* wind
     std::fprintf(stderr, "lantern-drift: %s: cannot replay: %s\n", path.c_str(), refusal.c_str());
     return 1;
   }
-  char temp[] = "/tmp/lantern-drift-replay-XXXXXX";
-  if (mkdtemp(temp) == nullptr) {
-    std::fprintf(stderr, "lantern-drift: cannot make a folder in /tmp for the replay's files\n");
+  const std::string base = TempBase();
+  std::string temp = base + "lantern-drift-replay-XXXXXX";
+  if (mkdtemp(temp.data()) == nullptr) {
+    std::fprintf(stderr,
+                 "lantern-drift: cannot make a folder in %s for the replay's files: %s; set TMPDIR "
+                 "to a folder that may be written\n",
+                 base.c_str(), std::strerror(errno));
     return 1;
   }
-  folders.config_file = std::string(temp) + "/config.ini";
-  folders.save_file = folders.ranking_file = std::string(temp) + "/save.dat";
+  folders.config_file = temp + "/config.ini";
+  folders.save_file = folders.ranking_file = temp + "/save.dat";
+  folders.debug_file = temp + "/DEBUG.TXT";
   const auto put = [](const std::string& file, const std::optional<std::string>& content) {
     if (content) std::ofstream(file, std::ios::binary) << *content;
   };

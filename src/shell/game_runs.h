@@ -1,11 +1,15 @@
 // A run of the game on a platform: played, recorded to a file, or replayed from one.
 #pragma once
 
+#include <string>
+
 #include "platform/platform.h"
 #include "shell/command_line.h"
 #include "shell/folders.h"
 
 int PlayGame(platform::Platform& p, const Folders& folders, int full_screen);
+// Whether --record may write path; says why not on standard error.
+bool MayRecordTo(const std::string& path, const Folders& folders);
 // Plays on sdl and writes what it read to options.record.
 int RecordGame(const Options& options, const Folders& folders, platform::Platform& sdl);
 // Replays options.replay in window, or headless when it is null; config.ini

@@ -118,7 +118,7 @@ int RunGame(int full_screen) {
     g_state.exit_code = 1;
     QuitGame();
   }
-  std::remove("DEBUG.TXT");
+  std::remove(CurrentFolders().debug_file.c_str());
   g_state.scene = SCENE_BOOT;
   g_state.prev_scene = 0;
   ResetFrameClock();

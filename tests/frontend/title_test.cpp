@@ -59,4 +59,22 @@ TEST_F(TitleTest, KeysWaitForTheCursorToArrive) {
   EXPECT_EQ(g_state.scene_entry, 1);
 }
 
+// A record or a stopped clock can put days between two frames: the cursor's
+// position would then leave the int range; it arrives in that one frame.
+TEST_F(TitleTest, AFrameOfDaysArrivesInOneStep) {
+  struct Case {
+    int* key;
+    int arrive_at;
+  } cases[] = {{&g_state.up, 424}, {&g_state.down, 334}};
+  Frames(1);
+  for (const Case& c : cases) {
+    *c.key = 1;
+    Frames(1);
+    hp.now += 45u * 24u * 3600u * 1000u;
+    Frames(1);
+    EXPECT_EQ(g_title.current, g_title.target);
+    EXPECT_EQ(g_title.cursor_y, c.arrive_at);
+  }
+}
+
 }  // namespace

@@ -136,4 +136,42 @@ TEST_F(ReplayTest, RefusesWhatItCannotReplay) {
   }
 }
 
+// A drawn-text box whose corner lies near 2^32 wraps back inside the picture
+// in 32-bit sums: the reader refuses it with its byte, and so does a replay
+// of one made in memory, without writing a pixel.
+TEST(ReplayTextTest, RefusesTextOutsideItsPicture) {
+  struct Case {
+    uint32_t x0, y0, w, h;
+    bool outside_any;  // the reader already refuses it
+  } cases[] = {
+      {0xFFFFFFFFu, 0, 1, 1, true},
+      {0, 0xFFFFF000u, 1, 4096, true},
+      {0xFFFFFFF0u, 2, 32, 1, true},
+      {7, 0, 2, 1, false},
+      {0, 3, 1, 2, false},
+  };
+  constexpr int kWidth = 8, kHeight = 4;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.x0 << ", " << c.y0 << ", " << c.w << " x " << c.h);
+    Event text{EventKind::kText, {c.x0, c.y0, c.w, c.h}, "", {}};
+    text.pixels.assign(size_t{c.w} * c.h, 0xFFFF);
+    const std::string header = EncodeHeader({"test", 1, std::nullopt, std::nullopt});
+    const Record read = ParseRecord(header + EncodeEvent(text));
+    EXPECT_EQ(read.error, c.outside_any ? "byte " + std::to_string(header.size()) +
+                                              ": drawn text lies outside any picture"
+                                        : "");
+
+    text.offset = 1234;
+    Record record;
+    record.events = {text};
+    std::vector<uint16_t> memory(3 * kWidth * kHeight, 0);  // the picture with a margin each side
+    HeadlessPlatform output;
+    ReplayingPlatform replaying(output, record);
+    replaying.DrawText({memory.data() + kWidth * kHeight, kWidth, kHeight, kWidth}, 0, 0, "x", 0,
+                       12, 0, 0, true);
+    EXPECT_EQ(replaying.stopped().rfind("byte 1234: drawn text", 0), 0u) << replaying.stopped();
+    EXPECT_EQ(std::count(memory.begin(), memory.end(), 0), std::ssize(memory));
+  }
+}
+
 }  // namespace

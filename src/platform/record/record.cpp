@@ -1,6 +1,11 @@
 #include "platform/record/record.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -186,6 +191,7 @@ Record ParseRecord(const std::string& bytes) {
     const Layout& layout = kLayouts[kind];
     Event e;
     e.kind = static_cast<EventKind>(kind);
+    e.offset = at;
     const size_t end = r.pos + size;
     if (size < layout.values * 4) return fail(at, std::string(EventName(e.kind)) + " is too short");
     for (uint32_t i = 0; i < layout.values; ++i) e.values.push_back(r.U32());
@@ -197,7 +203,9 @@ Record ParseRecord(const std::string& bytes) {
     }
     if (layout.pixels) {
       const uint32_t w = e.values[2], h = e.values[3];
-      if (w > kMaxSide || h > kMaxSide) return fail(at, "drawn text larger than any picture");
+      // 64 bits: a corner near 2^32 must not wrap back inside.
+      if (uint64_t{e.values[0]} + w > kMaxSide || uint64_t{e.values[1]} + h > kMaxSide)
+        return fail(at, "drawn text lies outside any picture");
       const size_t count = static_cast<size_t>(w) * h;
       if (end - r.pos != count * 2) return fail(at, "drawn text holds the wrong number of pixels");
       e.pixels.resize(count);
@@ -212,20 +220,39 @@ Record ParseRecord(const std::string& bytes) {
   return rec;
 }
 
+bool HoldsRecord(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return false;
+  char magic[sizeof kMagic];
+  const bool holds = read(fd, magic, sizeof magic) == static_cast<ssize_t>(sizeof magic) &&
+                     std::memcmp(magic, kMagic, sizeof magic) == 0;
+  close(fd);
+  return holds;
+}
+
 bool RecordWriter::Open(const std::string& path, const RecordHeader& header, std::string& why) {
   file_ = std::fopen(path.c_str(), "wb");
-  if (file_ == nullptr) return why = "cannot write " + path, false;
-  const std::string bytes = EncodeHeader(header);
-  std::fwrite(bytes.data(), 1, bytes.size(), file_);
-  std::fflush(file_);
+  if (file_ == nullptr) return why = "cannot write " + path + ": " + std::strerror(errno), false;
+  Put(EncodeHeader(header));
   return true;
 }
 
-void RecordWriter::Write(const Event& event) {
-  if (file_ == nullptr) return;
-  const std::string bytes = EncodeEvent(event);
-  std::fwrite(bytes.data(), 1, bytes.size(), file_);
-  std::fflush(file_);
+void RecordWriter::Write(const Event& event) { Put(EncodeEvent(event)); }
+
+// After the first failure nothing more is written: the record stays a cut one.
+void RecordWriter::Put(const std::string& bytes) {
+  if (file_ == nullptr || !failure_.empty()) return;
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size() ||
+      std::fflush(file_) != 0)
+    failure_ = std::strerror(errno);
+}
+
+bool RecordWriter::Close(std::string& why) {
+  if (file_ != nullptr && std::fclose(file_) != 0 && failure_.empty())
+    failure_ = std::strerror(errno);
+  file_ = nullptr;
+  why = failure_;
+  return failure_.empty();
 }
 
 RecordWriter::~RecordWriter() {

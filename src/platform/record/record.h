@@ -3,6 +3,7 @@
 // The byte layout is described in HACKING.md ("Records").
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -12,6 +13,10 @@
 namespace platform {
 
 constexpr uint32_t kRecordFormat = 1;
+
+// Larger than any recorded run: an hour of play measured about 80 MB, or 860 MB
+// with the frame-rate display on (its text is kept as pixels every frame).
+inline constexpr size_t kMaxRecordBytes = size_t{2} << 30;
 
 enum class EventKind : uint8_t {
   kClock = 1,
@@ -35,6 +40,7 @@ struct Event {
   std::vector<uint32_t> values;  // as many as the kind holds
   std::string text;
   std::vector<uint16_t> pixels;
+  size_t offset = 0;  // where it starts in the record, for messages
 };
 
 struct RecordHeader {
@@ -65,16 +71,25 @@ uint64_t HashFolders(const std::vector<std::string>& folders);
 // The running checksum with one more presented frame.
 uint64_t HashFrame(uint64_t hash, const uint16_t* pixels, int width, int height, int pitch);
 
+// Whether path holds a record: its first bytes are the record's magic.
+bool HoldsRecord(const std::string& path);
+
 // Appends a record to a file, flushing each event so a crash keeps what came before.
 class RecordWriter {
  public:
   // false when the file cannot be written; why says so.
   bool Open(const std::string& path, const RecordHeader& header, std::string& why);
   void Write(const Event& event);
+  // Closes the file; false when any write, flush or the close failed (a full
+  // disk): the record then stops short, and why says at what.
+  bool Close(std::string& why);
   ~RecordWriter();
 
  private:
+  void Put(const std::string& bytes);
+
   std::FILE* file_ = nullptr;
+  std::string failure_;
 };
 
 std::string EncodeHeader(const RecordHeader& header);

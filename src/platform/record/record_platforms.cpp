@@ -222,14 +222,18 @@ void ReplayingPlatform::DrawText(PixelView target, int, int, const std::string&,
   const Event* e = Next(EventKind::kText);
   if (e == nullptr || e->values[2] == 0) return;
   const uint32_t x0 = e->values[0], y0 = e->values[1], w = e->values[2], h = e->values[3];
-  if (x0 + w > static_cast<uint32_t>(target.width) ||
-      y0 + h > static_cast<uint32_t>(target.height)) {
-    Stop("the replay diverged at frame " + std::to_string(frames_) +
-         ": text drawn outside its picture");
+  // 64 bits: a corner near 2^32 must not wrap back inside the picture.
+  if (e->pixels.size() != size_t{w} * h || target.width < 0 || target.height < 0 ||
+      uint64_t{x0} + w > static_cast<uint64_t>(target.width) ||
+      uint64_t{y0} + h > static_cast<uint64_t>(target.height)) {
+    Stop("byte " + std::to_string(e->offset) + ": drawn text of " + std::to_string(w) + " x " +
+         std::to_string(h) + " pixels at " + std::to_string(x0) + ", " + std::to_string(y0) +
+         " lies outside its " + std::to_string(target.width) + " x " +
+         std::to_string(target.height) + " picture (frame " + std::to_string(frames_) + ")");
     return;
   }
   for (uint32_t row = 0; row < h; ++row)
-    std::copy_n(e->pixels.begin() + static_cast<ptrdiff_t>(row * w), w,
+    std::copy_n(e->pixels.begin() + static_cast<ptrdiff_t>(size_t{row} * w), w,
                 &At(target, static_cast<int>(x0), static_cast<int>(y0 + row)));
 }
 

@@ -1,0 +1,49 @@
+// Options that take a value refuse a missing or empty one and name what they got.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "shell/command_line.h"
+
+namespace {
+
+Options Parse(std::vector<const char*> args) {
+  args.insert(args.begin(), "lantern-drift");
+  return ParseCommandLine(static_cast<int>(args.size()), args.data());
+}
+
+TEST(CommandLineTest, RefusesMissingAndEmptyValues) {
+  struct Case {
+    std::vector<const char*> args;
+    const char* error;
+  } cases[] = {
+      {{"--record", ""}, "--record takes a file name, not an empty one"},
+      {{"--replay", ""}, "--replay takes a file name, not an empty one"},
+      {{"--record"}, "--record takes a file name"},
+      {{"--replay"}, "--replay takes a file name"},
+      {{"--replay", "--headless"}, "--replay takes a file name, not '--headless'"},
+      {{"--scale", "-1"}, "--scale takes a whole number from 1 to 9, not '-1'"},
+      {{"--scale"}, "--scale takes a whole number from 1 to 9"},
+      {{"--check", ""}, "--check takes a folder name, not an empty one"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.front());
+    const Options o = Parse(c.args);
+    EXPECT_EQ(o.error.rfind(c.error, 0), 0u) << o.error;
+  }
+}
+
+TEST(CommandLineTest, TakesGivenValues) {
+  const Options replay = Parse({"--replay", "run.rec", "--headless", "--scale", "3"});
+  EXPECT_EQ(replay.error, "");
+  EXPECT_EQ(replay.replay, "run.rec");
+  EXPECT_TRUE(replay.headless);
+  EXPECT_EQ(replay.scale, 3);
+  const Options check = Parse({"--check", "--windowed"});
+  EXPECT_EQ(check.error, "");
+  EXPECT_TRUE(check.check);
+  EXPECT_EQ(check.check_folder, "");
+  EXPECT_EQ(check.full_screen, 0);
+}
+
+}  // namespace
