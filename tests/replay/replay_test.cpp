@@ -101,6 +101,28 @@ TEST_F(ReplayTest, ReplaysTheSameGame) {
   EXPECT_EQ(replayed.save, recorded.save);
 }
 
+// The header's fields come back as written, the hash's low half first in the bytes.
+TEST(RecordHeaderTest, FieldsSurviveAWriteAndARead) {
+  const RecordHeader headers[] = {
+      {"2.0.0", 0x0123456789ABCDEFull, std::nullopt, std::string("\0save", 5)},
+      {"", 0xFFFFFFFF00000001ull, "FPS=1\r\n", std::nullopt},
+  };
+  const std::string end = EncodeEvent({EventKind::kEnd, {0, 0, 0}, "", {}});
+  for (const RecordHeader& h : headers) {
+    const std::string bytes = EncodeHeader(h);
+    EXPECT_EQ(bytes.substr(12 + h.version.size(), 4), std::string(1, static_cast<char>(h.content_hash)) +
+                                                          static_cast<char>(h.content_hash >> 8) +
+                                                          static_cast<char>(h.content_hash >> 16) +
+                                                          static_cast<char>(h.content_hash >> 24));
+    const Record r = ParseRecord(bytes + end);
+    ASSERT_EQ(r.error, "");
+    EXPECT_EQ(r.header.version, h.version);
+    EXPECT_EQ(r.header.content_hash, h.content_hash);
+    EXPECT_EQ(r.header.config, h.config);
+    EXPECT_EQ(r.header.save, h.save);
+  }
+}
+
 TEST_F(ReplayTest, RefusesWhatItCannotReplay) {
   const size_t first_event = EncodeHeader(ParseRecord(bytes).header).size();
   // The program reads the clock where the record now holds a key.
