@@ -40,41 +40,33 @@ class FoldersTest : public HeadlessTest {
     HeadlessTest::TearDown();
   }
 
+  static constexpr const char* kHomeSave = "home/.local/share/lantern-drift/save.dat";
   static constexpr const char* kClosed[] = {"closed", "keep", "inst/share/lantern-drift"};
 
   std::string root;
 };
 
 TEST_F(FoldersTest, PackGameFolderAndPlayerFilesFollowTheRule) {
+  // Paths under the test's folder; '@' marks an XDG value given absolute.
   struct Case {
-    const char* name;
-    const char* current;
-    const char* program;
-    const char* xdg_config;  // nullptr: unset
-    const char* xdg_data;
-    const char* pack;
-    const char* game;
-    const char* config;
-    const char* save;
+    const char *name, *current, *program, *xdg_config, *xdg_data, *pack, *game, *config, *save;
   } cases[] = {
       {"the current folder's game, the program's pack", "cur", "prog", nullptr, nullptr, "prog/", "cur/",
        "cur/config.ini", "cur/save.dat"},
-      {"no game here: the program's", "empty", "prog", nullptr, nullptr, "prog/", "prog/",
-       "prog/config.ini", "prog/save.dat"},
-      {"no game here: the installed pack", "empty", "inst/bin", nullptr, nullptr,
-       "inst/share/lantern-drift/", "inst/share/lantern-drift/",
-       "home/.config/lantern-drift/config.ini", "home/.local/share/lantern-drift/save.dat"},
+      {"no game here: the program's", "empty", "prog", nullptr, nullptr, "prog/", "prog/", "prog/config.ini",
+       "prog/save.dat"},
+      {"no game here: the installed pack", "empty", "inst/bin", nullptr, nullptr, "inst/share/lantern-drift/",
+       "inst/share/lantern-drift/", "home/.config/lantern-drift/config.ini", kHomeSave},
       {"the current folder's game, the installed pack", "cur", "inst/bin", nullptr, nullptr,
        "inst/share/lantern-drift/", "cur/", "cur/config.ini", "cur/save.dat"},
-      {"a closed game folder: absolute XDG folders", "closed", "prog", "@xdg/c", "@xdg/d", "prog/",
-       "closed/", "xdg/c/lantern-drift/config.ini", "xdg/d/lantern-drift/save.dat"},
-      {"a closed game folder: relative XDG values count as unset", "closed", "prog", "xdg/c", "xdg/d",
-       "prog/", "closed/", "home/.config/lantern-drift/config.ini",
-       "home/.local/share/lantern-drift/save.dat"},
-      {"a readable config.ini stays in a closed folder", "keep", "prog", nullptr, nullptr, "prog/",
-       "keep/", "keep/config.ini", "home/.local/share/lantern-drift/save.dat"},
-      {"a save.dat the player cannot write moves out", "locked", "prog", nullptr, nullptr, "prog/",
-       "locked/", "locked/config.ini", "home/.local/share/lantern-drift/save.dat"},
+      {"a closed game folder: absolute XDG folders", "closed", "prog", "@xdg/c", "@xdg/d", "prog/", "closed/",
+       "xdg/c/lantern-drift/config.ini", "xdg/d/lantern-drift/save.dat"},
+      {"a closed game folder: relative XDG values count as unset", "closed", "prog", "xdg/c", "xdg/d", "prog/",
+       "closed/", "home/.config/lantern-drift/config.ini", kHomeSave},
+      {"a readable config.ini stays in a closed folder", "keep", "prog", nullptr, nullptr, "prog/", "keep/",
+       "keep/config.ini", kHomeSave},
+      {"a save.dat the player cannot write moves out", "locked", "prog", nullptr, nullptr, "prog/", "locked/",
+       "locked/config.ini", kHomeSave},
   };
   const auto in_root = [&](const char* value) {
     return value[0] == '@' ? root + (value + 1) : std::string(value);
