@@ -4,14 +4,16 @@
 # the first failure) and takes the fault out again. Every fault must be caught.
 #   scripts/mutants.sh                 all of tests/mutants/*.patch
 #   scripts/mutants.sh FILE.patch...   just these
-# LD_MUTANT_DIR (default /tmp/ld-mutants-$USER) holds the copy and its build,
-# kept between runs; LD_MUTANT_JOBS (default 2) is the build's -j.
+# LD_MUTANT_DIR (default build-mutants/) holds the clone, with its build in
+# the clone's build/ as in a work tree, so ccache's base_dir finds what the
+# work tree compiled; both are kept between runs. LD_MUTANT_JOBS (default 2)
+# is the build's -j.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-work=${LD_MUTANT_DIR:-${TMPDIR:-/tmp}/ld-mutants-$(id -un)}
+work=${LD_MUTANT_DIR:-$root/build-mutants}
 jobs=${LD_MUTANT_JOBS:-2}
 copy=$work/tree
-build=$work/build
+build=$copy/build
 patches=("$@")
 [ ${#patches[@]} -gt 0 ] || patches=("$root"/tests/mutants/*.patch)
 
@@ -19,10 +21,10 @@ die() { echo "mutants: $*" >&2; exit 2; }
 
 # A clone of the committed tree, kept between runs: checking out the new HEAD
 # rewrites only the files that differ, so the kept build redoes only those.
-mkdir -p "$work" "$build" || die "cannot write $work"
+mkdir -p "$work" || die "cannot write $work"
 [ -d "$copy/.git" ] || git clone -q --no-checkout "$root" "$copy" || die "cannot clone $root"
 git -C "$copy" fetch -q "$root" HEAD && git -C "$copy" checkout -q -f --detach FETCH_HEAD &&
-  git -C "$copy" clean -qfdx || die "cannot bring $copy to the HEAD of $root"
+  git -C "$copy" clean -qfd || die "cannot bring $copy to the HEAD of $root"
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
