@@ -114,10 +114,9 @@ TEST_F(RankingTest, WritesGoThroughALinkFromAnotherFolder) {
   const std::string root = fs::current_path().string() + "/";
   for (const char* target : {"store/real.dat", "../game/store/real.dat", "@game/store/real.dat"}) {
     SCOPED_TRACE(target);
-    fs::remove_all("game");
-    fs::remove_all("store");
+    for (const char* dir : {"game", "store"}) fs::remove_all(dir);
     fs::create_directories("game/store");
-    fs::create_directories("store");
+    fs::create_directory("store");
     std::ofstream("store/real.dat") << "decoy";
     fs::create_symlink(target[0] == '@' ? root + (target + 1) : target, "game/save.dat");
     ReadSaveFile("game/save.dat");
