@@ -1,4 +1,8 @@
-// Wait slots and key polling.
+// Wait slots, file lookup and key polling.
+#include <filesystem>
+#include <fstream>
+#include <utility>
+
 #include "library/input/input.h"
 #include "library/system/el_system.h"
 #include "support/headless_test.h"
@@ -57,6 +61,19 @@ TEST_F(InputTest, KeyStateFollowsPressAndRelease) {
   hp.now = 15;
   KeyState(platform::VK_SPACE, state);
   EXPECT_EQ(state, 3);
+}
+
+// A content name takes the entry of its own spelling when there is one, else
+// any spelling; backslashes part folders; a missing name stays as asked.
+using FileLookupTest = HeadlessTest;
+
+TEST_F(FileLookupTest, ExactNameFirstThenAnyCase) {
+  const std::string dir = MakeTempDir();
+  std::filesystem::create_directory("Img");
+  for (const char* name : {"Same.bmp", "same.bmp", "SAME.BMP"}) std::ofstream(std::string("Img/") + name) << name;
+  for (const auto& [asked, found] : {std::pair{"img\\same.bmp", "Img/same.bmp"}, {"IMG/SAME.BMP", "Img/SAME.BMP"},
+                                     {"img\\Same.bmp", "Img/Same.bmp"}, {"img\\none.bmp", "Img/none.bmp"}})
+    EXPECT_EQ(FindFile(dir, asked), dir + found) << asked;
 }
 
 }  // namespace
