@@ -97,10 +97,12 @@ class Platform {
   virtual uint32_t Clock() = 0;
 
   // Creates the one main window, shown and active. false: no window could be
-  // made (the caller ends the program). Destroying it posts nothing.
+  // made (the caller ends the program). Called once until the window is
+  // destroyed. Destroying it posts nothing; without a window it does nothing.
   virtual bool CreateMainWindow(const std::string& caption, bool full_screen) = 0;
   virtual void DestroyMainWindow() = 0;
-  // Gives the main window its icon (black is transparent); nothing without a window.
+  // Gives the main window its icon (black is transparent); nothing without a
+  // window or when the pixels do not fill width x height.
   virtual void SetWindowIcon(const Image& icon) = 0;
 
   // The message queue. PeekMessage takes the oldest message without waiting;
@@ -110,7 +112,8 @@ class Platform {
   virtual void WaitMessage() = 0;
   virtual void PostMessage(const Message& message) = 0;
 
-  // Shows or hides the mouse cursor; CursorPos gives it in desktop pixels.
+  // Shows or hides the mouse cursor (a second call with the same value changes
+  // nothing); CursorPos gives it in desktop pixels.
   virtual void ShowCursor(bool show) = 0;
   virtual void CursorPos(int& x, int& y) = 0;
 
@@ -126,7 +129,9 @@ class Platform {
   // OpenDisplay: false when it cannot be set up. WaitVerticalBlank blocks until
   // the next frame may be shown (false: no display). PresentFrame copies the
   // picture (pitch in pixels) and paces to the display's rate; it may block up
-  // to one refresh period.
+  // to one refresh period. Without an open display, or with a size other than
+  // the display's, it shows nothing. OpenDisplay again replaces the display;
+  // CloseDisplay without one does nothing.
   virtual bool OpenDisplay(int width, int height, bool full_screen) = 0;
   virtual void CloseDisplay() = 0;
   virtual bool WaitVerticalBlank() = 0;
@@ -149,7 +154,10 @@ class Platform {
   // Sound effects. OpenSound: false when there is no sound device (every other
   // call then does nothing). CreateSoundBuffer copies the wave's bytes and
   // returns a handle >= 0, or -1 when it cannot be played. PlayBuffer stops,
-  // rewinds and plays the buffer once, without blocking.
+  // rewinds and plays the buffer once, without blocking. A handle that is
+  // negative, was never given or is released does nothing in Play, Stop and
+  // Release (releasing twice is harmless); a released handle may be given out
+  // again. OpenSound again while open returns true.
   virtual bool OpenSound() = 0;
   virtual void CloseSound() = 0;
   virtual int CreateSoundBuffer(const WaveFormat& format, const uint8_t* data, size_t bytes) = 0;
@@ -160,13 +168,17 @@ class Platform {
   // Music: one of the media-control command strings the game sends. Returns 0
   // on success; answer, when given, receives the reply ("status midi mode").
   // The end of a piece played with notify arrives later as a kMusicNotify message.
+  // A command it does not know returns non-zero and changes nothing (the
+  // headless backend records every string and returns 0).
   virtual int SendMusicCommand(const std::string& command, std::string* answer) = 0;
-  // Music and effect volumes, 0 (silent) to 100 (as recorded).
+  // Music and effect volumes, 0 (silent) to 100 (as recorded); values outside
+  // are held to that range. They last across OpenSound and CloseSound.
   virtual void SetVolumes(int music, int sound) = 0;
 
   // Input, polled. KeyDown: the key (or what stands for it on a controller) is
-  // held now. JoystickButtons: false when that joystick is not there; mask bit
-  // n is button n + 1. RescanJoysticks takes up joysticks plugged in since.
+  // held now. JoystickButtons: false when that joystick is not there (only
+  // joystick 0 can be), mask then left as it was; mask bit n is button n + 1,
+  // buttons past 32 unseen. RescanJoysticks takes up joysticks plugged in since.
   virtual bool KeyDown(int vk) = 0;
   virtual bool JoystickButtons(unsigned joystick, uint32_t& mask) = 0;
   virtual void RescanJoysticks() = 0;

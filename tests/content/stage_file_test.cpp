@@ -95,12 +95,20 @@ TEST_F(StageFileTest, PicturesLoadLowerCasedFromBlocksAndCapitalisedFromDirectiv
 }
 
 TEST_F(StageFileTest, DataOutsideTheTablesIsRefusedWithItsLine) {
-  for (const char* line : {"#ENEMY:64\n", "#ENEMY:-1\n", "#OBJECT:64\n", "#ENEMY_NUMBER:65\n",
+  // Each range at its last valid value and its first invalid one.
+  for (const char* line : {"#ENEMY:64\n", "#ENEMY:-1\n", "#OBJECT:64\n", "#OBJECT:-1\n",
+                           "#ENEMY_NUMBER:65\n", "#ENEMY_NUMBER:-1\n", "#OBJECT_NUMBER:65\n",
                            "#OBJECT_NUMBER:-1\n", "#SHOT_SHADOW:0\n", "#SHOT_SHADOW:65\n"}) {
     const std::string complaint =
         ReadRefused("#STAGE_NAME:x\n" + std::string(line) + "#ENEMY_NUMBER:3\n");
     EXPECT_EQ(complaint.rfind("data\\data1.dat:2: ", 0), 0u) << complaint;
   }
+  std::string spread;  // 63 enemies, five to a turn
+  for (int e = 1; e < 64; ++e) spread += "#ENEMY:" + std::to_string(e) + "\nturn:" + std::to_string(e / 5) + "\n";
+  for (const char* line : {"#ENEMY:63\n", "#ENEMY:0\n", "#OBJECT:63\n", "#OBJECT:0\n",
+                           "#ENEMY_NUMBER:64\n", "#ENEMY_NUMBER:0\n", "#OBJECT_NUMBER:64\n",
+                           "#OBJECT_NUMBER:0\n", "#SHOT_SHADOW:1\n", "#SHOT_SHADOW:64\n"})
+    EXPECT_FALSE(Read("#STAGE_NAME:x\n" + std::string(line) + spread)) << line;
   const StageFile missing = ReadStageFileAt("data\\data7.dat");
   EXPECT_EQ(ApplyStageFile(missing)->Text().rfind("data/data7.dat:0: ", 0), 0u);
   EXPECT_EQ(g_stage.ENEMY_NUMBER, 1);

@@ -138,6 +138,28 @@ TEST_F(RankingTest, WritesKeepTheFileItsOwnerItsModeAndItsLink) {
   }
 }
 
+// save.dat is a link in game/, read from the folder above: a relative target
+// counts from the link's own folder, never from the current one.
+TEST_F(RankingTest, WritesGoThroughALinkFromAnotherFolder) {
+  namespace fs = std::filesystem;
+  const std::string root = fs::current_path().string() + "/";
+  for (const char* target : {"store/real.dat", "../game/store/real.dat", "@game/store/real.dat"}) {
+    SCOPED_TRACE(target);
+    for (const char* dir : {"game", "store"}) fs::remove_all(dir);
+    fs::create_directories("game/store");
+    fs::create_directory("store");
+    std::ofstream("store/real.dat") << "decoy";
+    fs::create_symlink(target[0] == '@' ? root + (target + 1) : target, "game/save.dat");
+    ReadSaveFile("game/save.dat");
+    InsertScore(4321);
+    EXPECT_TRUE(fs::is_symlink("game/save.dat"));
+    EXPECT_EQ(Bytes("store/real.dat"), "decoy");
+    g_ranking.fill(0);
+    ReadSaveFile("game/store/real.dat");
+    EXPECT_EQ(Top(), (std::array<int, 5>{4321, 0, 0, 0, 0}));
+  }
+}
+
 TEST_F(RankingTest, NoTemporaryFileMeansAWriteInPlace) {
   std::filesystem::create_directory("save.dat.tmp");
   InsertScore(100);

@@ -14,6 +14,15 @@ TEST_F(CollisionTest, LeftWallBouncesByStageHardnessAndCosts) {
   EXPECT_EQ(std::tuple(Player().x, Player().vx, Player().hp), std::tuple(32.0f, 100.0f, 94));
 }
 
+// The right and bottom walls put a character back by its own width and height.
+TEST_F(CollisionTest, FarWallsKeepTheWholeCharacterInside) {
+  Player().size_x = 20;
+  Player().size_y = 40;
+  Player().x = Player().y = 600.0f;
+  Collisions();
+  EXPECT_EQ(std::tuple(Player().x, Player().y), std::tuple(588.0f, 408.0f));
+}
+
 TEST_F(CollisionTest, PairSharesSpeedAndBothLoseByTheMean) {
   Character& j = AddEnemy(340.0f, 240.0f);
   Player().vx = 100.0f;

@@ -32,19 +32,36 @@ class ShotFlight : public GameTest {
 };
 
 // Every segment starts centred on the player (half size by a shift) and the
-// player recoils; each sets off in the frame the one ahead reaches 10 px.
+// player recoils; each sets off in the frame the one ahead is 10 px (or more) away.
 TEST_F(ShotFlight, LaunchCentresTheSegmentsWhichSetOffOneIntervalApart) {
-  g_param.SHOT_SPEED = 256;
   Player().size_x = Player().size_y = 33;
-  Fire(1);
-  EXPECT_EQ(S().state, SHOT_FLYING);
-  EXPECT_FLOAT_EQ(Player().vx, -60.0f);  // facing right pushes the player left
-  g_state.frame_delta = 1.0f / 64;       // 4 px a frame
-  for (int frame = 0; frame < 6; ++frame) MoveTrail();
-  // A segment sets off in the frame the one ahead reaches 10 px, so it trails by 8.
-  EXPECT_EQ(std::vector(S().x.begin(), S().x.begin() + 4),
-            (std::vector{356.0f, 348.0f, 340.0f, 332.0f}));
-  EXPECT_EQ(std::vector(S().y.begin(), S().y.begin() + 4), std::vector(4, 16.0f + 240.0f - 4.0f));
+  g_state.frame_delta = 1.0f / 64;
+  // 4 px a frame: a segment sets off at 12 px and trails by 8; 5 px: at 10, by 5.
+  for (const auto& [speed, xs] : {std::pair{256, std::vector{356.0f, 348.0f, 340.0f, 332.0f}},
+                                  {320, std::vector{362.0f, 357.0f, 352.0f, 347.0f}}}) {
+    g_param.SHOT_SPEED = speed;
+    Player().vx = 0.0f;
+    Fire(1);
+    EXPECT_EQ(S().state, SHOT_FLYING);
+    EXPECT_FLOAT_EQ(Player().vx, -60.0f);  // facing right pushes the player left
+    for (int frame = 0; frame < 6; ++frame) MoveTrail();
+    EXPECT_EQ(std::vector(S().x.begin(), S().x.begin() + 4), xs) << speed;
+    EXPECT_EQ(std::vector(S().y.begin(), S().y.begin() + 4), std::vector(4, 16.0f + 240.0f - 4.0f));
+  }
+}
+
+// The head's corner leaves past the side walls and the bottom one, but at the
+// top only past the screen's edge.
+TEST_F(ShotFlight, LeavesAtTheWallsAndTheTopOfTheScreen) {
+  for (const auto& [x, y, leaves] : {std::tuple{31.0f, 200.0f, true}, {32.0f, 200.0f, false}, {608.0f, 200.0f, false},
+                                     {609.0f, 200.0f, true}, {300.0f, -1.0f, true}, {300.0f, 0.0f, false},
+                                     {300.0f, 448.0f, false}, {300.0f, 449.0f, true}}) {
+    Fire(1);
+    g_game.shot.x[0] = x;
+    g_game.shot.y[0] = y;
+    CheckShotLeaving();
+    EXPECT_EQ(S().state == SHOT_SPENT, leaves) << x << "," << y;
+  }
 }
 
 // Every active enemy under the shot is hit and scores; a waiting one is not.

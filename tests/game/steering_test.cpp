@@ -10,19 +10,28 @@ namespace {
 
 constexpr uint32_t kHeld = 1000;
 
-// A chaser below the player pushes only up; a fleer stays inside its box.
+// A chaser pushes towards the player and faces along the longer distance; a
+// fleer stays inside its box.
 TEST_F(SteerTest, ChaserAndFleers) {
-  Character& chaser = AddEnemy(320.0f, 400.0f);
-  chaser.ai = 1;
-  chaser.facing = 1;
+  struct Chase {
+    float x, y;
+    int right, left, down, up, facing;
+  } chases[] = {{100, 250, 1, 0, 0, 1, 1}, {540, 230, 0, 1, 1, 0, 3}, {320, 400, 0, 0, 0, 1, 2}, {321, 40, 0, 1, 1, 0, 0}};
+  for (const Chase& c : chases) {
+    Character& e = AddEnemy(c.x, c.y);
+    e.ai = 1;
+    e.facing = (c.facing + 2) % 4;
+  }
   Character& right = AddEnemy(540.0f, 380.0f);  // right of and below the player, on the box edge
   Character& left = AddEnemy(100.0f, 100.0f);
-  Character& inside = AddEnemy(400.0f, 200.0f);
+  Character& inside = AddEnemy(539.0f, 200.0f);  // just inside the right edge
   right.ai = left.ai = inside.ai = 2;
   Steering();
-  EXPECT_EQ(std::tuple(chaser.move_up, chaser.move_left + chaser.move_right + chaser.move_down,
-                       chaser.facing),
-            std::tuple(1, 0, 2));
+  for (const Chase& c : chases) {
+    const Character& e = g_chars[1 + (&c - chases)];
+    EXPECT_EQ(std::tuple(e.move_right, e.move_left, e.move_down, e.move_up, e.facing),
+              std::tuple(c.right, c.left, c.down, c.up, c.facing)) << c.x << "," << c.y;
+  }
   EXPECT_EQ(right.move_right + right.move_down + left.move_left + left.move_up, 0);
   EXPECT_EQ(std::tuple(inside.move_right, inside.move_up, inside.facing), std::tuple(1, 1, 1));
 }

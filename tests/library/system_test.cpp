@@ -1,5 +1,12 @@
-// Wait slots and key polling.
+// Wait slots, file lookup and key polling.
+#include <filesystem>
+#include <fstream>
+#include <utility>
+
+#include <sys/stat.h>
+
 #include "library/input/input.h"
+#include "platform/file_bytes.h"
 #include "library/system/el_system.h"
 #include "support/headless_test.h"
 
@@ -57,6 +64,35 @@ TEST_F(InputTest, KeyStateFollowsPressAndRelease) {
   hp.now = 15;
   KeyState(platform::VK_SPACE, state);
   EXPECT_EQ(state, 3);
+}
+
+// A content name takes the entry of its own spelling when there is one, else
+// any spelling; backslashes part folders; a missing name stays as asked.
+using FileLookupTest = HeadlessTest;
+
+TEST_F(FileLookupTest, ExactNameFirstThenAnyCase) {
+  const std::string dir = MakeTempDir();
+  std::filesystem::create_directory("Img");
+  for (const char* name : {"Same.bmp", "same.bmp", "SAME.BMP"}) std::ofstream(std::string("Img/") + name) << name;
+  for (const auto& [asked, found] : {std::pair{"img\\same.bmp", "Img/same.bmp"}, {"IMG/SAME.BMP", "Img/SAME.BMP"},
+                                     {"img\\Same.bmp", "Img/Same.bmp"}, {"img\\none.bmp", "Img/none.bmp"}})
+    EXPECT_EQ(FindFile(dir, asked), dir + found) << asked;
+}
+
+// Outside files are read up to their limit, and only when they are regular files.
+TEST_F(FileLookupTest, FilesAreReadUpToTheirLimit) {
+  MakeTempDir();
+  std::ofstream("ten") << "0123456789";
+  std::ofstream("eleven") << "0123456789A";
+  std::filesystem::create_directory("folder");
+  ASSERT_EQ(mkfifo("pipe", 0600), 0);
+  for (const auto& [name, why] : {std::pair{"ten", ""}, {"eleven", "larger than 10 bytes"},
+                                  {"folder", "a folder, not a file"}, {"pipe", "not a regular file"},
+                                  {"none", "no such file"}}) {
+    std::string said;
+    const std::optional<std::string> bytes = platform::ReadRegularFile(name, 10, &said);
+    EXPECT_EQ(bytes.has_value() ? "" : said, std::string(why)) << name;
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
 #include "game/game_state.h"
 #include "platform/record/record_platforms.h"
@@ -30,25 +31,33 @@ struct Outcome {
 
 class ReplayTest : public ScenarioTest {
  protected:
-  // Records a game: new game from the title, steering and firing, until the time runs out.
+  // Records a game with the frame rate shown: a box asked and refused on the
+  // title, then a new game, steering and firing, until the time runs out.
   void SetUp() override {
     ScenarioTest::SetUp();
+    std::ofstream("config.ini", std::ios::binary) << "FULL_SCREEN=0\r\nFPS=1\r\n";
+    hp.box_answers.push_back(IDNO);
+    hp.box_open_ms = 400;
     RecordWriter writer;
     std::string why;
     ASSERT_TRUE(writer.Open(dir + "run.rec", {"test", 1, Slurp("config.ini"), std::nullopt}, why));
     RecordingPlatform recording(hp, writer);
     Set(&recording);
     int step = 0;
+    bool asked = false;
     Run(
         [&] {
           if (g_state.scene == SCENE_GAME) {
             hp.HoldKey(hp.now, (++step / 40) % 2 ? VK_LEFT : VK_RIGHT, 20);
             hp.HoldKey(hp.now, VK_SPACE, 20);
+          } else if (g_state.scene == SCENE_TITLE && !asked) {
+            asked = PressEvery(VK_ESCAPE, 300);
           } else {
             PressEvery(VK_RETURN, 300);
           }
         },
         40 * 1000);
+    boxes = hp.boxes.size();
     recording.Finish();
     recorded = {recording.frames(), recording.checksum(), g_game.score, Slurp("save.dat"), ""};
     bytes = Slurp(dir + "run.rec");
@@ -70,6 +79,7 @@ class ReplayTest : public ScenarioTest {
   }
 
   Outcome recorded;
+  size_t boxes = 0;
   std::string bytes;
 };
 
@@ -79,12 +89,29 @@ TEST_F(ReplayTest, ReplaysTheSameGame) {
   const Record record = ParseRecord(bytes);
   ASSERT_EQ(record.error, "");
   ASSERT_FALSE(record.cut);
+  EXPECT_EQ(boxes, 1u) << "the title's question";
+  const auto texts = std::count_if(record.events.begin(), record.events.end(), [](const Event& e) {
+    return e.kind == EventKind::kText && e.values[2] > 0;
+  });
+  EXPECT_GT(texts, 1000) << "the frame rate and the box are drawn text";
   const Outcome replayed = Replay(record);
   EXPECT_EQ(replayed.stopped, "");
   EXPECT_EQ(replayed.frames, recorded.frames);
   EXPECT_EQ(replayed.checksum, recorded.checksum);
   EXPECT_EQ(replayed.score, recorded.score);
   EXPECT_EQ(replayed.save, recorded.save);
+}
+
+// The header's fields come back as written.
+TEST(RecordHeaderTest, FieldsSurviveAWriteAndARead) {
+  const std::string end = EncodeEvent({EventKind::kEnd, {0, 0, 0}, "", {}});
+  for (const RecordHeader& h : {RecordHeader{"2.0.0", 0x0123456789ABCDEFull, std::nullopt, std::string("\0s", 2)},
+                                RecordHeader{"", 0xFFFFFFFF00000001ull, "FPS=1\r\n", std::nullopt}}) {
+    const Record r = ParseRecord(EncodeHeader(h) + end);
+    ASSERT_EQ(r.error, "");
+    EXPECT_EQ(std::tie(r.header.version, r.header.content_hash, r.header.config, r.header.save),
+              std::tie(h.version, h.content_hash, h.config, h.save));
+  }
 }
 
 TEST_F(ReplayTest, RefusesWhatItCannotReplay) {

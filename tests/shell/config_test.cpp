@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "scene/scene_state.h"
+#include "shell/command_line.h"
 #include "shell/shell.h"
 #include "support/headless_test.h"
 
@@ -77,7 +78,8 @@ TEST_F(ConfigTest, KeysAndValues) {
       {"FULL_SCREEN=0", 0, 0},
       // The volumes: a reader of their own, clamped to 0..100; the one above ignores them.
       {"music_volume=40\r\nSOUND_VOLUME=7\r\nFULL_SCREEN=0\r\n", 0, 0, 40, 7},
-      {"MUSIC_VOLUME=250\nSOUND_VOLUME=-3\nFPS=1\n", 1, 1, 100, 0},
+      {"MUSIC_VOLUME=101\nSOUND_VOLUME=-1\nFPS=1\n", 1, 1, 100, 0},
+      {"MUSIC_VOLUME=100\nSOUND_VOLUME=0\n", 1, 0, 100, 0},
       {"; MUSIC_VOLUME=0\nSOUND_VOLUME=\n", 1, 0, 100, 0},
       {"MUSIC_VOLUME=0", 1, 0, 0, 100},
   };
@@ -90,6 +92,15 @@ TEST_F(ConfigTest, KeysAndValues) {
     EXPECT_EQ(std::tie(g_config_full_screen, g_state.fps_display, music, sound),
               std::tie(c.full_screen, c.fps, c.music, c.sound))
         << c.text;
+  }
+}
+
+// --scale takes a whole number from 1 to 9; anything else is an error.
+TEST(CommandLineTest, ScaleAtItsEdges) {
+  for (const auto& [value, scale] : {std::pair{"1", 1}, {"9", 9}, {"0", 0}, {"10", 0}, {"-1", 0}}) {
+    const char* argv[] = {"lantern-drift", "--scale", value};
+    const Options o = ParseCommandLine(3, argv);
+    EXPECT_EQ(o.error.empty() ? o.scale : 0, scale) << value;
   }
 }
 

@@ -74,6 +74,12 @@ TEST_F(SdlPadTest, SteersFiresConfirmsAndPausesOnUnplug) {
   Axis(pad, SDL_CONTROLLER_AXIS_LEFTY, 32000);
   EXPECT_EQ(Held(), "D");
   Axis(pad, SDL_CONTROLLER_AXIS_LEFTY, 0);
+  for (auto [button, held] : {std::pair{SDL_CONTROLLER_BUTTON_DPAD_UP, "U"}, {SDL_CONTROLLER_BUTTON_DPAD_DOWN, "D"},
+                              {SDL_CONTROLLER_BUTTON_DPAD_LEFT, "L"}, {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, "R"}}) {
+    Button(pad, button, true);
+    EXPECT_EQ(Held(), held);
+    Button(pad, button, false);
+  }
   // A fires in play and leaves no confirmation behind for the stage-clear banner.
   Button(pad, SDL_CONTROLLER_BUTTON_A, true);
   EXPECT_EQ(Held(), "F");

@@ -69,6 +69,14 @@ TEST_F(ShellLoopTest, SceneEntryRule) {
   EXPECT_EQ(got, "11 10 10 11 10 31 30 ");
 }
 
+TEST_F(ShellLoopTest, SceneNumbersOutsideTheTableRunNothing) {
+  for (int scene : {-1, kSceneCount}) {
+    g_state.scene = scene;
+    RunFrame();
+  }
+  EXPECT_TRUE(calls.empty());
+}
+
 TEST_F(ShellLoopTest, EscapeQuestionOutsideAGame) {
   hooks[1] = [] {};
   hp.PressKey(100, platform::VK_ESCAPE);  // answered yes
@@ -189,6 +197,7 @@ TEST_F(ShellLoopTest, WindowMessages) {
   g_window.full_screen = 0;
   g_window.client_x = hp.cursor_x = 100;
   g_window.client_y = hp.cursor_y = 50;
+  AskYesNo("?");  // shows the cursor; once answered, the frame hides it again
   RunFrame();
   EXPECT_FALSE(hp.cursor_shown);
   hp.cursor_x = 740;
@@ -235,6 +244,7 @@ TEST_F(ShellLoopTest, DrawnBoxAnswers) {
       {MB_YESNO, {Key(VK_ESCAPE)}, IDNO},
       {MB_YESNO, {Click(100, 100), Click(400, 280)}, IDNO},  // outside, then on "No"
       {MB_YESNO, {Click(250, 280)}, IDYES},
+      {MB_YESNO, {Click(308, 280), Click(331, 280), Click(332, 280)}, IDNO},  // between the buttons, then "No"
       {MB_YESNO, {{MsgKind::kClose, 0, 0}}, IDNO},
       {MB_YESNO, {Pad(VK_RIGHT), Pad(VK_LEFT), Pad(VK_RETURN)}, IDYES},  // controller d-pad, A
       {MB_YESNO, {Pad(VK_BACK)}, IDNO},                                  // controller B

@@ -21,6 +21,22 @@ class SoundTest : public HeadlessTest {
   std::string dir_;
 };
 
+// The seam's contract, as the headless backend keeps it: a handle that is
+// negative, past the last one or released plays nothing.
+TEST_F(SoundTest, BuffersOutsideTheTableOrReleasedDoNothing) {
+  const uint8_t pcm[4] = {};
+  const int kept = hp.CreateSoundBuffer({}, pcm, 4), gone = hp.CreateSoundBuffer({}, pcm, 4);
+  hp.ReleaseBuffer(gone);
+  hp.play_log.clear();
+  for (int bad : {-1, gone + 1, gone}) {
+    hp.PlayBuffer(bad);
+    hp.StopBuffer(bad);
+    hp.ReleaseBuffer(bad);
+  }
+  hp.PlayBuffer(kept);
+  EXPECT_EQ(hp.play_log, std::vector<int>{kept});
+}
+
 TEST_F(SoundTest, RoundRobinOverTheMixAndGivenBuffersLeaveTheTurnAlone) {
   const int object = g_sound.LoadObject("se.wav", 3);
   ASSERT_EQ(hp.sound_buffers.size(), 3u);

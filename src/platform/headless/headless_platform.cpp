@@ -196,7 +196,8 @@ int HeadlessPlatform::CreateSoundBuffer(const WaveFormat& format, const uint8_t*
 
 HeadlessPlatform::SoundBuffer* HeadlessPlatform::Buffer(int handle) {
   if (handle < 0 || handle >= static_cast<int>(sound_buffers.size())) return nullptr;
-  return &sound_buffers[static_cast<size_t>(handle)];
+  SoundBuffer& b = sound_buffers[static_cast<size_t>(handle)];
+  return b.released ? nullptr : &b;
 }
 
 void HeadlessPlatform::PlayBuffer(int buffer) {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <new>
 
-#include "platform/sdl/peak_limiter.h"
+#include "platform/mix/peak_limiter.h"
 #include "platform/sdl/sdl_music.h"
 
 namespace platform {

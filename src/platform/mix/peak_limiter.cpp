@@ -1,4 +1,4 @@
-#include "platform/sdl/peak_limiter.h"
+#include "platform/mix/peak_limiter.h"
 
 #include <algorithm>
 #include <cmath>
