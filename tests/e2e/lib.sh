@@ -31,13 +31,27 @@ start_display() {
 }
 
 # Starts the game in a fresh folder holding config.ini (windowed) and a link to the data files.
-start_game() {
+start_game() { start_game_with; }
+
+# The same, with environment settings (NAME=VALUE) and then options for the game.
+start_game_with() {
+  local settings=()
+  while [ $# -gt 0 ] && [[ "$1" == *=* ]]; do settings+=("$1"); shift; done
   WORK=$(mktemp -d)
   ln -s "$GAME_DIR/data" "$WORK/data"
   printf 'FULL_SCREEN=0\r\n' > "$WORK/config.ini"
   GAME_LOG="$WORK/game.log"
-  (cd "$WORK" && exec "$GAME_DIR/lantern-drift" >"$GAME_LOG" 2>&1) &
+  (cd "$WORK" && exec env "${settings[@]}" "$GAME_DIR/lantern-drift" "$@" >"$GAME_LOG" 2>&1) &
   GAME_PID=$!
+}
+
+# Ends the game started last and removes its folder.
+stop_game() {
+  kill "$GAME_PID" 2>/dev/null
+  wait "$GAME_PID" 2>/dev/null
+  GAME_PID=
+  rm -rf "$WORK"
+  WORK=
 }
 
 cleanup() {
