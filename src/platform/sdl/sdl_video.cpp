@@ -1,11 +1,13 @@
 #include "platform/sdl/sdl_video.h"
 
 #include <time.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <initializer_list>
 
 #include "platform/sdl/sdl_renderer_present.h"
@@ -62,6 +64,17 @@ bool RunsOnProcessor(const SDL_RendererInfo& info, std::string& name) {
   return false;
 }
 
+// Without a render node no graphics card can draw for us: Mesa would load its
+// software rasteriser (tens of megabytes) only for us to find that out.
+bool HasRenderNode() {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("renderD", 0) == 0 && access(entry.path().c_str(), R_OK | W_OK) == 0) return true;
+  }
+  return false;
+}
+
 PresentPath AskedPath(PresentPath from_config) {
   const char* asked = std::getenv("LANTERN_DRIFT_PRESENT");
   if (asked == nullptr || *asked == '\0') return from_config;
@@ -104,6 +117,9 @@ bool SdlVideo::Open(int width, int height, bool) {
   const char* change = "set LANTERN_DRIFT_PRESENT=renderer or PRESENT=renderer in config.ini";
   if (path_ == PresentPath::kSurface && OpenSurface()) {
     std::fprintf(stderr, "lantern-drift: presenting through the window surface, as asked\n");
+  } else if (path_ == PresentPath::kChoose && !HasRenderNode() && OpenSurface()) {
+    std::fprintf(stderr, "lantern-drift: presenting through the window surface: no graphics card "
+                 "(no render node in /dev/dri); %s to use a renderer anyway\n", change);
   } else if (SDL_Renderer* renderer = CreateRenderer(refresh > 0)) {
     SDL_RendererInfo info{};
     SDL_GetRendererInfo(renderer, &info);
