@@ -44,6 +44,8 @@ class FrameScaler {
   void SetTarget(const TargetPixels& target);
   // Paints the picture (pitch in pixels) and returns the target rows it changed.
   ChangedRows Show(const uint16_t* pixels, int width, int height, int pitch);
+  // The next Show paints the whole target.
+  bool Repainting() const { return repaint_; }
 
  private:
   bool RowChanged(const uint16_t* row, int y, int width);

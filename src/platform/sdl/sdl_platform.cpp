@@ -358,7 +358,11 @@ void SdlPlatform::CloseDisplay() {
 bool SdlPlatform::WaitVerticalBlank() { return video_ && video_->WaitVerticalBlank(); }
 
 void SdlPlatform::PresentFrame(const uint16_t* pixels, int width, int height, int pitch) {
-  if (video_) video_->Present(pixels, width, height, pitch);
+  if (video_) video_->Present(pixels, width, height, pitch, false);
+}
+
+void SdlPlatform::PresentAgain(const uint16_t* pixels, int width, int height, int pitch) {
+  if (video_) video_->Present(pixels, width, height, pitch, true);
 }
 
 bool SdlPlatform::SurfacesLost() { return video_ && video_->SurfacesLost(); }

@@ -40,6 +40,7 @@ class SdlPlatform : public Platform {
   void CloseDisplay() override;
   bool WaitVerticalBlank() override;
   void PresentFrame(const uint16_t* pixels, int width, int height, int pitch) override;
+  void PresentAgain(const uint16_t* pixels, int width, int height, int pitch) override;
   bool SurfacesLost() override;
   void ShowDesktop() override;
   bool LoadBitmap(const std::string& path, Image& out, std::string& why) override;

@@ -10,8 +10,9 @@ class SdlPresenter {
  public:
   virtual ~SdlPresenter() = default;
   // Shows the picture (pitch in pixels) if it differs from the one shown, or
-  // always after Redraw. Does not pace.
-  virtual void Show(const uint16_t* pixels, int width, int height, int pitch) = 0;
+  // always after Redraw; again: it is the one shown, and is not compared.
+  // Does not pace.
+  virtual void Show(const uint16_t* pixels, int width, int height, int pitch, bool again) = 0;
   // The window needs its whole picture again (exposed, shown, resized).
   virtual void Redraw() = 0;
   virtual void Resized() = 0;

@@ -38,11 +38,12 @@ void SdlRendererPresent::Reset() {
   texture_stale_ = true;
 }
 
-void SdlRendererPresent::Show(const uint16_t* pixels, int width, int height, int pitch) {
+void SdlRendererPresent::Show(const uint16_t* pixels, int width, int height, int pitch,
+                              bool again) {
   if (width != width_ || height != height_) return;
   if (texture_stale_ && !CreateTexture()) return;
   // An unchanged picture is not sent again: an idle screen costs next to nothing.
-  if (!redraw_ && SameAsShown(pixels, pitch)) return;
+  if (!redraw_ && (again || SameAsShown(pixels, pitch))) return;
   KeepShown(pixels, pitch);
   redraw_ = false;
   SDL_UpdateTexture(texture_, nullptr, pixels, pitch * static_cast<int>(sizeof *pixels));

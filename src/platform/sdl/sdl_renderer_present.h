@@ -19,7 +19,7 @@ class SdlRendererPresent : public SdlPresenter {
   SdlRendererPresent(const SdlRendererPresent&) = delete;
   SdlRendererPresent& operator=(const SdlRendererPresent&) = delete;
 
-  void Show(const uint16_t* pixels, int width, int height, int pitch) override;
+  void Show(const uint16_t* pixels, int width, int height, int pitch, bool again) override;
   void Redraw() override { redraw_ = true; }
   void Resized() override;
   void Reset() override;

@@ -39,9 +39,10 @@ SDL_Surface* SdlSurfacePresent::Target() {
   return s;
 }
 
-void SdlSurfacePresent::Show(const uint16_t* pixels, int width, int height, int pitch) {
+void SdlSurfacePresent::Show(const uint16_t* pixels, int width, int height, int pitch,
+                             bool again) {
   SDL_Surface* s = Target();
-  if (s == nullptr) return;
+  if (s == nullptr || (again && !scaler_.Repainting())) return;
   picture_width_ = width;
   picture_height_ = height;
   const ChangedRows rows = scaler_.Show(pixels, width, height, pitch);

@@ -16,7 +16,7 @@ class SdlSurfacePresent : public SdlPresenter {
   // False when the window has no surface in a format we can write.
   bool Usable();
 
-  void Show(const uint16_t* pixels, int width, int height, int pitch) override;
+  void Show(const uint16_t* pixels, int width, int height, int pitch, bool again) override;
   void Redraw() override { surface_ = nullptr; }
   void Resized() override { surface_ = nullptr; }
   void ToPicture(int& x, int& y) const override;

@@ -153,9 +153,9 @@ void SdlVideo::Close() { presenter_.reset(); }
 // The wait for the blank is the limiter at the end of Present.
 bool SdlVideo::WaitVerticalBlank() { return presenter_ != nullptr; }
 
-void SdlVideo::Present(const uint16_t* pixels, int width, int height, int pitch) {
+void SdlVideo::Present(const uint16_t* pixels, int width, int height, int pitch, bool again) {
   if (presenter_ == nullptr) return;
-  presenter_->Show(pixels, width, height, pitch);
+  presenter_->Show(pixels, width, height, pitch, again);
   HoldFrameRate();
 }
 

@@ -25,7 +25,8 @@ class SdlVideo {
   bool Open(int width, int height, bool full_screen);
   void Close();
   bool WaitVerticalBlank();
-  void Present(const uint16_t* pixels, int width, int height, int pitch);
+  // again: the picture is the one presented last time.
+  void Present(const uint16_t* pixels, int width, int height, int pitch, bool again);
   bool SurfacesLost();
   void OnRenderReset();
   // The window needs its picture again (exposed, resized, shown).

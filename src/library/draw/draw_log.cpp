@@ -1,0 +1,67 @@
+#include "library/draw/draw_log.h"
+
+#include <utility>
+
+namespace draw {
+
+namespace {
+
+bool SameCall(const DrawCall& a, const DrawCall& b) {
+  const Blit &p = a.blit, &q = b.blit;
+  return a.kind == b.kind && a.object == b.object && a.generation == b.generation &&
+         p.x == q.x && p.y == q.y && p.sx == q.sx && p.sy == q.sy && p.w == q.w && p.h == q.h &&
+         a.value == b.value && a.face == b.face && a.height == b.height &&
+         a.text_colour == b.text_colour && a.back_colour == b.back_colour &&
+         a.transparent == b.transparent;
+}
+
+}  // namespace
+
+bool DrawLog::SameAsLast(const DrawCall& call, std::string_view text) const {
+  const size_t i = current_.calls.size();
+  if (last_.tainted || i >= last_.calls.size()) return false;
+  const DrawCall& before = last_.calls[i];
+  return SameCall(call, before) &&
+         text == std::string_view(last_.text).substr(before.text_at, before.text_size);
+}
+
+void DrawLog::Add(const DrawCall& call, std::string_view text, bool covers_all) {
+  matching_ = matching_ && SameAsLast(call, text);
+  if (call.ReadsBack() && !cover_seen_) reads_before_cover_ = true;
+  cover_seen_ = cover_seen_ || covers_all;
+  DrawCall kept = call;
+  kept.text_at = static_cast<uint32_t>(current_.text.size());
+  kept.text_size = static_cast<uint32_t>(text.size());
+  current_.text.append(text);
+  current_.calls.push_back(kept);
+}
+
+// A blend over the last frame's picture would blend twice, unless the frame
+// first covered all of it.
+bool DrawLog::Repeats() const {
+  return matching_ && !current_.tainted && !last_.tainted &&
+         current_.calls.size() == last_.calls.size() && !reads_before_cover_;
+}
+
+void DrawLog::Taint() {
+  current_.tainted = true;
+  matching_ = false;
+}
+
+// The vectors keep their capacity: no allocation once frames have been seen.
+void DrawLog::NextFrame() {
+  std::swap(current_, last_);
+  current_.calls.clear();
+  current_.text.clear();
+  current_.tainted = false;
+  matching_ = !last_.tainted;
+  cover_seen_ = false;
+  reads_before_cover_ = false;
+}
+
+std::string_view DrawLog::text(size_t i) const {
+  const DrawCall& c = current_.calls[i];
+  return std::string_view(current_.text).substr(c.text_at, c.text_size);
+}
+
+}  // namespace draw

@@ -1,0 +1,66 @@
+// The draw calls of one frame beside those of the frame before. A frame whose
+// calls are the same as the last frame's, and whose result does not depend on
+// what the back buffer held, gives the picture the buffer already holds: its
+// drawing and its comparison with the screen can be left out.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "library/draw/clip.h"
+
+namespace draw {
+
+struct DrawCall {
+  enum class Kind : uint8_t { kKeyed, kOpaque, kClear, kHalf, kAlpha, kText };
+  Kind kind = Kind::kClear;
+  int object = 0;
+  uint32_t generation = 0;  // of the object table when the call was made
+  Blit blit;                // clipped
+  uint32_t value = 0;       // the alpha's bits, or the half mask
+  int face = 0, height = 0;
+  uint32_t text_colour = 0, back_colour = 0;
+  bool transparent = false;
+  // Only in the log: where the call's text lies in the frame's text.
+  uint32_t text_at = 0, text_size = 0;
+
+  bool ReadsBack() const { return kind == Kind::kHalf || kind == Kind::kAlpha; }
+};
+
+class DrawLog {
+ public:
+  // covers_all: the call writes every pixel of the buffer whatever was there.
+  void Add(const DrawCall& call, std::string_view text, bool covers_all);
+  // So far, this frame's calls are the first of the last frame's.
+  bool Matching() const { return matching_; }
+  // The whole frame repeats the last one, and drawing it again over its own
+  // result would change nothing.
+  bool Repeats() const;
+  // Something wrote the buffer besides the calls: neither this frame nor the
+  // next one may be taken for its predecessor.
+  void Taint();
+  // This frame becomes the last one.
+  void NextFrame();
+
+  size_t size() const { return current_.calls.size(); }
+  const DrawCall& call(size_t i) const { return current_.calls[i]; }
+  std::string_view text(size_t i) const;
+
+ private:
+  struct Frame {
+    std::vector<DrawCall> calls;
+    std::string text;
+    bool tainted = false;
+  };
+
+  bool SameAsLast(const DrawCall& call, std::string_view text) const;
+
+  Frame current_, last_;
+  bool matching_ = true;
+  bool cover_seen_ = false;
+  bool reads_before_cover_ = false;
+};
+
+}  // namespace draw
