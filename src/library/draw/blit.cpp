@@ -84,7 +84,7 @@ void elDraw::Execute(const draw::DrawCall& call, std::string_view text) {
       const platform::PixelView view{back_.pixels.data(), back_.width, back_.height, back_.pitch};
       platform::Get().DrawText(view, static_cast<int>(call.blit.x), static_cast<int>(call.blit.y),
                                text_scratch_, call.face, call.height, call.text_colour,
-                               call.back_colour, call.transparent);
+                               call.back_colour, call.transparent != 0);
       break;
     }
   }

@@ -1,18 +1,19 @@
 #include "library/draw/draw_log.h"
 
+#include <cstddef>
+#include <cstring>
+#include <type_traits>
 #include <utility>
 
 namespace draw {
 
 namespace {
 
+static_assert(std::has_unique_object_representations_v<DrawCall>);
+
+// Everything but where the text lies.
 bool SameCall(const DrawCall& a, const DrawCall& b) {
-  const Blit &p = a.blit, &q = b.blit;
-  return a.kind == b.kind && a.object == b.object && a.generation == b.generation &&
-         p.x == q.x && p.y == q.y && p.sx == q.sx && p.sy == q.sy && p.w == q.w && p.h == q.h &&
-         a.value == b.value && a.face == b.face && a.height == b.height &&
-         a.text_colour == b.text_colour && a.back_colour == b.back_colour &&
-         a.transparent == b.transparent;
+  return std::memcmp(&a, &b, offsetof(DrawCall, text_at)) == 0;
 }
 
 }  // namespace

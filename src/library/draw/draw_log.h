@@ -13,16 +13,17 @@
 
 namespace draw {
 
+// Without padding, so that two calls compare as bytes.
 struct DrawCall {
-  enum class Kind : uint8_t { kKeyed, kOpaque, kClear, kHalf, kAlpha, kText };
-  Kind kind = Kind::kClear;
-  int object = 0;
+  enum class Kind : uint16_t { kKeyed, kOpaque, kClear, kHalf, kAlpha, kText };
+  Blit blit;  // clipped
+  int32_t object = 0;
   uint32_t generation = 0;  // of the object table when the call was made
-  Blit blit;                // clipped
   uint32_t value = 0;       // the alpha's bits, or the half mask
-  int face = 0, height = 0;
+  int32_t face = 0, height = 0;
   uint32_t text_colour = 0, back_colour = 0;
-  bool transparent = false;
+  Kind kind = Kind::kClear;
+  uint16_t transparent = 0;
   // Only in the log: where the call's text lies in the frame's text.
   uint32_t text_at = 0, text_size = 0;
 

@@ -51,7 +51,7 @@ void elDraw::WriteText(int x, int y, std::string_view text) {
   call.height = font_block_->height;
   call.text_colour = text_.text_colour;
   call.back_colour = text_.back_colour;
-  call.transparent = text_.transparent;
+  call.transparent = text_.transparent ? 1 : 0;
   Submit(call, text);
 }
 
