@@ -52,8 +52,13 @@ void elDraw::Submit(const draw::DrawCall& call, std::string_view text) {
   const bool covers_all = call.kind == Kind::kClear ||
                           (call.kind == Kind::kOpaque && b.x == 0 && b.y == 0 &&
                            b.w == back_.width && b.h == back_.height);
-  log_.Add(call, text, covers_all);
-  if (!log_.Matching()) FlushDrawing();
+  if (log_.Add(call, text, covers_all)) {
+    if (!log_.Matching()) FlushDrawing();
+    return;
+  }
+  FlushDrawing();
+  Execute(call, text);
+  shown_is_back_ = false;
 }
 
 void elDraw::FlushDrawing() {

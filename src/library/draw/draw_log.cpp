@@ -26,7 +26,11 @@ bool DrawLog::SameAsLast(const DrawCall& call, std::string_view text) const {
          text == std::string_view(last_.text).substr(before.text_at, before.text_size);
 }
 
-void DrawLog::Add(const DrawCall& call, std::string_view text, bool covers_all) {
+bool DrawLog::Add(const DrawCall& call, std::string_view text, bool covers_all) {
+  if (current_.calls.size() >= kMaxCalls) {
+    Taint();
+    return false;
+  }
   matching_ = matching_ && SameAsLast(call, text);
   if (call.ReadsBack() && !cover_seen_) reads_before_cover_ = true;
   cover_seen_ = cover_seen_ || covers_all;
@@ -35,6 +39,7 @@ void DrawLog::Add(const DrawCall& call, std::string_view text, bool covers_all) 
   kept.text_size = static_cast<uint32_t>(text.size());
   current_.text.append(text);
   current_.calls.push_back(kept);
+  return true;
 }
 
 // A blend over the last frame's picture would blend twice, unless the frame

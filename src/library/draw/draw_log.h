@@ -32,8 +32,13 @@ struct DrawCall {
 
 class DrawLog {
  public:
+  // More calls than this between two presents are drawn at once, unlogged:
+  // the log does not grow without bound where nothing presents.
+  static constexpr size_t kMaxCalls = 4096;
+
   // covers_all: the call writes every pixel of the buffer whatever was there.
-  void Add(const DrawCall& call, std::string_view text, bool covers_all);
+  // False, and the frame tainted, when the log is full.
+  bool Add(const DrawCall& call, std::string_view text, bool covers_all);
   // So far, this frame's calls are the first of the last frame's.
   bool Matching() const { return matching_; }
   // The whole frame repeats the last one, and drawing it again over its own
