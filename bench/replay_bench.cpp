@@ -4,12 +4,15 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "game/game_state.h"
+#include "platform/frame_checksum.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/record/record_platforms.h"
 #include "scene/scene_state.h"
@@ -78,6 +81,23 @@ void BM_HeadlessReplay(benchmark::State& state) {
   std::filesystem::remove_all(std::filesystem::current_path());
 }
 BENCHMARK(BM_HeadlessReplay)->Unit(benchmark::kMillisecond);
+
+// The checksum of one 640x480 frame, against the floor: one copy of it.
+void BM_FrameChecksum(benchmark::State& state) {
+  std::vector<uint16_t> frame(640 * 480);
+  for (size_t i = 0; i < frame.size(); ++i) frame[i] = static_cast<uint16_t>(i * 2654435761u >> 16);
+  for (auto _ : state) benchmark::DoNotOptimize(FrameChecksum(frame.data(), 640, 480, 640));
+}
+BENCHMARK(BM_FrameChecksum)->Unit(benchmark::kMicrosecond);
+
+void BM_FrameMemcpy(benchmark::State& state) {
+  std::vector<uint16_t> from(640 * 480, 0x1234), to(640 * 480);
+  for (auto _ : state) {
+    std::memcpy(to.data(), from.data(), from.size() * sizeof(uint16_t));
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_FrameMemcpy)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
