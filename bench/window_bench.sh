@@ -52,11 +52,10 @@ stats() { sort -n | awk '{a[NR] = $1} END {printf "min %s median %s", a[1], a[in
 start_display
 : >"$shots/first" >"$shots/title" >"$shots/play" >"$shots/rss"
 for run in $(seq "$runs"); do
-  WORK=$(mktemp -d)
-  ln -s "$game_dir/data" "$WORK/data"
-  printf 'FULL_SCREEN=0\r\n' >"$WORK/config.ini"
+  make_work
   first_frame_ms >>"$shots/first"
   rm -rf "$WORK"
+  WORK=
   start_game
   wait_window
   press_until Return "$game_dir/img/title.bmp" 120 0 400 320

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for the given number of
 # seconds (default 20), seeded with the default content pack and fuzz/corpus/.
+# A failing target does not stop the others; the exit status is 1 if any failed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-20}
@@ -17,10 +18,12 @@ cp "$build"/game/data/demo*.dat "$seeds/scene_script/"
 find "$build/game/img" -name '*.bmp' -size -40k -exec cp {} "$seeds/bmp/" \;
 cp "$build"/game/sound/*.wav "$seeds/riff/"
 printf 'FULL_SCREEN=0\r\nFPS=1\r\n' > "$seeds/config/small.ini"
+printf '\xef\xbb\xbf; \xe8\xa8\xad\xe5\xae\x9a\nFULL_SCREEN=0\nMUSIC_VOLUME=40\n' > "$seeds/config/utf8.ini"
 printf 'qorvane\x10\x27\0\0\x01\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0' > "$seeds/save/small.dat"
 # A short record: its header, a clock reading, a key, drawn text and the end.
 printf 'LDRC\x01\0\0\0\x03\0\0\0x.y\x01\0\0\0\x02\0\0\0\xff\xff\xff\xff\0\0\0\0\x01\x04\0\0\0\x10\0\0\0\x08\x08\0\0\0\x20\0\0\0\x01\0\0\0\x0c\x12\0\0\0\x01\0\0\0\x02\0\0\0\x01\0\0\0\x01\0\0\0\xff\xff\x0d\x0c\0\0\0\x02\0\0\0\x05\0\0\0\x06\0\0\0' > "$seeds/record/small.rec"
 
+failures=0
 for target in game_dat stage_file scene_script bmp riff config save record; do
   corpus="$build/corpus/$target"
   mkdir -p "$corpus"
@@ -31,7 +34,9 @@ for target in game_dat stage_file scene_script bmp riff config save record; do
       -max_len=65536 -print_final_stats=1 "$corpus" "$seeds/$target" >"$log" 2>&1; then
     tail -n 40 "$log"
     echo "fuzz target $target failed"
-    exit 1
+    failures=$((failures + 1))
+    continue
   fi
   grep -E '^(#[0-9]+.*DONE|stat::number_of_executed_units)' "$log"
 done
+[ "$failures" -eq 0 ]

@@ -1,15 +1,26 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project needs, when they are missing.
+# Installs the Debian packages the project needs, when they are missing:
+# `setup.sh play` only what building and playing the game takes, `setup.sh`
+# that and what the tests, sanitizers, fuzzers, benchmarks and packaging take.
 set -euo pipefail
 
-packages=(
-  cmake ninja-build pkg-config g++ clang libclang-rt-14-dev
+play=(
+  cmake ninja-build pkg-config g++
   libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libfluidsynth-dev libasound2-dev libpng-dev
   timgm6mb-soundfont fonts-ipafont-gothic
-  libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool x11-utils imagemagick sox openbox
-  desktop-file-utils appstream dpkg-dev
 )
+test=(
+  clang libclang-rt-14-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libx11-dev
+  xvfb xdotool x11-utils imagemagick sox openbox
+  desktop-file-utils appstream dpkg-dev lintian tesseract-ocr
+)
+
+case "${1:-all}" in
+  play) packages=("${play[@]}") ;;
+  all) packages=("${play[@]}" "${test[@]}") ;;
+  *) echo "usage: $0 [play|all]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -17,6 +17,8 @@ Options ParseCommandLine(int argc, const char* const* argv) {
       const std::string value = has_value ? argv[++i] : "";
       o.scale = value.size() == 1 && value[0] >= '1' && value[0] <= '9' ? value[0] - '0' : 0;
       if (o.scale == 0) o.error = "--scale takes a whole number from 1 to 9, not '" + value + "'";
+      // A scale means a window, unless --fullscreen asks otherwise.
+      if (o.full_screen == -1) o.full_screen = 0;
     } else if (arg == "--check") {
       o.check = true;
       if (has_value) o.check_folder = argv[++i];

@@ -1,9 +1,8 @@
-#include <iconv.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "library/system/line_reader.h"
 #include "library/system/text_values.h"
@@ -14,7 +13,8 @@ int g_config_full_screen = 1;
 
 namespace {
 
-// Comments in UTF-8 here; the file gets them in Shift-JIS.
+// Written in UTF-8 with LF line ends, so any editor shows the comments; the
+// readers skip comments, so an older Shift-JIS CR LF file reads the same.
 constexpr const char* kDefaultLines[] = {
     "; 設定ファイル",
     "",
@@ -35,8 +35,8 @@ void WriteDefault(const std::string& file) {
     return;
   }
   for (const char* line : kDefaultLines) {
-    const std::string bytes = ToShiftJis(line) + "\r\n";
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fputs(line, f);
+    std::fputc('\n', f);
   }
   std::fclose(f);
 }
@@ -48,12 +48,18 @@ bool StartsWith(const std::string& line, const char* key, std::string& value) {
   return true;
 }
 
+// An editor that saves UTF-8 may put a byte order mark before the first line.
+std::string_view WithoutBom(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  return bytes;
+}
+
 // Each line that is not a comment, upper-cased, for the keys of our own.
 template <typename Take>
 void EachSetting(const std::string& file, Take take) {
   const std::optional<std::string> bytes = ReadWholeFile(file);
   if (!bytes) return;
-  LineReader reader(*bytes);
+  LineReader reader(WithoutBom(*bytes));
   std::string line;
   while (reader.Next(line)) {
     if (!line.empty() && line[0] == ';') continue;
@@ -90,7 +96,7 @@ void ReadConfig(const std::string& file) {
     WriteDefault(file);
     return;
   }
-  LineReader reader(*bytes);
+  LineReader reader(WithoutBom(*bytes));
   std::string line, value;
   while (reader.Next(line)) {
     if (!line.empty() && line[0] == ';') continue;

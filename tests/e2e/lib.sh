@@ -30,16 +30,20 @@ start_display() {
   fail "no Xvfb display could be started"
 }
 
-# Starts the game in a fresh folder holding config.ini (windowed) and a link to the data files.
-start_game() { start_game_with; }
-
-# The same, with environment settings (NAME=VALUE) and then options for the game.
-start_game_with() {
-  local settings=()
-  while [ $# -gt 0 ] && [[ "$1" == *=* ]]; do settings+=("$1"); shift; done
+# A fresh folder holding config.ini (windowed, or the text of GAME_CONFIG) and
+# a link to the data files.
+make_work() {
   WORK=$(mktemp -d)
   ln -s "$GAME_DIR/data" "$WORK/data"
-  printf 'FULL_SCREEN=0\r\n' > "$WORK/config.ini"
+  printf '%b' "${GAME_CONFIG:-FULL_SCREEN=0\r\n}" > "$WORK/config.ini"
+}
+
+# Starts the game in that folder (made now unless the test made it first);
+# leading NAME=VALUE arguments go to its environment, the others to the game.
+start_game() {
+  local settings=()
+  while [ $# -gt 0 ] && [[ "$1" == *=* ]]; do settings+=("$1"); shift; done
+  [ -n "${WORK:-}" ] || make_work
   GAME_LOG="$WORK/game.log"
   (cd "$WORK" && exec env "${settings[@]}" "$GAME_DIR/lantern-drift" "$@" >"$GAME_LOG" 2>&1) &
   GAME_PID=$!

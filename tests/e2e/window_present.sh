@@ -19,7 +19,7 @@ picture565() {
 
 show_title() {
   local path=$1 scale=$2
-  start_game_with "LANTERN_DRIFT_PRESENT=$path" --scale "$scale"
+  start_game "LANTERN_DRIFT_PRESENT=$path" --scale "$scale"
   wait_window
   press_until Return "$GAME_DIR/img/title.bmp" 120 0 400 320
   sleep 0.5

@@ -5,7 +5,7 @@ source "$(dirname "$0")/lib.sh"
 
 IMG="$GAME_DIR/img"
 start_display
-start_game
+make_work
 # A short first stage: one enemy right below the player that a single shot
 # defeats, and one that cannot be beaten before the five seconds run out.
 rm "$WORK/data"
@@ -26,6 +26,8 @@ def enemy(n, xy, hp):
             f'hard:1\nsize_x:32\nsize_y:32\nai:3\nscore:500\nbom_last_img:6\nturn:0\n')
 open(path, 'w', newline='').write(head + player + '\n' + enemy(1, '304,300', 1) + enemy(2, '560,400', 99999))
 PY
+# Only now: the game chooses its folder at start-up, by whether data/game.dat is there.
+start_game
 wait_window
 
 press_until Return "$IMG/title.bmp" 120 0 400 320

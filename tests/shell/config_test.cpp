@@ -11,26 +11,50 @@ namespace {
 
 using ConfigTest = HeadlessTest;
 
-TEST_F(ConfigTest, MissingFileIsWrittenByteForByte) {
+std::string FileBytes(const char* path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST_F(ConfigTest, MissingFileIsWrittenInUtf8WithLf) {
   MakeTempDir();
   ReadConfig("config.ini");
   EXPECT_EQ(g_config_full_screen, 1);
   EXPECT_EQ(g_state.fps_display, 0);
-  std::ifstream in("config.ini", std::ios::binary);
-  const std::string got((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  const std::string expected =
-      "; \x90\xDD\x92\xE8\x83t\x83@\x83""C\x83\x8B\r\n"
-      "\r\n"
-      "; \x83""E\x83""B\x83\x93\x83h\x83""E\x83\x82\x81[\x83h\x90\xDD\x92\xE8\r\n"
+  EXPECT_EQ(FileBytes("config.ini"),
+            "; 設定ファイル\n"
+            "\n"
+            "; ウィンドウモード設定\n"
+            "; ０:ウィンドウモード  ０以外:フルスクリーンモード\n"
+            "FULL_SCREEN=1\n"
+            "\n"
+            "; FPS表示\n"
+            "; ０:表示なし  ０以外:表示する\n"
+            "FPS=0\n"
+            "\n");
+}
+
+// The same edited settings, as this build writes them and as older builds did
+// (Shift-JIS comments, CR LF), and behind a byte order mark.
+TEST_F(ConfigTest, EveryEncodingAndLineEndGivesTheSameSettings) {
+  const char* files[] = {
+      "; 設定ファイル\n\n; ０:ウィンドウモード  ０以外:フルスクリーンモード\n"
+      "FULL_SCREEN=0\n\n; FPS表示\nFPS=1\nMUSIC_VOLUME=40\nSOUND_VOLUME=7\n",
+      "; \x90\xDD\x92\xE8\x83t\x83@\x83""C\x83\x8B\r\n\r\n"
       "; \x82O:\x83""E\x83""B\x83\x93\x83h\x83""E\x83\x82\x81[\x83h  "
       "\x82O\x88\xC8\x8AO:\x83t\x83\x8B\x83X\x83N\x83\x8A\x81[\x83\x93\x83\x82\x81[\x83h\r\n"
-      "FULL_SCREEN=1\r\n"
-      "\r\n"
-      "; FPS\x95\x5C\x8E\xA6\r\n"
-      "; \x82O:\x95\x5C\x8E\xA6\x82\xC8\x82\xB5  \x82O\x88\xC8\x8AO:\x95\x5C\x8E\xA6\x82\xB7\x82\xE9\r\n"
-      "FPS=0\r\n"
-      "\r\n";
-  EXPECT_EQ(got, expected);
+      "FULL_SCREEN=0\r\n\r\n; FPS\x95\x5C\x8E\xA6\r\nFPS=1\r\nMUSIC_VOLUME=40\r\nSOUND_VOLUME=7\r\n",
+      "\xEF\xBB\xBF""FULL_SCREEN=0\nFPS=1\r\nMUSIC_VOLUME=40\nSOUND_VOLUME=7",
+  };
+  MakeTempDir();
+  for (const char* text : files) {
+    std::ofstream("config.ini", std::ios::binary) << text;
+    ReadConfig("config.ini");
+    int music = -1, sound = -1;
+    ReadVolumes("config.ini", music, sound);
+    EXPECT_EQ(std::tie(g_config_full_screen, g_state.fps_display, music, sound), std::tuple(0, 1, 40, 7))
+        << text;
+  }
 }
 
 TEST_F(ConfigTest, KeysAndValues) {

@@ -279,3 +279,37 @@ TEST_F(ShellLoopTest, MusicLoopsWhileABoxIsOpen) {
   EXPECT_NE(std::find(hp.music_commands.begin(), hp.music_commands.end(), "play midi notify"),
             hp.music_commands.end());
 }
+
+// An error box carries the file and the reason in its English lines, cut to fit the box.
+TEST_F(ShellLoopTest, ErrorBoxShowsTheFileAndTheReason) {
+  const std::string deep = "packs/" + std::string(300, 'd') + "/img/title.bmp";
+  const struct {
+    std::string detail, first, last;
+  } cases[] = {
+      {"img/missing.bmp: no such file", "img/missing.bmp: no such file", "img/missing.bmp: no such file"},
+      {"packs/" + std::string(70, 'x') + "/img/title.bmp: not a BMP file", "packs/", "title.bmp: not a BMP file"},
+      {deep + ": not a BMP file", "packs/ddd", "/img/title.bmp: not a BMP file"},
+      {"img/ランタン.bmp: no such file", "img/ランタン.bmp", ": no such file"},
+      // A name in Shift-JIS from an old pack is no UTF-8: still cut to the box.
+      {"img/" + std::string(300, '\x83') + ": no such file", "img/", ": no such file"},
+      {deep + " " + deep + ": not a BMP file", "packs/ddd", "title.bmp: not a BMP file"},
+  };
+  ASSERT_EQ(g_draw.Screen(640, 480, 1), 1);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.detail);
+    hp.texts.clear();
+    NoteBoxDetail(c.detail);
+    OpenBox("elDraw::LoadObject : BMPファイルを読み込めません", "エラー発生", platform::MB_OK);
+    std::vector<std::string> english;
+    for (const auto& t : hp.texts) {
+      if (t.text_colour != 0x404040) continue;
+      english.push_back(t.text);
+      EXPECT_LE(t.text.size(), 67u) << t.text;  // within the box's 560 pixels
+    }
+    ASSERT_GE(english.size(), 2u);
+    ASSERT_LE(english.size(), 4u);
+    EXPECT_EQ(english[0], "elDraw::LoadObject : cannot read the BMP file");
+    EXPECT_EQ(english[1].rfind(ToShiftJis(c.first), 0), 0u) << english[1];
+    EXPECT_TRUE(english.back().ends_with(ToShiftJis(c.last))) << english.back();
+  }
+}

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "library/draw/el_draw.h"
@@ -51,6 +52,9 @@ constexpr int kPad = 12;
 constexpr int kButtonWidth = 128;
 constexpr int kButtonHeight = 28;
 constexpr int kButtonGap = 24;
+// Half-width characters on one line of the box, and lines a detail may take.
+constexpr size_t kLineChars = (kBoxWidth - 2 * kPad) / (kTextSize / 2);
+constexpr size_t kDetailLines = 3;
 
 // 0x00BBGGRR, as the game's text calls take them.
 constexpr uint32_t kFace = 0xC0C0C0;
@@ -72,7 +76,7 @@ struct Layout {
   int top = 0;
   int height = 0;
   std::vector<std::string> lines;    // Shift-JIS
-  std::vector<std::string> english;  // ASCII
+  std::vector<std::string> english;  // Shift-JIS, ASCII but for a file's name
   std::string caption;               // Shift-JIS, with its English
   std::vector<Button> buttons;
   int cancel = platform::IDOK;
@@ -94,10 +98,66 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-Layout Arrange(const std::string& text, const std::string& caption, unsigned style) {
+bool StartsCharacter(const std::string& utf8, size_t at) {
+  return at >= utf8.size() || (static_cast<unsigned char>(utf8[at]) & 0xC0) != 0x80;
+}
+
+// Moves a cut back or forward to the start of a UTF-8 character. A name in
+// another encoding is no UTF-8: three bytes either way, then it is cut anywhere.
+size_t BackToCharacter(const std::string& text, size_t at) {
+  for (int i = 0; i < 3 && !StartsCharacter(text, at); ++i) --at;
+  return at;
+}
+size_t OnToCharacter(const std::string& text, size_t at) {
+  for (int i = 0; i < 3 && !StartsCharacter(text, at); ++i) ++at;
+  return at;
+}
+
+// A detail longer than the box holds keeps its start and its end (the file's
+// name and the reason), with "..." between.
+std::string Shortened(const std::string& detail) {
+  const size_t room = kLineChars * kDetailLines;
+  if (detail.size() <= room) return detail;
+  const size_t head = BackToCharacter(detail, room / 3);
+  const size_t tail = OnToCharacter(detail, detail.size() - (room - room / 3 - 3));
+  return detail.substr(0, head) + "..." + detail.substr(tail);
+}
+
+// Cuts a line into pieces of the box's width; with at_breaks, after a blank or
+// a slash when one is near.
+std::vector<std::string> Wrapped(const std::string& line, bool at_breaks) {
+  std::vector<std::string> pieces;
+  size_t at = 0;
+  while (line.size() - at > kLineChars) {
+    size_t cut = BackToCharacter(line, at + kLineChars);
+    const size_t soft = line.find_last_of(" /", cut - 1);
+    if (at_breaks && soft != std::string::npos && soft > at + kLineChars / 2) cut = soft + 1;
+    pieces.push_back(line.substr(at, cut - at));
+    at = cut;
+  }
+  pieces.push_back(line.substr(at));
+  return pieces;
+}
+
+// The English under the text: its translation, then the file and the reason
+// in at most kDetailLines lines.
+std::vector<std::string> EnglishLines(const std::string& text, const std::string& detail) {
+  std::vector<std::string> lines;
+  for (const std::string& line : Lines(EnglishFor(text)))
+    for (const std::string& piece : Wrapped(line, true)) lines.push_back(piece);
+  if (detail.empty()) return lines;
+  const std::string shortened = Shortened(detail);
+  std::vector<std::string> pieces = Wrapped(shortened, true);
+  if (pieces.size() > kDetailLines) pieces = Wrapped(shortened, false);
+  for (const std::string& piece : pieces) lines.push_back(ToShiftJis(piece));
+  return lines;
+}
+
+Layout Arrange(const std::string& text, const std::string& caption, unsigned style,
+               const std::string& detail) {
   Layout l;
   for (const std::string& line : Lines(text)) l.lines.push_back(ToShiftJis(line));
-  l.english = Lines(EnglishFor(text));
+  l.english = EnglishLines(text, detail);
   const std::string caption_english = EnglishFor(caption);
   l.caption = ToShiftJis(caption_english.empty() ? caption : caption + "  " + caption_english);
   const int body = kLine * static_cast<int>(l.lines.size() + l.english.size());
@@ -186,15 +246,10 @@ int AnswerClick(uint32_t point, const Layout& l) {
   return 0;
 }
 
-void SayDetail() {
-  if (g_detail.empty()) return;
-  std::fprintf(stderr, "lantern-drift: %s\n", g_detail.c_str());
-  g_detail.clear();
-}
-
-int DrawnBox(const std::string& text, const std::string& caption, unsigned style) {
+int DrawnBox(const std::string& text, const std::string& caption, unsigned style,
+             const std::string& detail) {
   platform::Platform& p = platform::Get();
-  const Layout l = Arrange(text, caption, style);
+  const Layout l = Arrange(text, caption, style, detail);
   p.BoxOpened(text, caption, style);
   Surface& back = g_draw.BackBuffer();
   const std::vector<uint16_t> scene_frame = back.pixels;
@@ -256,8 +311,10 @@ std::string EnglishFor(const std::string& text) {
 }
 
 int OpenBox(const std::string& text, const std::string& caption, unsigned style) {
-  SayDetail();
-  if (g_draw.IsOpen() && !g_draw.BackBuffer().pixels.empty()) return DrawnBox(text, caption, style);
+  const std::string detail = std::exchange(g_detail, std::string());
+  if (!detail.empty()) std::fprintf(stderr, "lantern-drift: %s\n", detail.c_str());
+  if (g_draw.IsOpen() && !g_draw.BackBuffer().pixels.empty())
+    return DrawnBox(text, caption, style, detail);
   const int answer = platform::Get().MessageBox(text, caption, style);
   const std::string english = EnglishFor(text);
   if (!english.empty()) std::fprintf(stderr, "%s: %s\n", EnglishFor(caption).c_str(), english.c_str());

@@ -16,8 +16,9 @@ int OpenBox(const std::string& text, const std::string& caption, unsigned style)
 using BoxMessageSink = void (*)(const platform::Message&);
 void SetBoxMessageSink(BoxMessageSink sink);
 
-// What the next box cannot show, in English: "img/title.bmp: no such file".
-// The box prints it once to standard error.
+// The file and the reason behind the next box, in English: "img/title.bmp:
+// no such file". The box shows it under its English line and prints it once
+// to standard error.
 void NoteBoxDetail(const std::string& detail);
 
 // The English line under a box's text; empty for a text we have no words for.
