@@ -22,21 +22,27 @@ namespace {
 
 using namespace platform;
 
-// Records the game in a scratch folder that becomes the current one; the record's bytes.
-std::string RecordGame() {
+// A scratch folder with the default content that becomes the current one.
+void EnterScratchFolder() {
   const std::string dir =
       std::filesystem::temp_directory_path() / ("ld-replay-bench-" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
+  const bool made = std::filesystem::create_directories(dir);
   std::filesystem::current_path(dir);
+  if (!made) return;
   std::filesystem::create_symlink(LD_GAME_DIR "/data", "data");
   std::ofstream("config.ini") << "FULL_SCREEN=0\r\n";
+}
+
+// A minute of scripted play on the headless platform, written to run.rec when
+// record is set; the frames presented.
+int PlayScriptedMinute(bool record) {
   HeadlessPlatform hp;
   hp.program_path = LD_GAME_DIR "/lantern-drift";
   RecordWriter writer;
   std::string why;
-  writer.Open("run.rec", {"bench", 1, "FULL_SCREEN=0\r\n", std::nullopt}, why);
+  if (record) writer.Open("run.rec", {"bench", 1, "FULL_SCREEN=0\r\n", std::nullopt}, why);
   RecordingPlatform recording(hp, writer);
-  Set(&recording);
+  Set(record ? static_cast<Platform*>(&recording) : &hp);
   ResetProgramState();
   uint32_t last_press = 0;
   int step = 0;
@@ -50,12 +56,31 @@ std::string RecordGame() {
     }
   };
   hp.stop_at = 60 * 1000;
+  std::filesystem::remove("save.dat");
   RunGame();
-  recording.Finish();
+  if (record) recording.Finish();
   Set(nullptr);
+  return hp.frames_presented;
+}
+
+// Records the game in the scratch folder; the record's bytes.
+std::string RecordGame() {
+  EnterScratchFolder();
+  PlayScriptedMinute(true);
   std::ifstream in("run.rec", std::ios::binary);
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
+
+// The same minute played, and played while recorded: the difference per frame,
+// times the frames of a second, is what recording costs a player.
+void BM_ScriptedMinute(benchmark::State& state) {
+  EnterScratchFolder();
+  int frames = 0;
+  for (auto _ : state) frames = PlayScriptedMinute(state.range(0) != 0);
+  state.counters["frames"] = frames;
+  state.SetLabel(state.range(0) != 0 ? "recorded" : "played");
+}
+BENCHMARK(BM_ScriptedMinute)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_HeadlessReplay(benchmark::State& state) {
   const Record record = ParseRecord(RecordGame());
