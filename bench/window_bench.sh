@@ -31,19 +31,19 @@ core_share() {
 # stops only at the two calls it is asked for.
 first_frame_ms() {
   local log=$shots/strace.log tracer game line start shown
-  (cd "$WORK" && exec strace -f --seccomp-bpf -ttt -e trace=execve,clock_nanosleep -o "$log" \
+  (cd "$WORK" && exec strace --seccomp-bpf -ttt -e trace=execve,clock_nanosleep -o "$log" \
     "$game_dir/lantern-drift" >/dev/null 2>&1) &
   tracer=$!
   for _ in $(seq 300); do
-    game=$(awk 'NR == 1 {print $1}' "$log" 2>/dev/null)
-    line=$(grep -m 1 "^$game .*clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME" "$log" 2>/dev/null)
-    [ -n "$game" ] && [ -n "$line" ] && break
+    line=$(grep -m 1 "clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME" "$log" 2>/dev/null)
+    [ -n "$line" ] && break
     sleep 0.1
   done
-  [ -n "$game" ] && kill "$game" 2>/dev/null
+  game=$(pgrep -P "$tracer")
+  [ -n "$game" ] && kill -KILL "$game"
   wait "$tracer" 2>/dev/null
-  start=$(awk 'NR == 1 {print $2}' "$log")
-  shown=$(awk '{print $2}' <<<"$line")
+  start=$(awk 'NR == 1 {print $1}' "$log")
+  shown=$(awk '{print $1}' <<<"$line")
   [ -n "$line" ] && echo "($shown - $start) * 1000 / 1" | bc || echo never
 }
 
