@@ -11,7 +11,7 @@
 
 namespace platform {
 
-constexpr uint32_t kRecordFormat = 1;
+constexpr uint32_t kRecordFormat = 2;
 
 enum class EventKind : uint8_t {
   kClock = 1,
@@ -20,7 +20,7 @@ enum class EventKind : uint8_t {
   kCursor,         // x, y
   kMessageBox,     // answer
   kVerticalBlank,  // answer
-  kSurfacesLost,   // answer
+  kSurfacesLost,   // answer, how many calls before it had the answer before it
   kKeyDown,        // vk, down
   kJoystick,       // joystick, present, mask
   kOpenSound,      // answer
@@ -62,15 +62,14 @@ constexpr uint64_t kFnvStart = 14695981039346656037ull;
 // A hash of every file under the given folders, in sorted path order; a missing folder counts as
 // empty.
 uint64_t HashFolders(const std::vector<std::string>& folders);
-// The running checksum with one more presented frame.
-uint64_t HashFrame(uint64_t hash, const uint16_t* pixels, int width, int height, int pitch);
-
-// Appends a record to a file, flushing each event so a crash keeps what came before.
+// Appends a record to a file. The recording flushes it once a presented frame,
+// so a crash keeps every frame before it.
 class RecordWriter {
  public:
   // false when the file cannot be written; why says so.
   bool Open(const std::string& path, const RecordHeader& header, std::string& why);
   void Write(const Event& event);
+  void Flush();
   ~RecordWriter();
 
  private:
