@@ -31,6 +31,7 @@ core_share() {
 # stops only at the two calls it is asked for.
 first_frame_ms() {
   local log=$shots/strace.log tracer game line start shown
+  rm -f "$log"  # a line left by the run before would be read as this one's
   (cd "$WORK" && exec strace --seccomp-bpf -ttt -e trace=execve,clock_nanosleep -o "$log" \
     "$game_dir/lantern-drift" >/dev/null 2>&1) &
   tracer=$!
