@@ -4,12 +4,15 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "game/game_state.h"
+#include "platform/frame_checksum.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/record/record_platforms.h"
 #include "scene/scene_state.h"
@@ -19,21 +22,27 @@ namespace {
 
 using namespace platform;
 
-// Records the game in a scratch folder that becomes the current one; the record's bytes.
-std::string RecordGame() {
+// A scratch folder with the default content that becomes the current one.
+void EnterScratchFolder() {
   const std::string dir =
       std::filesystem::temp_directory_path() / ("ld-replay-bench-" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
+  const bool made = std::filesystem::create_directories(dir);
   std::filesystem::current_path(dir);
+  if (!made) return;
   std::filesystem::create_symlink(LD_GAME_DIR "/data", "data");
   std::ofstream("config.ini") << "FULL_SCREEN=0\r\n";
+}
+
+// A minute of scripted play on the headless platform, written to run.rec when
+// record is set; the frames presented.
+int PlayScriptedMinute(bool record) {
   HeadlessPlatform hp;
   hp.program_path = LD_GAME_DIR "/lantern-drift";
   RecordWriter writer;
   std::string why;
-  writer.Open("run.rec", {"bench", 1, "FULL_SCREEN=0\r\n", std::nullopt}, why);
+  if (record) writer.Open("run.rec", {"bench", 1, "FULL_SCREEN=0\r\n", std::nullopt}, why);
   RecordingPlatform recording(hp, writer);
-  Set(&recording);
+  Set(record ? static_cast<Platform*>(&recording) : &hp);
   ResetProgramState();
   uint32_t last_press = 0;
   int step = 0;
@@ -47,12 +56,31 @@ std::string RecordGame() {
     }
   };
   hp.stop_at = 60 * 1000;
+  std::filesystem::remove("save.dat");
   RunGame();
-  recording.Finish();
+  if (record) recording.Finish();
   Set(nullptr);
+  return hp.frames_presented;
+}
+
+// Records the game in the scratch folder; the record's bytes.
+std::string RecordGame() {
+  EnterScratchFolder();
+  PlayScriptedMinute(true);
   std::ifstream in("run.rec", std::ios::binary);
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
+
+// The same minute played, and played while recorded: the difference per frame,
+// times the frames of a second, is what recording costs a player.
+void BM_ScriptedMinute(benchmark::State& state) {
+  EnterScratchFolder();
+  int frames = 0;
+  for (auto _ : state) frames = PlayScriptedMinute(state.range(0) != 0);
+  state.counters["frames"] = frames;
+  state.SetLabel(state.range(0) != 0 ? "recorded" : "played");
+}
+BENCHMARK(BM_ScriptedMinute)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_HeadlessReplay(benchmark::State& state) {
   const Record record = ParseRecord(RecordGame());
@@ -78,6 +106,23 @@ void BM_HeadlessReplay(benchmark::State& state) {
   std::filesystem::remove_all(std::filesystem::current_path());
 }
 BENCHMARK(BM_HeadlessReplay)->Unit(benchmark::kMillisecond);
+
+// The checksum of one 640x480 frame, against the floor: one copy of it.
+void BM_FrameChecksum(benchmark::State& state) {
+  std::vector<uint16_t> frame(640 * 480);
+  for (size_t i = 0; i < frame.size(); ++i) frame[i] = static_cast<uint16_t>(i * 2654435761u >> 16);
+  for (auto _ : state) benchmark::DoNotOptimize(FrameChecksum(frame.data(), 640, 480, 640));
+}
+BENCHMARK(BM_FrameChecksum)->Unit(benchmark::kMicrosecond);
+
+void BM_FrameMemcpy(benchmark::State& state) {
+  std::vector<uint16_t> from(640 * 480, 0x1234), to(640 * 480);
+  for (auto _ : state) {
+    std::memcpy(to.data(), from.data(), from.size() * sizeof(uint16_t));
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_FrameMemcpy)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

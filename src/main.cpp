@@ -9,6 +9,7 @@
 #include "shell/content_check.h"
 #include "shell/folders.h"
 #include "shell/game_runs.h"
+#include "shell/shell.h"
 
 int main(int argc, char** argv) {
   const Options options = ParseCommandLine(argc, argv);
@@ -30,14 +31,16 @@ int main(int argc, char** argv) {
   if (options.check)
     return CheckContent(options.check_folder.empty() ? folders.game : options.check_folder,
                         std::cout, options.strict);
+  const platform::PresentPath present = ReadPresentPath(folders.config_file);
   if (!options.replay.empty()) {
     std::unique_ptr<platform::Platform> window;
-    if (!options.headless && !(window = platform::MakeSdlPlatform(options.scale))) return 1;
+    if (!options.headless && !(window = platform::MakeSdlPlatform(options.scale, present)))
+      return 1;
     return ReplayGame(options, folders, window.get());
   }
   // Refused before a window opens.
   if (!options.record.empty() && !MayRecordTo(options.record, folders)) return 2;
-  const std::unique_ptr<platform::Platform> sdl = platform::MakeSdlPlatform(options.scale);
+  const std::unique_ptr<platform::Platform> sdl = platform::MakeSdlPlatform(options.scale, present);
   if (!sdl) return 1;
   if (!options.record.empty()) return RecordGame(options, folders, *sdl);
   return PlayGame(*sdl, folders, options.full_screen);

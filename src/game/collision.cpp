@@ -12,8 +12,6 @@ namespace {
 
 constexpr float kLeft = 32.0f, kRight = 608.0f, kTop = 32.0f, kBottom = 448.0f;
 
-std::array<std::array<int, MAX_CHARACTERS>, MAX_CHARACTERS> pair_done;
-
 // Speeds are read truncated and unsigned; a shift by 4 divides by 16.
 int Speed(float v) { return AbsSat(Trunc(v)); }
 
@@ -72,16 +70,15 @@ void PairWith(int i, int j) {
   ShareAxis(i, j, ci.vy, cj.vy, side_y);
 }
 
+// Each pair of active characters once, the lower number first: a pair whose
+// first member was active has been met from that side already. A meeting
+// changes speeds and hit points, never who is active.
 void Pairs() {
-  for (auto& row : pair_done) row.fill(0);
   const int n = CharCount();
   for (int i = 0; i < n; ++i) {
     if (g_chars[i].state != STATE_ACTIVE) continue;
-    for (int j = 0; j < n; ++j) {
-      pair_done[i][j] = 1;
-      if (j == i || pair_done[j][i] == 1 || g_chars[j].state != STATE_ACTIVE) continue;
-      PairWith(i, j);
-    }
+    for (int j = i + 1; j < n; ++j)
+      if (g_chars[j].state == STATE_ACTIVE) PairWith(i, j);
   }
 }
 
@@ -105,13 +102,22 @@ void HitObject(const StageObject& o, Character& c) {
   AddSat(c.hp, -int64_t{Trunc(o.hard * static_cast<float>(s))});
 }
 
+// A hit changes speeds and hit points, not places: each character's place is
+// truncated once, not once for every object.
 void Objects() {
+  struct Place {
+    int x, y;
+  };
+  std::array<Place, MAX_CHARACTERS> at;
+  const int n = CharCount();
+  for (int i = 0; i < n; ++i) at[static_cast<size_t>(i)] = {Trunc(g_chars[i].x), Trunc(g_chars[i].y)};
   for (int k = 0; k < ObjectCount(); ++k) {
     const StageObject& o = g_objects[k];
     if (o.present != 1 || o.on != 0) continue;
-    for (int i = 0; i < CharCount(); ++i) {
+    for (int i = 0; i < n; ++i) {
       Character& c = g_chars[i];
-      if (InPlay(c) && Touches(o, Trunc(c.x), Trunc(c.y))) HitObject(o, c);
+      const Place& p = at[static_cast<size_t>(i)];
+      if (InPlay(c) && Touches(o, p.x, p.y)) HitObject(o, c);
     }
   }
 }

@@ -136,6 +136,11 @@ class Platform {
   virtual void CloseDisplay() = 0;
   virtual bool WaitVerticalBlank() = 0;
   virtual void PresentFrame(const uint16_t* pixels, int width, int height, int pitch) = 0;
+  // The same, for the very picture presented last time: a backend need not
+  // look at the pixels again, but paces and counts the frame as PresentFrame.
+  virtual void PresentAgain(const uint16_t* pixels, int width, int height, int pitch) {
+    PresentFrame(pixels, width, height, pitch);
+  }
   // True once after the display lost its surfaces (a render device reset):
   // the caller reloads every picture.
   virtual bool SurfacesLost() = 0;
@@ -147,6 +152,8 @@ class Platform {
   virtual bool LoadBitmap(const std::string& path, Image& out, std::string& why) = 0;
   // Draws Shift-JIS text into target, clipped to it; colours are 0x00BBGGRR.
   // Without a font it draws nothing (said once on standard error).
+  // DrawText writes whole pixels in the two colours, never a blend with what
+  // is there: drawing the same text twice gives the picture of drawing it once.
   virtual void DrawText(PixelView target, int x, int y, const std::string& sjis_text, int face,
                         int height, uint32_t text_colour, uint32_t back_colour,
                         bool transparent) = 0;

@@ -62,20 +62,38 @@ std::string_view WithoutBom(std::string_view bytes) {
   return bytes;
 }
 
+// Each line that is not a comment, upper-cased, for the keys of our own.
+template <typename Take>
+void EachSetting(const std::string& file, Take take) {
+  const std::optional<std::string> bytes = ReadWholeFile(file);
+  if (!bytes) return;
+  LineReader reader(WithoutBom(*bytes));
+  std::string line;
+  while (reader.Next(line)) {
+    if (!line.empty() && line[0] == ';') continue;
+    UpperAscii(line);
+    take(line);
+  }
+}
+
 }  // namespace
 
 void ReadVolumes(const std::string& file, int& music, int& sound) {
   music = sound = 100;
-  const std::optional<std::string> bytes = ReadWholeFile(file);
-  if (!bytes) return;
-  LineReader reader(WithoutBom(*bytes));
-  std::string line, value;
-  while (reader.Next(line)) {
-    if (!line.empty() && line[0] == ';') continue;
-    UpperAscii(line);
+  EachSetting(file, [&](const std::string& line) {
+    std::string value;
     if (StartsWith(line, "MUSIC_VOLUME=", value)) music = std::clamp(ToInt(value), 0, 100);
     if (StartsWith(line, "SOUND_VOLUME=", value)) sound = std::clamp(ToInt(value), 0, 100);
-  }
+  });
+}
+
+platform::PresentPath ReadPresentPath(const std::string& file) {
+  platform::PresentPath path = platform::PresentPath::kChoose;
+  EachSetting(file, [&](const std::string& line) {
+    std::string value;
+    if (StartsWith(line, "PRESENT=", value)) path = platform::PresentPathNamed(value);
+  });
+  return path;
 }
 
 void ReadConfig(const std::string& file) {

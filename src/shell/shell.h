@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/sdl_platform_factory.h"
 
 constexpr const char* kCaption = "Lantern Drift Ver.2";
 
@@ -38,6 +39,8 @@ void KeyboardHandler(int vk);
 void ReadConfig(const std::string& file);
 // MUSIC_VOLUME= and SOUND_VOLUME=, 0..100, 100 when absent; the reader above ignores them.
 void ReadVolumes(const std::string& file, int& music, int& sound);
+// PRESENT=surface or renderer: how pictures reach the window, when the machine's choice is not wanted.
+platform::PresentPath ReadPresentPath(const std::string& file);
 extern int g_config_full_screen;
 
 // Every subsystem back to its start values: start-up, tests, fuzzers, benchmarks.

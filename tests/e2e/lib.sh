@@ -39,12 +39,23 @@ make_work() {
 }
 
 # Starts the game in that folder (made now unless the test made it first);
-# arguments go to the game.
+# leading NAME=VALUE arguments go to its environment, the others to the game.
 start_game() {
+  local settings=()
+  while [ $# -gt 0 ] && [[ "$1" == *=* ]]; do settings+=("$1"); shift; done
   [ -n "${WORK:-}" ] || make_work
   GAME_LOG="$WORK/game.log"
-  (cd "$WORK" && exec "$GAME_DIR/lantern-drift" "$@" >"$GAME_LOG" 2>&1) &
+  (cd "$WORK" && exec env "${settings[@]}" "$GAME_DIR/lantern-drift" "$@" >"$GAME_LOG" 2>&1) &
   GAME_PID=$!
+}
+
+# Ends the game started last and removes its folder.
+stop_game() {
+  kill "$GAME_PID" 2>/dev/null
+  wait "$GAME_PID" 2>/dev/null
+  GAME_PID=
+  rm -rf "$WORK"
+  WORK=
 }
 
 cleanup() {

@@ -48,6 +48,8 @@ class ReplayTest : public ScenarioTest {
     Run(
         [&] {
           if (g_state.scene == SCENE_GAME) {
+            // The display takes the surfaces away once, in the middle of play.
+            if (step == 300) hp.lose_surfaces_once = true;
             hp.HoldKey(hp.now, (++step / 40) % 2 ? VK_LEFT : VK_RIGHT, 20);
             hp.HoldKey(hp.now, VK_SPACE, 20);
           } else if (g_state.scene == SCENE_TITLE && !asked) {
@@ -94,6 +96,10 @@ TEST_F(ReplayTest, ReplaysTheSameGame) {
     return e.kind == EventKind::kText && e.values[2] > 0;
   });
   EXPECT_GT(texts, 1000) << "the frame rate and the box are drawn text";
+  // The answer to "surfaces lost?" is kept where it changes: to yes, and back.
+  EXPECT_EQ(std::count_if(record.events.begin(), record.events.end(),
+                          [](const Event& e) { return e.kind == EventKind::kSurfacesLost; }),
+            2);
   const Outcome replayed = Replay(record);
   EXPECT_EQ(replayed.stopped, "");
   EXPECT_EQ(replayed.frames, recorded.frames);
@@ -136,7 +142,9 @@ TEST_F(ReplayTest, RefusesWhatItCannotReplay) {
        {},
        "byte 0: not a Lantern Drift record",
        ""},
-      {"newer format", [](std::string& b) { b[4] = 2; }, {}, "byte 4: record format 2", ""},
+      {"older format", [](std::string& b) { b[4] = 1; }, {},
+       "byte 4: record format 1, this program reads format 2", ""},
+      {"newer format", [](std::string& b) { b[4] = 3; }, {}, "byte 4: record format 3", ""},
       {"unknown event", [&](std::string& b) { b[first_event] = 99; }, {}, "unknown event 99", ""},
       {"wrong size",
        [&](std::string& b) { b[first_event + 1] = 8; },
@@ -199,6 +207,27 @@ TEST(ReplayTextTest, RefusesTextOutsideItsPicture) {
     EXPECT_EQ(replaying.stopped().rfind("byte 1234: drawn text", 0), 0u) << replaying.stopped();
     EXPECT_EQ(std::count(memory.begin(), memory.end(), 0), std::ssize(memory));
   }
+}
+
+// A run killed at any moment leaves every frame presented before it, and the
+// file is written once a frame, not once an event.
+TEST_F(ReplayTest, TheRecordReachesTheFileOnceAFrame) {
+  RecordWriter writer;
+  std::string why;
+  ASSERT_TRUE(writer.Open(dir + "frames.rec", {"test", 1, std::nullopt, std::nullopt}, why));
+  RecordingPlatform recording(hp, writer);
+  const auto size = [&] { return std::filesystem::file_size(dir + "frames.rec"); };
+  const uint16_t frame[4] = {1, 2, 3, 4};
+  const auto header = size();
+  recording.Clock();
+  recording.KeyDown(VK_SPACE);
+  EXPECT_EQ(size(), header);
+  recording.PresentFrame(frame, 2, 2, 2);
+  const auto after_frame = size();
+  EXPECT_GT(after_frame, header);
+  recording.Clock();
+  recording.PresentAgain(frame, 2, 2, 2);
+  EXPECT_GT(size(), after_frame);
 }
 
 }  // namespace

@@ -42,6 +42,7 @@ class ScenarioTest : public HeadlessTest {
     const std::string program = hp.program_path;
     ResetProgramState();
     hp = platform::HeadlessPlatform();
+    hp.keep_frames = true;
     hp.now = now;
     hp.program_path = program;
     platform::Set(&hp);

@@ -19,6 +19,7 @@ int RunInChild(const std::function<int()>& body) {
 }
 
 void HeadlessTest::SetUp() {
+  hp.keep_frames = true;
   platform::Set(&hp);
   ResetProgramState();
   char cwd[4096];

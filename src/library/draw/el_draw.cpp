@@ -41,6 +41,9 @@ int elDraw::Screen(int width, int height, int) {
     return ScreenError("DirectDrawが使用できません");
   open_ = true;
   back_.Create(width, height);
+  log_ = draw::DrawLog();
+  drawn_ = 0;
+  shown_is_back_ = false;
   clip_ = {0, 0, width, height};
   CreateWorkSprite(0, width, height);
   CreateWorkSprite(1, width, height);
@@ -61,6 +64,8 @@ void elDraw::CloseScreen() {
   if (!open_) return;
   for (Object& o : objects_) EmptySlot(o);
   back_ = Surface();
+  log_ = draw::DrawLog();
+  drawn_ = 0;
   // A scene that quits finishes its frame: with nothing left to draw on, its drawing does nothing.
   clip_ = {};
   platform::Get().CloseDisplay();

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "library/draw/clip.h"
+#include "library/draw/draw_log.h"
 #include "library/draw/pixel_format.h"
 #include "library/draw/surface.h"
 
@@ -66,7 +67,9 @@ class elDraw {
   void FreeFontBlock();
 
   bool IsOpen() const { return open_; }
-  Surface& BackBuffer() { return back_; }
+  // The back buffer with every call so far drawn in it. A caller that writes
+  // it directly keeps the next frames from being taken for repeats.
+  Surface& BackBuffer();
   const Object& Slot(int handle) const;  // handle must be 0..1023
   int LoadedCount() const;               // named slots from 2 upwards
   const draw::PixelFormat& Format() const { return format_; }
@@ -97,6 +100,13 @@ class elDraw {
   Object* Source(int handle);
   bool NoticeLoss();
   void SampleFps();
+  // Drawing is put off while a frame repeats the last one; the first call
+  // that differs draws all of them.
+  void Submit(const draw::DrawCall& call, std::string_view text = {});
+  void FlushDrawing();
+  void Execute(const draw::DrawCall& call, std::string_view text);
+  void BlendAlpha(const draw::DrawCall& call, const Surface& picture);
+  draw::DrawCall CopyCall(draw::DrawCall::Kind kind, int object, const draw::Blit& b) const;
 
   bool open_ = false;
   Surface back_;
@@ -109,6 +119,10 @@ class elDraw {
   std::string text_scratch_;  // keeps its capacity: no allocation per frame
   FpsStats fps_;
   std::array<char, 64> fps_text_{};
+  draw::DrawLog log_;
+  size_t drawn_ = 0;             // calls of this frame already in the buffer
+  uint32_t generation_ = 0;      // counts the changes to the object table
+  bool shown_is_back_ = false;   // the last picture presented is the buffer as it is
 };
 
 extern elDraw g_draw;

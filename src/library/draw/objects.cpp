@@ -15,11 +15,18 @@ constexpr char kUnreadable[] = "BMPファイルを読み込めません";
 
 }  // namespace
 
-void elDraw::EmptySlot(Object& object) { object = Object(); }
+// What is still to be drawn was meant with the pictures as they are.
+void elDraw::EmptySlot(Object& object) {
+  FlushDrawing();
+  ++generation_;
+  object = Object();
+}
 
 // Reads the file into the slot's surface, converted and keyed; false when it
 // cannot be read. The program has no bitmap resources to fall back on.
 bool elDraw::LoadPicture(Object& object, const std::string& name) {
+  FlushDrawing();
+  ++generation_;
   platform::Image image;
   std::string why;
   if (!platform::Get().LoadBitmap(ProgramFile(name), image, why)) {
@@ -63,6 +70,7 @@ int elDraw::SwapObject(const std::string& name, int handle, int) {
   if (!InTable(handle)) return 0;
   if (name.size() > kNameMax) return ReportError("elDraw::SwapObject", kTooLong);
   Object& o = objects_[static_cast<size_t>(handle)];
+  FlushDrawing();
   o.surface = Surface();
   o.has_surface = false;
   o.name = name;

@@ -43,10 +43,16 @@ void elDraw::SetTextColors(uint32_t text_colour, uint32_t back_colour, int trans
 void elDraw::WriteText(int x, int y, std::string_view text) {
   if (!text_.active || !font_block_) return;
   const int face = font_block_->face_name == kMincho ? 0 : 1;
-  text_scratch_.assign(text);
-  const platform::PixelView view{back_.pixels.data(), back_.width, back_.height, back_.pitch};
-  platform::Get().DrawText(view, x, y, text_scratch_, face, font_block_->height, text_.text_colour,
-                           text_.back_colour, text_.transparent);
+  draw::DrawCall call;
+  call.kind = draw::DrawCall::Kind::kText;
+  call.blit.x = x;
+  call.blit.y = y;
+  call.face = face;
+  call.height = font_block_->height;
+  call.text_colour = text_.text_colour;
+  call.back_colour = text_.back_colour;
+  call.transparent = text_.transparent ? 1 : 0;
+  Submit(call, text);
 }
 
 void elDraw::EndText() { text_.active = false; }

@@ -143,13 +143,20 @@ bool HeadlessPlatform::WaitVerticalBlank() {
 }
 
 void HeadlessPlatform::PresentFrame(const uint16_t* pixels, int width, int height, int pitch) {
+  ++frames_presented;
+  if (!keep_frames) return;
   frame_width = width;
   frame_height = height;
   frame.resize(static_cast<size_t>(width) * height);
   for (int y = 0; y < height; ++y)
     std::copy_n(pixels + static_cast<size_t>(y) * pitch, width,
                 frame.begin() + static_cast<ptrdiff_t>(y) * width);
+}
+
+// The kept frame is that picture already.
+void HeadlessPlatform::PresentAgain(const uint16_t*, int, int, int) {
   ++frames_presented;
+  ++frames_repeated;
 }
 
 bool HeadlessPlatform::SurfacesLost() {

@@ -81,8 +81,11 @@ class HeadlessPlatform : public Platform {
   std::vector<int> play_log;  // buffer handles in play order
   int music_volume = 100, sound_volume = 100;
   int pad_presses_spent = 0;
+  // The last presented frame, kept only when keep_frames is set: a replay needs none.
+  bool keep_frames = false;
   std::vector<uint16_t> frame;
   int frame_width = 0, frame_height = 0;
+  int frames_repeated = 0;  // presented as the same picture as the one before
   int frames_presented = 0;
 
   // Sends the music-notify message now, as the end of a piece would.
@@ -105,6 +108,7 @@ class HeadlessPlatform : public Platform {
   void CloseDisplay() override;
   bool WaitVerticalBlank() override;
   void PresentFrame(const uint16_t* pixels, int width, int height, int pitch) override;
+  void PresentAgain(const uint16_t* pixels, int width, int height, int pitch) override;
   bool SurfacesLost() override;
   void ShowDesktop() override;
   bool LoadBitmap(const std::string& path, Image& out, std::string& why) override;

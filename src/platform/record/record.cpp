@@ -27,7 +27,7 @@ struct Layout {
 // Indexed by EventKind; 0 is not a kind.
 constexpr Layout kLayouts[] = {
     {0, false, false}, {1, false, false}, {4, false, false}, {0, false, false}, {2, false, false},
-    {1, false, false}, {1, false, false}, {1, false, false}, {2, false, false}, {3, false, false},
+    {1, false, false}, {1, false, false}, {2, false, false}, {2, false, false}, {3, false, false},
     {1, false, false}, {2, true, false},  {4, false, true},  {3, false, false}};
 static_assert(std::size(kLayouts) == kLastEventKind + 1);
 
@@ -90,21 +90,6 @@ const char* EventName(EventKind kind) {
 uint64_t Fnv1a(uint64_t hash, const void* data, size_t bytes) {
   const auto* p = static_cast<const uint8_t*>(data);
   for (size_t i = 0; i < bytes; ++i) hash = (hash ^ p[i]) * 1099511628211ull;
-  return hash;
-}
-
-// FNV-1a with four pixels to a step: a byte at a time would cost more than drawing the frame.
-uint64_t HashFrame(uint64_t hash, const uint16_t* pixels, int width, int height, int pitch) {
-  for (int y = 0; y < height; ++y) {
-    const uint16_t* row = pixels + static_cast<size_t>(y) * static_cast<size_t>(pitch);
-    for (int x = 0; x < width; x += 4) {
-      uint64_t word = 0;
-      for (int i = 0; i < 4 && x + i < width; ++i)
-        word |= static_cast<uint64_t>(row[x + i]) << (16 * i);
-      hash = (hash ^ word) * 1099511628211ull;
-      hash ^= hash >> 32;  // the product carries only upwards: fold the high half back
-    }
-  }
   return hash;
 }
 
@@ -242,8 +227,12 @@ void RecordWriter::Write(const Event& event) { Put(EncodeEvent(event)); }
 // After the first failure nothing more is written: the record stays a cut one.
 void RecordWriter::Put(const std::string& bytes) {
   if (file_ == nullptr || !failure_.empty()) return;
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size() ||
-      std::fflush(file_) != 0)
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
+    failure_ = std::strerror(errno);
+}
+
+void RecordWriter::Flush() {
+  if (file_ != nullptr && failure_.empty() && std::fflush(file_) != 0)
     failure_ = std::strerror(errno);
 }
 

@@ -12,7 +12,7 @@
 
 namespace platform {
 
-constexpr uint32_t kRecordFormat = 1;
+constexpr uint32_t kRecordFormat = 2;
 
 // Larger than any recorded run: an hour of play measured about 80 MB, or 860 MB
 // with the frame-rate display on (its text is kept as pixels every frame).
@@ -25,7 +25,7 @@ enum class EventKind : uint8_t {
   kCursor,         // x, y
   kMessageBox,     // answer
   kVerticalBlank,  // answer
-  kSurfacesLost,   // answer
+  kSurfacesLost,   // answer, how many calls before it had the answer before it
   kKeyDown,        // vk, down
   kJoystick,       // joystick, present, mask
   kOpenSound,      // answer
@@ -68,18 +68,17 @@ constexpr uint64_t kFnvStart = 14695981039346656037ull;
 // A hash of every file under the given folders, in sorted path order; a missing folder counts as
 // empty.
 uint64_t HashFolders(const std::vector<std::string>& folders);
-// The running checksum with one more presented frame.
-uint64_t HashFrame(uint64_t hash, const uint16_t* pixels, int width, int height, int pitch);
-
 // Whether path holds a record: its first bytes are the record's magic.
 bool HoldsRecord(const std::string& path);
 
-// Appends a record to a file, flushing each event so a crash keeps what came before.
+// Appends a record to a file. The recording flushes it once a presented frame,
+// so a crash keeps every frame before it.
 class RecordWriter {
  public:
   // false when the file cannot be written; why says so.
   bool Open(const std::string& path, const RecordHeader& header, std::string& why);
   void Write(const Event& event);
+  void Flush();
   // Closes the file; false when any write, flush or the close failed (a full
   // disk): the record then stops short, and why says at what.
   bool Close(std::string& why);

@@ -21,8 +21,16 @@ uint16_t& At(PixelView v, int x, int y) {
 
 void ForwardingPlatform::PresentFrame(const uint16_t* pixels, int width, int height, int pitch) {
   ++frames_;
-  checksum_ = HashFrame(checksum_, pixels, width, height, pitch);
+  frame_checksum_ = FrameChecksum(pixels, width, height, pitch);
+  checksum_ = AddFrame(checksum_, frame_checksum_);
   inner_.PresentFrame(pixels, width, height, pitch);
+}
+
+// The same picture has the same checksum: it is not read again.
+void ForwardingPlatform::PresentAgain(const uint16_t* pixels, int width, int height, int pitch) {
+  ++frames_;
+  checksum_ = AddFrame(checksum_, frame_checksum_);
+  inner_.PresentAgain(pixels, width, height, pitch);
 }
 
 // --- recording ---
@@ -31,6 +39,7 @@ void RecordingPlatform::Finish() {
   out_.Write(
       Make(EventKind::kEnd, {static_cast<uint32_t>(frames_), static_cast<uint32_t>(checksum_),
                              static_cast<uint32_t>(checksum_ >> 32)}));
+  out_.Flush();
 }
 
 uint32_t RecordingPlatform::Clock() {
@@ -71,8 +80,25 @@ bool RecordingPlatform::WaitVerticalBlank() {
 
 bool RecordingPlatform::SurfacesLost() {
   const bool lost = inner_.SurfacesLost();
-  out_.Write(Make(EventKind::kSurfacesLost, {lost ? 1u : 0u}));
+  if (lost == lost_) {
+    ++lost_repeats_;
+    return lost;
+  }
+  out_.Write(Make(EventKind::kSurfacesLost, {lost ? 1u : 0u, lost_repeats_}));
+  lost_ = lost;
+  lost_repeats_ = 0;
   return lost;
+}
+
+// One write to the file a frame, not one an event.
+void RecordingPlatform::PresentFrame(const uint16_t* pixels, int width, int height, int pitch) {
+  ForwardingPlatform::PresentFrame(pixels, width, height, pitch);
+  out_.Flush();
+}
+
+void RecordingPlatform::PresentAgain(const uint16_t* pixels, int width, int height, int pitch) {
+  ForwardingPlatform::PresentAgain(pixels, width, height, pitch);
+  out_.Flush();
 }
 
 // Text comes from the desktop's font: the record keeps the box of pixels it
@@ -212,9 +238,20 @@ bool ReplayingPlatform::WaitVerticalBlank() {
   return true;
 }
 
+// The answer changes where the record holds an event for it, after as many
+// calls with the answer before as it says.
 bool ReplayingPlatform::SurfacesLost() {
+  const bool changes = next_ < record_.events.size() &&
+                       record_.events[next_].kind == EventKind::kSurfacesLost &&
+                       record_.events[next_].values[1] == lost_repeats_;
+  if (!changes) {
+    ++lost_repeats_;
+    return lost_;
+  }
   const Event* e = Next(EventKind::kSurfacesLost);
-  return e != nullptr && e->values[0] != 0;
+  lost_ = e != nullptr && e->values[0] != 0;
+  lost_repeats_ = 0;
+  return lost_;
 }
 
 void ReplayingPlatform::DrawText(PixelView target, int, int, const std::string&, int, int, uint32_t,

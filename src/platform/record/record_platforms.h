@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "platform/frame_checksum.h"
 #include "platform/platform.h"
 #include "platform/record/record.h"
 
@@ -36,6 +37,7 @@ class ForwardingPlatform : public Platform {
   void CloseDisplay() override { inner_.CloseDisplay(); }
   bool WaitVerticalBlank() override { return inner_.WaitVerticalBlank(); }
   void PresentFrame(const uint16_t* pixels, int width, int height, int pitch) override;
+  void PresentAgain(const uint16_t* pixels, int width, int height, int pitch) override;
   bool SurfacesLost() override { return inner_.SurfacesLost(); }
   void ShowDesktop() override { inner_.ShowDesktop(); }
   bool LoadBitmap(const std::string& path, Image& out, std::string& why) override {
@@ -72,7 +74,8 @@ class ForwardingPlatform : public Platform {
  protected:
   Platform& inner_;
   int frames_ = 0;
-  uint64_t checksum_ = kFnvStart;
+  uint64_t checksum_ = kRunChecksumStart;
+  uint64_t frame_checksum_ = 0;  // of the last frame presented
 };
 
 // Runs on a real platform and writes what it answered to a record.
@@ -96,9 +99,15 @@ class RecordingPlatform : public ForwardingPlatform {
   int SendMusicCommand(const std::string& command, std::string* answer) override;
   bool KeyDown(int vk) override;
   bool JoystickButtons(unsigned joystick, uint32_t& mask) override;
+  void PresentFrame(const uint16_t* pixels, int width, int height, int pitch) override;
+  void PresentAgain(const uint16_t* pixels, int width, int height, int pitch) override;
 
  private:
   RecordWriter& out_;
+  // Surface-loss answers are written when they change, with the number of
+  // calls since the last one written; most calls answer the same.
+  bool lost_ = false;
+  uint32_t lost_repeats_ = 0;
 };
 
 // Answers from a record and shows the run on another platform (a window, or
@@ -138,6 +147,8 @@ class ReplayingPlatform : public ForwardingPlatform {
   const Record& record_;
   size_t next_ = 0;
   uint32_t last_clock_ = 0;
+  bool lost_ = false;           // the surface-loss answer until the record changes it
+  uint32_t lost_repeats_ = 0;   // calls given it since the last surface-loss event
   std::string stopped_;
   uint64_t recorded_checksum_ = 0;
 };

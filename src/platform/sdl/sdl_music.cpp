@@ -76,6 +76,7 @@ void SdlMusic::Hook(void* self, Uint8* stream, int bytes) {
 // Audio thread. The end of the track is found within one block; the player's
 // own DONE status comes seconds after the last event.
 void SdlMusic::Render(float* out, int frames) {
+  if (!font_.empty()) LoadFont();
   fluid_synth_write_float(synth_, frames, out, 0, 2, out, 1, 2);
   const float gain = gain_;
   if (gain != 1.0f)
@@ -154,7 +155,8 @@ int SdlMusic::Status(std::string* answer) {
   return 0;
 }
 
-// Loads the soundfont once; the first open pays for it.
+// Makes the synth once, at the first open. Its soundfont is loaded by the
+// audio thread, so that the first frame does not wait for it.
 bool SdlMusic::StartSynth() {
   if (synth_ != nullptr) return true;
   if (synth_failed_) return false;
@@ -170,15 +172,21 @@ bool SdlMusic::StartSynth() {
   fluid_settings_setnum(settings_, "synth.sample-rate", rate_);
   fluid_settings_setnum(settings_, "synth.gain", 0.5);
   synth_ = new_fluid_synth(settings_);
-  if (synth_ == nullptr || fluid_synth_sfload(synth_, font.c_str(), 1) == FLUID_FAILED) {
-    SayOnce("cannot load the soundfont " + font + "; playing without music");
-    if (synth_ != nullptr) delete_fluid_synth(synth_);
-    synth_ = nullptr;
+  if (synth_ == nullptr) {
+    SayOnce("cannot start the synthesizer; playing without music");
     return false;
   }
+  font_ = font;
   synth_failed_ = false;
   Mix_HookMusic(Hook, this);
   return true;
+}
+
+// Audio thread, before the first block. A synth without its soundfont plays silence.
+void SdlMusic::LoadFont() {
+  if (fluid_synth_sfload(synth_, font_.c_str(), 1) == FLUID_FAILED)
+    SayOnce("cannot load the soundfont " + font_ + "; playing without music");
+  font_.clear();
 }
 
 void SdlMusic::NewPlayer() {

@@ -38,6 +38,7 @@ class SdlMusic {
   int Close();
   int Status(std::string* answer);
   bool StartSynth();
+  void LoadFont();
   void NewPlayer();
   void EndNotify(Sint32 code);
   void SayOnce(const std::string& text);
@@ -49,6 +50,7 @@ class SdlMusic {
   fluid_synth_t* synth_ = nullptr;
   fluid_player_t* player_ = nullptr;
   bool synth_failed_ = false;
+  std::string font_;  // the soundfont still to be loaded
   std::vector<char> piece_;  // the open MIDI file
   bool open_ = false;
   bool playing_ = false;

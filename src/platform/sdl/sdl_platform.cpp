@@ -84,7 +84,8 @@ Uint32 MusicEventType() {
   return type;
 }
 
-SdlPlatform::SdlPlatform(int scale) : scale_(scale < 1 ? 1 : scale) {
+SdlPlatform::SdlPlatform(int scale, PresentPath present)
+    : scale_(scale < 1 ? 1 : scale), present_(present) {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "0");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   const bool started = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) == 0;
@@ -139,7 +140,7 @@ bool SdlPlatform::CreateMainWindow(const std::string& caption, bool full_screen)
     return false;
   }
   SDL_StopTextInput();
-  video_ = std::make_unique<SdlVideo>(window_);
+  video_ = std::make_unique<SdlVideo>(window_, present_);
   SDL_GetWindowPosition(window_, &x, &y);
   PostMessage({MsgKind::kMove, 0, PackPoint(x, y)});
   // A shown window is the active application, as on the old desktop.
@@ -246,11 +247,13 @@ bool SdlPlatform::Translate(const SDL_Event& event, Message& out) {
       return true;
     }
     case SDL_MOUSEMOTION: out = {MsgKind::kSetCursor, 0, 0}; return true;
-    // The renderer gives the point in picture coordinates.
-    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONDOWN: {
       if (event.button.button != SDL_BUTTON_LEFT) return false;
-      out = {MsgKind::kMouseDown, 1, PackPoint(event.button.x, event.button.y)};
+      int x = event.button.x, y = event.button.y;
+      if (video_) video_->ToPicture(x, y);
+      out = {MsgKind::kMouseDown, 1, PackPoint(x, y)};
       return true;
+    }
     case SDL_RENDER_DEVICE_RESET:
     case SDL_RENDER_TARGETS_RESET:
       if (video_) video_->OnRenderReset();
@@ -355,7 +358,11 @@ void SdlPlatform::CloseDisplay() {
 bool SdlPlatform::WaitVerticalBlank() { return video_ && video_->WaitVerticalBlank(); }
 
 void SdlPlatform::PresentFrame(const uint16_t* pixels, int width, int height, int pitch) {
-  if (video_) video_->Present(pixels, width, height, pitch);
+  if (video_) video_->Present(pixels, width, height, pitch, false);
+}
+
+void SdlPlatform::PresentAgain(const uint16_t* pixels, int width, int height, int pitch) {
+  if (video_) video_->Present(pixels, width, height, pitch, true);
 }
 
 bool SdlPlatform::SurfacesLost() { return video_ && video_->SurfacesLost(); }
@@ -458,8 +465,8 @@ std::string SdlPlatform::ProgramPath() {
 
 namespace platform {
 
-std::unique_ptr<Platform> MakeSdlPlatform(int scale) {
-  auto sdl = std::make_unique<SdlPlatform>(scale);
+std::unique_ptr<Platform> MakeSdlPlatform(int scale, PresentPath present) {
+  auto sdl = std::make_unique<SdlPlatform>(scale, present);
   if (!sdl->HasDisplay()) return nullptr;
   return sdl;
 }

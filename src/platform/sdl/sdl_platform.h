@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/platform.h"
+#include "platform/sdl_platform_factory.h"
 
 namespace platform {
 
@@ -20,7 +21,7 @@ Uint32 MusicEventType();
 
 class SdlPlatform : public Platform {
  public:
-  explicit SdlPlatform(int scale);
+  explicit SdlPlatform(int scale, PresentPath present = PresentPath::kChoose);
   ~SdlPlatform() override;
 
   uint32_t Clock() override;
@@ -39,6 +40,7 @@ class SdlPlatform : public Platform {
   void CloseDisplay() override;
   bool WaitVerticalBlank() override;
   void PresentFrame(const uint16_t* pixels, int width, int height, int pitch) override;
+  void PresentAgain(const uint16_t* pixels, int width, int height, int pitch) override;
   bool SurfacesLost() override;
   void ShowDesktop() override;
   bool LoadBitmap(const std::string& path, Image& out, std::string& why) override;
@@ -74,6 +76,7 @@ class SdlPlatform : public Platform {
   bool PadHeld(int vk);
 
   int scale_ = 1;
+  PresentPath present_;
   bool has_display_ = true;
   SDL_Window* window_ = nullptr;
   bool full_screen_ = false;

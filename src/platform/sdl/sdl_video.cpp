@@ -1,12 +1,17 @@
 #include "platform/sdl/sdl_video.h"
 
-#include <cstring>
-
 #include <time.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <initializer_list>
+
+#include "platform/sdl/sdl_renderer_present.h"
+#include "platform/sdl/sdl_surface_present.h"
 
 namespace platform {
 
@@ -15,6 +20,7 @@ namespace {
 constexpr int64_t kSecondNs = 1000000000;
 constexpr int kDefaultRefresh = 60;
 constexpr int64_t kVsyncSlackPercent = 98;
+constexpr unsigned kGlRenderer = 0x1F01;  // GL_RENDERER
 
 int64_t NowNs() {
   timespec t{};
@@ -36,103 +42,121 @@ int RefreshRate(SDL_Window* window) {
   return 0;
 }
 
+// What draws for an OpenGL renderer: its context is current once it is made.
+std::string GlRendererName(const SDL_RendererInfo& info) {
+  if (std::strncmp(info.name, "opengl", 6) != 0) return {};
+  using GetString = const unsigned char* (*)(unsigned);
+  auto get = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const unsigned char* name = get != nullptr ? get(kGlRenderer) : nullptr;
+  return name != nullptr ? reinterpret_cast<const char*>(name) : "";
+}
+
+// A renderer that the processor runs: SDL's own, one that is not accelerated,
+// or OpenGL on Mesa's software rasterisers.
+bool RunsOnProcessor(const SDL_RendererInfo& info, std::string& name) {
+  name = info.name;
+  if ((info.flags & SDL_RENDERER_SOFTWARE) != 0 || (info.flags & SDL_RENDERER_ACCELERATED) == 0)
+    return true;
+  const std::string gl = GlRendererName(info);
+  if (!gl.empty()) name += " on " + gl;
+  for (const char* soft : {"llvmpipe", "softpipe", "Software"})
+    if (gl.find(soft) != std::string::npos) return true;
+  return false;
+}
+
+// Without a render node no graphics card can draw for us: Mesa would load its
+// software rasteriser (tens of megabytes) only for us to find that out.
+bool HasRenderNode() {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("renderD", 0) == 0 && access(entry.path().c_str(), R_OK | W_OK) == 0) return true;
+  }
+  return false;
+}
+
+PresentPath AskedPath(PresentPath from_config) {
+  const char* asked = std::getenv("LANTERN_DRIFT_PRESENT");
+  if (asked == nullptr || *asked == '\0') return from_config;
+  return PresentPathNamed(asked);
+}
+
 }  // namespace
 
-SdlVideo::SdlVideo(SDL_Window* window) : window_(window) {}
+SdlVideo::SdlVideo(SDL_Window* window, PresentPath path)
+    : window_(window), path_(AskedPath(path)) {}
 SdlVideo::~SdlVideo() { Close(); }
 
 // Vsync first, then without it, then the software renderer. A display that
 // does not know its refresh rate has no blank worth waiting for: a software
 // GL there paces at a rate of its own, which would beat against the limiter.
-bool SdlVideo::CreateRenderer(bool vsync) {
+SDL_Renderer* SdlVideo::CreateRenderer(bool vsync) {
   for (Uint32 flags :
        {Uint32{SDL_RENDERER_PRESENTVSYNC}, Uint32{0}, Uint32{SDL_RENDERER_SOFTWARE}}) {
     if (flags == SDL_RENDERER_PRESENTVSYNC && !vsync) continue;
-    renderer_ = SDL_CreateRenderer(window_, -1, flags);
-    if (renderer_ != nullptr) return true;
+    if (SDL_Renderer* renderer = SDL_CreateRenderer(window_, -1, flags)) return renderer;
   }
   std::fprintf(stderr, "lantern-drift: no renderer: %s\n", SDL_GetError());
-  return false;
+  return nullptr;
 }
 
-bool SdlVideo::CreateTexture() {
-  if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
-                               width_, height_);
-  texture_stale_ = false;
-  return texture_ != nullptr;
-}
-
-// The picture keeps its shape, nearest neighbour, centred with black bars: the
-// largest whole multiple that fits, or the exact fit in a window smaller than it.
-void SdlVideo::Resized() {
-  redraw_ = true;
-  int w = 0, h = 0;
-  if (renderer_ == nullptr || SDL_GetRendererOutputSize(renderer_, &w, &h) != 0) return;
-  SDL_RenderSetIntegerScale(renderer_, w >= width_ && h >= height_ ? SDL_TRUE : SDL_FALSE);
+// SDL would otherwise back the window surface with a renderer of its own.
+bool SdlVideo::OpenSurface() {
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  auto surface = std::make_unique<SdlSurfacePresent>(window_);
+  if (!surface->Usable()) return false;
+  presenter_ = std::move(surface);
+  return true;
 }
 
 bool SdlVideo::Open(int width, int height, bool) {
   Close();
-  width_ = width;
-  height_ = height;
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
   const int refresh = RefreshRate(window_);
-  if (!CreateRenderer(refresh > 0)) return false;
-  SDL_RenderSetLogicalSize(renderer_, width, height);
-  Resized();
   frame_ns_ = kSecondNs / (refresh > 0 ? refresh : kDefaultRefresh);
-  // The reported rate is rounded to whole hertz. Where vsync really paces, a
-  // limiter a little faster than the display never holds a frame past its blank.
-  SDL_RendererInfo info{};
-  if (SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0)
-    frame_ns_ = frame_ns_ * kVsyncSlackPercent / 100;
+  const char* change = "set LANTERN_DRIFT_PRESENT=renderer or PRESENT=renderer in config.ini";
+  if (path_ == PresentPath::kSurface && OpenSurface()) {
+    std::fprintf(stderr, "lantern-drift: presenting through the window surface, as asked\n");
+  } else if (path_ == PresentPath::kChoose && !HasRenderNode() && OpenSurface()) {
+    std::fprintf(stderr, "lantern-drift: presenting through the window surface: no graphics card "
+                 "(no render node in /dev/dri); %s to use a renderer anyway\n", change);
+  } else if (SDL_Renderer* renderer = CreateRenderer(refresh > 0)) {
+    SDL_RendererInfo info{};
+    SDL_GetRendererInfo(renderer, &info);
+    std::string name;
+    if (path_ == PresentPath::kChoose && RunsOnProcessor(info, name)) {
+      SDL_DestroyRenderer(renderer);
+      renderer = nullptr;
+      if (OpenSurface())
+        std::fprintf(stderr, "lantern-drift: presenting through the window surface: the renderer "
+                     "(%s) runs on the processor; %s to use it anyway\n", name.c_str(), change);
+      else
+        renderer = CreateRenderer(refresh > 0);
+    }
+    if (renderer != nullptr) {
+      presenter_ = std::make_unique<SdlRendererPresent>(renderer, width, height);
+      std::fprintf(stderr, "lantern-drift: presenting through the %s renderer\n", info.name);
+      // The reported rate is rounded to whole hertz. Where vsync really paces, a
+      // limiter a little faster than the display never holds a frame past its blank.
+      if ((info.flags & SDL_RENDERER_PRESENTVSYNC) != 0)
+        frame_ns_ = frame_ns_ * kVsyncSlackPercent / 100;
+    }
+  } else if (OpenSurface()) {
+    std::fprintf(stderr, "lantern-drift: presenting through the window surface\n");
+  }
   next_frame_ns_ = NowNs();
-  return CreateTexture();
+  return presenter_ != nullptr;
 }
 
-void SdlVideo::Close() {
-  if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-  if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
-  texture_ = nullptr;
-  renderer_ = nullptr;
-}
+void SdlVideo::Close() { presenter_.reset(); }
 
 // The wait for the blank is the limiter at the end of Present.
-bool SdlVideo::WaitVerticalBlank() { return renderer_ != nullptr; }
+bool SdlVideo::WaitVerticalBlank() { return presenter_ != nullptr; }
 
-void SdlVideo::Present(const uint16_t* pixels, int width, int height, int pitch) {
-  if (renderer_ == nullptr || width != width_ || height != height_) return;
-  if (texture_stale_ && !CreateTexture()) return;
-  // An unchanged picture is not sent again: an idle screen costs next to nothing.
-  if (!redraw_ && SameAsShown(pixels, pitch)) {
-    HoldFrameRate();
-    return;
-  }
-  KeepShown(pixels, pitch);
-  redraw_ = false;
-  SDL_UpdateTexture(texture_, nullptr, pixels, pitch * static_cast<int>(sizeof *pixels));
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);
-  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-  SDL_RenderPresent(renderer_);
+void SdlVideo::Present(const uint16_t* pixels, int width, int height, int pitch, bool again) {
+  if (presenter_ == nullptr) return;
+  presenter_->Show(pixels, width, height, pitch, again);
   HoldFrameRate();
-}
-
-bool SdlVideo::SameAsShown(const uint16_t* pixels, int pitch) const {
-  if (shown_.size() != static_cast<size_t>(width_) * height_) return false;
-  for (int y = 0; y < height_; ++y)
-    if (std::memcmp(&shown_[static_cast<size_t>(y) * width_], pixels + static_cast<ptrdiff_t>(y) * pitch,
-                    static_cast<size_t>(width_) * sizeof *pixels) != 0)
-      return false;
-  return true;
-}
-
-void SdlVideo::KeepShown(const uint16_t* pixels, int pitch) {
-  shown_.resize(static_cast<size_t>(width_) * height_);
-  for (int y = 0; y < height_; ++y)
-    std::memcpy(&shown_[static_cast<size_t>(y) * width_], pixels + static_cast<ptrdiff_t>(y) * pitch,
-                static_cast<size_t>(width_) * sizeof *pixels);
 }
 
 // Vsync is asked for but not trusted: software renderers claim it without
@@ -154,11 +178,21 @@ bool SdlVideo::SurfacesLost() {
   return lost;
 }
 
-// A reset device has dropped its textures; the next present makes ours again.
 void SdlVideo::OnRenderReset() {
   lost_ = true;
-  redraw_ = true;
-  texture_stale_ = true;
+  if (presenter_) presenter_->Reset();
+}
+
+void SdlVideo::Redraw() {
+  if (presenter_) presenter_->Redraw();
+}
+
+void SdlVideo::Resized() {
+  if (presenter_) presenter_->Resized();
+}
+
+void SdlVideo::ToPicture(int& x, int& y) const {
+  if (presenter_) presenter_->ToPicture(x, y);
 }
 
 void SdlVideo::DrawText(PixelView target, int x, int y, const std::string& sjis_text, int face,

@@ -1,0 +1,125 @@
+// The picture converted and scaled into a window's own pixels.
+#include "platform/frame_scaler.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+using platform::ChangedRows;
+using platform::FrameScaler;
+using platform::TargetPixels;
+
+constexpr int kW = 4, kH = 3;
+
+// A small picture whose every pixel differs in all three components.
+std::vector<uint16_t> Picture() {
+  std::vector<uint16_t> p(kW * kH);
+  for (int i = 0; i < kW * kH; ++i)
+    p[static_cast<size_t>(i)] = static_cast<uint16_t>(((i * 3 + 1) << 11) | ((i * 5 + 2) << 5) | (31 - i * 2));
+  return p;
+}
+
+uint32_t Expand(uint32_t v, int bits) {
+  return static_cast<uint32_t>(std::lround(v * 255.0 / ((1 << bits) - 1)));
+}
+
+struct Window {
+  int width, height, bpp;
+  uint32_t r, g, b, a;
+  std::vector<uint32_t> words;
+  TargetPixels Pixels() {
+    const int per_word = 4 / bpp;
+    words.assign(static_cast<size_t>((width + per_word - 1) / per_word * height), 0xDEADBEEF);
+    return {words.data(), width, height, (width + per_word - 1) / per_word * 4, bpp, r, g, b, a};
+  }
+  uint32_t At(int x, int y) const {
+    const int per_word = 4 / bpp;
+    const size_t row = static_cast<size_t>((width + per_word - 1) / per_word * y);
+    if (bpp == 4) return words[row + static_cast<size_t>(x)];
+    const uint32_t w = words[row + static_cast<size_t>(x / 2)];
+    return x % 2 == 0 ? (w & 0xFFFF) : (w >> 16);
+  }
+  uint32_t Shown(uint16_t p) const {
+    if (bpp == 2) return p;
+    auto at = [](uint32_t v, uint32_t mask) { return v << __builtin_ctz(mask); };
+    return at(Expand(p >> 11, 5), r) | at(Expand((p >> 5) & 63, 6), g) | at(Expand(p & 31, 5), b) | a;
+  }
+};
+
+// Every pixel of the window: the picture's pixel under it, or black in the bars.
+void ExpectShown(const Window& w, const std::vector<uint16_t>& pic, platform::PictureRect rect) {
+  const uint32_t black = w.bpp == 4 ? w.a : 0;
+  for (int y = 0; y < w.height; ++y)
+    for (int x = 0; x < w.width; ++x) {
+      const bool inside = x >= rect.x && x < rect.x + rect.width && y >= rect.y && y < rect.y + rect.height;
+      const uint32_t want =
+          inside ? w.Shown(pic[static_cast<size_t>((y - rect.y) * kH / rect.height * kW +
+                                                   (x - rect.x) * kW / rect.width)])
+                 : black;
+      ASSERT_EQ(w.At(x, y), want) << w.width << "x" << w.height << " at " << x << "," << y;
+    }
+}
+
+TEST(FrameScalerTest, ConvertsScalesAndLetterboxesIntoEachFormat) {
+  struct Case {
+    Window window;
+    platform::PictureRect rect;
+  } cases[] = {
+      {{4, 3, 4, 0xFF0000, 0xFF00, 0xFF, 0}, {0, 0, 4, 3}},
+      {{11, 7, 4, 0xFF0000, 0xFF00, 0xFF, 0}, {1, 0, 8, 6}},  // 2x, bars round it
+      {{13, 12, 4, 0xFF, 0xFF00, 0xFF0000, 0xFF000000}, {0, 1, 12, 9}},  // 3x, blue first, alpha
+      {{9, 6, 2, 0xF800, 0x07E0, 0x001F, 0}, {0, 0, 8, 6}},
+      {{3, 3, 4, 0xFF0000, 0xFF00, 0xFF, 0}, {0, 0, 3, 2}},  // smaller: shrunk, shape kept
+  };
+  const std::vector<uint16_t> pic = Picture();
+  for (Case& c : cases) {
+    FrameScaler scaler;
+    scaler.SetTarget(c.window.Pixels());
+    const ChangedRows rows = scaler.Show(pic.data(), kW, kH, kW);
+    EXPECT_EQ(rows.first, 0);
+    EXPECT_EQ(rows.last, c.window.height);
+    ExpectShown(c.window, pic, c.rect);
+  }
+}
+
+TEST(FrameScalerTest, RepaintsOnlyTheRowsThatChanged) {
+  Window w{11, 7, 4, 0xFF0000, 0xFF00, 0xFF, 0, {}};
+  FrameScaler scaler;
+  scaler.SetTarget(w.Pixels());
+  std::vector<uint16_t> pic = Picture();
+  scaler.Show(pic.data(), kW, kH, kW);
+  EXPECT_TRUE(scaler.Show(pic.data(), kW, kH, kW).empty());
+  pic[kW * 1 + 2] = 0xFFFF;
+  const ChangedRows rows = scaler.Show(pic.data(), kW, kH, kW);
+  EXPECT_EQ(std::make_pair(rows.first, rows.last), std::make_pair(2, 4));
+  ExpectShown(w, pic, {1, 0, 8, 6});
+  // A new target is painted whole, though the picture did not change.
+  scaler.SetTarget(w.Pixels());
+  EXPECT_EQ(scaler.Show(pic.data(), kW, kH, kW).last, 7);
+  ExpectShown(w, pic, {1, 0, 8, 6});
+}
+
+TEST(FrameScalerTest, RefusesFormatsItCannotWrite) {
+  uint32_t pixels[16] = {};
+  const TargetPixels cases[] = {
+      {pixels, 4, 4, 12, 3, 0xFF0000, 0xFF00, 0xFF, 0},  // packed 24-bit
+      {pixels, 4, 4, 8, 2, 0x7C00, 0x03E0, 0x1F, 0},     // 15-bit
+      {pixels, 4, 4, 16, 4, 0x3FF00000, 0xFFC00, 0x3FF, 0},  // 10 bits a component
+      {pixels, 4, 4, 8, 4, 0xFF0000, 0xFF00, 0xFF, 0},   // pitch shorter than a row
+      {nullptr, 4, 4, 16, 4, 0xFF0000, 0xFF00, 0xFF, 0},
+  };
+  for (const TargetPixels& t : cases) {
+    EXPECT_FALSE(platform::CanShowInto(t)) << t.bytes_per_pixel << " " << t.red_mask;
+    FrameScaler scaler;
+    scaler.SetTarget(t);
+    const uint16_t pic[16] = {0xFFFF};
+    EXPECT_TRUE(scaler.Show(pic, 4, 4, 4).empty());
+  }
+  EXPECT_EQ(pixels[0], 0u);
+}
+
+}  // namespace
