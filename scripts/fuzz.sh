@@ -21,7 +21,7 @@ printf 'FULL_SCREEN=0\r\nFPS=1\r\n' > "$seeds/config/small.ini"
 printf '\xef\xbb\xbf; \xe8\xa8\xad\xe5\xae\x9a\nFULL_SCREEN=0\nMUSIC_VOLUME=40\n' > "$seeds/config/utf8.ini"
 printf 'qorvane\x10\x27\0\0\x01\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0' > "$seeds/save/small.dat"
 # A short record: its header, a clock reading, a key, drawn text and the end.
-printf 'LDRC\x01\0\0\0\x03\0\0\0x.y\x01\0\0\0\x02\0\0\0\xff\xff\xff\xff\0\0\0\0\x01\x04\0\0\0\x10\0\0\0\x08\x08\0\0\0\x20\0\0\0\x01\0\0\0\x0c\x12\0\0\0\x01\0\0\0\x02\0\0\0\x01\0\0\0\x01\0\0\0\xff\xff\x0d\x0c\0\0\0\x02\0\0\0\x05\0\0\0\x06\0\0\0' > "$seeds/record/small.rec"
+printf 'LDRC\x02\0\0\0\x03\0\0\0x.y\x01\0\0\0\x02\0\0\0\xff\xff\xff\xff\0\0\0\0\x01\x04\0\0\0\x10\0\0\0\x08\x08\0\0\0\x20\0\0\0\x01\0\0\0\x0c\x12\0\0\0\x01\0\0\0\x02\0\0\0\x01\0\0\0\x01\0\0\0\xff\xff\x0d\x0c\0\0\0\x02\0\0\0\x05\0\0\0\x06\0\0\0' > "$seeds/record/small.rec"
 
 failures=0
 # replay: records of short real runs (fuzz/corpus/replay) replayed through the whole game.
