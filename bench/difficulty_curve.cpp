@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "content/stage_data.h"
-#include "contentpack/scripted_player.h"
+#include "players/scripted_player.h"
 
 namespace {
 

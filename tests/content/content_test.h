@@ -3,8 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "content/scene_player.h"
@@ -26,11 +24,7 @@ class ContentTest : public HeadlessTest {
     HeadlessTest::TearDown();
   }
   // name uses '/' between folders.
-  void Write(const std::string& name, const std::string& bytes) {
-    const std::filesystem::path path = dir_ + name;
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
+  void Write(const std::string& name, const std::string& bytes) { test_bytes::WriteFile(dir_ + name, bytes); }
   // A 24-bit BMP of one colour 0xRRGGBB.
   void WriteBmp(const std::string& name, int width, int height, uint32_t rgb) {
     test_bytes::WriteFile(dir_ + name, test_bytes::Bmp24(width, height, rgb));

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "contentpack/pack_files.h"
-#include "contentpack/scripted_player.h"
+#include "players/scripted_player.h"
 
 namespace {
 

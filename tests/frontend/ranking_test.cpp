@@ -6,13 +6,15 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "frontend/ranking.h"
 #include "shell/folders.h"
 #include "support/headless_test.h"
+#include "support/test_bytes.h"
 
 namespace {
+
+using Scores = std::array<int, 5>;
 
 class RankingTest : public HeadlessTest {
  protected:
@@ -20,15 +22,11 @@ class RankingTest : public HeadlessTest {
     HeadlessTest::SetUp();
     MakeTempDir();
   }
-  static std::string Bytes(const char* file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-  static void Set(std::array<int, 5> scores) {
+  static void Set(Scores scores) {
     for (size_t i = 0; i < 5; ++i) g_ranking[i] = scores[i];
   }
-  static std::array<int, 5> Top() { return {g_ranking[0], g_ranking[1], g_ranking[2], g_ranking[3], g_ranking[4]}; }
-  static std::array<int, 5> OnDisk(const std::string& file) {
+  static Scores Top() { return {g_ranking[0], g_ranking[1], g_ranking[2], g_ranking[3], g_ranking[4]}; }
+  static Scores OnDisk(const std::string& file) {
     g_ranking.fill(0);
     ReadSaveFile(file);
     return Top();
@@ -55,22 +53,18 @@ class RankingTest : public HeadlessTest {
   }
 };
 
-using Scores = std::array<int, 5>;
-
 TEST_F(RankingTest, ScoresSurviveAWriteAndARead) {
   Set({123456789, 70000, -5, 256, 1});
   ASSERT_TRUE(WriteSaveFile());
-  const std::string bytes = Bytes("save.dat");
+  const std::string bytes = test_bytes::ReadFile("save.dat");
   ASSERT_EQ(bytes.size(), 27u);
   EXPECT_EQ(bytes.substr(7, 4), std::string("\x15\xCD\x5B\x07", 4));  // little-endian 123456789
   EXPECT_EQ(bytes.substr(15, 4), std::string("\xFB\xFF\xFF\xFF", 4));
-  g_ranking.fill(0);
-  ReadSaveFile("save.dat");
-  EXPECT_EQ(Top(), (std::array<int, 5>{123456789, 70000, -5, 256, 1}));
+  EXPECT_EQ(OnDisk("save.dat"), (Scores{123456789, 70000, -5, 256, 1}));
 }
 
 TEST_F(RankingTest, ForeignFilesAreIgnoredShortOnesGiveTheScoresTheyHold) {
-  const std::pair<std::string, std::array<int, 5>> cases[] = {
+  const std::pair<std::string, Scores> cases[] = {
       {std::string("brisel") + std::string(21, '\1'), {5, 4, 3, 2, 1}},
       {"qorvane\1\2", {5, 4, 3, 2, 1}},
       {std::string("qorvane\x07\0\0\0\x09\0\0\0\x03", 16), {7, 9, 3, 2, 1}}};
@@ -79,24 +73,22 @@ TEST_F(RankingTest, ForeignFilesAreIgnoredShortOnesGiveTheScoresTheyHold) {
     Set({5, 4, 3, 2, 1});
     ReadSaveFile("save.dat");
     EXPECT_EQ(Top(), top);
-    EXPECT_EQ(Bytes("save.dat"), bytes);
+    EXPECT_EQ(test_bytes::ReadFile("save.dat"), bytes);
   }
 }
 
 TEST_F(RankingTest, InsertionCarriesTheScoreToItsPlace) {
   Set({1000, 800, 600, 400, 200});
   InsertScore(500);
-  EXPECT_EQ(Top(), (std::array<int, 5>{1000, 800, 600, 500, 400}));
+  EXPECT_EQ(Top(), (Scores{1000, 800, 600, 500, 400}));
   InsertScore(600);
-  EXPECT_EQ(Top(), (std::array<int, 5>{1000, 800, 600, 600, 500}));
+  EXPECT_EQ(Top(), (Scores{1000, 800, 600, 600, 500}));
   InsertScore(100);
-  EXPECT_EQ(Top(), (std::array<int, 5>{1000, 800, 600, 600, 500}));
+  EXPECT_EQ(Top(), (Scores{1000, 800, 600, 600, 500}));
   InsertScore(5000);
-  EXPECT_EQ(Top(), (std::array<int, 5>{5000, 1000, 800, 600, 600}));
+  EXPECT_EQ(Top(), (Scores{5000, 1000, 800, 600, 600}));
   // Every change is saved at once.
-  g_ranking.fill(0);
-  ReadSaveFile("save.dat");
-  EXPECT_EQ(Top(), (std::array<int, 5>{5000, 1000, 800, 600, 600}));
+  EXPECT_EQ(OnDisk("save.dat"), (Scores{5000, 1000, 800, 600, 600}));
 }
 
 // The writer runs as nobody on files that root set up: a closed folder with an
@@ -132,9 +124,7 @@ TEST_F(RankingTest, WritesKeepTheFileItsOwnerItsModeAndItsLink) {
     EXPECT_EQ(st.st_uid, c.owner) << c.dir;
     EXPECT_EQ(st.st_mode & 07777, c.mode) << c.dir;
     EXPECT_EQ(std::filesystem::is_symlink(dir + "save.dat"), c.link) << c.dir;
-    g_ranking.fill(0);
-    ReadSaveFile(dir + "save.dat");
-    EXPECT_EQ(Top(), (std::array<int, 5>{9, 8, 7, 6, 5})) << c.dir;
+    EXPECT_EQ(OnDisk(dir + "save.dat"), (Scores{9, 8, 7, 6, 5})) << c.dir;
   }
 }
 
@@ -153,19 +143,9 @@ TEST_F(RankingTest, WritesGoThroughALinkFromAnotherFolder) {
     ReadSaveFile("game/save.dat");
     InsertScore(4321);
     EXPECT_TRUE(fs::is_symlink("game/save.dat"));
-    EXPECT_EQ(Bytes("store/real.dat"), "decoy");
-    g_ranking.fill(0);
-    ReadSaveFile("game/store/real.dat");
-    EXPECT_EQ(Top(), (std::array<int, 5>{4321, 0, 0, 0, 0}));
+    EXPECT_EQ(test_bytes::ReadFile("store/real.dat"), "decoy");
+    EXPECT_EQ(OnDisk("game/store/real.dat"), (Scores{4321, 0, 0, 0, 0}));
   }
-}
-
-TEST_F(RankingTest, NoTemporaryFileMeansAWriteInPlace) {
-  std::filesystem::create_directory("save.dat.tmp");
-  InsertScore(100);
-  g_ranking.fill(0);
-  ReadSaveFile("save.dat");
-  EXPECT_EQ(Top(), (std::array<int, 5>{100, 0, 0, 0, 0}));
 }
 
 // Two copies on one save.dat, each from the ranking it read at start: the one
@@ -212,9 +192,9 @@ TEST_F(RankingTest, InPlaceWriteLeavesTheOldOrTheNewScores) {
               return setrlimit(RLIMIT_FSIZE, &no_bytes) == 0 && !WriteSaveFile() ? 0 : 1;
             }),
             0);
-  EXPECT_EQ(Bytes("save.dat"), old + "and more");
+  EXPECT_EQ(test_bytes::ReadFile("save.dat"), old + "and more");
   InsertScore(9);
-  EXPECT_EQ(Bytes("save.dat").size(), 27u);
+  EXPECT_EQ(test_bytes::ReadFile("save.dat").size(), 27u);
   EXPECT_EQ(OnDisk("save.dat"), (Scores{9, 5, 4, 3, 2}));
 }
 
@@ -222,7 +202,7 @@ TEST_F(RankingTest, TemporaryFileIsNeverWrittenThroughALink) {
   std::ofstream("precious") << "keep me";
   ASSERT_EQ(link("precious", "save.dat.tmp"), 0);
   InsertScore(5);
-  EXPECT_EQ(Bytes("precious"), "keep me");
+  EXPECT_EQ(test_bytes::ReadFile("precious"), "keep me");
   EXPECT_EQ(OnDisk("save.dat"), (Scores{5, 0, 0, 0, 0}));
 }
 
@@ -265,7 +245,7 @@ TEST_F(RankingTest, SaveFilesThatCannotBeReadAreLeftAlone) {
     EXPECT_EQ(after.st_ino, before.st_ino) << name;
     EXPECT_EQ(after.st_size, before.st_size) << name;
   }
-  EXPECT_EQ(Bytes("write-only/save.dat"), scores);
+  EXPECT_EQ(test_bytes::ReadFile("write-only/save.dat"), scores);
 }
 
 // A shared save.dat the player may read but not write: its scores are shown,
@@ -296,9 +276,9 @@ TEST_F(RankingTest, ReadOnlySaveIsShownAndNewScoresGoToTheDataFolder) {
               return std::fflush(stderr);
             }),
             0);
-  EXPECT_EQ(Bytes("game/save.dat"), shared);
+  EXPECT_EQ(test_bytes::ReadFile("game/save.dat"), shared);
   EXPECT_EQ(OnDisk("home/lantern-drift/save.dat"), (Scores{900, 850, 800, 0, 0}));
-  EXPECT_EQ(Bytes("said"), "lantern-drift: " + here + "game/save.dat cannot be written; new scores go to " +
+  EXPECT_EQ(test_bytes::ReadFile("said"), "lantern-drift: " + here + "game/save.dat cannot be written; new scores go to " +
                                here + "home/lantern-drift/save.dat\n");
 }
 

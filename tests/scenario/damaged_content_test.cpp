@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <regex>
 #include <set>
@@ -25,21 +24,14 @@ namespace fs = std::filesystem;
 using namespace platform;
 using Locations = std::set<std::string>;  // "data/data1.dat:214", relative to the pack
 
-std::string Read(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void Write(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
-
 // Rewrites every file of the folder; n counts the files.
 void Damage(const std::string& folder, const std::function<void(std::string&, int)>& f) {
   int n = 0;
   for (const auto& e : fs::recursive_directory_iterator(folder)) {
     if (!e.is_regular_file()) continue;
-    std::string bytes = Read(e.path());
+    std::string bytes = test_bytes::ReadFile(e.path());
     f(bytes, n++);
-    Write(e.path(), bytes);
+    test_bytes::WriteFile(e.path(), bytes);
   }
 }
 
@@ -50,7 +42,7 @@ void Put32(std::string& s, size_t at, uint32_t v) {
 // Adds lines at the end of a data file; gives "name:N" for each added line.
 std::vector<std::string> Append(const std::string& dir, const std::string& name,
                                 const std::vector<std::string>& lines) {
-  std::string bytes = Read(dir + name);
+  std::string bytes = test_bytes::ReadFile(dir + name);
   if (!bytes.empty() && bytes.back() != '\n') bytes += '\n';
   int n = static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));
   std::vector<std::string> at;
@@ -58,16 +50,16 @@ std::vector<std::string> Append(const std::string& dir, const std::string& name,
     bytes += line + '\n';
     at.push_back(name + ":" + std::to_string(++n));
   }
-  Write(dir + name, bytes);
+  test_bytes::WriteFile(dir + name, bytes);
   return at;
 }
 
 // Turns line n of a file into a comment: the file as if that line were absent.
 void CommentOut(const std::string& path, int n) {
-  std::istringstream in(Read(path));
+  std::istringstream in(test_bytes::ReadFile(path));
   std::string out, line;
   for (int i = 1; std::getline(in, line); ++i) out += (i == n ? ";" + line : line) + '\n';
-  Write(path, out);
+  test_bytes::WriteFile(path, out);
 }
 
 struct Damaged {
@@ -100,11 +92,11 @@ const Damaged kDamages[] = {
      false},
     {"EmptyAndBinaryDataFiles",
      [](const std::string& dir) -> std::vector<std::string> {
-       Write(dir + "data/demo_op.dat", "");
-       Write(dir + "data/demo1.dat", std::string("\x00\xFF#SCENE:\x1A\x80\r\r\n#MAX_SCENE:\xFF", 22));
+       test_bytes::WriteFile(dir + "data/demo_op.dat", "");
+       test_bytes::WriteFile(dir + "data/demo1.dat", std::string("\x00\xFF#SCENE:\x1A\x80\r\r\n#MAX_SCENE:\xFF", 22));
        std::string garbage;
        for (int i = 0; i < 5000; ++i) garbage += static_cast<char>((i * 7919) % 256);
-       Write(dir + "data/demo_end.dat", garbage);
+       test_bytes::WriteFile(dir + "data/demo_end.dat", garbage);
        return {};
      },
      true},
@@ -135,7 +127,7 @@ const Damaged kDamages[] = {
     // The lines after a refused one are read as if it were absent: INIT_STAGE still counts.
     {"GameDatLineRefusedBeforeInitStage",
      [](const std::string& dir) -> std::vector<std::string> {
-       Write(dir + "data/game.dat", "#SHOT_SHADOW:0\n" + Read(dir + "data/game.dat"));
+       test_bytes::WriteFile(dir + "data/game.dat", "#SHOT_SHADOW:0\n" + test_bytes::ReadFile(dir + "data/game.dat"));
        return {"data/game.dat:1"};
      },
      true},
@@ -250,12 +242,9 @@ TEST_P(DamagedContentTest, CheckReportsExactlyWhatTheGameShows) {
   const int status = CheckContent(dir, out);
   const Locations checked = Errors(out.str(), dir);
   EXPECT_EQ(status, checked.empty() ? 0 : 1) << out.str();
-  for (const std::string& e : expected) {
-    EXPECT_TRUE(checked.count(e)) << e << "\n" << out.str();
-  }
-  if (GetParam().exact) {
-    EXPECT_EQ(checked, Locations(expected.begin(), expected.end())) << out.str();
-  }
+  const Locations want(expected.begin(), expected.end());
+  if (GetParam().exact) EXPECT_EQ(checked, want) << out.str();
+  else EXPECT_TRUE(std::includes(checked.begin(), checked.end(), want.begin(), want.end())) << out.str();
 
   // The game quits at a refused line: the next road runs as if it were absent.
   Locations shown;

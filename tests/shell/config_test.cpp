@@ -1,5 +1,4 @@
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <tuple>
 
@@ -7,22 +6,18 @@
 #include "shell/command_line.h"
 #include "shell/shell.h"
 #include "support/headless_test.h"
+#include "support/test_bytes.h"
 
 namespace {
 
 using ConfigTest = HeadlessTest;
-
-std::string FileBytes(const char* path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 TEST_F(ConfigTest, MissingFileIsWrittenInUtf8WithLf) {
   MakeTempDir();
   ReadConfig("config.ini");
   EXPECT_EQ(g_config_full_screen, 1);
   EXPECT_EQ(g_state.fps_display, 0);
-  EXPECT_EQ(FileBytes("config.ini"),
+  EXPECT_EQ(test_bytes::ReadFile("config.ini"),
             "; 設定ファイル\n"
             "\n"
             "; ウィンドウモード設定\n"

@@ -4,30 +4,23 @@
 #include "shell/content_check.h"
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <regex>
 #include <sstream>
 
 #include "support/headless_test.h"
+#include "support/test_bytes.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string Read(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void Write(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
-
 // Replaces the first `from` in a file of the pack.
 void Replace(const std::string& path, const std::string& from, const std::string& to) {
-  std::string bytes = Read(path);
+  std::string bytes = test_bytes::ReadFile(path);
   const size_t at = bytes.find(from);
   ASSERT_NE(at, std::string::npos) << from << " in " << path;
-  Write(path, bytes.replace(at, from.size(), to));
+  test_bytes::WriteFile(path, bytes.replace(at, from.size(), to));
 }
 
 struct Tolerated {
@@ -61,7 +54,7 @@ const Tolerated kCases[] = {
     {"BlockNameInCapitalsIsLowerCasedToTheFile",
      [](const std::string& d) { Replace(d + "data/data1.dat", "img:img\\chr_lumi.bmp", "img:IMG\\CHR_LUMI.BMP"); }, nullptr},
     {"MissingGameOverScript", [](const std::string& d) { fs::remove(d + "data/demo_go.dat"); }, nullptr},
-    {"BrokenFileTheGameNeverOpens", [](const std::string& d) { Write(d + "img/unused.bmp", "BM"); }, nullptr},
+    {"BrokenFileTheGameNeverOpens", [](const std::string& d) { test_bytes::WriteFile(d + "img/unused.bmp", "BM"); }, nullptr},
     {"FadeOfOneStep", [](const std::string& d) { Replace(d + "data/demo_go.dat", "fade_interval:24", "fade_interval:1"); },
      nullptr},
 };

@@ -14,13 +14,9 @@
 #include "platform/record/record.h"
 #include "scenario/scenario_fixture.h"
 #include "shell/game_runs.h"
+#include "support/test_bytes.h"
 
 namespace {
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 class GameRunsTest : public ScenarioTest {
  protected:
@@ -59,7 +55,7 @@ TEST_F(GameRunsTest, RecordWritesNoFileButANewOneOrARecord) {
   std::ofstream("notes.txt") << "mine\n";
   ASSERT_EQ(mkfifo((dir + "pipe").c_str(), 0600), 0);
   ASSERT_EQ(Record(dir + "old.rec"), 0);
-  const std::string save = Slurp("save.dat");
+  const std::string save = test_bytes::ReadFile("save.dat");
   struct Case {
     std::string file;
     const char* refusal;  // empty: recorded
@@ -75,7 +71,7 @@ TEST_F(GameRunsTest, RecordWritesNoFileButANewOneOrARecord) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
     const bool fifo = c.file == "pipe";  // reading it would wait for a writer
-    const std::string before = fifo ? "" : Slurp(c.file);
+    const std::string before = fifo ? "" : test_bytes::ReadFile(c.file);
     testing::internal::CaptureStderr();
     const int code = Record(dir + c.file);
     const std::string said = testing::internal::GetCapturedStderr();
@@ -87,10 +83,10 @@ TEST_F(GameRunsTest, RecordWritesNoFileButANewOneOrARecord) {
     EXPECT_EQ(code, 2);
     EXPECT_NE(said.find(c.refusal), std::string::npos) << said;
     if (!fifo) {
-      EXPECT_EQ(Slurp(c.file), before);
+      EXPECT_EQ(test_bytes::ReadFile(c.file), before);
     }
   }
-  EXPECT_EQ(Slurp("save.dat"), save);
+  EXPECT_EQ(test_bytes::ReadFile("save.dat"), save);
 }
 
 // A full disk, as a file-size limit: the record stops short and the run says so.
@@ -105,12 +101,12 @@ TEST_F(GameRunsTest, RecordCutByAFullDiskFails) {
     return recorded;
   });
   EXPECT_EQ(code, 1);
-  EXPECT_NE(Slurp(log).find("is incomplete"), std::string::npos) << Slurp(log);
+  EXPECT_NE(test_bytes::ReadFile(log).find("is incomplete"), std::string::npos) << test_bytes::ReadFile(log);
 }
 
 TEST_F(GameRunsTest, ReplayReadsOnlyRegularFilesOfARecordsSize) {
   ASSERT_EQ(Record(dir + "run.rec"), 0);
-  const std::string run = Slurp("run.rec");
+  const std::string run = test_bytes::ReadFile("run.rec");
   // Longer than any text file, and still read: refused for what it holds.
   std::ofstream("long.rec", std::ios::binary) << run << std::string(20u << 20, '\0');
   const int huge = open((dir + "huge.rec").c_str(), O_WRONLY | O_CREAT, 0600);
@@ -136,10 +132,10 @@ TEST_F(GameRunsTest, ReplayReadsOnlyRegularFilesOfARecordsSize) {
 TEST_F(GameRunsTest, ReplayLeavesThePlayersFolderAlone) {
   ASSERT_EQ(Record(dir + "run.rec"), 0);
   std::ofstream("DEBUG.TXT") << "kept\n";
-  const std::string save = Slurp("save.dat");
+  const std::string save = test_bytes::ReadFile("save.dat");
   EXPECT_EQ(Replay(dir + "run.rec"), 0) << err;
-  EXPECT_EQ(Slurp("DEBUG.TXT"), "kept\n");
-  EXPECT_EQ(Slurp("save.dat"), save);
+  EXPECT_EQ(test_bytes::ReadFile("DEBUG.TXT"), "kept\n");
+  EXPECT_EQ(test_bytes::ReadFile("save.dat"), save);
 
   // Its scratch folder is made where TMPDIR says.
   const char* old = std::getenv("TMPDIR");

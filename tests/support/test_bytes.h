@@ -49,5 +49,7 @@ Bytes Midi(uint16_t ticks_per_quarter, const Bytes& events);
 // Writes bytes to path, creating its folders.
 void WriteFile(const std::string& path, const Bytes& bytes);
 void WriteFile(const std::string& path, const std::string& bytes);
+// The bytes of path; empty if it cannot be read.
+std::string ReadFile(const std::string& path);
 
 }  // namespace test_bytes

@@ -1,4 +1,4 @@
-#include "contentpack/scripted_player.h"
+#include "players/scripted_player.h"
 
 #include <unistd.h>
 
