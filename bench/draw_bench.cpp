@@ -4,7 +4,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -145,16 +144,6 @@ void BM_FrameSdl(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FrameSdl);
-
-void BM_FrameMemcpy(benchmark::State& state) {
-  std::vector<uint16_t> from(kW * kH, 1), to(kW * kH);
-  for (auto _ : state) {
-    std::memcpy(to.data(), from.data(), to.size() * sizeof to[0]);
-    benchmark::DoNotOptimize(to.data());
-    benchmark::ClobberMemory();
-  }
-}
-BENCHMARK(BM_FrameMemcpy);
 
 // One copy of a w x h picture; each picture is the matching part of the background or ball.
 void Sizes(benchmark::internal::Benchmark* b) {

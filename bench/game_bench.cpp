@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -109,16 +108,6 @@ void BM_GameFrame(benchmark::State& state) {
   platform::Set(nullptr);
 }
 BENCHMARK(BM_GameFrame)->Iterations(10000)->Unit(benchmark::kMicrosecond);
-
-// The floor: one copy of a 640x480 RGB565 frame.
-void BM_FrameMemcpy(benchmark::State& state) {
-  std::vector<uint16_t> from(640 * 480, 0x1234), to(640 * 480);
-  for (auto _ : state) {
-    std::memcpy(to.data(), from.data(), from.size() * sizeof(uint16_t));
-    benchmark::ClobberMemory();
-  }
-}
-BENCHMARK(BM_FrameMemcpy)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

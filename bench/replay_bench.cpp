@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -114,15 +113,6 @@ void BM_FrameChecksum(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(FrameChecksum(frame.data(), 640, 480, 640));
 }
 BENCHMARK(BM_FrameChecksum)->Unit(benchmark::kMicrosecond);
-
-void BM_FrameMemcpy(benchmark::State& state) {
-  std::vector<uint16_t> from(640 * 480, 0x1234), to(640 * 480);
-  for (auto _ : state) {
-    std::memcpy(to.data(), from.data(), from.size() * sizeof(uint16_t));
-    benchmark::ClobberMemory();
-  }
-}
-BENCHMARK(BM_FrameMemcpy)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
