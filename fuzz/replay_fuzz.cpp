@@ -35,8 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       platform::ParseRecord(std::string(reinterpret_cast<const char*>(data), size));
   if (!record.error.empty()) return 0;
   if (record.events.size() > kMaxEvents) record.events.resize(kMaxEvents);
-  const Folders folders{LD_GAME_DIR "/", LD_GAME_DIR "/", scratch + "config.ini",
-                        scratch + "save.dat", scratch + "DEBUG.TXT"};
+  const Folders folders{.pack = LD_GAME_DIR "/",
+                        .game = LD_GAME_DIR "/",
+                        .config_file = scratch + "config.ini",
+                        .save_file = scratch + "save.dat",
+                        .ranking_file = scratch + "save.dat",
+                        .debug_file = scratch + "DEBUG.TXT"};
   Put(folders.config_file, record.header.config);
   Put(folders.save_file, record.header.save);
   platform::HeadlessPlatform output;
