@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <tuple>
 
 #include "game/game_state.h"
@@ -11,15 +10,13 @@
 #include "scenario/scenario_fixture.h"
 #include "scene/scene_state.h"
 #include "shell/shell.h"
+#include "support/test_bytes.h"
 
 namespace {
 
 using namespace platform;
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+using test_bytes::ReadFile;
 
 struct Outcome {
   int frames;
@@ -40,7 +37,7 @@ class ReplayTest : public ScenarioTest {
     hp.box_open_ms = 400;
     RecordWriter writer;
     std::string why;
-    ASSERT_TRUE(writer.Open(dir + "run.rec", {"test", 1, Slurp("config.ini"), std::nullopt}, why));
+    ASSERT_TRUE(writer.Open(dir + "run.rec", {"test", 1, ReadFile("config.ini"), std::nullopt}, why));
     RecordingPlatform recording(hp, writer);
     Set(&recording);
     int step = 0;
@@ -61,8 +58,8 @@ class ReplayTest : public ScenarioTest {
         40 * 1000);
     boxes = hp.boxes.size();
     recording.Finish();
-    recorded = {recording.frames(), recording.checksum(), g_game.score, Slurp("save.dat"), ""};
-    bytes = Slurp(dir + "run.rec");
+    recorded = {recording.frames(), recording.checksum(), g_game.score, ReadFile("save.dat"), ""};
+    bytes = ReadFile(dir + "run.rec");
   }
 
   Outcome Replay(const Record& record) {
@@ -76,7 +73,7 @@ class ReplayTest : public ScenarioTest {
     RunGame();
     replaying.Finish();
     Set(&hp);
-    return {replaying.frames(), replaying.checksum(), g_game.score, Slurp("save.dat"),
+    return {replaying.frames(), replaying.checksum(), g_game.score, ReadFile("save.dat"),
             replaying.stopped()};
   }
 
