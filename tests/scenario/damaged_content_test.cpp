@@ -108,9 +108,7 @@ const Damaged kDamages[] = {
      },
      false},
     {"StageWithEntryOutsideTheTable",
-     [](const std::string& dir) -> std::vector<std::string> {
-       return {Append(dir, "data/data1.dat", {"#ENEMY:64", "hp:5"})[0]};
-     },
+     [](const std::string& dir) -> std::vector<std::string> { return {Append(dir, "data/data1.dat", {"#ENEMY:64", "hp:5"})[0]}; },
      true},
     // A new game plays INIT_STAGE whatever MAX_STAGE says; its faults count.
     {"FirstStageIsAlsoTheLast",
@@ -132,11 +130,7 @@ const Damaged kDamages[] = {
      },
      true},
     {"MissingIntroductionPlaysNothing",
-     [](const std::string& dir) -> std::vector<std::string> {
-       fs::remove(dir + "data/demo2.dat");
-       return {};
-     },
-     true},
+     [](const std::string& dir) -> std::vector<std::string> { fs::remove(dir + "data/demo2.dat"); return {}; }, true},
     // Warnings, not errors: the game plays on.
     {"SceneValuesTheGameTolerates",
      [](const std::string& dir) -> std::vector<std::string> {

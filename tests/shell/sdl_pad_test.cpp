@@ -44,11 +44,8 @@ void Axis(SDL_Joystick* pad, int axis, Sint16 value) {
 // The arrow keys and Space as the game polls them, as a string of the held ones.
 std::string Held() {
   std::string held;
-  for (auto [vk, name] : {std::pair{platform::VK_UP, 'U'},
-                          {platform::VK_DOWN, 'D'},
-                          {platform::VK_LEFT, 'L'},
-                          {platform::VK_RIGHT, 'R'},
-                          {platform::VK_SPACE, 'F'}})
+  for (auto [vk, name] : {std::pair{platform::VK_UP, 'U'}, {platform::VK_DOWN, 'D'}, {platform::VK_LEFT, 'L'},
+                          {platform::VK_RIGHT, 'R'}, {platform::VK_SPACE, 'F'}})
     if (platform::Get().KeyDown(vk)) held += name;
   return held;
 }
