@@ -91,13 +91,8 @@ TEST_F(ObjectCollision, BounceEdgesAndPassableObjects) {
                         {310.0f, 210.0f, 80.0f, 0.0f, 1, 1, 80.0f, 0.0f, 100},
                         {310.0f, 210.0f, 80.0f, 0.0f, 0, 0, 80.0f, 0.0f, 100}};
   for (const Case& c : cases) {
-    Player().x = c.x;
-    Player().y = c.y;
-    Player().vx = c.vx;
-    Player().vy = c.vy;
-    Player().hp = 100;
-    g_objects[0].on = c.on;
-    g_objects[0].present = c.present;
+    std::tie(Player().x, Player().y, Player().vx, Player().vy, Player().hp) = std::tuple(c.x, c.y, c.vx, c.vy, 100);
+    std::tie(g_objects[0].on, g_objects[0].present) = std::tuple(c.on, c.present);
     Collisions();
     EXPECT_EQ(std::tuple(Player().vx, Player().vy, Player().hp),
               std::tuple(c.want_vx, c.want_vy, c.want_hp))

@@ -11,9 +11,7 @@
 #include <cstring>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <vector>
 
 #include "library/sound/el_sound.h"
@@ -43,8 +41,7 @@ const test_bytes::Bytes kLoopMidi = test_bytes::Midi(
                                                                        // after the last note-off
 
 std::vector<float> ReadSamples(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  const std::vector<char> b{std::istreambuf_iterator<char>(file), {}};
+  const std::string b = test_bytes::ReadFile(path);
   std::vector<float> samples(b.size() / sizeof(float));
   std::memcpy(samples.data(), b.data(), samples.size() * sizeof(float));
   return samples;
@@ -138,11 +135,8 @@ test_bytes::Bytes SquareWave(const Encoding& e) {
   const auto high = [](int i) { return i / 10 % 2 == 0; };
   test_bytes::Bytes fmt, data;
   for (uint32_t v : {uint32_t{e.tag}, uint32_t{e.channels}}) Put16(fmt, v);
-  Put32(fmt, 8820);
-  Put32(fmt, 8820u * e.align);
-  Put16(fmt, e.align);
-  Put16(fmt, e.bits);
-  Put16(fmt, static_cast<uint32_t>(e.extra.size()));
+  for (uint32_t v : {8820u, 8820u * e.align}) Put32(fmt, v);
+  for (uint32_t v : {uint32_t{e.align}, uint32_t{e.bits}, static_cast<uint32_t>(e.extra.size())}) Put16(fmt, v);
   fmt.insert(fmt.end(), e.extra.begin(), e.extra.end());
   if (e.tag == 0x11 || e.tag == 2) {  // one ADPCM block: header, then 4-bit steps up or down
     const bool ima = e.tag == 0x11;
