@@ -20,10 +20,9 @@ uint16_t Half(EffectTest& t, uint16_t s, uint16_t d) {
 
 TEST_F(EffectTest, HalfBlendAddsTheHalvesOfEachComponent) {
   EXPECT_EQ(g_draw.Format().half_mask, 0x7BEFu);
-  EXPECT_EQ(Half(*this, 0xFFFF, 0x0000), 0x7BEF);
-  EXPECT_EQ(Half(*this, 0xFFFF, 0xFFFF), 0xF7DE);
-  EXPECT_EQ(Half(*this, 0xF800, 0x001F), 0x780F);
-  EXPECT_EQ(Half(*this, 0x0000, 0x1234), 0x1234);
+  for (const auto& [s, d, blend] : {std::tuple{0xFFFF, 0x0000, 0x7BEF}, {0xFFFF, 0xFFFF, 0xF7DE}, {0xF800, 0x001F, 0x780F},
+                                    {0x0000, 0x1234, 0x1234}})
+    EXPECT_EQ(Half(*this, static_cast<uint16_t>(s), static_cast<uint16_t>(d)), blend) << s << " over " << d;
 }
 
 // The blends read only inside the picture: a picture on its own row of a wider
@@ -31,12 +30,10 @@ TEST_F(EffectTest, HalfBlendAddsTheHalvesOfEachComponent) {
 TEST_F(EffectTest, BlendsRefuseSourcesOutsideThePicture) {
   const int o = Picture(2, {0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF});
   FillBack(0);
-  EXPECT_EQ(g_draw.DrawObjectHalf(0, 0, o, 0, 0, 3, 2), 1);
-  EXPECT_EQ(g_draw.DrawObjectAlpha(0, 0, 0.5f, o, 0, 1, 2, 3), 1);
-  EXPECT_EQ(g_draw.DrawObjectAlpha(0, 0, 0.5f, o, -1, 0, 2, 2), 1);
+  EXPECT_EQ(g_draw.DrawObjectHalf(0, 0, o, 0, 0, 3, 2) + g_draw.DrawObjectAlpha(0, 0, 0.5f, o, 0, 1, 2, 3) +
+                g_draw.DrawObjectAlpha(0, 0, 0.5f, o, -1, 0, 2, 2), 3);
   EXPECT_EQ(Back(0, 0), 0);
-  EXPECT_EQ(g_draw.DrawObjectHalf(-1, 0, o, 0, 0, 2, 2), 1);
-  EXPECT_EQ(g_draw.DrawObjectAlpha(1, 1, 0.5f, o, 1, 1, 2, 2), 1);
+  EXPECT_EQ(g_draw.DrawObjectHalf(-1, 0, o, 0, 0, 2, 2) + g_draw.DrawObjectAlpha(1, 1, 0.5f, o, 1, 1, 2, 2), 2);
   EXPECT_EQ(std::tuple(Back(0, 0), Back(1, 0), Back(1, 1)), std::tuple(0x7BEF, 0, 0x7BEF));
 }
 
