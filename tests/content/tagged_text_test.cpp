@@ -7,19 +7,8 @@
 
 namespace {
 
-// The values that the directive key (true) and the block key (false) find, line by line.
-std::vector<std::pair<std::string, bool>> Scan(const std::string& bytes, const char* directive, const char* block) {
-  TaggedText text(bytes, "t.dat");
-  std::vector<std::pair<std::string, bool>> seen;
-  while (text.Next()) {
-    if (text.Directive(directive)) seen.push_back({std::string(text.Value()), true});
-    if (text.Block(block)) seen.push_back({std::string(text.Value()), false});
-  }
-  return seen;
-}
-
 TEST(TaggedText, KindsOfLineAndCaseConversion) {
-  const auto seen = Scan(
+  TaggedText text(
         "#bg: Img\\Sky.bmp\n"  // any case; the value keeps its blank
         "; #BG:comment\n"
         " #BG:not a directive\n"
@@ -29,7 +18,13 @@ TEST(TaggedText, KindsOfLineAndCaseConversion) {
         "bg:\x83\x41\xC1Z\n"
         "\n"
         "#BG:a\r\n"  // CR LF ends a line
-        "#BG:last\x1A#BG:after the end\n", "BG:", "bg:");
+        "#BG:last\x1A#BG:after the end\n", "t.dat");
+  // The values that the directive key (true) and the block key (false) find, line by line.
+  std::vector<std::pair<std::string, bool>> seen;
+  while (text.Next()) {
+    if (text.Directive("BG:")) seen.push_back({std::string(text.Value()), true});
+    if (text.Block("bg:")) seen.push_back({std::string(text.Value()), false});
+  }
   const std::vector<std::pair<std::string, bool>> expected = {
       {" IMG\\SKY.BMP", true}, {"img\\sky.bmp", false}, {"\x83\x41\xC1Z", true},
       {"\x83\x61\xC1z", false}, {"A", true}, {"LAST", true}};

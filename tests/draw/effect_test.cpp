@@ -52,29 +52,21 @@ uint16_t Formula(float alpha, uint16_t s, uint16_t d) {
   return static_cast<uint16_t>(out);
 }
 
-// Pixel i pairs every red and blue source component with every destination
-// component, and every green with every green: 64 x 64 pixels.
-void PairRows(std::vector<uint16_t>& src, std::vector<uint16_t>& dst) {
+TEST(EffectAlphaExactTest, EveryKernelMatchesTheFormulaForEveryComponentPair) {
+  // Pixel i pairs every red and blue source component with every destination
+  // component, and every green with every green: 64 x 64 pixels.
+  std::vector<uint16_t> src, dst;
   for (uint32_t y = 0; y < 64; ++y)
     for (uint32_t x = 0; x < 64; ++x) {
       src.push_back(Pack565(x & 31, x, 31 - (x & 31)));
       dst.push_back(Pack565(y & 31, y, (7 * y) & 31));
     }
-}
-
-std::vector<float> Alphas() {
-  std::vector<float> a = {0.1f, 0.25f, 1.0f / 3.0f, 0.5f,  2.0f / 3.0f, 0.75f,       0.9f,   1.0f,
-                          0.0f, 1e-3f, 1e-6f,       3e-8f, 1e-30f,      0.99999994f, -0.25f, 1.25f};
-  for (int i = 1; i < 1000; ++i) a.push_back(static_cast<float>(i) / 1000.0f);
-  for (int i = 1; i < 64; ++i) a.push_back(static_cast<float>(64 - i) / 64.0f);
-  return a;
-}
-
-TEST(EffectAlphaExactTest, EveryKernelMatchesTheFormulaForEveryComponentPair) {
-  std::vector<uint16_t> src, dst;
-  PairRows(src, dst);
+  std::vector<float> alphas = {0.1f, 0.25f, 1.0f / 3.0f, 0.5f,  2.0f / 3.0f, 0.75f,       0.9f,   1.0f,
+                               0.0f, 1e-3f, 1e-6f,       3e-8f, 1e-30f,      0.99999994f, -0.25f, 1.25f};
+  for (int i = 1; i < 1000; ++i) alphas.push_back(static_cast<float>(i) / 1000.0f);
+  for (int i = 1; i < 64; ++i) alphas.push_back(static_cast<float>(64 - i) / 64.0f);
   const draw::PixelFormat f = draw::DescribeFormat(0xF800, 0x07E0, 0x001F);
-  for (float alpha : Alphas()) {
+  for (float alpha : alphas) {
     const draw::AlphaWeights w = draw::MakeAlphaWeights(alpha, f);
     for (draw::Isa isa :
          {draw::Isa::kPlain, draw::Isa::kSse2, draw::Isa::kAvx2, draw::Isa::kAvx512}) {
