@@ -16,31 +16,13 @@ void Put32(Bytes& b, uint32_t v) {
   Put16(b, v >> 16);
 }
 
-namespace {
-
-void PackRow(Bytes& out, const std::vector<uint32_t>& row, int bpp) {
-  const size_t start = out.size();
-  if (bpp < 8) {
-    const size_t per_byte = static_cast<size_t>(8 / bpp);
-    for (size_t i = 0; i < row.size(); i += per_byte) {
-      uint32_t byte = 0;
-      for (size_t k = 0; k < per_byte; ++k)
-        byte |= (i + k < row.size() ? row[i + k] : 0) << (8 - bpp * static_cast<int>(k + 1));
-      out.push_back(static_cast<uint8_t>(byte));
-    }
-  } else {
-    for (uint32_t v : row)
-      for (int b = 0; b < bpp / 8; ++b) out.push_back(static_cast<uint8_t>(v >> (8 * b)));
-  }
-  while ((out.size() - start) % 4 != 0) out.push_back(0);
-}
-
-}  // namespace
-
 Bytes PackRows(const std::vector<std::vector<uint32_t>>& rows, int bpp, bool top_down) {
   Bytes out;
-  for (size_t i = 0; i < rows.size(); ++i)
-    PackRow(out, rows[top_down ? i : rows.size() - 1 - i], bpp);
+  for (size_t i = 0; i < rows.size(); ++i) {
+    for (uint32_t v : rows[top_down ? i : rows.size() - 1 - i])
+      for (int b = 0; b < bpp / 8; ++b) out.push_back(static_cast<uint8_t>(v >> (8 * b)));
+    while (out.size() % 4 != 0) out.push_back(0);
+  }
   return out;
 }
 
