@@ -65,15 +65,14 @@ TEST_F(ShotFlight, LeavesAtTheWallsAndTheTopOfTheScreen) {
 
 // Every active enemy under the shot is hit and scores; a waiting one is not.
 TEST_F(ShotFlight, HitStraightRightScoresByDistanceAndKnocksBack) {
-  Player().x = 100.0f;
-  Player().y = 110.0f;
+  std::tie(Player().x, Player().y) = std::tuple(100.0f, 110.0f);
   Character& a = AddEnemy(215.0f, 200.0f);
   Character& b = AddEnemy(220.0f, 203.0f);
   Character& waiting = AddEnemy(217.0f, 200.0f);
   waiting.state = STATE_WAITING;
   Fire(1);
-  g_game.shot.x[0] = 220.0f;  // 150 px from the launch corner: 120 across, 90 down
-  g_game.shot.y[0] = 200.0f;
+  // 150 px from the launch corner: 120 across, 90 down.
+  std::tie(g_game.shot.x[0], g_game.shot.y[0]) = std::tuple(220.0f, 200.0f);
   CheckShotHits();
   EXPECT_EQ(std::tuple(g_game.score, a.hp, b.hp, waiting.hp, a.vx, b.vx, S().state, g_system.Deadline(2)),
             std::tuple(2 * 300, 93, 93, 100, 60.0f, 60.0f, SHOT_SPENT, hp.now + 500));
