@@ -165,11 +165,8 @@ TEST(ReplayTextTest, RefusesTextOutsideItsPicture) {
     uint32_t x0, y0, w, h;
     bool outside_any;  // the reader already refuses it
   } cases[] = {
-      {0xFFFFFFFFu, 0, 1, 1, true},
-      {0, 0xFFFFF000u, 1, 4096, true},
-      {0xFFFFFFF0u, 2, 32, 1, true},
-      {7, 0, 2, 1, false},
-      {0, 3, 1, 2, false},
+      {0xFFFFFFFFu, 0, 1, 1, true}, {0, 0xFFFFF000u, 1, 4096, true}, {0xFFFFFFF0u, 2, 32, 1, true},
+      {7, 0, 2, 1, false}, {0, 3, 1, 2, false},
   };
   constexpr int kWidth = 8, kHeight = 4;
   for (const Case& c : cases) {

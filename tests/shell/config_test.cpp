@@ -35,19 +35,11 @@ TEST_F(ConfigTest, KeysAndValues) {
        "\x82O\x88\xC8\x8AO:\x83t\x83\x8B\x83X\x83N\x83\x8A\x81[\x83\x93\x83\x82\x81[\x83h\r\n"
        "FULL_SCREEN=0\r\n\r\n; FPS\x95\x5C\x8E\xA6\r\nFPS=1\r\nMUSIC_VOLUME=40\r\nSOUND_VOLUME=7\r\n", 0, 1, 40, 7},
       {"\xEF\xBB\xBF""FULL_SCREEN=0\nFPS=1\r\nMUSIC_VOLUME=40\nSOUND_VOLUME=7", 0, 1, 40, 7},
-      {"full_screen=0\n", 0, 0},
-      {"FULL_SCREEN = 0\n", 1, 0},
-      {"FULL_SCREEN=\n", 0, 0},
-      {"FULL_SCREEN=ON\r\n", 0, 0},
-      {"FULL_SCREEN=0\nFULL_SCREEN=1\n", 0, 0},
-      {"FPS=1\r\n", 1, 1},
-      {"  FPS=1\n", 1, 0},
-      {";FPS=1\n", 1, 0},
-      {"FPS= 7 frames\n", 1, 1},
-      {"FPS=1\nFPS=0\n", 1, 1},
+      {"full_screen=0\n", 0, 0}, {"FULL_SCREEN = 0\n", 1, 0}, {"FULL_SCREEN=\n", 0, 0}, {"FULL_SCREEN=ON\r\n", 0, 0},
+      {"FULL_SCREEN=0\nFULL_SCREEN=1\n", 0, 0}, {"FPS=1\r\n", 1, 1}, {"  FPS=1\n", 1, 0}, {";FPS=1\n", 1, 0},
+      {"FPS= 7 frames\n", 1, 1}, {"FPS=1\nFPS=0\n", 1, 1},
       // Only a line end is taken off: a last line without one keeps its value.
-      {"FPS=1", 1, 1},
-      {"FULL_SCREEN=0", 0, 0},
+      {"FPS=1", 1, 1}, {"FULL_SCREEN=0", 0, 0},
       // The volumes: a reader of their own, clamped to 0..100; the one above ignores them.
       {"music_volume=40\r\nSOUND_VOLUME=7\r\nFULL_SCREEN=0\r\n", 0, 0, 40, 7},
       {"MUSIC_VOLUME=101\nSOUND_VOLUME=-1\nFPS=1\n", 1, 1, 100, 0},
