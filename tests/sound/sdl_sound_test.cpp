@@ -71,9 +71,7 @@ class SdlSound : public ::testing::Test {
  protected:
   void SetUp() override {
     const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    dir_ = (std::filesystem::temp_directory_path() / ("ld-sdl-" + std::to_string(getpid()) + name))
-               .string() +
-           "/";
+    dir_ = (std::filesystem::temp_directory_path() / ("ld-sdl-" + std::to_string(getpid()) + name)).string() + "/";
     std::filesystem::create_directories(dir_ + "Music");
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", (dir_ + "out.raw").c_str(), 1);
