@@ -34,10 +34,8 @@ struct Window {
   }
   uint32_t At(int x, int y) const {
     const int per_word = 4 / bpp;
-    const size_t row = static_cast<size_t>((width + per_word - 1) / per_word * y);
-    if (bpp == 4) return words[row + static_cast<size_t>(x)];
-    const uint32_t w = words[row + static_cast<size_t>(x / 2)];
-    return x % 2 == 0 ? (w & 0xFFFF) : (w >> 16);
+    const uint32_t w = words[static_cast<size_t>((width + per_word - 1) / per_word * y + x / per_word)];
+    return bpp == 4 ? w : x % 2 == 0 ? (w & 0xFFFF) : (w >> 16);
   }
   uint32_t Shown(uint16_t p) const {
     if (bpp == 2) return p;
