@@ -121,9 +121,7 @@ TEST_F(ScenePlayerTest, ImgSaveBlendsOverTheLastPictureAndCompounds) {
   Script(
       "#MAX_SCENE:2\n#SCENE:0\nimg:img\\red.bmp\nwait:100\n"
       "#SCENE:1\nimg_save:\nfade_in:\nimg:img\\blue.bmp\nxy:10,20,100,60\n");
-  Play(0);
-  Play(101);  // scene 1 starts
-  Play(202);  // drawn at level 0.0, then the first step
+  for (uint32_t at : {0u, 101u, 202u}) Play(at);  // scene 1 starts at 101; at 202 drawn at level 0.0, then a step
   EXPECT_EQ(hp.FramePixel(50, 50), kRed) << "level 0.0 leaves what the buffer holds";
   Play(203);
   const uint16_t first = hp.FramePixel(50, 50);
@@ -175,9 +173,7 @@ TEST_F(ScenePlayerTest, ReleasesExactlyThePicturesItsScriptLoaded) {
   for (int i = 0; i < 3; ++i) g_draw.LoadObject("img\\blue.bmp", 2);
   ASSERT_TRUE(g_draw.Slot(g_scene_table[1].img).name == "img\\blue.bmp");
   Script("#MAX_SCENE:2\n#SCENE:0\nwait:5\n");
-  Play(10);
-  Play(16);
-  Play(17);
+  for (uint32_t at : {10u, 16u, 17u}) Play(at);
   EXPECT_EQ(hp.FramePixel(50, 50), 0);
   g_state.select = 1;
   EXPECT_EQ(Play(18), 0);
