@@ -7,18 +7,14 @@
 namespace {
 
 TEST_F(CollisionTest, LeftWallBouncesByStageHardnessAndCosts) {
-  g_stage.STAGE_HARD = 0.5f;
-  Player().x = 20.0f;
-  Player().vx = -200.0f;
+  g_stage.STAGE_HARD = 0.5f, Player().x = 20.0f, Player().vx = -200.0f;
   Collisions();
   EXPECT_EQ(std::tuple(Player().x, Player().vx, Player().hp), std::tuple(32.0f, 100.0f, 94));
 }
 
 // The right and bottom walls put a character back by its own width and height.
 TEST_F(CollisionTest, FarWallsKeepTheWholeCharacterInside) {
-  Player().size_x = 20;
-  Player().size_y = 40;
-  Player().x = Player().y = 600.0f;
+  Player().size_x = 20, Player().size_y = 40, Player().x = Player().y = 600.0f;
   Collisions();
   EXPECT_EQ(std::tuple(Player().x, Player().y), std::tuple(588.0f, 408.0f));
 }
@@ -34,10 +30,8 @@ TEST_F(CollisionTest, PairSharesSpeedAndBothLoseByTheMean) {
 
 TEST_F(CollisionTest, EachSideSuffersTheOthersHardness) {
   Character& e = AddEnemy(330.0f, 250.0f);  // right of and below the player
-  e.hard = 3.0f;
-  Player().hard = 0.5f;
-  Player().vx = 100.0f;
-  e.vx = -220.0f;  // mean 160 on x, 0 on y
+  e.hard = 3.0f, Player().hard = 0.5f;
+  Player().vx = 100.0f, e.vx = -220.0f;  // mean 160 on x, 0 on y
   Collisions();
   EXPECT_EQ(std::tuple(Player().hp, e.hp), std::tuple(70, 95));
 }

@@ -15,14 +15,9 @@ class ShotFlight : public GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    g_param.SHOT_SHADOW = 4;
-    g_param.SHOT_SIZE_X = g_param.SHOT_SIZE_Y = 8;
-    g_param.SHOT_SPEED = 400;
-    g_param.SHOT_INTERVAL = 10;
-    g_param.SHOT_REACTION = 60;
-    g_param.SHOT_DAMAGE = 7;
-    g_param.SHOT_SCORE = 2;
-    g_param.SHOT_TIMER = 500;
+    g_param.SHOT_SHADOW = 4, g_param.SHOT_SIZE_X = g_param.SHOT_SIZE_Y = 8, g_param.SHOT_SPEED = 400;
+    g_param.SHOT_INTERVAL = 10, g_param.SHOT_REACTION = 60, g_param.SHOT_DAMAGE = 7;
+    g_param.SHOT_SCORE = 2, g_param.SHOT_TIMER = 500;
   }
   static void Fire(int facing) {
     Player().facing = facing;
