@@ -16,9 +16,8 @@ class GameDatTest : public ContentTest {
   }
   void ExpectRefused() {
     ASSERT_EQ(hp.boxes.size(), 1u);
-    EXPECT_EQ(hp.boxes[0].text, "game.datが読み込めませんでした。\r\n");
-    EXPECT_EQ(hp.boxes[0].caption, "メッセージ");
-    EXPECT_EQ(g_state.shutdown_state, 2);
+    EXPECT_EQ(std::tuple(hp.boxes[0].text, hp.boxes[0].caption, g_state.shutdown_state),
+              std::tuple("game.datが読み込めませんでした。\r\n", "メッセージ", 2));
   }
 };
 
@@ -40,9 +39,8 @@ TEST_F(GameDatTest, EveryKeyTakesItsValueFromRightAfterTheColon) {
     text += "#" + std::string(keys[i].key) + std::to_string(41 + i) + "\n";
   Read(text + "#REVIVAL_TIME:1\n#max_stage: 9 stages\n#SHOT_DAMAGE-4\n#BLINK_TIME:17");
   for (int i = 1; i < 16; ++i) EXPECT_EQ(g_param.*keys[i].field, 41 + i) << keys[i].key;
-  EXPECT_EQ(g_param.MAX_STAGE, 9);
-  EXPECT_EQ(g_param.BLINK_TIME, 17) << "a last line without a line end keeps every byte";
-  EXPECT_TRUE(hp.boxes.empty());
+  // A last line without a line end keeps every byte.
+  EXPECT_EQ(std::tuple(g_param.MAX_STAGE, g_param.BLINK_TIME, hp.boxes.size()), std::tuple(9, 17, 0u));
 }
 
 TEST_F(GameDatTest, SoundBlockOpensClosesAndSurvivesUnknownDirectives) {
@@ -52,13 +50,11 @@ TEST_F(GameDatTest, SoundBlockOpensClosesAndSurvivesUnknownDirectives) {
   Read(
       "#SOUND:\nOK:sound\\OK.wav\n#NO_SUCH_KEY:1\ncancel:\nbomb:sound\\bomb.wav\n"
       "#MAX_STAGE:2\nshot:sound\\bomb.wav\n");
-  EXPECT_EQ(g_sound.UsedCount(), 2);
-  EXPECT_EQ(hp.sound_buffers.size(), 6u);  // mix 3 each
-  EXPECT_EQ(g_sound_role.bomb, 1);
-  EXPECT_EQ(g_sound_role.shot, 0);
+  // Mix 3 each.
+  EXPECT_EQ(std::tuple(g_sound.UsedCount(), hp.sound_buffers.size(), g_sound_role.bomb, g_sound_role.shot, g_param.BLINK_TIME),
+            std::tuple(2, 6u, 1, 0, 500));
   ASSERT_EQ(hp.boxes.size(), 1u);
   EXPECT_NE(hp.boxes[0].text.find("elSound::LoadObject"), std::string::npos);
-  EXPECT_EQ(g_param.BLINK_TIME, 500);
 }
 
 TEST_F(GameDatTest, MissingFileAndBadShotShadowAreRefused) {
@@ -71,17 +67,14 @@ TEST_F(GameDatTest, MissingFileAndBadShotShadowAreRefused) {
     Read(std::string("#MAX_STAGE:3\n#SHOT_SHADOW:") + shadow + "\n#MAX_STAGE:4\n");
     EXPECT_EQ(testing::internal::GetCapturedStderr().rfind("Data/game.dat:2: SHOT_SHADOW", 0), 0u);
     ExpectRefused();
-    EXPECT_EQ(g_param.MAX_STAGE, 3) << "reading stops at the refused line";
-    EXPECT_EQ(g_param.SHOT_SHADOW, 0);
+    EXPECT_EQ(std::tuple(g_param.MAX_STAGE, g_param.SHOT_SHADOW), std::tuple(3, 0)) << "reading stops at the refused line";
   }
 }
 
 TEST_F(GameDatTest, BootReadsGameDatAndLeavesForTheOpening) {
   Write("data/GAME.DAT", "#MAX_STAGE:5");
   SceneBoot();
-  EXPECT_EQ(g_param.MAX_STAGE, 5);
-  EXPECT_EQ(g_state.scene, SCENE_OPENING);
-  EXPECT_EQ(g_state.prev_scene, 0);
+  EXPECT_EQ(std::tuple(g_param.MAX_STAGE, g_state.scene, g_state.prev_scene), std::tuple(5, SCENE_OPENING, 0));
 }
 
 }  // namespace

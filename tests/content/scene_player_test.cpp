@@ -1,6 +1,7 @@
 #include "content/scene_player.h"
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -51,19 +52,15 @@ class ScenePlayerTest : public ContentTest {
 
 TEST_F(ScenePlayerTest, WaitsAndEnterAdvanceTheScenesOfEveryKindOfScript) {
   Script("#MAX_SCENE:3\n#SCENE:0\nwait:2000\n#SCENE:1\n#SCENE:2\nwait:500\n");
-  EXPECT_EQ(Play(1000), 1);
-  EXPECT_EQ(Play(3000), 1);
-  EXPECT_EQ(Play(3001), 1);  // scene 1, which has no time limit
-  EXPECT_EQ(Play(900000), 1);
+  for (uint32_t at : {1000u, 3000u, 3001u, 900000u}) EXPECT_EQ(Play(at), 1) << at;  // 3001: scene 1, with no time limit
   EXPECT_TRUE(hp.texts.empty());
   g_state.fps_display = 1;
   g_state.select = 1;
   EXPECT_EQ(Play(900001), 1);
   EXPECT_EQ(g_state.select, 0);
   EXPECT_FALSE(hp.texts.empty()) << "the frame rate is shown";
-  EXPECT_EQ(Play(900501), 1);
-  EXPECT_EQ(Play(900502), 0);
-  EXPECT_EQ(Play(900503), 0) << "an ended script stays ended";
+  // An ended script stays ended.
+  for (const auto& [at, running] : {std::pair{900501u, 1}, {900502u, 0}, {900503u, 0}}) EXPECT_EQ(Play(at), running) << at;
 
   Script("#SCENE:0\nimg:img\\red.bmp\n");  // no "MAX_SCENE:"
   EXPECT_EQ(Play(0), 0);
@@ -113,9 +110,8 @@ TEST_F(ScenePlayerTest, FadeTakesTenStepsAndEnterCutsItShort) {
   FadeSteps(2001, 2400);
   g_state.select = 1;
   Play(2401);
-  EXPECT_EQ(g_scene_table[0].fade_in, 0);
-  EXPECT_LT(g_scene_table[0].fade_level, 1.0f);
-  EXPECT_EQ(g_scene_table[1].fade_level, 0.0f);
+  EXPECT_EQ(std::tuple(g_scene_table[0].fade_in, g_scene_table[0].fade_level < 1.0f, g_scene_table[1].fade_level),
+            std::tuple(0, true, 0.0f));
   EXPECT_EQ(g_system.Deadline(2), 2401u + 500u) << "a fade of 0 steps takes one";
   Play(2902);
   EXPECT_GE(g_scene_table[1].fade_level, 1.0f);
@@ -125,17 +121,14 @@ TEST_F(ScenePlayerTest, ImgSaveBlendsOverTheLastPictureAndCompounds) {
   Script(
       "#MAX_SCENE:2\n#SCENE:0\nimg:img\\red.bmp\nwait:100\n"
       "#SCENE:1\nimg_save:\nfade_in:\nimg:img\\blue.bmp\nxy:10,20,100,60\n");
-  Play(0);
-  Play(101);  // scene 1 starts
-  Play(202);  // drawn at level 0.0, then the first step
+  for (uint32_t at : {0u, 101u, 202u}) Play(at);  // scene 1 starts at 101; at 202 drawn at level 0.0, then a step
   EXPECT_EQ(hp.FramePixel(50, 50), kRed) << "level 0.0 leaves what the buffer holds";
   Play(203);
   const uint16_t first = hp.FramePixel(50, 50);
   Play(204);  // the same level, blended over the frame before
   const uint16_t second = hp.FramePixel(50, 50);
-  EXPECT_LT(first >> 11, 31);
-  EXPECT_LT(second >> 11, first >> 11);
-  EXPECT_GT(second & 0x1F, first & 0x1F);
+  EXPECT_TRUE(31 > (first >> 11) && (first >> 11) > (second >> 11) && (second & 0x1F) > (first & 0x1F))
+      << first << " then " << second << ": the red falls and the blue rises";
   for (auto [x, y] : {std::pair{5, 5}, {110, 50}, {50, 80}})
     EXPECT_EQ(hp.FramePixel(x, y), kRed) << "outside the picture the earlier scene stays";
   EXPECT_EQ(hp.FramePixel(109, 79), second) << "the part shown is (0, 0)-(100, 60)";
@@ -154,9 +147,8 @@ TEST_F(ScenePlayerTest, MusicActionsRunWhenTheirSceneStarts) {
     Play(at);
     ASSERT_EQ(hp.music_commands.size(), sent) << at;
   }
-  EXPECT_EQ(hp.music_commands[3], "stop midi");
-  EXPECT_NE(hp.music_commands[5].find("music/b.mid\""), std::string::npos);
-  EXPECT_EQ(hp.music_commands[9], "close midi");
+  EXPECT_EQ(std::tuple(hp.music_commands[3], hp.music_commands[5].find("music/b.mid\"") != std::string::npos,
+                       hp.music_commands[9]), std::tuple("stop midi", true, "close midi"));
 }
 
 TEST_F(ScenePlayerTest, ReleasesExactlyThePicturesItsScriptLoaded) {
@@ -166,8 +158,9 @@ TEST_F(ScenePlayerTest, ReleasesExactlyThePicturesItsScriptLoaded) {
   testing::internal::CaptureStderr();
   Play(0);
   const std::string complaints = testing::internal::GetCapturedStderr();
-  EXPECT_NE(complaints.find("demo_op.dat:7: "), std::string::npos) << "scene 10 is past the table";
-  EXPECT_EQ(complaints.find("demo_op.dat:9: "), std::string::npos) << "scene 9 is its last";
+  // Scene 10 (line 7) is past the table; scene 9 (line 9) is its last.
+  EXPECT_EQ(std::tuple(complaints.find("demo_op.dat:7: ") != std::string::npos,
+                       complaints.find("demo_op.dat:9: ") != std::string::npos), std::tuple(true, false)) << complaints;
   EXPECT_EQ(g_draw.LoadedCount(), 3);
   g_state.select = 1;
   Play(1);
@@ -180,9 +173,7 @@ TEST_F(ScenePlayerTest, ReleasesExactlyThePicturesItsScriptLoaded) {
   for (int i = 0; i < 3; ++i) g_draw.LoadObject("img\\blue.bmp", 2);
   ASSERT_TRUE(g_draw.Slot(g_scene_table[1].img).name == "img\\blue.bmp");
   Script("#MAX_SCENE:2\n#SCENE:0\nwait:5\n");
-  Play(10);
-  Play(16);
-  Play(17);
+  for (uint32_t at : {10u, 16u, 17u}) Play(at);
   EXPECT_EQ(hp.FramePixel(50, 50), 0);
   g_state.select = 1;
   EXPECT_EQ(Play(18), 0);
@@ -200,8 +191,7 @@ TEST_F(ScenePlayerTest, ScriptScenesLeaveForTheirNextScene) {
   EXPECT_EQ(g_state.scene, SCENE_STAGE_INTRO);
   g_state.select = 1;
   SceneStageIntro();
-  EXPECT_EQ(g_state.scene, SCENE_GAME);
-  EXPECT_EQ(g_state.play_running, 1);
+  EXPECT_EQ(std::tuple(g_state.scene, g_state.play_running), std::tuple(SCENE_GAME, 1));
 
   g_game.score = 4321;
   for (void (*scene)() : {SceneEnding, SceneGameOver}) {
@@ -210,8 +200,7 @@ TEST_F(ScenePlayerTest, ScriptScenesLeaveForTheirNextScene) {
     scene();
     EXPECT_EQ(g_state.scene, SCENE_TITLE);
   }
-  EXPECT_EQ(g_ranking[0], 4321);
-  EXPECT_EQ(g_ranking[1], 4321);
+  EXPECT_EQ(std::tuple(g_ranking[0], g_ranking[1]), std::tuple(4321, 4321));
 
   g_state.scene_entry = 1;
   SceneOpening();

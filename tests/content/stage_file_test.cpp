@@ -32,14 +32,11 @@ TEST_F(StageFileTest, EnemyKeysFillTheCharacterAfterItsReset) {
   Read(
       "#ENEMY:3\nhp:45\nxy:100.5,200\naxy:,5,7\nmax:300\nattack:9\nhard:1.5\nsize_x:32\n"
       "size_y:24\nai:2\nscore:500\nbom_last_img:67\nANIMATION:\nturn:0\n");
-  EXPECT_EQ(std::tie(c.hp, c.init_hp, c.max, c.attack, c.size_x, c.size_y, c.ai, c.score),
-            std::make_tuple(45, 45, 300, 9, 32, 24, 2, 500));
-  EXPECT_EQ(std::tie(c.bom_last_img, c.animation, c.state, c.bom_img),
-            std::make_tuple(67, 1, 1, 1));
+  EXPECT_EQ(std::tie(c.hp, c.init_hp, c.max, c.attack, c.size_x, c.size_y, c.ai, c.score, c.bom_last_img,
+                     c.animation, c.state, c.bom_img), std::make_tuple(45, 45, 300, 9, 32, 24, 2, 500, 67, 1, 1, 1));
   EXPECT_EQ(std::tie(c.x, c.y, c.hard), std::make_tuple(100.5f, 200.0f, 1.5f));
   // The comma search of "axy:" starts at the value's second byte.
-  EXPECT_EQ(std::tie(c.ax, c.ay), std::make_tuple(0, 7));
-  EXPECT_EQ(std::tie(c.vx, c.vy), std::make_tuple(0.0f, 0.0f));
+  EXPECT_EQ(std::tie(c.ax, c.ay, c.vx, c.vy), std::make_tuple(0, 7, 0.0f, 0.0f));
   EXPECT_EQ(c.facing + c.move_down + c.move_right + c.move_up + c.move_left, 0);
 
   Read("#ENEMY:3\nturn:3\nxy:,5\n");
@@ -59,15 +56,13 @@ TEST_F(StageFileTest, ObjectKeysReadIntegersAndResetFlags) {
   const StageObject& first = g_objects[0];
   EXPECT_EQ(std::tie(first.x, first.y, first.animation, first.on, first.hard),
             std::make_tuple(0, 7, 1, 1, 2.5f));
-  EXPECT_EQ(g_chars[0].animation, 0);
-  EXPECT_EQ(g_stage.OBJECT_NUMBER, 64);
+  EXPECT_EQ(std::tie(g_chars[0].animation, g_stage.OBJECT_NUMBER), std::make_tuple(0, 64));
 }
 
 TEST_F(StageFileTest, BlocksCloseOnlyOnTheirOwnDirectives) {
   Read("#ENEMY:1\nhp:10\n#MAX_STAGE:9\nhp:20\n#SHOT_IMG:\nhp:30\n#ENEMY:2\n#STAGE_NAME:a\nhp:40\n");
-  EXPECT_EQ(g_chars[1].hp, 20);  // "MAX_STAGE:" is no stage key: the block stays open
-  EXPECT_EQ(g_param.MAX_STAGE, 0);
-  EXPECT_EQ(g_chars[2].hp, 0);
+  // "MAX_STAGE:" is no stage key: the block stays open.
+  EXPECT_EQ(std::tie(g_chars[1].hp, g_param.MAX_STAGE, g_chars[2].hp), std::make_tuple(20, 0, 0));
 }
 
 TEST_F(StageFileTest, KeptFieldsAndOverwrittenParametersOutliveTheStage) {
@@ -78,20 +73,17 @@ TEST_F(StageFileTest, KeptFieldsAndOverwrittenParametersOutliveTheStage) {
   Read("#STAGE_NAME:second\n");
   EXPECT_EQ(std::tie(g_stage.ENEMY_NUMBER, g_stage.OBJECT_NUMBER, g_stage.clear_bonus_flag),
             std::make_tuple(1, 0, 0));
-  EXPECT_EQ(std::tie(g_stage.CLEAR_BONUS, g_stage.MAX_TURN, g_stage.INIT_TIME, g_stage.STAGE_HARD),
-            std::make_tuple(5000, 3, 90, 0.75f));
+  EXPECT_EQ(std::tie(g_stage.CLEAR_BONUS, g_stage.MAX_TURN, g_stage.INIT_TIME, g_stage.STAGE_HARD, g_param.SHOT_SPEED,
+                     g_param.SHOT_SHADOW, g_param.BLINK_TIME), std::make_tuple(5000, 3, 90, 0.75f, 9, 12, 250));
   EXPECT_STREQ(g_stage.BGM, "MUSIC\\STAGE1.MID");
-  EXPECT_EQ(std::tie(g_param.SHOT_SPEED, g_param.SHOT_SHADOW, g_param.BLINK_TIME),
-            std::make_tuple(9, 12, 250));
 }
 
 TEST_F(StageFileTest, PicturesLoadLowerCasedFromBlocksAndCapitalisedFromDirectives) {
   g_draw.Screen(640, 480, 1);
   WriteBmp("img/enemy.bmp", 4, 4, 0xFF0000);
   Read("#ENEMY:0\nIMG:Img\\Enemy.BMP\n#STAGE_CLEAR:img\\enemy.bmp\n");
-  EXPECT_EQ(g_draw.Slot(g_chars[0].img).name, "img\\enemy.bmp");
-  EXPECT_EQ(g_draw.Slot(g_stage.STAGE_CLEAR).name, "IMG\\ENEMY.BMP");
-  EXPECT_EQ(g_draw.LoadedCount(), 2);
+  EXPECT_EQ(std::tuple(g_draw.Slot(g_chars[0].img).name, g_draw.Slot(g_stage.STAGE_CLEAR).name, g_draw.LoadedCount()),
+            std::tuple("img\\enemy.bmp", "IMG\\ENEMY.BMP", 2));
 }
 
 TEST_F(StageFileTest, DataOutsideTheTablesIsRefusedWithItsLine) {
@@ -129,15 +121,13 @@ TEST_F(StageFileTest, ReplacedSoundsAreReleasedOnceNoRoleHoldsThem) {
   WriteWav("se.wav");
   ApplyGameDat(ReadGameDat("#SOUND:\nok:se.wav\n", "game.dat"));
   Read("#SOUND:\nok:se.wav\n");
-  EXPECT_EQ(g_sound_role.ok, 1);
-  EXPECT_TRUE(g_sound.Used(0));  // the nine other roles still play object 0
+  EXPECT_EQ(std::tuple(g_sound_role.ok, g_sound.Used(0)), std::tuple(1, true));  // the nine other roles play object 0
   std::string all_ten = "#SOUND:\n";
   for (const char* role : {"ok", "cancel", "select", "crash_wall", "crash_char", "crash_obj",
                            "shot", "shot_miss", "shot_hit", "bomb"})
     all_ten += std::string(role) + ":se.wav\n";
   for (int stage = 0; stage < 30; ++stage) Read(all_ten);
-  EXPECT_EQ(g_sound.UsedCount(), 10);
-  EXPECT_TRUE(hp.boxes.empty());
+  EXPECT_EQ(std::tuple(g_sound.UsedCount(), hp.boxes.size()), std::tuple(10, 0u));
 }
 
 }  // namespace

@@ -7,19 +7,8 @@
 
 namespace {
 
-// The values that the directive key (true) and the block key (false) find, line by line.
-std::vector<std::pair<std::string, bool>> Scan(const std::string& bytes, const char* directive, const char* block) {
-  TaggedText text(bytes, "t.dat");
-  std::vector<std::pair<std::string, bool>> seen;
-  while (text.Next()) {
-    if (text.Directive(directive)) seen.push_back({std::string(text.Value()), true});
-    if (text.Block(block)) seen.push_back({std::string(text.Value()), false});
-  }
-  return seen;
-}
-
 TEST(TaggedText, KindsOfLineAndCaseConversion) {
-  const auto seen = Scan(
+  TaggedText text(
         "#bg: Img\\Sky.bmp\n"  // any case; the value keeps its blank
         "; #BG:comment\n"
         " #BG:not a directive\n"
@@ -29,7 +18,13 @@ TEST(TaggedText, KindsOfLineAndCaseConversion) {
         "bg:\x83\x41\xC1Z\n"
         "\n"
         "#BG:a\r\n"  // CR LF ends a line
-        "#BG:last\x1A#BG:after the end\n", "BG:", "bg:");
+        "#BG:last\x1A#BG:after the end\n", "t.dat");
+  // The values that the directive key (true) and the block key (false) find, line by line.
+  std::vector<std::pair<std::string, bool>> seen;
+  while (text.Next()) {
+    if (text.Directive("BG:")) seen.push_back({std::string(text.Value()), true});
+    if (text.Block("bg:")) seen.push_back({std::string(text.Value()), false});
+  }
   const std::vector<std::pair<std::string, bool>> expected = {
       {" IMG\\SKY.BMP", true}, {"img\\sky.bmp", false}, {"\x83\x41\xC1Z", true},
       {"\x83\x61\xC1z", false}, {"A", true}, {"LAST", true}};
@@ -54,24 +49,19 @@ TEST(TaggedText, LastLineAndLongLinesKeepEveryByte) {
 
 TEST(CommaValues, PairsScanFromTheirOwnByteAndQuadsFromEachNumber) {
   using A2 = std::array<int, 2>;
-  EXPECT_EQ(IntPair("12,34", CommaScan::kFirstByte), (A2{12, 34}));
-  EXPECT_EQ(IntPair("12,34", CommaScan::kSecondByte), (A2{12, 34}));
-  // A leading comma is found only by the search from the first byte.
-  EXPECT_EQ(IntPair(",5,7", CommaScan::kFirstByte), (A2{0, 5}));
-  EXPECT_EQ(IntPair(",5,7", CommaScan::kSecondByte), (A2{0, 7}));
-  EXPECT_EQ(IntPair(",5", CommaScan::kSecondByte), (A2{0, 0}));
-  // Missing commas give 0, also on an empty value.
-  EXPECT_EQ(IntPair("-9", CommaScan::kFirstByte), (A2{-9, 0}));
-  EXPECT_EQ(IntPair("", CommaScan::kSecondByte), (A2{0, 0}));
-  EXPECT_EQ(IntPair("4,", CommaScan::kFirstByte), (A2{4, 0}));
+  constexpr CommaScan kFirst = CommaScan::kFirstByte, kSecond = CommaScan::kSecondByte;
+  // A leading comma is found only by the search from the first byte; missing commas give 0,
+  // also on an empty value.
+  for (const auto& [text, scan, pair] : {std::tuple{"12,34", kFirst, A2{12, 34}}, {"12,34", kSecond, A2{12, 34}},
+                                         {",5,7", kFirst, A2{0, 5}}, {",5,7", kSecond, A2{0, 7}}, {",5", kSecond, A2{0, 0}},
+                                         {"-9", kFirst, A2{-9, 0}}, {"", kSecond, A2{0, 0}}, {"4,", kFirst, A2{4, 0}}})
+    EXPECT_EQ(IntPair(text, scan), pair) << text;
   EXPECT_EQ(RealPair("100.5, 2e2", CommaScan::kFirstByte), (std::array<float, 2>{100.5f, 200.0f}));
   // A quad searches from each number.
   using A4 = std::array<int, 4>;
-  EXPECT_EQ(IntQuad("100,50,320,240"), (A4{100, 50, 320, 240}));
-  EXPECT_EQ(IntQuad(" 1 , 2 ,3,4 trailing"), (A4{1, 2, 3, 4}));
-  EXPECT_EQ(IntQuad("1,,3"), (A4{1, 0, 3, 0}));
-  EXPECT_EQ(IntQuad(",2,3,4"), (A4{0, 2, 3, 4}));
-  EXPECT_EQ(IntQuad("7"), (A4{7, 0, 0, 0}));
+  for (const auto& [text, quad] : {std::pair{"100,50,320,240", A4{100, 50, 320, 240}}, {" 1 , 2 ,3,4 trailing", A4{1, 2, 3, 4}},
+                                   {"1,,3", A4{1, 0, 3, 0}}, {",2,3,4", A4{0, 2, 3, 4}}, {"7", A4{7, 0, 0, 0}}})
+    EXPECT_EQ(IntQuad(text), quad) << text;
 }
 
 }  // namespace

@@ -27,10 +27,7 @@ BmpSpec Spec(int bpp) {
       const uint32_t i = Index(x, y);
       rows[static_cast<size_t>(y)].push_back(bpp == 8 ? i : bpp == 16 ? kAs565[i] : kPalette[i]);
     }
-  if (bpp == 16) {
-    s.compression = 3;
-    s.masks = {0xF800, 0x07E0, 0x001F};
-  }
+  if (bpp == 16) s.compression = 3, s.masks = {0xF800, 0x07E0, 0x001F};
   if (bpp != 8) {
     s.data = PackRows(rows, bpp, s.top_down);
     return s;
@@ -80,13 +77,8 @@ TEST_P(ClaimedSizeTest, LoadsOnlyWhatTheGameCanUse) {
   if (c.new_limit_mib > 0) GTEST_SKIP() << "the address sanitizer keeps operator new to itself";
 #endif
   // Two pixels, then the end of the picture.
-  const BmpSpec s{.width = c.width,
-                  .height = c.height,
-                  .bpp = 8,
-                  .compression = 1,
-                  .palette = std::vector<uint32_t>(256, 0xFFFFFF),
-                  .data = {2, 1, 0, 1}};
-  WriteFile("img/big.bmp", Bmp(s));
+  WriteFile("img/big.bmp", test_bytes::Bmp({.width = c.width, .height = c.height, .bpp = 8, .compression = 1,
+                                             .palette = std::vector<uint32_t>(256, 0xFFFFFF), .data = {2, 1, 0, 1}}));
   const int handle = g_draw.LoadObject("img\\big.bmp", elDraw::kOrdinary);
 #if LD_LIMITS_NEW
   g_new_limit = SIZE_MAX;

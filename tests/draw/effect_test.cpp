@@ -20,10 +20,9 @@ uint16_t Half(EffectTest& t, uint16_t s, uint16_t d) {
 
 TEST_F(EffectTest, HalfBlendAddsTheHalvesOfEachComponent) {
   EXPECT_EQ(g_draw.Format().half_mask, 0x7BEFu);
-  EXPECT_EQ(Half(*this, 0xFFFF, 0x0000), 0x7BEF);
-  EXPECT_EQ(Half(*this, 0xFFFF, 0xFFFF), 0xF7DE);
-  EXPECT_EQ(Half(*this, 0xF800, 0x001F), 0x780F);
-  EXPECT_EQ(Half(*this, 0x0000, 0x1234), 0x1234);
+  for (const auto& [s, d, blend] : {std::tuple{0xFFFF, 0x0000, 0x7BEF}, {0xFFFF, 0xFFFF, 0xF7DE}, {0xF800, 0x001F, 0x780F},
+                                    {0x0000, 0x1234, 0x1234}})
+    EXPECT_EQ(Half(*this, static_cast<uint16_t>(s), static_cast<uint16_t>(d)), blend) << s << " over " << d;
 }
 
 // The blends read only inside the picture: a picture on its own row of a wider
@@ -31,12 +30,10 @@ TEST_F(EffectTest, HalfBlendAddsTheHalvesOfEachComponent) {
 TEST_F(EffectTest, BlendsRefuseSourcesOutsideThePicture) {
   const int o = Picture(2, {0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF});
   FillBack(0);
-  EXPECT_EQ(g_draw.DrawObjectHalf(0, 0, o, 0, 0, 3, 2), 1);
-  EXPECT_EQ(g_draw.DrawObjectAlpha(0, 0, 0.5f, o, 0, 1, 2, 3), 1);
-  EXPECT_EQ(g_draw.DrawObjectAlpha(0, 0, 0.5f, o, -1, 0, 2, 2), 1);
+  EXPECT_EQ(g_draw.DrawObjectHalf(0, 0, o, 0, 0, 3, 2) + g_draw.DrawObjectAlpha(0, 0, 0.5f, o, 0, 1, 2, 3) +
+                g_draw.DrawObjectAlpha(0, 0, 0.5f, o, -1, 0, 2, 2), 3);
   EXPECT_EQ(Back(0, 0), 0);
-  EXPECT_EQ(g_draw.DrawObjectHalf(-1, 0, o, 0, 0, 2, 2), 1);
-  EXPECT_EQ(g_draw.DrawObjectAlpha(1, 1, 0.5f, o, 1, 1, 2, 2), 1);
+  EXPECT_EQ(g_draw.DrawObjectHalf(-1, 0, o, 0, 0, 2, 2) + g_draw.DrawObjectAlpha(1, 1, 0.5f, o, 1, 1, 2, 2), 2);
   EXPECT_EQ(std::tuple(Back(0, 0), Back(1, 0), Back(1, 1)), std::tuple(0x7BEF, 0, 0x7BEF));
 }
 
@@ -55,29 +52,21 @@ uint16_t Formula(float alpha, uint16_t s, uint16_t d) {
   return static_cast<uint16_t>(out);
 }
 
-// Pixel i pairs every red and blue source component with every destination
-// component, and every green with every green: 64 x 64 pixels.
-void PairRows(std::vector<uint16_t>& src, std::vector<uint16_t>& dst) {
+TEST(EffectAlphaExactTest, EveryKernelMatchesTheFormulaForEveryComponentPair) {
+  // Pixel i pairs every red and blue source component with every destination
+  // component, and every green with every green: 64 x 64 pixels.
+  std::vector<uint16_t> src, dst;
   for (uint32_t y = 0; y < 64; ++y)
     for (uint32_t x = 0; x < 64; ++x) {
       src.push_back(Pack565(x & 31, x, 31 - (x & 31)));
       dst.push_back(Pack565(y & 31, y, (7 * y) & 31));
     }
-}
-
-std::vector<float> Alphas() {
-  std::vector<float> a = {0.1f, 0.25f, 1.0f / 3.0f, 0.5f,  2.0f / 3.0f, 0.75f,       0.9f,   1.0f,
-                          0.0f, 1e-3f, 1e-6f,       3e-8f, 1e-30f,      0.99999994f, -0.25f, 1.25f};
-  for (int i = 1; i < 1000; ++i) a.push_back(static_cast<float>(i) / 1000.0f);
-  for (int i = 1; i < 64; ++i) a.push_back(static_cast<float>(64 - i) / 64.0f);
-  return a;
-}
-
-TEST(EffectAlphaExactTest, EveryKernelMatchesTheFormulaForEveryComponentPair) {
-  std::vector<uint16_t> src, dst;
-  PairRows(src, dst);
+  std::vector<float> alphas = {0.1f, 0.25f, 1.0f / 3.0f, 0.5f,  2.0f / 3.0f, 0.75f,       0.9f,   1.0f,
+                               0.0f, 1e-3f, 1e-6f,       3e-8f, 1e-30f,      0.99999994f, -0.25f, 1.25f};
+  for (int i = 1; i < 1000; ++i) alphas.push_back(static_cast<float>(i) / 1000.0f);
+  for (int i = 1; i < 64; ++i) alphas.push_back(static_cast<float>(64 - i) / 64.0f);
   const draw::PixelFormat f = draw::DescribeFormat(0xF800, 0x07E0, 0x001F);
-  for (float alpha : Alphas()) {
+  for (float alpha : alphas) {
     const draw::AlphaWeights w = draw::MakeAlphaWeights(alpha, f);
     for (draw::Isa isa :
          {draw::Isa::kPlain, draw::Isa::kSse2, draw::Isa::kAvx2, draw::Isa::kAvx512}) {

@@ -13,6 +13,12 @@ using RepeatFrameTest = DrawTest;
 
 constexpr uint16_t kWhite = 0xFFFF, kRed = 0xF800, kBlue = 0x001F;
 
+void Text(const char* text) {
+  g_draw.BeginText(1, 12, 0, 0, 0, 0);
+  g_draw.WriteText(100, 0, text);
+  g_draw.EndText();
+}
+
 TEST_F(RepeatFrameTest, RepeatsOnlyWhatDrawingAgainWouldNotChange) {
   const int red = Picture(2, {kRed, kRed, kRed, kRed});
   const int white = Picture(2, {kWhite, kWhite, kWhite, kWhite});
@@ -27,25 +33,12 @@ TEST_F(RepeatFrameTest, RepeatsOnlyWhatDrawingAgainWouldNotChange) {
     uint16_t at_0_0, at_100_0, at_5_0 = 0;
   } cases[] = {
       {"copies", [&](int) { g_draw.DrawObjectOpaque(0, 0, red, 0, 0, 2, 2); }, true, kRed, 0},
-      {"a blend over its own result",
-       [&](int) { g_draw.DrawObjectHalf(0, 0, white, 0, 0, 2, 2); }, false,
+      {"a blend over its own result", [&](int) { g_draw.DrawObjectHalf(0, 0, white, 0, 0, 2, 2); }, false,
        blended_thrice, 0},
-      {"a blend after a clear",
-       [&](int) {
-         g_draw.ClearScreen();
-         g_draw.DrawObjectHalf(0, 0, white, 0, 0, 2, 2);
-       },
+      {"a blend after a clear", [&](int) { g_draw.ClearScreen(), g_draw.DrawObjectHalf(0, 0, white, 0, 0, 2, 2); },
        true, half_white, 0},
-      {"text", [&](int) {
-         g_draw.BeginText(1, 12, 0, 0, 0, 0);
-         g_draw.WriteText(100, 0, "A");
-         g_draw.EndText();
-       }, true, 0, kWhite},
-      {"text that changes", [&](int frame) {
-         g_draw.BeginText(1, 12, 0, 0, 0, 0);
-         g_draw.WriteText(100, 0, frame == 3 ? "B" : "A");
-         g_draw.EndText();
-       }, false, 0, kWhite},
+      {"text", [&](int) { Text("A"); }, true, 0, kWhite},
+      {"text that changes", [&](int frame) { Text(frame == 3 ? "B" : "A"); }, false, 0, kWhite},
       // The first copy was put off as a repeat; the picture it meant is the old one.
       {"a picture replaced after a copy",
        [&](int frame) {
@@ -57,10 +50,7 @@ TEST_F(RepeatFrameTest, RepeatsOnlyWhatDrawingAgainWouldNotChange) {
        false, kRed, kBlue},
       {"the buffer written directly",
        [&](int frame) {
-         if (frame == 3) {
-           g_draw.BackBuffer().pixels[0] = kBlue;
-           g_draw.BackBuffer().pixels[5] = kBlue;
-         }
+         if (frame == 3) g_draw.BackBuffer().pixels[0] = g_draw.BackBuffer().pixels[5] = kBlue;
          g_draw.DrawObjectOpaque(0, 0, red, 0, 0, 2, 2);
        },
        false, kRed, 0, kBlue},

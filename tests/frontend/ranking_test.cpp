@@ -6,6 +6,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 #include "frontend/ranking.h"
 #include "shell/folders.h"
@@ -79,14 +80,11 @@ TEST_F(RankingTest, ForeignFilesAreIgnoredShortOnesGiveTheScoresTheyHold) {
 
 TEST_F(RankingTest, InsertionCarriesTheScoreToItsPlace) {
   Set({1000, 800, 600, 400, 200});
-  InsertScore(500);
-  EXPECT_EQ(Top(), (Scores{1000, 800, 600, 500, 400}));
-  InsertScore(600);
-  EXPECT_EQ(Top(), (Scores{1000, 800, 600, 600, 500}));
-  InsertScore(100);
-  EXPECT_EQ(Top(), (Scores{1000, 800, 600, 600, 500}));
-  InsertScore(5000);
-  EXPECT_EQ(Top(), (Scores{5000, 1000, 800, 600, 600}));
+  for (const auto& [score, top] : {std::pair{500, Scores{1000, 800, 600, 500, 400}}, {600, {1000, 800, 600, 600, 500}},
+                                   {100, {1000, 800, 600, 600, 500}}, {5000, {5000, 1000, 800, 600, 600}}}) {
+    InsertScore(score);
+    EXPECT_EQ(Top(), top) << score;
+  }
   // Every change is saved at once.
   EXPECT_EQ(OnDisk("save.dat"), (Scores{5000, 1000, 800, 600, 600}));
 }
@@ -98,13 +96,12 @@ TEST_F(RankingTest, WritesKeepTheFileItsOwnerItsModeAndItsLink) {
   ASSERT_EQ(chmod(".", 0711), 0);
   struct Case {
     const char* dir;
-    mode_t dir_mode;
+    mode_t dir_mode, mode;
     uid_t owner;
-    mode_t mode;
     bool link;
   };
-  for (const Case& c : {Case{"shared", 0555, 0, 0666, false}, Case{"foreign", 0777, 0, 0666, false},
-                        Case{"own", 0777, 65534, 0600, false}, Case{"link", 0777, 65534, 0640, true}}) {
+  for (const Case& c : {Case{"shared", 0555, 0666, 0, false}, Case{"foreign", 0777, 0666, 0, false},
+                        Case{"own", 0777, 0600, 65534, false}, Case{"link", 0777, 0640, 65534, true}}) {
     const std::string dir = std::string(c.dir) + "/", file = dir + (c.link ? "real.dat" : "save.dat");
     std::filesystem::create_directory(dir);
     std::ofstream(file) << "old";
@@ -121,9 +118,8 @@ TEST_F(RankingTest, WritesKeepTheFileItsOwnerItsModeAndItsLink) {
         << c.dir;
     struct stat st {};
     ASSERT_EQ(stat(file.c_str(), &st), 0);
-    EXPECT_EQ(st.st_uid, c.owner) << c.dir;
-    EXPECT_EQ(st.st_mode & 07777, c.mode) << c.dir;
-    EXPECT_EQ(std::filesystem::is_symlink(dir + "save.dat"), c.link) << c.dir;
+    EXPECT_EQ(std::tuple(st.st_uid, st.st_mode & 07777, std::filesystem::is_symlink(dir + "save.dat")),
+              std::tuple(c.owner, c.mode, c.link)) << c.dir;
     EXPECT_EQ(OnDisk(dir + "save.dat"), (Scores{9, 8, 7, 6, 5})) << c.dir;
   }
 }
@@ -232,8 +228,7 @@ TEST_F(RankingTest, SaveFilesThatCannotBeReadAreLeftAlone) {
     // As nobody, whom the mode binds; the alarm only ends a copy that hangs.
     EXPECT_EQ(RunInChild([&] {
                 alarm(60);
-                if (setgid(65534) != 0 || setuid(65534) != 0) return 2;
-                if (chdir(name) != 0) return 3;
+                if (setgid(65534) != 0 || setuid(65534) != 0 || chdir(name) != 0) return 2;
                 ReadSaveFile("save.dat");
                 InsertScore(100);
                 return WriteSaveFile() ? 4 : 0;
@@ -242,8 +237,7 @@ TEST_F(RankingTest, SaveFilesThatCannotBeReadAreLeftAlone) {
         << name;
     struct stat after {};
     ASSERT_EQ(lstat((std::string(name) + "/save.dat").c_str(), &after), 0) << name;
-    EXPECT_EQ(after.st_ino, before.st_ino) << name;
-    EXPECT_EQ(after.st_size, before.st_size) << name;
+    EXPECT_EQ(std::tie(after.st_ino, after.st_size), std::tie(before.st_ino, before.st_size)) << name;
   }
   EXPECT_EQ(test_bytes::ReadFile("write-only/save.dat"), scores);
 }

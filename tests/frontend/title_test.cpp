@@ -51,29 +51,22 @@ TEST_F(TitleTest, KeysWaitForTheCursorToArrive) {
   g_state.down = 1;    // pending while the cursor glides
   g_state.select = 1;  // likewise: chosen on arrival, for the entry arrived at
   Frames(1);
-  EXPECT_EQ(g_title.target, 1);
-  EXPECT_EQ(g_state.down, 1);
+  EXPECT_EQ(std::tuple(g_title.target, g_state.down), std::tuple(1, 1));
   Frames(20);
   // The pending Down moved on to entry 2 first; Enter then chose that entry.
-  EXPECT_EQ(g_state.scene, SCENE_RANKING);
-  EXPECT_EQ(g_state.scene_entry, 1);
+  EXPECT_EQ(std::tuple(g_state.scene, g_state.scene_entry), std::tuple(SCENE_RANKING, 1));
 }
 
 // A record or a stopped clock can put days between two frames: the cursor's
 // position would then leave the int range; it arrives in that one frame.
 TEST_F(TitleTest, AFrameOfDaysArrivesInOneStep) {
-  struct Case {
-    int* key;
-    int arrive_at;
-  } cases[] = {{&g_state.up, 424}, {&g_state.down, 334}};
   Frames(1);
-  for (const Case& c : cases) {
-    *c.key = 1;
+  for (const auto& [key, arrive_at] : {std::pair{&g_state.up, 424}, {&g_state.down, 334}}) {
+    *key = 1;
     Frames(1);
     hp.now += 45u * 24u * 3600u * 1000u;
     Frames(1);
-    EXPECT_EQ(g_title.current, g_title.target);
-    EXPECT_EQ(g_title.cursor_y, c.arrive_at);
+    EXPECT_EQ(std::tuple(g_title.current, g_title.cursor_y), std::tuple(g_title.target, arrive_at));
   }
 }
 

@@ -7,18 +7,14 @@
 namespace {
 
 TEST_F(CollisionTest, LeftWallBouncesByStageHardnessAndCosts) {
-  g_stage.STAGE_HARD = 0.5f;
-  Player().x = 20.0f;
-  Player().vx = -200.0f;
+  g_stage.STAGE_HARD = 0.5f, Player().x = 20.0f, Player().vx = -200.0f;
   Collisions();
   EXPECT_EQ(std::tuple(Player().x, Player().vx, Player().hp), std::tuple(32.0f, 100.0f, 94));
 }
 
 // The right and bottom walls put a character back by its own width and height.
 TEST_F(CollisionTest, FarWallsKeepTheWholeCharacterInside) {
-  Player().size_x = 20;
-  Player().size_y = 40;
-  Player().x = Player().y = 600.0f;
+  Player().size_x = 20, Player().size_y = 40, Player().x = Player().y = 600.0f;
   Collisions();
   EXPECT_EQ(std::tuple(Player().x, Player().y), std::tuple(588.0f, 408.0f));
 }
@@ -34,10 +30,8 @@ TEST_F(CollisionTest, PairSharesSpeedAndBothLoseByTheMean) {
 
 TEST_F(CollisionTest, EachSideSuffersTheOthersHardness) {
   Character& e = AddEnemy(330.0f, 250.0f);  // right of and below the player
-  e.hard = 3.0f;
-  Player().hard = 0.5f;
-  Player().vx = 100.0f;
-  e.vx = -220.0f;  // mean 160 on x, 0 on y
+  e.hard = 3.0f, Player().hard = 0.5f;
+  Player().vx = 100.0f, e.vx = -220.0f;  // mean 160 on x, 0 on y
   Collisions();
   EXPECT_EQ(std::tuple(Player().hp, e.hp), std::tuple(70, 95));
 }
@@ -91,13 +85,8 @@ TEST_F(ObjectCollision, BounceEdgesAndPassableObjects) {
                         {310.0f, 210.0f, 80.0f, 0.0f, 1, 1, 80.0f, 0.0f, 100},
                         {310.0f, 210.0f, 80.0f, 0.0f, 0, 0, 80.0f, 0.0f, 100}};
   for (const Case& c : cases) {
-    Player().x = c.x;
-    Player().y = c.y;
-    Player().vx = c.vx;
-    Player().vy = c.vy;
-    Player().hp = 100;
-    g_objects[0].on = c.on;
-    g_objects[0].present = c.present;
+    std::tie(Player().x, Player().y, Player().vx, Player().vy, Player().hp) = std::tuple(c.x, c.y, c.vx, c.vy, 100);
+    std::tie(g_objects[0].on, g_objects[0].present) = std::tuple(c.on, c.present);
     Collisions();
     EXPECT_EQ(std::tuple(Player().vx, Player().vy, Player().hp),
               std::tuple(c.want_vx, c.want_vy, c.want_hp))

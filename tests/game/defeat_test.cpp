@@ -16,9 +16,7 @@ void StepAt(platform::HeadlessPlatform& hp, uint32_t t) {
 
 TEST_F(DefeatTest, ExplosionShowsEachFrameFor120MsAndScoresAtItsEnd) {
   Character& e = AddEnemy(100.0f, 100.0f);
-  e.bom_last_img = 4;
-  e.score = 50;
-  e.hp = 0;
+  e.bom_last_img = 4, e.score = 50, e.hp = 0;
   StepAt(hp, 1000);
   // The second character of the turn has wait slot 6.
   EXPECT_EQ(std::tuple(e.state, g_system.Deadline(6)), std::tuple(STATE_EXPLODING, 1120u));
@@ -28,9 +26,7 @@ TEST_F(DefeatTest, ExplosionShowsEachFrameFor120MsAndScoresAtItsEnd) {
     StepAt(hp, t);
     if (frames.empty() || frames.back() != e.bom_img) frames.push_back(e.bom_img);
     if (e.state == STATE_GONE) gone_at = t;
-    if (e.state == STATE_EXPLODING) {
-      ASSERT_EQ(g_game.score, 0) << t;
-    }
+    ASSERT_TRUE(e.state != STATE_EXPLODING || g_game.score == 0) << t;
   }
   EXPECT_EQ(frames, (std::vector<int>{0, 1, 2, 3, 4}));
   // Elapsed means strictly past the deadline.
@@ -42,13 +38,8 @@ class DefeatRevival : public GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    g_param.RIVIVAL_TIME = 1000;
-    g_param.SPECIAL_TIME = 2000;
-    g_game.stock = 2;
-    Player().bom_last_img = 1;
-    Player().x = 100.0f;
-    Player().vx = 70.0f;
-    Player().hp = -3;
+    g_param.RIVIVAL_TIME = 1000, g_param.SPECIAL_TIME = 2000, g_game.stock = 2;
+    Player().bom_last_img = 1, Player().x = 100.0f, Player().vx = 70.0f, Player().hp = -3;
   }
   // Runs frames of 10 ms until the player reaches state, and returns the time.
   uint32_t RunUntil(int state, uint32_t from) {

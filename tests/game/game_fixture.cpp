@@ -1,8 +1,5 @@
 #include "game/game_fixture.h"
 
-#include <filesystem>
-#include <fstream>
-
 #include "library/draw/el_draw.h"
 #include "library/sound/el_sound.h"
 #include "scene/scene_state.h"
@@ -15,26 +12,11 @@ struct Role {
 };
 
 constexpr Role kRoles[] = {
-    {"ok", &SoundRoles::ok},
-    {"cancel", &SoundRoles::cancel},
-    {"select", &SoundRoles::select},
-    {"crash_wall", &SoundRoles::crash_wall},
-    {"crash_char", &SoundRoles::crash_char},
-    {"crash_obj", &SoundRoles::crash_obj},
-    {"shot", &SoundRoles::shot},
-    {"shot_miss", &SoundRoles::shot_miss},
-    {"shot_hit", &SoundRoles::shot_hit},
-    {"bomb", &SoundRoles::bomb},
-};
-
-void WriteCharacter(std::ofstream& out, int i) {
-  const Character& c = g_chars[i];
-  out << "#ENEMY:" << i << "\nhp:" << c.init_hp << "\nxy:" << c.x << "," << c.y << "\naxy:" << c.ax
-      << "," << c.ay << "\nmax:" << c.max << "\nhard:" << c.hard << "\nsize_x:" << c.size_x
-      << "\nsize_y:" << c.size_y << "\nai:" << c.ai << "\nscore:" << c.score
-      << "\nbom_last_img:" << c.bom_last_img << "\nturn:" << c.turn << "\n";
-  if (c.animation == 1) out << "animation:\n";
-}
+    {"ok", &SoundRoles::ok}, {"cancel", &SoundRoles::cancel}, {"select", &SoundRoles::select},
+    {"crash_wall", &SoundRoles::crash_wall}, {"crash_char", &SoundRoles::crash_char},
+    {"crash_obj", &SoundRoles::crash_obj}, {"shot", &SoundRoles::shot},
+    {"shot_miss", &SoundRoles::shot_miss}, {"shot_hit", &SoundRoles::shot_hit},
+    {"bomb", &SoundRoles::bomb}};
 
 }  // namespace
 
@@ -51,16 +33,9 @@ void GameTest::SetUp() {
 }
 
 Character& GameTest::AddEnemy(float x, float y) {
-  return g_chars[g_stage.ENEMY_NUMBER++] = Character{.x = x,
-                                                     .y = y,
-                                                     .max = 1000,
-                                                     .hp = 100,
-                                                     .init_hp = 100,
-                                                     .hard = 1.0f,
-                                                     .size_x = 32,
-                                                     .size_y = 32,
-                                                     .state = STATE_ACTIVE,
-                                                     .ai = 3};
+  return g_chars[g_stage.ENEMY_NUMBER++] =
+             Character{.x = x, .y = y, .max = 1000, .hp = 100, .init_hp = 100, .hard = 1.0f,
+                       .size_x = 32, .size_y = 32, .state = STATE_ACTIVE, .ai = 3};
 }
 
 bool GameTest::LoadSoundRoles() {
@@ -87,14 +62,4 @@ int GameTest::LoadPicture(const std::string& name, int w, int h, uint32_t colour
 int GameTest::LoadPicture(const std::string& name, int w, int h, const test_bytes::Painter& paint) {
   test_bytes::WriteFile("img/" + name, test_bytes::Bmp24(w, h, paint));
   return g_draw.LoadObject("img\\" + name, 2);
-}
-
-void GameTest::WriteStageFile(int stage) {
-  std::filesystem::create_directories("data");
-  std::ofstream out("data/data" + std::to_string(stage) + ".dat");
-  out.precision(9);
-  out << "#MAX_TURN:" << g_stage.MAX_TURN << "\n#STAGE_HARD:" << g_stage.STAGE_HARD
-      << "\n#INIT_TIME:" << g_stage.INIT_TIME << "\n#ENEMY_NUMBER:" << g_stage.ENEMY_NUMBER
-      << "\n#OBJECT_NUMBER:" << g_stage.OBJECT_NUMBER << "\n";
-  for (int i = 0; i < g_stage.ENEMY_NUMBER; ++i) WriteCharacter(out, i);
 }

@@ -30,10 +30,6 @@ class GameTest : public HeadlessTest {
   int LoadPicture(const std::string& name, int w, int h, uint32_t colour);
   int LoadPicture(const std::string& name, int w, int h, const test_bytes::Painter& paint);
 
-  // Writes data/data<stage>.dat from the tables, so a stage file reader fills
-  // them back as they stand.
-  static void WriteStageFile(int stage);
-
  private:
   std::vector<std::string> buffer_roles_;
 };

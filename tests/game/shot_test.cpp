@@ -15,14 +15,9 @@ class ShotFlight : public GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    g_param.SHOT_SHADOW = 4;
-    g_param.SHOT_SIZE_X = g_param.SHOT_SIZE_Y = 8;
-    g_param.SHOT_SPEED = 400;
-    g_param.SHOT_INTERVAL = 10;
-    g_param.SHOT_REACTION = 60;
-    g_param.SHOT_DAMAGE = 7;
-    g_param.SHOT_SCORE = 2;
-    g_param.SHOT_TIMER = 500;
+    g_param.SHOT_SHADOW = 4, g_param.SHOT_SIZE_X = g_param.SHOT_SIZE_Y = 8, g_param.SHOT_SPEED = 400;
+    g_param.SHOT_INTERVAL = 10, g_param.SHOT_REACTION = 60, g_param.SHOT_DAMAGE = 7;
+    g_param.SHOT_SCORE = 2, g_param.SHOT_TIMER = 500;
   }
   static void Fire(int facing) {
     Player().facing = facing;
@@ -57,8 +52,7 @@ TEST_F(ShotFlight, LeavesAtTheWallsAndTheTopOfTheScreen) {
                                      {609.0f, 200.0f, true}, {300.0f, -1.0f, true}, {300.0f, 0.0f, false},
                                      {300.0f, 448.0f, false}, {300.0f, 449.0f, true}}) {
     Fire(1);
-    g_game.shot.x[0] = x;
-    g_game.shot.y[0] = y;
+    std::tie(g_game.shot.x[0], g_game.shot.y[0]) = std::tie(x, y);
     CheckShotLeaving();
     EXPECT_EQ(S().state == SHOT_SPENT, leaves) << x << "," << y;
   }
@@ -66,20 +60,17 @@ TEST_F(ShotFlight, LeavesAtTheWallsAndTheTopOfTheScreen) {
 
 // Every active enemy under the shot is hit and scores; a waiting one is not.
 TEST_F(ShotFlight, HitStraightRightScoresByDistanceAndKnocksBack) {
-  Player().x = 100.0f;
-  Player().y = 110.0f;
+  std::tie(Player().x, Player().y) = std::tuple(100.0f, 110.0f);
   Character& a = AddEnemy(215.0f, 200.0f);
   Character& b = AddEnemy(220.0f, 203.0f);
   Character& waiting = AddEnemy(217.0f, 200.0f);
   waiting.state = STATE_WAITING;
   Fire(1);
-  g_game.shot.x[0] = 220.0f;  // 150 px from the launch corner: 120 across, 90 down
-  g_game.shot.y[0] = 200.0f;
+  // 150 px from the launch corner: 120 across, 90 down.
+  std::tie(g_game.shot.x[0], g_game.shot.y[0]) = std::tuple(220.0f, 200.0f);
   CheckShotHits();
-  EXPECT_EQ(g_game.score, 2 * 300);
-  EXPECT_EQ(std::tuple(a.hp, b.hp, waiting.hp, a.vx, b.vx), std::tuple(93, 93, 100, 60.0f, 60.0f));
-  EXPECT_EQ(S().state, SHOT_SPENT);
-  EXPECT_EQ(g_system.Deadline(2), hp.now + 500);
+  EXPECT_EQ(std::tuple(g_game.score, a.hp, b.hp, waiting.hp, a.vx, b.vx, S().state, g_system.Deadline(2)),
+            std::tuple(2 * 300, 93, 93, 100, 60.0f, 60.0f, SHOT_SPENT, hp.now + 500));
 }
 
 TEST_F(ShotFlight, ProtectedPlayerCannotFireAndHeldSpaceRefiresAfterReload) {
@@ -106,8 +97,7 @@ TEST_F(ShotFlight, SoundsOfLaunchMissAndHit) {
   CheckShotLeaving();
   AddEnemy(400.0f, 240.0f);
   Fire(1);
-  g_game.shot.x[0] = 400.0f;
-  g_game.shot.y[0] = 240.0f;
+  std::tie(g_game.shot.x[0], g_game.shot.y[0]) = std::tuple(400.0f, 240.0f);
   Collisions();
   EXPECT_EQ(Sounds(), (std::vector<std::string>{"shot", "shot_miss", "shot", "shot_hit"}));
 }

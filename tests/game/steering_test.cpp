@@ -48,13 +48,11 @@ TEST_F(SteerTest, ThrustByTheFrameDeltaIsCappedOnlyRightAndDown) {
       LimitSpeed();
     }
   };
-  hp.HoldKey(0, platform::VK_LEFT, kHeld);
-  hp.HoldKey(0, platform::VK_UP, kHeld);
+  for (int vk : {platform::VK_LEFT, platform::VK_UP}) hp.HoldKey(0, vk, kHeld);
   run(5);
   EXPECT_EQ(std::tuple(Player().vx, Player().vy), std::tuple(-500.0f, -500.0f));
   hp.now = 2000;
-  hp.HoldKey(2000, platform::VK_RIGHT, kHeld);
-  hp.HoldKey(2000, platform::VK_DOWN, kHeld);
+  for (int vk : {platform::VK_RIGHT, platform::VK_DOWN}) hp.HoldKey(2000, vk, kHeld);
   run(20);
   EXPECT_EQ(std::tuple(Player().vx, Player().vy), std::tuple(100.0f, 100.0f));
 }

@@ -53,12 +53,10 @@ using InputTest = HeadlessTest;
 TEST_F(InputTest, KeyStateFollowsPressAndRelease) {
   hp.HoldKey(10, platform::VK_SPACE, 20);  // down from 10 to 29
   int state = 0;
-  const uint32_t polls[] = {10, 20, 30, 40};
-  const int expected[] = {1, 3, 2, 0};
-  for (int i = 0; i < 4; ++i) {
-    hp.now = polls[i];
+  for (const auto& [at, expected] : {std::pair{10u, 1}, {20u, 3}, {30u, 2}, {40u, 0}}) {
+    hp.now = at;
     KeyState(platform::VK_SPACE, state);
-    EXPECT_EQ(state, expected[i]) << "poll at " << polls[i];
+    EXPECT_EQ(state, expected) << "poll at " << at;
   }
   state = 2;
   hp.now = 15;

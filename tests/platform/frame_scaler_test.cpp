@@ -23,10 +23,6 @@ std::vector<uint16_t> Picture() {
   return p;
 }
 
-uint32_t Expand(uint32_t v, int bits) {
-  return static_cast<uint32_t>(std::lround(v * 255.0 / ((1 << bits) - 1)));
-}
-
 struct Window {
   int width, height, bpp;
   uint32_t r, g, b, a;
@@ -38,15 +34,16 @@ struct Window {
   }
   uint32_t At(int x, int y) const {
     const int per_word = 4 / bpp;
-    const size_t row = static_cast<size_t>((width + per_word - 1) / per_word * y);
-    if (bpp == 4) return words[row + static_cast<size_t>(x)];
-    const uint32_t w = words[row + static_cast<size_t>(x / 2)];
-    return x % 2 == 0 ? (w & 0xFFFF) : (w >> 16);
+    const uint32_t w = words[static_cast<size_t>((width + per_word - 1) / per_word * y + x / per_word)];
+    return bpp == 4 ? w : x % 2 == 0 ? (w & 0xFFFF) : (w >> 16);
   }
   uint32_t Shown(uint16_t p) const {
     if (bpp == 2) return p;
-    auto at = [](uint32_t v, uint32_t mask) { return v << __builtin_ctz(mask); };
-    return at(Expand(p >> 11, 5), r) | at(Expand((p >> 5) & 63, 6), g) | at(Expand(p & 31, 5), b) | a;
+    // Each component widened to 8 bits, rounded, at its mask's place.
+    auto at = [](uint32_t v, int bits, uint32_t mask) {
+      return static_cast<uint32_t>(std::lround(v * 255.0 / ((1 << bits) - 1))) << __builtin_ctz(mask);
+    };
+    return at(p >> 11, 5, r) | at((p >> 5) & 63, 6, g) | at(p & 31, 5, b) | a;
   }
 };
 
@@ -80,8 +77,7 @@ TEST(FrameScalerTest, ConvertsScalesAndLetterboxesIntoEachFormat) {
     FrameScaler scaler;
     scaler.SetTarget(c.window.Pixels());
     const ChangedRows rows = scaler.Show(pic.data(), kW, kH, kW);
-    EXPECT_EQ(rows.first, 0);
-    EXPECT_EQ(rows.last, c.window.height);
+    EXPECT_EQ(std::make_pair(rows.first, rows.last), std::make_pair(0, c.window.height));
     ExpectShown(c.window, pic, c.rect);
   }
 }

@@ -54,14 +54,6 @@ std::vector<std::string> Append(const std::string& dir, const std::string& name,
   return at;
 }
 
-// Turns line n of a file into a comment: the file as if that line were absent.
-void CommentOut(const std::string& path, int n) {
-  std::istringstream in(test_bytes::ReadFile(path));
-  std::string out, line;
-  for (int i = 1; std::getline(in, line); ++i) out += (i == n ? ";" + line : line) + '\n';
-  test_bytes::WriteFile(path, out);
-}
-
 struct Damaged {
   const char* name;
   // Damages the pack in dir; gives the locations the checker must name.
@@ -108,9 +100,7 @@ const Damaged kDamages[] = {
      },
      false},
     {"StageWithEntryOutsideTheTable",
-     [](const std::string& dir) -> std::vector<std::string> {
-       return {Append(dir, "data/data1.dat", {"#ENEMY:64", "hp:5"})[0]};
-     },
+     [](const std::string& dir) -> std::vector<std::string> { return {Append(dir, "data/data1.dat", {"#ENEMY:64", "hp:5"})[0]}; },
      true},
     // A new game plays INIT_STAGE whatever MAX_STAGE says; its faults count.
     {"FirstStageIsAlsoTheLast",
@@ -132,11 +122,7 @@ const Damaged kDamages[] = {
      },
      true},
     {"MissingIntroductionPlaysNothing",
-     [](const std::string& dir) -> std::vector<std::string> {
-       fs::remove(dir + "data/demo2.dat");
-       return {};
-     },
-     true},
+     [](const std::string& dir) -> std::vector<std::string> { fs::remove(dir + "data/demo2.dat"); return {}; }, true},
     // Warnings, not errors: the game plays on.
     {"SceneValuesTheGameTolerates",
      [](const std::string& dir) -> std::vector<std::string> {
@@ -261,7 +247,12 @@ TEST_P(DamagedContentTest, CheckReportsExactlyWhatTheGameShows) {
     for (const std::string& at : refused) {
       const size_t colon = at.rfind(':');
       const int line = std::stoi(at.substr(colon + 1));
-      if (line > 0) CommentOut(dir + at.substr(0, colon), line);
+      if (line > 0) {  // the line made a comment: the file as if it were absent
+        std::istringstream in(test_bytes::ReadFile(dir + at.substr(0, colon)));
+        std::string commented, text;
+        for (int i = 1; std::getline(in, text); ++i) commented += (i == line ? ";" + text : text) + '\n';
+        test_bytes::WriteFile(dir + at.substr(0, colon), commented);
+      }
       quit_on_line = quit_on_line || line > 0;
     }
     if (!quit_on_line) break;

@@ -28,12 +28,8 @@ bool GlyphAt(const std::vector<uint16_t>& frame, const Image& font, int d, int x
 using WholeRoadTest = ScenarioTest;
 
 TEST_F(WholeRoadTest, LostGameEntersTheRankingAndComesBackNextTime) {
-  {
-    std::ofstream save("save.dat", std::ios::binary);
-    save.write("qorvane", 7);
-    const int scores[5] = {90000000, 10, 0, 0, 0};
-    save.write(reinterpret_cast<const char*>(scores), sizeof scores);
-  }
+  const int scores[5] = {90000000, 10, 0, 0, 0};
+  std::ofstream("save.dat", std::ios::binary) << "qorvane" << std::string(reinterpret_cast<const char*>(scores), sizeof scores);
   int titles = 0, final_score = -1;
   const int result = Run(
       [&] {
@@ -52,16 +48,11 @@ TEST_F(WholeRoadTest, LostGameEntersTheRankingAndComesBackNextTime) {
         }
       },
       30 * 60 * 1000);
-  EXPECT_EQ(result, 0);
-  EXPECT_EQ(titles, 2);
-  EXPECT_EQ(g_state.shutdown_state, 2);
-  EXPECT_FALSE(hp.stalled);
+  EXPECT_EQ(std::tuple(result, titles, g_state.shutdown_state, hp.stalled), std::tuple(0, 2, 2, false));
   EXPECT_TRUE(hp.boxes.empty()) << hp.boxes.front().text;
   ASSERT_GT(final_score, 10) << "the scripted player should score";
   ASSERT_LT(final_score, 90000000);
-  EXPECT_EQ(g_ranking[0], 90000000);
-  EXPECT_EQ(g_ranking[1], final_score);
-  EXPECT_EQ(g_ranking[2], 10);
+  EXPECT_EQ(std::tuple(g_ranking[0], g_ranking[1], g_ranking[2]), std::tuple(90000000, final_score, 10));
 
   // The second start reads it back; the ranking screen shows it with leading zeros.
   Restart();

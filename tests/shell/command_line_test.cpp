@@ -1,6 +1,7 @@
 // Options that take a value refuse a missing or empty one and name what they got.
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "shell/command_line.h"
@@ -35,15 +36,11 @@ TEST(CommandLineTest, RefusesMissingAndEmptyValues) {
 
 TEST(CommandLineTest, TakesGivenValues) {
   const Options replay = Parse({"--replay", "run.rec", "--headless", "--scale", "3"});
-  EXPECT_EQ(replay.error, "");
-  EXPECT_EQ(replay.replay, "run.rec");
-  EXPECT_TRUE(replay.headless);
-  EXPECT_EQ(replay.scale, 3);
+  EXPECT_EQ(std::tie(replay.error, replay.replay, replay.headless, replay.scale),
+            std::tuple("", "run.rec", true, 3));
   const Options check = Parse({"--check", "--windowed"});
-  EXPECT_EQ(check.error, "");
-  EXPECT_TRUE(check.check);
-  EXPECT_EQ(check.check_folder, "");
-  EXPECT_EQ(check.full_screen, 0);
+  EXPECT_EQ(std::tie(check.error, check.check, check.check_folder, check.full_screen),
+            std::tuple("", true, "", 0));
 }
 
 }  // namespace

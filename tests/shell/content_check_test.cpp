@@ -83,10 +83,4 @@ TEST_P(ToleratedContentTest, IsAWarningOrSilence) {
 INSTANTIATE_TEST_SUITE_P(Pack, ToleratedContentTest, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<Tolerated>& p) { return std::string(p.param.name); });
 
-TEST(DefaultPackCheckTest, PrintsOnlyItsSummary) {
-  std::ostringstream out;
-  EXPECT_EQ(CheckContent(LD_GAME_DIR, out, true), 0);
-  EXPECT_EQ(out.str(), LD_GAME_DIR ": no problems found\n");
-}
-
 }  // namespace

@@ -29,19 +29,14 @@ class GameRunsTest : public ScenarioTest {
   }
   // Records two seconds of the title road into file; the exit code.
   int Record(const std::string& file) {
-    Options options;
-    options.record = file;
     hp.stop_at = hp.now + 2000;
     hp.on_frame = [&] { PressEvery(platform::VK_RETURN, 300); };
-    return RecordGame(options, folders, hp);
+    return RecordGame(Options{.record = file}, folders, hp);
   }
   // Replays file headless; the exit code, with standard error in err.
   int Replay(const std::string& file) {
-    Options options;
-    options.replay = file;
-    options.headless = true;
     testing::internal::CaptureStderr();
-    const int code = ReplayGame(options, folders, nullptr);
+    const int code = ReplayGame(Options{.replay = file, .headless = true}, folders, nullptr);
     err = testing::internal::GetCapturedStderr();
     return code;
   }
@@ -82,9 +77,7 @@ TEST_F(GameRunsTest, RecordWritesNoFileButANewOneOrARecord) {
     }
     EXPECT_EQ(code, 2);
     EXPECT_NE(said.find(c.refusal), std::string::npos) << said;
-    if (!fifo) {
-      EXPECT_EQ(test_bytes::ReadFile(c.file), before);
-    }
+    EXPECT_EQ(fifo ? before : test_bytes::ReadFile(c.file), before);
   }
   EXPECT_EQ(test_bytes::ReadFile("save.dat"), save);
 }

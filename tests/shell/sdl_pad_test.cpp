@@ -14,14 +14,10 @@ namespace {
 
 // A controller with every standard button and axis, numbered as SDL names them.
 SDL_Joystick* Attach() {
-  SDL_VirtualJoystickDesc desc{};
-  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-  desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-  desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-  desc.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
-  desc.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
-  desc.name = "test pad";
+  SDL_VirtualJoystickDesc desc{.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION, .type = SDL_JOYSTICK_TYPE_GAMECONTROLLER,
+                               .naxes = SDL_CONTROLLER_AXIS_MAX, .nbuttons = SDL_CONTROLLER_BUTTON_MAX,
+                               .button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1,
+                               .axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1, .name = "test pad"};
   const int index = SDL_JoystickAttachVirtualEx(&desc);
   return index < 0 ? nullptr : SDL_JoystickOpen(index);
 }
@@ -44,11 +40,8 @@ void Axis(SDL_Joystick* pad, int axis, Sint16 value) {
 // The arrow keys and Space as the game polls them, as a string of the held ones.
 std::string Held() {
   std::string held;
-  for (auto [vk, name] : {std::pair{platform::VK_UP, 'U'},
-                          {platform::VK_DOWN, 'D'},
-                          {platform::VK_LEFT, 'L'},
-                          {platform::VK_RIGHT, 'R'},
-                          {platform::VK_SPACE, 'F'}})
+  for (auto [vk, name] : {std::pair{platform::VK_UP, 'U'}, {platform::VK_DOWN, 'D'}, {platform::VK_LEFT, 'L'},
+                          {platform::VK_RIGHT, 'R'}, {platform::VK_SPACE, 'F'}})
     if (platform::Get().KeyDown(vk)) held += name;
   return held;
 }

@@ -1,6 +1,7 @@
 #include "library/sound/el_sound.h"
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/headless_test.h"
@@ -69,8 +70,7 @@ TEST_F(SoundTest, LoadFailuresReportAndUseNothing) {
   std::vector<std::string> seen;
   for (const auto& box : hp.boxes) seen.push_back(box.text);
   EXPECT_EQ(seen, boxes);
-  EXPECT_EQ(g_sound.UsedCount(), 0);
-  EXPECT_TRUE(hp.sound_buffers.empty());
+  EXPECT_EQ(std::tuple(g_sound.UsedCount(), hp.sound_buffers.size()), std::tuple(0, 0u));
   EXPECT_EQ(g_sound.LoadObject("se.wav", -3), 0);
   EXPECT_EQ(hp.sound_buffers.size(), 3u);
 }
@@ -81,8 +81,7 @@ TEST_F(SoundTest, SeventyFirstObjectIsRefusedAndAReleasedNumberIsReused) {
   ASSERT_EQ(hp.boxes.size(), 1u);
   EXPECT_EQ(hp.boxes[0].text, "elSound::LoadObject : オブジェクト数が多過ぎます");
   g_sound.ReleaseObject(5);
-  EXPECT_TRUE(hp.sound_buffers[5].released);
-  EXPECT_EQ(hp.sound_buffers[5].stops, 1);
+  EXPECT_EQ(std::tuple(hp.sound_buffers[5].released, hp.sound_buffers[5].stops), std::tuple(true, 1));
   EXPECT_EQ(g_sound.LoadObject("se.wav", 1), 5);
 }
 
@@ -93,8 +92,7 @@ TEST_F(SoundTest, WithoutADeviceEverythingIsSilent) {
   EXPECT_EQ(g_sound.LoadObject("se.wav", 3), 0);
   EXPECT_EQ(g_sound.LoadObject("missing.wav", 30), 0);
   g_sound.PlayObject(0, -1);
-  EXPECT_TRUE(hp.boxes.empty());
-  EXPECT_TRUE(hp.sound_buffers.empty());
+  EXPECT_EQ(std::tuple(hp.boxes.size(), hp.sound_buffers.size()), std::tuple(0u, 0u));
 }
 
 }  // namespace

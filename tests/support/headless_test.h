@@ -21,9 +21,7 @@
 #ifndef LD_LIMITS_NEW
 #define LD_LIMITS_NEW 1
 #endif
-#if LD_LIMITS_NEW
-extern size_t g_new_limit;
-#endif
+extern size_t g_new_limit;  // defined only where LD_LIMITS_NEW
 
 // Runs body in a forked child: its exit code, or 128 + the signal that ended it.
 int RunInChild(const std::function<int()>& body);

@@ -16,31 +16,13 @@ void Put32(Bytes& b, uint32_t v) {
   Put16(b, v >> 16);
 }
 
-namespace {
-
-void PackRow(Bytes& out, const std::vector<uint32_t>& row, int bpp) {
-  const size_t start = out.size();
-  if (bpp < 8) {
-    const size_t per_byte = static_cast<size_t>(8 / bpp);
-    for (size_t i = 0; i < row.size(); i += per_byte) {
-      uint32_t byte = 0;
-      for (size_t k = 0; k < per_byte; ++k)
-        byte |= (i + k < row.size() ? row[i + k] : 0) << (8 - bpp * static_cast<int>(k + 1));
-      out.push_back(static_cast<uint8_t>(byte));
-    }
-  } else {
-    for (uint32_t v : row)
-      for (int b = 0; b < bpp / 8; ++b) out.push_back(static_cast<uint8_t>(v >> (8 * b)));
-  }
-  while ((out.size() - start) % 4 != 0) out.push_back(0);
-}
-
-}  // namespace
-
 Bytes PackRows(const std::vector<std::vector<uint32_t>>& rows, int bpp, bool top_down) {
   Bytes out;
-  for (size_t i = 0; i < rows.size(); ++i)
-    PackRow(out, rows[top_down ? i : rows.size() - 1 - i], bpp);
+  for (size_t i = 0; i < rows.size(); ++i) {
+    for (uint32_t v : rows[top_down ? i : rows.size() - 1 - i])
+      for (int b = 0; b < bpp / 8; ++b) out.push_back(static_cast<uint8_t>(v >> (8 * b)));
+    while (out.size() % 4 != 0) out.push_back(0);
+  }
   return out;
 }
 
@@ -48,20 +30,14 @@ Bytes Bmp(const BmpSpec& s) {
   const uint32_t masks_size = s.compression == 3 ? 12 : 0;
   const uint32_t offset = 14 + 40 + masks_size + 4 * static_cast<uint32_t>(s.palette.size());
   Bytes out = {'B', 'M'};
-  Put32(out, offset + static_cast<uint32_t>(s.data.size()));
-  Put32(out, 0);
-  Put32(out, offset);
-  Put32(out, 40);
-  Put32(out, static_cast<uint32_t>(s.width));
-  Put32(out, static_cast<uint32_t>(s.top_down ? -s.height : s.height));
+  const auto size = static_cast<uint32_t>(s.data.size());
+  for (uint32_t v : {offset + size, 0u, offset, 40u, static_cast<uint32_t>(s.width),
+                     static_cast<uint32_t>(s.top_down ? -s.height : s.height)})
+    Put32(out, v);
   Put16(out, 1);
   Put16(out, static_cast<uint32_t>(s.bpp));
-  Put32(out, s.compression);
-  Put32(out, static_cast<uint32_t>(s.data.size()));
-  Put32(out, 2835);
-  Put32(out, 2835);
-  Put32(out, static_cast<uint32_t>(s.palette.size()));
-  Put32(out, 0);
+  for (uint32_t v : {s.compression, size, 2835u, 2835u, static_cast<uint32_t>(s.palette.size()), 0u})
+    Put32(out, v);
   for (uint32_t m : s.masks) Put32(out, m);
   for (uint32_t c : s.palette) Put32(out, c);
   out.insert(out.end(), s.data.begin(), s.data.end());
@@ -72,11 +48,7 @@ Bytes Bmp24(int width, int height, const Painter& paint) {
   std::vector<std::vector<uint32_t>> rows(static_cast<size_t>(height));
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) rows[static_cast<size_t>(y)].push_back(paint(x, y));
-  BmpSpec s;
-  s.width = width;
-  s.height = height;
-  s.data = PackRows(rows, 24, false);
-  return Bmp(s);
+  return Bmp({.width = width, .height = height, .data = PackRows(rows, 24, false)});
 }
 
 Bytes Bmp24(int width, int height, uint32_t rgb) {
@@ -94,12 +66,9 @@ Bytes Chunk(const std::string& id, const Bytes& body) {
 Bytes Fmt(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits) {
   const uint16_t align = static_cast<uint16_t>(channels * bits / 8);
   Bytes b;
-  Put16(b, tag);
-  Put16(b, channels);
-  Put32(b, rate);
-  Put32(b, rate * align);
-  Put16(b, align);
-  Put16(b, bits);
+  for (uint32_t v : {uint32_t{tag}, uint32_t{channels}}) Put16(b, v);
+  for (uint32_t v : {rate, rate * align}) Put32(b, v);
+  for (uint32_t v : {uint32_t{align}, uint32_t{bits}}) Put16(b, v);
   return b;
 }
 

@@ -26,7 +26,7 @@ struct BmpSpec {
   Bytes data;                     // the pixel array as stored
 };
 Bytes Bmp(const BmpSpec& spec);
-// Rows given top to bottom, as palette indices or pixel values; packed and
+// Rows given top to bottom as pixel values of 8 bits or more; packed and
 // padded to four bytes in the file's row order.
 Bytes PackRows(const std::vector<std::vector<uint32_t>>& rows, int bpp, bool top_down);
 // A 24-bit bottom-up BMP; paint gives 0xRRGGBB for each pixel.
