@@ -2,7 +2,7 @@
 #include <cstdlib>
 
 #include "fuzz_home.h"
-#include "shell/shell.h"
+#include "shell/config.h"
 #include "scene/scene_state.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -9,7 +9,7 @@
 #include "shell/content_check.h"
 #include "shell/folders.h"
 #include "shell/game_runs.h"
-#include "shell/shell.h"
+#include "shell/config.h"
 
 int main(int argc, char** argv) {
   const Options options = ParseCommandLine(argc, argv);

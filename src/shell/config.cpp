@@ -1,3 +1,5 @@
+#include "shell/config.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -11,7 +13,6 @@
 
 #include "library/system/line_reader.h"
 #include "library/system/text_values.h"
-#include "shell/shell.h"
 #include "scene/scene_state.h"
 
 int g_config_full_screen = 1;

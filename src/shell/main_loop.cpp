@@ -1,9 +1,10 @@
+#include "shell/main_loop.h"
 
 #include <cstdio>
 #include <string>
 
-#include "frontend/boot_scene.h"
 #include "content/game_params.h"
+#include "frontend/boot_scene.h"
 #include "frontend/front_scenes.h"
 #include "frontend/ranking.h"
 #include "frontend/script_scenes.h"
@@ -12,12 +13,14 @@
 #include "library/system/el_system.h"
 #include "platform/platform.h"
 #include "scene/boxes.h"
-#include "shell/folders.h"
-#include "shell/shell.h"
 #include "scene/scene_state.h"
+#include "shell/config.h"
+#include "shell/folders.h"
+#include "shell/window_proc.h"
 
 namespace {
 
+constexpr const char* kCaption = "Lantern Drift Ver.2";
 constexpr int kDisplayWidth = 640;
 constexpr int kDisplayHeight = 480;
 

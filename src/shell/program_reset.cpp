@@ -1,3 +1,5 @@
+#include "shell/program_reset.h"
+
 #include "content/game_params.h"
 #include "content/scene_player.h"
 #include "content/stage_data.h"
@@ -11,8 +13,10 @@
 #include "library/sound/music.h"
 #include "library/system/el_system.h"
 #include "scene/scene_state.h"
+#include "shell/config.h"
 #include "shell/folders.h"
-#include "shell/shell.h"
+#include "shell/main_loop.h"
+#include "shell/window_proc.h"
 
 void ResetProgramState() {
   ResetSystem();

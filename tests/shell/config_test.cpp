@@ -4,7 +4,7 @@
 
 #include "scene/scene_state.h"
 #include "shell/command_line.h"
-#include "shell/shell.h"
+#include "shell/config.h"
 #include "support/headless_test.h"
 #include "support/test_bytes.h"
 
