@@ -1,5 +1,5 @@
 // save.dat from arbitrary bytes: read, then a score inserted and written back.
-#include "frontend/ranking.h"
+#include "frontend/save_file.h"
 #include "fuzz_home.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

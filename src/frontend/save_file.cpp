@@ -1,3 +1,5 @@
+#include "frontend/save_file.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -10,8 +12,6 @@
 #include <filesystem>
 #include <functional>
 #include <vector>
-
-#include "frontend/ranking.h"
 
 std::array<int, 6> g_ranking{};
 

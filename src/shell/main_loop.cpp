@@ -6,7 +6,7 @@
 #include "content/game_params.h"
 #include "frontend/boot_scene.h"
 #include "frontend/front_scenes.h"
-#include "frontend/ranking.h"
+#include "frontend/save_file.h"
 #include "frontend/script_scenes.h"
 #include "game/game_scene.h"
 #include "library/draw/el_draw.h"

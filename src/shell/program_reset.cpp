@@ -4,7 +4,7 @@
 #include "content/scene_player.h"
 #include "content/stage_data.h"
 #include "frontend/front_scenes.h"
-#include "frontend/ranking.h"
+#include "frontend/save_file.h"
 #include "frontend/script_scenes.h"
 #include "game/game_state.h"
 #include "library/draw/el_draw.h"

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "frontend/ranking.h"
+#include "frontend/save_file.h"
 #include "shell/folders.h"
 #include "support/headless_test.h"
 #include "support/test_bytes.h"

@@ -1,4 +1,4 @@
-// The five best scores and the save file that keeps them.
+// The five best scores and save.dat, the file that keeps them.
 #pragma once
 
 #include <array>
