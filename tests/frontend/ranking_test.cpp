@@ -270,6 +270,7 @@ TEST_F(RankingTest, ReadOnlySaveIsShownAndNewScoresGoToTheDataFolder) {
               if (f.ranking_file != here + "game/save.dat" ||
                   f.save_file != here + "home/lantern-drift/save.dat")
                 return 3;
+              SettleFolders(f);
               ReadSaveFile(f.save_file, f.ranking_file);
               if (Top() != Scores{900, 800, 0, 0, 0}) return 4;
               InsertScore(850);
