@@ -37,4 +37,5 @@ void ResetProgramState() {
   // While a box is open the window procedure still gets what the box does not answer.
   SetBoxMessageSink(WindowProc);
   NoteBoxDetail("");
+  NoteBoxEnglish("");
 }
