@@ -13,7 +13,6 @@
 #include "library/sound/music.h"
 #include "library/system/el_system.h"
 #include "scene/scene_state.h"
-#include "shell/config.h"
 #include "shell/folders.h"
 #include "shell/main_loop.h"
 #include "shell/window_proc.h"
@@ -32,7 +31,6 @@ void ResetProgramState() {
   ResetScriptScenes();
   ResetRanking();
   g_window = WindowState();
-  g_config_full_screen = 1;
   ResetFolders();
   // While a box is open the window procedure still gets what the box does not answer.
   SetBoxMessageSink(WindowProc);

@@ -14,8 +14,6 @@
 
 namespace {
 
-using Scores = std::array<int, 5>;
-
 class RankingTest : public HeadlessTest {
  protected:
   void SetUp() override {

@@ -1,8 +1,6 @@
-#include <fstream>
 #include <string>
 #include <tuple>
 
-#include "scene/scene_state.h"
 #include "shell/command_line.h"
 #include "shell/config.h"
 #include "support/headless_test.h"
@@ -14,9 +12,8 @@ using ConfigTest = HeadlessTest;
 
 TEST_F(ConfigTest, MissingFileIsWrittenInUtf8WithLf) {
   MakeTempDir();
-  ReadConfig("config.ini");
-  EXPECT_EQ(g_config_full_screen, 1);
-  EXPECT_EQ(g_state.fps_display, 0);
+  const Config config = LoadConfig("config.ini");
+  EXPECT_EQ(std::tie(config.full_screen, config.fps), std::tuple(1, 0));
   EXPECT_EQ(test_bytes::ReadFile("config.ini"),
             "; 設定ファイル\n"
             "\n"
@@ -42,13 +39,9 @@ TEST_F(ConfigTest, EveryEncodingAndLineEndGivesTheSameSettings) {
       "FULL_SCREEN=0\r\n\r\n; FPS\x95\x5C\x8E\xA6\r\nFPS=1\r\nMUSIC_VOLUME=40\r\nSOUND_VOLUME=7\r\n",
       "\xEF\xBB\xBF""FULL_SCREEN=0\nFPS=1\r\nMUSIC_VOLUME=40\nSOUND_VOLUME=7",
   };
-  MakeTempDir();
   for (const char* text : files) {
-    std::ofstream("config.ini", std::ios::binary) << text;
-    ReadConfig("config.ini");
-    int music = -1, sound = -1;
-    ReadVolumes("config.ini", music, sound);
-    EXPECT_EQ(std::tie(g_config_full_screen, g_state.fps_display, music, sound), std::tuple(0, 1, 40, 7))
+    const Config c = ReadConfig(text);
+    EXPECT_EQ(std::tie(c.full_screen, c.fps, c.music_volume, c.sound_volume), std::tuple(0, 1, 40, 7))
         << text;
   }
 }
@@ -71,20 +64,16 @@ TEST_F(ConfigTest, KeysAndValues) {
       // Only a line end is taken off: a last line without one keeps its value.
       {"FPS=1", 1, 1},
       {"FULL_SCREEN=0", 0, 0},
-      // The volumes: a reader of their own, clamped to 0..100; the one above ignores them.
+      // The volumes, clamped to 0..100; the old reader ignored them.
       {"music_volume=40\r\nSOUND_VOLUME=7\r\nFULL_SCREEN=0\r\n", 0, 0, 40, 7},
       {"MUSIC_VOLUME=101\nSOUND_VOLUME=-1\nFPS=1\n", 1, 1, 100, 0},
       {"MUSIC_VOLUME=100\nSOUND_VOLUME=0\n", 1, 0, 100, 0},
       {"; MUSIC_VOLUME=0\nSOUND_VOLUME=\n", 1, 0, 100, 0},
       {"MUSIC_VOLUME=0", 1, 0, 0, 100},
   };
-  MakeTempDir();
   for (const Case& c : cases) {
-    std::ofstream("config.ini", std::ios::binary) << c.text;
-    ReadConfig("config.ini");
-    int music = -1, sound = -1;
-    ReadVolumes("config.ini", music, sound);
-    EXPECT_EQ(std::tie(g_config_full_screen, g_state.fps_display, music, sound),
+    const Config got = ReadConfig(c.text);
+    EXPECT_EQ(std::tie(got.full_screen, got.fps, got.music_volume, got.sound_volume),
               std::tie(c.full_screen, c.fps, c.music, c.sound))
         << c.text;
   }
