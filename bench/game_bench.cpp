@@ -17,7 +17,7 @@
 #include "library/draw/el_draw.h"
 #include "platform/headless/headless_platform.h"
 #include "scene/scene_state.h"
-#include "shell/shell.h"
+#include "shell/program_reset.h"
 #include "support/test_bytes.h"
 
 namespace {

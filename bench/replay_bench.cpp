@@ -15,7 +15,8 @@
 #include "platform/headless/headless_platform.h"
 #include "platform/record/record_platforms.h"
 #include "scene/scene_state.h"
-#include "shell/shell.h"
+#include "shell/main_loop.h"
+#include "shell/program_reset.h"
 
 namespace {
 

@@ -1,14 +1,13 @@
 // config.ini from arbitrary bytes.
 #include <cstdlib>
+#include <string_view>
 
-#include "fuzz_home.h"
-#include "shell/shell.h"
-#include "scene/scene_state.h"
+#include "shell/config.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static FuzzHome home;
-  home.Begin("config.ini", data, size);
-  ReadConfig("config.ini");
-  if ((g_config_full_screen | g_state.fps_display) & ~1) std::abort();
+  const Config c = ReadConfig(std::string_view(reinterpret_cast<const char*>(data), size));
+  if ((c.full_screen | c.fps) & ~1) std::abort();
+  if (c.music_volume < 0 || c.music_volume > 100 || c.sound_volume < 0 || c.sound_volume > 100)
+    std::abort();
   return 0;
 }

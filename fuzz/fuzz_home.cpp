@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "library/draw/el_draw.h"
-#include "shell/shell.h"
+#include "shell/program_reset.h"
 #include "support/test_bytes.h"
 
 FuzzHome::FuzzHome() {

@@ -1,4 +1,4 @@
-// What every content fuzz target shares: a folder of its own with a picture and
+// What the picture and wave fuzz targets share: a folder of their own with a picture and
 // a sound that the fuzzed names may find, a headless platform, and the
 // program's start state again for every input.
 #pragma once

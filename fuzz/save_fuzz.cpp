@@ -1,12 +1,14 @@
-// save.dat from arbitrary bytes: read, then a score inserted and written back.
-#include "frontend/ranking.h"
-#include "fuzz_home.h"
+// save.dat from arbitrary bytes: a ranking, or nothing, never more than five scores.
+#include <cstdlib>
+#include <string_view>
+
+#include "frontend/save_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static FuzzHome home;
-  home.Begin("save.dat", data, size);
-  ResetRanking();
-  ReadSaveFile("save.dat");
-  InsertScore(1000);
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const Scores base{1, 2, 3, 4, 5};
+  const std::optional<Scores> scores = ScoresIn(bytes, base);
+  // A file cut short leaves the scores it does not hold as they were.
+  if (scores && size < 27 && (*scores)[4] != base[4]) std::abort();
   return 0;
 }

@@ -4,12 +4,13 @@
 #include <iostream>
 #include <memory>
 
+#include "library/system/line_reader.h"
 #include "platform/sdl_platform_factory.h"
 #include "shell/command_line.h"
+#include "shell/config.h"
 #include "shell/content_check.h"
 #include "shell/folders.h"
 #include "shell/game_runs.h"
-#include "shell/shell.h"
 
 int main(int argc, char** argv) {
   const Options options = ParseCommandLine(argc, argv);
@@ -31,7 +32,9 @@ int main(int argc, char** argv) {
   if (options.check)
     return CheckContent(options.check_folder.empty() ? folders.game : options.check_folder,
                         std::cout, options.strict);
-  const platform::PresentPath present = ReadPresentPath(folders.config_file);
+  // Read, never written: a replay must leave the player's folder as it is.
+  const platform::PresentPath present =
+      ReadConfig(ReadWholeFile(folders.config_file).value_or("")).present;
   if (!options.replay.empty()) {
     std::unique_ptr<platform::Platform> window;
     if (!options.headless && !(window = platform::MakeSdlPlatform(options.scale, present)))

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "content/shot_shadow.h"
+#include "content/content_reader.h"
 #include "library/draw/el_draw.h"
 #include "library/draw/message_box.h"
 #include "library/system/el_system.h"
@@ -13,25 +13,7 @@ namespace {
 constexpr int kOrdinary = elDraw::kOrdinary;
 constexpr int kSystemMemory = elDraw::kSystemMemory;
 
-struct Reader {
-  Reader(std::string_view bytes, const std::string& file) : text(bytes, file) { dat.file = file; }
-  TaggedText text;
-  GameDat dat;
-  bool sound_block = false;
-
-  template <typename Effect>
-  void Add(Effect effect) {
-    dat.Add(text.LineNumber(), std::move(effect));
-  }
-};
-
-using Apply = std::optional<ContentError> (*)(Reader&);
-
-template <int GameParams::*field>
-std::optional<ContentError> SetParam(Reader& r) {
-  r.Add(ParamValue{field, ToInt(r.text.Value())});
-  return std::nullopt;
-}
+using Reader = ContentReader<GameDat, bool, false>;  // block: the sound block is open
 
 template <int GameParams::*field, int mode>
 std::optional<ContentError> LoadPicture(Reader& r) {
@@ -40,23 +22,11 @@ std::optional<ContentError> LoadPicture(Reader& r) {
 }
 
 std::optional<ContentError> OpenSoundBlock(Reader& r) {
-  r.sound_block = true;
+  r.block = true;
   return std::nullopt;
 }
 
-std::optional<ContentError> SetShotShadow(Reader& r) {
-  ParamValue value{};
-  std::optional<ContentError> error = ReadShotShadow(r.text, value);
-  if (!error) r.Add(value);
-  return error;
-}
-
-struct Directive {
-  const char* key;
-  Apply apply;
-};
-
-constexpr Directive kDirectives[] = {
+constexpr Directive<Reader> kDirectives[] = {
     {"MAX_STAGE:", SetParam<&GameParams::MAX_STAGE>},
     {"PLAYER_STOCK:", SetParam<&GameParams::PLAYER_STOCK>},
     {"SHOT_DAMAGE:", SetParam<&GameParams::SHOT_DAMAGE>},
@@ -79,31 +49,15 @@ constexpr Directive kDirectives[] = {
     {"BLINK_TIME:", SetParam<&GameParams::BLINK_TIME>},
 };
 
-std::optional<ContentError> ReadDirective(Reader& r) {
-  for (const Directive& d : kDirectives) {
-    if (!r.text.Directive(d.key)) continue;
-    const bool was_open = r.sound_block;
-    r.sound_block = false;
-    std::optional<ContentError> error = d.apply(r);
-    // A refused line counts as absent: it closes no block.
-    if (error) r.sound_block = was_open;
-    return error;
-  }
-  return std::nullopt;
+void ReadSoundBlockLine(Reader& r) {
+  if (std::optional<SoundLine> sound = ReadSoundLine(r.text)) r.Add(std::move(*sound));
 }
 
 }  // namespace
 
 GameDat ReadGameDat(std::string_view bytes, const std::string& file) {
   Reader r(bytes, file);
-  while (r.text.Next()) {
-    if (r.sound_block) {
-      if (std::optional<SoundLine> sound = ReadSoundLine(r.text)) r.Add(std::move(*sound));
-    }
-    if (!r.text.IsDirective()) continue;
-    if (std::optional<ContentError> error = ReadDirective(r)) r.dat.errors.push_back(std::move(*error));
-  }
-  return std::move(r.dat);
+  return ReadLines(r, kDirectives, ReadSoundBlockLine);
 }
 
 GameDat ReadGameDatFile(const std::string& name) { return ReadPath(DataFile(name), ReadGameDat); }

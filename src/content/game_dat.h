@@ -19,6 +19,9 @@ struct ParamPicture {
 
 using GameDat = Parsed<std::variant<ParamValue, ParamPicture, SoundLine>>;
 
+// The English line of the box the game shows when it refuses game.dat.
+constexpr const char* kGameDatRefusedEnglish = "game.dat could not be read.";
+
 // A refused line is left out and reading goes on.
 GameDat ReadGameDat(std::string_view bytes, const std::string& file);
 // The data file at name (relative to the current directory).

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "content/content_reader.h"
 #include "library/draw/el_draw.h"
 #include "library/draw/message_box.h"
 #include "library/system/el_system.h"
@@ -69,20 +70,10 @@ static_assert(std::string_view(kSceneKeys[kSceneBgmStop].key) == "bgm_stop:");
 static_assert(std::string_view(kSceneKeys[kSceneFadeSteps].key) == "fade_interval:");
 static_assert(std::string_view(kSceneKeys[kSceneImg].key) == "img:");
 
-struct Reader {
-  Reader(std::string_view bytes, const std::string& file) : text(bytes, file) { scenes.file = file; }
-  TaggedText text;
-  SceneFile scenes;
-  int scene = -1;  // the open scene block's record; -1 for none
-
-  template <typename Effect>
-  void Add(Effect effect) {
-    scenes.Add(text.LineNumber(), std::move(effect));
-  }
-};
+using Reader = ContentReader<SceneFile, int, -1>;  // block: the open scene's record
 
 void Warn(Reader& r, const std::string& reason) {
-  ContentError& w = r.scenes.warnings.emplace_back(r.text.Error(reason));
+  ContentError& w = r.parsed.warnings.emplace_back(r.text.Error(reason));
   w.warning = true;
 }
 
@@ -98,39 +89,37 @@ void ReadSceneLine(Reader& r) {
   for (size_t k = 0; k < std::size(kSceneKeys); ++k) {
     if (!r.text.Block(kSceneKeys[k].key)) continue;
     if (static_cast<int>(k) == kSceneFadeSteps) CheckFadeSteps(r, r.text.Value());
-    r.Add(SceneLine{r.scene, static_cast<int>(k), std::string(r.text.Value())});
+    r.Add(SceneLine{r.block, static_cast<int>(k), std::string(r.text.Value())});
   }
 }
 
-void ReadCount(Reader& r) {
+std::optional<ContentError> ReadCount(Reader& r) {
   const int count = ToInt(r.text.Value());
   const int kept = std::clamp(count, 0, MAX_SCENE);
   if (count != kept)
     Warn(r, "MAX_SCENE " + std::to_string(count) + " is outside 0..10; the game takes it as " +
                 std::to_string(kept) + "; give 0 to 10");
   r.Add(SceneCount{kept});
+  return std::nullopt;
 }
 
-void ReadScene(Reader& r) {
+std::optional<ContentError> ReadScene(Reader& r) {
   const int n = ToInt(r.text.Value());
   if (n < 0 || n >= MAX_SCENE) {
     Warn(r, "SCENE: " + std::to_string(n) +
                 " is outside 0..9; the game leaves out this scene's lines; number scenes 0 to 9");
-    return;
+    return std::nullopt;
   }
   r.Add(OpenScene{n});
-  r.scene = n;
+  r.block = n;
+  return std::nullopt;
 }
 
-void ReadDirective(Reader& r) {
-  if (r.text.Directive("MAX_SCENE:")) {
-    r.scene = -1;
-    ReadCount(r);
-  } else if (r.text.Directive("SCENE:")) {
-    r.scene = -1;
-    ReadScene(r);
-  }
-}
+// A scene script refuses nothing: what the game tolerates are warnings.
+constexpr Directive<Reader> kDirectives[] = {
+    {"MAX_SCENE:", ReadCount},
+    {"SCENE:", ReadScene},
+};
 
 }  // namespace
 
@@ -151,11 +140,7 @@ SceneRecord SceneDefaults(const SceneRecord& kept) {
 
 SceneFile ReadSceneScript(std::string_view bytes, const std::string& file) {
   Reader r(bytes, file);
-  while (r.text.Next()) {
-    if (r.scene >= 0) ReadSceneLine(r);
-    if (r.text.IsDirective()) ReadDirective(r);
-  }
-  return std::move(r.scenes);
+  return ReadLines(r, kDirectives, ReadSceneLine);
 }
 
 SceneFile ReadSceneScriptAt(const std::string& name) {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "content/shot_shadow.h"
+#include "content/content_reader.h"
 #include "library/draw/el_draw.h"
 #include "library/draw/message_box.h"
 #include "library/system/el_system.h"
@@ -79,17 +79,9 @@ constexpr int kObjectImg = 0;
 
 enum class Block { kNone, kSound, kEnemy, kObject };
 
-struct Reader {
-  Reader(std::string_view bytes, const std::string& file) : text(bytes, file) { stage.file = file; }
-  TaggedText text;
-  StageFile stage;
-  Block block = Block::kNone;
+struct Reader : ContentReader<StageFile, Block, Block::kNone> {
+  using ContentReader::ContentReader;
   int entry = 0;  // the character or stage object that the open block fills
-
-  template <typename Effect>
-  void Add(Effect effect) {
-    stage.Add(text.LineNumber(), std::move(effect));
-  }
 };
 
 // The number of the block key that the line starts with; -1 for none.
@@ -99,8 +91,6 @@ int BlockKey(TaggedText& text, const Key (&keys)[N]) {
     if (text.Block(keys[k].key)) return static_cast<int>(k);
   return -1;
 }
-
-using Apply = std::optional<ContentError> (*)(Reader&);
 
 // An entry number or a count from the file, checked against its table.
 std::optional<ContentError> OutOfRange(const Reader& r, const char* what, int value, int low,
@@ -157,12 +147,6 @@ std::optional<ContentError> LoadStagePicture(Reader& r) {
   return std::nullopt;
 }
 
-template <int GameParams::*field>
-std::optional<ContentError> SetParam(Reader& r) {
-  r.Add(ParamValue{field, ToInt(r.text.Value())});
-  return std::nullopt;
-}
-
 std::optional<ContentError> SetStageHard(Reader& r) {
   r.Add(StageHard{ToReal(r.text.Value())});
   return std::nullopt;
@@ -178,19 +162,7 @@ std::optional<ContentError> SetClearBonus(Reader& r) {
   return std::nullopt;
 }
 
-std::optional<ContentError> SetShotShadow(Reader& r) {
-  ParamValue value{};
-  std::optional<ContentError> error = ReadShotShadow(r.text, value);
-  if (!error) r.Add(value);
-  return error;
-}
-
-struct Directive {
-  const char* key;
-  Apply apply;
-};
-
-constexpr Directive kDirectives[] = {
+constexpr Directive<Reader> kDirectives[] = {
     {"STAGE_NAME:", Accept},
     {"SOUND:", OpenSound},
     {"MAX_TURN:", SetStageInt<&StageHeader::MAX_TURN>},
@@ -220,19 +192,6 @@ constexpr Directive kDirectives[] = {
     {"STOCK_IMG:", Accept},
     {"BLINK_TIME:", SetParam<&GameParams::BLINK_TIME>},
 };
-
-std::optional<ContentError> ReadDirective(Reader& r) {
-  for (const Directive& d : kDirectives) {
-    if (!r.text.Directive(d.key)) continue;
-    const Block was_open = r.block;
-    r.block = Block::kNone;
-    std::optional<ContentError> error = d.apply(r);
-    // A refused line counts as absent: it closes no block.
-    if (error) r.block = was_open;
-    return error;
-  }
-  return std::nullopt;
-}
 
 void ReadBlockLine(Reader& r) {
   if (r.block == Block::kObject) {
@@ -293,12 +252,7 @@ struct Applier {
 
 StageFile ReadStageFile(std::string_view bytes, const std::string& file) {
   Reader r(bytes, file);
-  while (r.text.Next()) {
-    ReadBlockLine(r);
-    if (!r.text.IsDirective()) continue;
-    if (std::optional<ContentError> error = ReadDirective(r)) r.stage.errors.push_back(std::move(*error));
-  }
-  return std::move(r.stage);
+  return ReadLines(r, kDirectives, ReadBlockLine);
 }
 
 StageFile ReadStageFileAt(const std::string& name) { return ReadPath(DataFile(name), ReadStageFile); }

@@ -55,6 +55,9 @@ using StageFile = Parsed<std::variant<ParamValue, SoundLine, StageValue, StagePi
                                       StageBgm, StageClearBonus, OpenEnemy, OpenObject, EnemyLine,
                                       ObjectLine>>;
 
+// The English line of the box the game shows when it refuses a stage file.
+constexpr const char* kStageRefusedEnglish = "The stage data could not be read.";
+
 // A refused line is left out and reading goes on.
 StageFile ReadStageFile(std::string_view bytes, const std::string& file);
 // The data file at name (relative to the current directory).

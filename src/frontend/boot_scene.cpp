@@ -1,6 +1,7 @@
 #include "frontend/boot_scene.h"
 
 #include "content/game_dat.h"
+#include "library/draw/message_box.h"
 #include "scene/boxes.h"
 #include "scene/scene_state.h"
 
@@ -9,6 +10,7 @@ void SceneBoot() {
   ApplyGameDat(dat);
   if (!dat.errors.empty()) {
     PrintErrors(dat.errors);
+    NoteBoxEnglish(kGameDatRefusedEnglish);
     ShowMessage("game.datが読み込めませんでした。");
     g_state.exit_code = 1;
     QuitGame();

@@ -3,7 +3,7 @@
 
 #include "content/game_params.h"
 #include "frontend/front_scenes.h"
-#include "frontend/ranking.h"
+#include "frontend/save_file.h"
 #include "game/digits.h"
 #include "library/draw/el_draw.h"
 #include "library/input/input.h"

@@ -1,3 +1,5 @@
+#include "frontend/save_file.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -9,9 +11,10 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <vector>
 
-#include "frontend/ranking.h"
+#include "library/system/line_reader.h"
 
 std::array<int, 6> g_ranking{};
 
@@ -20,7 +23,6 @@ namespace {
 constexpr char kMagic[] = {'q', 'o', 'r', 'v', 'a', 'n', 'e'};
 constexpr size_t kMagicSize = sizeof kMagic;
 constexpr size_t kFileSize = kMagicSize + 5 * 4;
-using Scores = std::array<int, 5>;
 
 // Where the ranking is written; every write merges with what is there.
 std::string g_save_file = "save.dat";
@@ -39,55 +41,22 @@ void Encode(const Scores& scores, unsigned char* out) {
   }
 }
 
-// The first count scores over scores; the slots after them are left as they are.
-void Decode(const unsigned char* in, size_t count, Scores& scores) {
-  for (size_t i = 0; i < count && i < 5; ++i) {
-    uint32_t v = 0;
-    for (size_t b = 0; b < 4; ++b)
-      v |= static_cast<uint32_t>(in[kMagicSize + 4 * i + b]) << (8 * b);
-    scores[i] = static_cast<int>(v);
-  }
-}
-
 enum class Disk { kMissing, kRead, kUnreadable };
 
 struct OnDisk {
   Disk state = Disk::kMissing;
-  unsigned char bytes[kFileSize] = {};
-  size_t size = 0;
+  std::string bytes;
   std::string why;
-  // Whether the bytes hold a ranking (a cut one gives the scores it holds).
-  bool Ranking() const { return size >= kMagicSize && std::memcmp(bytes, kMagic, kMagicSize) == 0; }
-  size_t Count() const { return (size - kMagicSize) / 4; }
 };
 
-// The first 27 bytes of a regular file, opened so that nothing can block.
 OnDisk ReadDisk(const std::string& file) {
   OnDisk disk;
-  const int fd = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  struct stat st {};
-  if (fd < 0) {
-    disk.state = errno == ENOENT ? Disk::kMissing : Disk::kUnreadable;
-    disk.why = std::strerror(errno);
-    return disk;
-  }
-  disk.state = Disk::kUnreadable;
-  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    disk.why = S_ISDIR(st.st_mode) ? "a folder, not a file" : "not a regular file";
+  if (std::optional<std::string> bytes = ReadWholeFile(file, &disk.why)) {
+    disk.state = Disk::kRead;
+    disk.bytes = std::move(*bytes);
   } else {
-    ssize_t got = 0;
-    while (disk.size < kFileSize &&
-           (got = read(fd, disk.bytes + disk.size, kFileSize - disk.size)) != 0) {
-      if (got < 0 && errno == EINTR) continue;
-      if (got < 0) break;
-      disk.size += static_cast<size_t>(got);
-    }
-    if (got >= 0)
-      disk.state = Disk::kRead;
-    else
-      disk.why = std::strerror(errno);
+    disk.state = access(file.c_str(), F_OK) != 0 && errno == ENOENT ? Disk::kMissing : Disk::kUnreadable;
   }
-  close(fd);
   return disk;
 }
 
@@ -109,9 +78,9 @@ std::vector<int> Added(const Scores& a, const Scores& b) {
 // copy read there and the file lost come back too. A file nobody else changed
 // gets what this copy holds, as it stands.
 Scores Merge(const OnDisk& disk) {
-  if (disk.state != Disk::kRead || !disk.Ranking()) return Top();
-  Scores theirs = g_synced;
-  Decode(disk.bytes, disk.Count(), theirs);
+  const std::optional<Scores> on_disk = ScoresIn(disk.bytes, g_synced);
+  if (disk.state != Disk::kRead || !on_disk) return Top();
+  const Scores& theirs = *on_disk;
   if (theirs == g_synced) return Top();
   std::vector<int> all(theirs.begin(), theirs.end());
   for (int score : Added(g_synced, theirs)) all.push_back(score);
@@ -218,6 +187,19 @@ bool WriteRanking(const std::string& file) {
 
 }  // namespace
 
+std::optional<Scores> ScoresIn(std::string_view bytes, Scores scores) {
+  if (bytes.size() < kMagicSize || bytes.compare(0, kMagicSize, std::string_view(kMagic, kMagicSize)) != 0)
+    return std::nullopt;
+  const size_t count = std::min<size_t>((bytes.size() - kMagicSize) / 4, 5);
+  for (size_t i = 0; i < count; ++i) {
+    uint32_t v = 0;
+    for (size_t b = 0; b < 4; ++b)
+      v |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[kMagicSize + 4 * i + b])) << (8 * b);
+    scores[i] = static_cast<int>(v);
+  }
+  return scores;
+}
+
 void ResetRanking() {
   g_ranking.fill(0);
   g_synced.fill(0);
@@ -237,7 +219,7 @@ void ReadSaveFile(const std::string& file, const std::string& shown) {
     std::fprintf(stderr, "lantern-drift: cannot read %s (%s); it is left as it is\n", shown.c_str(),
                  disk.why.c_str());
   Scores top = Top();
-  if (disk.Ranking()) Decode(disk.bytes, disk.Count(), top);
+  top = ScoresIn(disk.bytes, top).value_or(top);
   std::copy(top.begin(), top.end(), g_ranking.begin());
   g_synced = top;
   if (shown == file) return;
@@ -245,7 +227,7 @@ void ReadSaveFile(const std::string& file, const std::string& shown) {
                file.c_str());
   // The player's own copy of a shared ranking adds the scores it saved before.
   disk = ReadDisk(file);
-  if (disk.state == Disk::kRead && disk.Ranking()) {
+  if (disk.state == Disk::kRead && ScoresIn(disk.bytes, g_synced)) {
     g_synced = Merge(disk);
     std::copy(g_synced.begin(), g_synced.end(), g_ranking.begin());
   }

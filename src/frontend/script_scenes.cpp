@@ -4,7 +4,7 @@
 #include <string>
 
 #include "content/scene_player.h"
-#include "frontend/ranking.h"
+#include "frontend/save_file.h"
 #include "game/game_state.h"
 #include "scene/scene_state.h"
 

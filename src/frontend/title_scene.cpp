@@ -2,7 +2,7 @@
 
 #include "content/game_params.h"
 #include "frontend/front_scenes.h"
-#include "frontend/ranking.h"
+#include "frontend/save_file.h"
 #include "game/game_math.h"
 #include "game/game_scene.h"
 #include "library/draw/el_draw.h"

@@ -35,6 +35,7 @@ void ReadStage() {
   std::snprintf(name, sizeof name, "data\\data%d.dat", g_game.stage);
   if (const std::optional<ContentError> refusal = ApplyStageFile(ReadStageFileAt(name))) {
     PrintErrors({*refusal});
+    NoteBoxEnglish(kStageRefusedEnglish);
     ShowMessage("データが読み込めませんでした。");
     g_state.exit_code = 1;
     QuitGame();

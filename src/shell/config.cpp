@@ -1,3 +1,5 @@
+#include "shell/config.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -11,10 +13,6 @@
 
 #include "library/system/line_reader.h"
 #include "library/system/text_values.h"
-#include "shell/shell.h"
-#include "scene/scene_state.h"
-
-int g_config_full_screen = 1;
 
 namespace {
 
@@ -62,62 +60,32 @@ std::string_view WithoutBom(std::string_view bytes) {
   return bytes;
 }
 
-// Each line that is not a comment, upper-cased, for the keys of our own.
-template <typename Take>
-void EachSetting(const std::string& file, Take take) {
-  const std::optional<std::string> bytes = ReadWholeFile(file);
-  if (!bytes) return;
-  LineReader reader(WithoutBom(*bytes));
-  std::string line;
-  while (reader.Next(line)) {
-    if (!line.empty() && line[0] == ';') continue;
-    UpperAscii(line);
-    take(line);
-  }
-}
-
 }  // namespace
 
-void ReadVolumes(const std::string& file, int& music, int& sound) {
-  music = sound = 100;
-  EachSetting(file, [&](const std::string& line) {
-    std::string value;
-    if (StartsWith(line, "MUSIC_VOLUME=", value)) music = std::clamp(ToInt(value), 0, 100);
-    if (StartsWith(line, "SOUND_VOLUME=", value)) sound = std::clamp(ToInt(value), 0, 100);
-  });
-}
-
-platform::PresentPath ReadPresentPath(const std::string& file) {
-  platform::PresentPath path = platform::PresentPath::kChoose;
-  EachSetting(file, [&](const std::string& line) {
-    std::string value;
-    if (StartsWith(line, "PRESENT=", value)) path = platform::PresentPathNamed(value);
-  });
-  return path;
-}
-
-void ReadConfig(const std::string& file) {
-  g_config_full_screen = 1;
-  g_state.fps_display = 0;
-  std::string why;
-  const std::optional<std::string> bytes = ReadWholeFile(file, &why);
-  if (!bytes) {
-    if (access(file.c_str(), F_OK) != 0 && errno == ENOENT)
-      WriteDefault(file);
-    else
-      std::fprintf(stderr, "lantern-drift: cannot read %s (%s); using the default settings\n",
-                   file.c_str(), why.c_str());
-    return;
-  }
-  LineReader reader(WithoutBom(*bytes));
+Config ReadConfig(std::string_view bytes) {
+  Config config;
+  LineReader reader(WithoutBom(bytes));
   std::string line, value;
   while (reader.Next(line)) {
     if (!line.empty() && line[0] == ';') continue;
     UpperAscii(line);
-    if (StartsWith(line, "FULL_SCREEN=", value)) {
-      if (ToInt(value) == 0) g_config_full_screen = 0;
-    } else if (StartsWith(line, "FPS=", value)) {
-      if (ToInt(value) != 0) g_state.fps_display = 1;
-    }
+    if (StartsWith(line, "FULL_SCREEN=", value) && ToInt(value) == 0) config.full_screen = 0;
+    if (StartsWith(line, "FPS=", value) && ToInt(value) != 0) config.fps = 1;
+    if (StartsWith(line, "MUSIC_VOLUME=", value)) config.music_volume = std::clamp(ToInt(value), 0, 100);
+    if (StartsWith(line, "SOUND_VOLUME=", value)) config.sound_volume = std::clamp(ToInt(value), 0, 100);
+    if (StartsWith(line, "PRESENT=", value)) config.present = platform::PresentPathNamed(value);
   }
+  return config;
+}
+
+Config LoadConfig(const std::string& file) {
+  std::string why;
+  const std::optional<std::string> bytes = ReadWholeFile(file, &why);
+  if (bytes) return ReadConfig(*bytes);
+  if (access(file.c_str(), F_OK) != 0 && errno == ENOENT)
+    WriteDefault(file);
+  else
+    std::fprintf(stderr, "lantern-drift: cannot read %s (%s); using the default settings\n",
+                 file.c_str(), why.c_str());
+  return Config();
 }

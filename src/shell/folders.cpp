@@ -56,8 +56,6 @@ std::string PlayerFile(const std::string& game, const char* name, int use, const
   const std::string here = game + name;
   if (Exists(here) ? access(here.c_str(), use) == 0 : access(game.c_str(), W_OK | X_OK) == 0)
     return here;
-  std::error_code error;
-  fs::create_directories(xdg, error);
   return xdg + name;
 }
 
@@ -89,6 +87,10 @@ Folders FindFoldersHere() {
 
 void SettleFolders(const Folders& folders) {
   g_folders = folders;
+  // Only a game that runs makes the XDG folders: --help and --check leave no trace.
+  std::error_code error;
+  for (const std::string& file : {folders.config_file, folders.save_file})
+    fs::create_directories(fs::path(file).parent_path(), error);
   UsePackDir(g_folders.pack);
   if (chdir(g_folders.game.c_str()) != 0)
     std::fprintf(stderr, "lantern-drift: cannot enter %s; staying in the current folder\n",

@@ -27,7 +27,7 @@ Folders FindFolders(const std::string& current_dir, const std::string& program_d
 const Folders& CurrentFolders();
 // The folders of this run, found from the current folder and the program's.
 Folders FindFoldersHere();
-// Makes the game folder the current one and takes pictures, sounds and music
-// from the pack.
+// Makes the folders of config.ini and save.dat, makes the game folder the
+// current one and takes pictures, sounds and music from the pack.
 void SettleFolders(const Folders& folders);
 void ResetFolders();

@@ -16,7 +16,8 @@
 #include "platform/record/record_platforms.h"
 #include "scene/scene_state.h"
 #include "shell/record_target.h"
-#include "shell/shell.h"
+#include "shell/main_loop.h"
+#include "shell/program_reset.h"
 
 namespace {
 

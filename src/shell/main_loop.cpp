@@ -1,23 +1,26 @@
+#include "shell/main_loop.h"
 
 #include <cstdio>
 #include <string>
 
-#include "frontend/boot_scene.h"
 #include "content/game_params.h"
+#include "frontend/boot_scene.h"
 #include "frontend/front_scenes.h"
-#include "frontend/ranking.h"
+#include "frontend/save_file.h"
 #include "frontend/script_scenes.h"
 #include "game/game_scene.h"
 #include "library/draw/el_draw.h"
 #include "library/system/el_system.h"
 #include "platform/platform.h"
 #include "scene/boxes.h"
-#include "shell/folders.h"
-#include "shell/shell.h"
 #include "scene/scene_state.h"
+#include "shell/config.h"
+#include "shell/folders.h"
+#include "shell/window_proc.h"
 
 namespace {
 
+constexpr const char* kCaption = "Lantern Drift Ver.2";
 constexpr int kDisplayWidth = 640;
 constexpr int kDisplayHeight = 480;
 
@@ -105,12 +108,11 @@ int RunGame(int full_screen) {
   g_window.last_frame_time = p.Clock();
   g_window.next_blink_time = p.Clock() + 1000;
 
-  ReadConfig(CurrentFolders().config_file);
-  if (g_config_full_screen == 0) g_window.full_screen = 0;
+  const Config config = LoadConfig(CurrentFolders().config_file);
+  g_state.fps_display = config.fps;
+  if (config.full_screen == 0) g_window.full_screen = 0;
   if (full_screen != -1) g_window.full_screen = full_screen;
-  int music_volume = 100, sound_volume = 100;
-  ReadVolumes(CurrentFolders().config_file, music_volume, sound_volume);
-  p.SetVolumes(music_volume, sound_volume);
+  p.SetVolumes(config.music_volume, config.sound_volume);
   ReadSaveFile(CurrentFolders().save_file, CurrentFolders().ranking_file);
   if (!p.CreateMainWindow(kCaption, g_window.full_screen == 1)) return 1;
   SetIcon();

@@ -1,8 +1,10 @@
+#include "shell/program_reset.h"
+
 #include "content/game_params.h"
 #include "content/scene_player.h"
 #include "content/stage_data.h"
 #include "frontend/front_scenes.h"
-#include "frontend/ranking.h"
+#include "frontend/save_file.h"
 #include "frontend/script_scenes.h"
 #include "game/game_state.h"
 #include "library/draw/el_draw.h"
@@ -12,7 +14,8 @@
 #include "library/system/el_system.h"
 #include "scene/scene_state.h"
 #include "shell/folders.h"
-#include "shell/shell.h"
+#include "shell/main_loop.h"
+#include "shell/window_proc.h"
 
 void ResetProgramState() {
   ResetSystem();
@@ -28,9 +31,9 @@ void ResetProgramState() {
   ResetScriptScenes();
   ResetRanking();
   g_window = WindowState();
-  g_config_full_screen = 1;
   ResetFolders();
   // While a box is open the window procedure still gets what the box does not answer.
   SetBoxMessageSink(WindowProc);
   NoteBoxDetail("");
+  NoteBoxEnglish("");
 }

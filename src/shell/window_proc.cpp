@@ -1,3 +1,5 @@
+#include "shell/window_proc.h"
+
 #include <string>
 
 #include "content/game_params.h"
@@ -9,8 +11,8 @@
 #include "library/system/el_system.h"
 #include "platform/platform.h"
 #include "scene/boxes.h"
-#include "shell/shell.h"
 #include "scene/scene_state.h"
+#include "shell/main_loop.h"
 
 using platform::Message;
 using platform::MsgKind;

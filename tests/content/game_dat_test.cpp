@@ -1,6 +1,6 @@
 #include "frontend/boot_scene.h"
 #include "content/content_test.h"
-#include "shell/shell.h"
+#include "shell/program_reset.h"
 #include "content/game_params.h"
 #include "scene/scene_state.h"
 

@@ -7,7 +7,7 @@
 
 #include "content/content_test.h"
 #include "content/scene_script.h"
-#include "frontend/ranking.h"
+#include "frontend/save_file.h"
 #include "frontend/script_scenes.h"
 #include "game/game_state.h"
 #include "library/draw/el_draw.h"

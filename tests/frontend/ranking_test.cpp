@@ -8,14 +8,12 @@
 #include <fstream>
 #include <tuple>
 
-#include "frontend/ranking.h"
+#include "frontend/save_file.h"
 #include "shell/folders.h"
 #include "support/headless_test.h"
 #include "support/test_bytes.h"
 
 namespace {
-
-using Scores = std::array<int, 5>;
 
 class RankingTest : public HeadlessTest {
  protected:
@@ -264,6 +262,7 @@ TEST_F(RankingTest, ReadOnlySaveIsShownAndNewScoresGoToTheDataFolder) {
               if (f.ranking_file != here + "game/save.dat" ||
                   f.save_file != here + "home/lantern-drift/save.dat")
                 return 3;
+              SettleFolders(f);
               ReadSaveFile(f.save_file, f.ranking_file);
               if (Top() != Scores{900, 800, 0, 0, 0}) return 4;
               InsertScore(850);

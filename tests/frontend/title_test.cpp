@@ -1,5 +1,5 @@
 #include "frontend/front_scenes.h"
-#include "shell/shell.h"
+#include "shell/main_loop.h"
 #include "scene/scene_state.h"
 #include "support/headless_test.h"
 

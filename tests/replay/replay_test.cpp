@@ -9,7 +9,7 @@
 #include "platform/record/record_platforms.h"
 #include "scenario/scenario_fixture.h"
 #include "scene/scene_state.h"
-#include "shell/shell.h"
+#include "shell/main_loop.h"
 #include "support/test_bytes.h"
 
 namespace {

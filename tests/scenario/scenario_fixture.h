@@ -8,7 +8,8 @@
 #include <functional>
 #include <string>
 
-#include "shell/shell.h"
+#include "shell/main_loop.h"
+#include "shell/program_reset.h"
 #include "support/headless_test.h"
 
 class ScenarioTest : public HeadlessTest {

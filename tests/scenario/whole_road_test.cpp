@@ -1,7 +1,7 @@
 // One whole game from start-up to quit, then a second start in the same folder.
 #include <fstream>
 
-#include "frontend/ranking.h"
+#include "frontend/save_file.h"
 #include "game/game_state.h"
 #include "platform/bitmap_file.h"
 #include "scenario/scenario_fixture.h"

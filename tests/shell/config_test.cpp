@@ -1,10 +1,8 @@
-#include <fstream>
 #include <string>
 #include <tuple>
 
-#include "scene/scene_state.h"
 #include "shell/command_line.h"
-#include "shell/shell.h"
+#include "shell/config.h"
 #include "support/headless_test.h"
 #include "support/test_bytes.h"
 
@@ -14,8 +12,8 @@ using ConfigTest = HeadlessTest;
 
 TEST_F(ConfigTest, MissingFileIsWrittenInUtf8WithLf) {
   MakeTempDir();
-  ReadConfig("config.ini");
-  EXPECT_EQ(std::tie(g_config_full_screen, g_state.fps_display), std::tuple(1, 0));
+  const Config config = LoadConfig("config.ini");
+  EXPECT_EQ(std::tie(config.full_screen, config.fps), std::tuple(1, 0));
   EXPECT_EQ(test_bytes::ReadFile("config.ini"),
             "; 設定ファイル\n\n; ウィンドウモード設定\n; ０:ウィンドウモード  ０以外:フルスクリーンモード\n"
             "FULL_SCREEN=1\n\n; FPS表示\n; ０:表示なし  ０以外:表示する\nFPS=0\n\n");
@@ -35,25 +33,29 @@ TEST_F(ConfigTest, KeysAndValues) {
        "\x82O\x88\xC8\x8AO:\x83t\x83\x8B\x83X\x83N\x83\x8A\x81[\x83\x93\x83\x82\x81[\x83h\r\n"
        "FULL_SCREEN=0\r\n\r\n; FPS\x95\x5C\x8E\xA6\r\nFPS=1\r\nMUSIC_VOLUME=40\r\nSOUND_VOLUME=7\r\n", 0, 1, 40, 7},
       {"\xEF\xBB\xBF""FULL_SCREEN=0\nFPS=1\r\nMUSIC_VOLUME=40\nSOUND_VOLUME=7", 0, 1, 40, 7},
-      {"full_screen=0\n", 0, 0}, {"FULL_SCREEN = 0\n", 1, 0}, {"FULL_SCREEN=\n", 0, 0}, {"FULL_SCREEN=ON\r\n", 0, 0},
-      {"FULL_SCREEN=0\nFULL_SCREEN=1\n", 0, 0}, {"FPS=1\r\n", 1, 1}, {"  FPS=1\n", 1, 0}, {";FPS=1\n", 1, 0},
-      {"FPS= 7 frames\n", 1, 1}, {"FPS=1\nFPS=0\n", 1, 1},
+      {"full_screen=0\n", 0, 0},
+      {"FULL_SCREEN = 0\n", 1, 0},
+      {"FULL_SCREEN=\n", 0, 0},
+      {"FULL_SCREEN=ON\r\n", 0, 0},
+      {"FULL_SCREEN=0\nFULL_SCREEN=1\n", 0, 0},
+      {"FPS=1\r\n", 1, 1},
+      {"  FPS=1\n", 1, 0},
+      {";FPS=1\n", 1, 0},
+      {"FPS= 7 frames\n", 1, 1},
+      {"FPS=1\nFPS=0\n", 1, 1},
       // Only a line end is taken off: a last line without one keeps its value.
-      {"FPS=1", 1, 1}, {"FULL_SCREEN=0", 0, 0},
-      // The volumes: a reader of their own, clamped to 0..100; the one above ignores them.
+      {"FPS=1", 1, 1},
+      {"FULL_SCREEN=0", 0, 0},
+      // The volumes, clamped to 0..100; the old reader ignored them.
       {"music_volume=40\r\nSOUND_VOLUME=7\r\nFULL_SCREEN=0\r\n", 0, 0, 40, 7},
       {"MUSIC_VOLUME=101\nSOUND_VOLUME=-1\nFPS=1\n", 1, 1, 100, 0},
       {"MUSIC_VOLUME=100\nSOUND_VOLUME=0\n", 1, 0, 100, 0},
       {"; MUSIC_VOLUME=0\nSOUND_VOLUME=\n", 1, 0, 100, 0},
       {"MUSIC_VOLUME=0", 1, 0, 0, 100},
   };
-  MakeTempDir();
   for (const Case& c : cases) {
-    std::ofstream("config.ini", std::ios::binary) << c.text;
-    ReadConfig("config.ini");
-    int music = -1, sound = -1;
-    ReadVolumes("config.ini", music, sound);
-    EXPECT_EQ(std::tie(g_config_full_screen, g_state.fps_display, music, sound),
+    const Config got = ReadConfig(c.text);
+    EXPECT_EQ(std::tie(got.full_screen, got.fps, got.music_volume, got.sound_volume),
               std::tie(c.full_screen, c.fps, c.music, c.sound))
         << c.text;
   }

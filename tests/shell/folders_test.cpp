@@ -5,10 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "shell/folders.h"
 #include "support/headless_test.h"
@@ -79,8 +81,17 @@ TEST_F(FoldersTest, PackGameFolderAndPlayerFilesFollowTheRule) {
         value != nullptr ? setenv(variable, in_root(value).c_str(), 1) : unsetenv(variable);
       const Folders f = FindFolders(root + c.current, root + c.program);
       const Folders want{root + c.pack, root + c.game, root + c.config, root + c.save};
+      // Deciding makes no folder (--help, --check); a game that runs makes them.
+      std::vector<fs::path> xdg;
+      for (const fs::path file : {f.config_file, f.save_file})
+        if (file.parent_path() != fs::path(root + c.game).parent_path()) xdg.push_back(file.parent_path());
+      const auto there = [](const fs::path& dir) { return fs::exists(dir); };
+      const bool made_early = std::ranges::any_of(xdg, there);
+      SettleFolders(f);
+      const bool made = std::ranges::all_of(xdg, there);
+      for (const fs::path& dir : xdg) fs::remove_all(dir);
       if (f.pack == want.pack && f.game == want.game && f.config_file == want.config_file &&
-          f.save_file == want.save_file)
+          f.save_file == want.save_file && !made_early && made)
         return 0;
       std::fprintf(stderr, "%s:\n  pack %s\n  game %s\n  config %s\n  save %s\n", c.name, f.pack.c_str(),
                    f.game.c_str(), f.config_file.c_str(), f.save_file.c_str());

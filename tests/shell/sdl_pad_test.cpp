@@ -7,7 +7,7 @@
 #include "game/game_state.h"
 #include "platform/sdl/sdl_platform.h"
 #include "scene/scene_state.h"
-#include "shell/shell.h"
+#include "shell/window_proc.h"
 #include "support/headless_test.h"
 
 namespace {

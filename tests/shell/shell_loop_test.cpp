@@ -13,7 +13,8 @@
 #include "library/system/text_values.h"
 #include "scene/boxes.h"
 #include "scene/scene_state.h"
-#include "shell/shell.h"
+#include "shell/main_loop.h"
+#include "shell/window_proc.h"
 #include "support/headless_test.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "shell/shell.h"
+#include "shell/window_proc.h"
 #include "support/headless_test.h"
 
 namespace {

@@ -18,7 +18,8 @@
 #include "library/sound/music.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_platform.h"
-#include "shell/shell.h"
+#include "shell/program_reset.h"
+#include "shell/window_proc.h"
 #include "support/headless_test.h"
 #include "support/test_bytes.h"
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "shell/shell.h"
+#include "shell/program_reset.h"
 
 int RunInChild(const std::function<int()>& body) {
   std::fflush(nullptr);

@@ -15,7 +15,8 @@
 #include "game/game_state.h"
 #include "platform/headless/headless_platform.h"
 #include "scene/scene_state.h"
-#include "shell/shell.h"
+#include "shell/main_loop.h"
+#include "shell/program_reset.h"
 
 namespace {
 

@@ -15,13 +15,11 @@ using platform::MsgKind;
 
 namespace {
 
-// Each text the program shows in a box, with its English.
+// The library's own texts and the boxes' captions, with their English.
 constexpr std::pair<std::string_view, std::string_view> kEnglish[] = {
     {"メッセージ", "Message"},
     {"エラー発生", "Error"},
     {"タイトル画面に戻りますか？", "Return to the title screen?"},
-    {"game.datが読み込めませんでした。", "game.dat could not be read."},
-    {"データが読み込めませんでした。", "The stage data could not be read."},
     {"ウェイトNoが範囲外です", "the wait number is out of range"},
     {"DirectDrawが使用できません", "the display cannot be used"},
     {"フルスクリーン化できません", "cannot switch to full screen"},
@@ -65,6 +63,7 @@ constexpr uint32_t kEnglishInk = 0x404040;
 
 BoxMessageSink g_sink = nullptr;
 std::string g_detail;
+std::string g_english;
 std::string g_load_source;
 
 struct Button {
@@ -142,9 +141,9 @@ std::vector<std::string> Wrapped(const std::string& line, bool at_breaks) {
 
 // The English under the text: its translation, then the file and the reason
 // in at most kDetailLines lines.
-std::vector<std::string> EnglishLines(const std::string& text, const std::string& detail) {
+std::vector<std::string> EnglishLines(const std::string& english, const std::string& detail) {
   std::vector<std::string> lines;
-  for (const std::string& line : Lines(EnglishFor(text)))
+  for (const std::string& line : Lines(english))
     for (const std::string& piece : Wrapped(line, true)) lines.push_back(piece);
   if (detail.empty()) return lines;
   const std::string shortened = Shortened(detail);
@@ -154,11 +153,11 @@ std::vector<std::string> EnglishLines(const std::string& text, const std::string
   return lines;
 }
 
-Layout Arrange(const std::string& text, const std::string& caption, unsigned style,
-               const std::string& detail) {
+Layout Arrange(const std::string& text, const std::string& english, const std::string& caption,
+               unsigned style, const std::string& detail) {
   Layout l;
   for (const std::string& line : Lines(text)) l.lines.push_back(ToShiftJis(line));
-  l.english = EnglishLines(text, detail);
+  l.english = EnglishLines(english, detail);
   const std::string caption_english = EnglishFor(caption);
   l.caption = ToShiftJis(caption_english.empty() ? caption : caption + "  " + caption_english);
   const int body = kLine * static_cast<int>(l.lines.size() + l.english.size());
@@ -247,10 +246,10 @@ int AnswerClick(uint32_t point, const Layout& l) {
   return 0;
 }
 
-int DrawnBox(const std::string& text, const std::string& caption, unsigned style,
-             const std::string& detail) {
+int DrawnBox(const std::string& text, const std::string& english, const std::string& caption,
+             unsigned style, const std::string& detail) {
   platform::Platform& p = platform::Get();
-  const Layout l = Arrange(text, caption, style, detail);
+  const Layout l = Arrange(text, english, caption, style, detail);
   p.BoxOpened(text, caption, style);
   Surface& back = g_draw.BackBuffer();
   const std::vector<uint16_t> scene_frame = back.pixels;
@@ -300,6 +299,8 @@ std::string WithLoadSource(const std::string& text) {
 
 void NoteBoxDetail(const std::string& detail) { g_detail = WithLoadSource(detail); }
 
+void NoteBoxEnglish(const std::string& english) { g_english = english; }
+
 LoadSource::LoadSource(const std::string& where) { g_load_source = where; }
 
 LoadSource::~LoadSource() { g_load_source.clear(); }
@@ -321,11 +322,12 @@ std::string EnglishFor(const std::string& text) {
 
 int OpenBox(const std::string& text, const std::string& caption, unsigned style) {
   const std::string detail = std::exchange(g_detail, std::string());
+  std::string english = std::exchange(g_english, std::string());
+  if (english.empty()) english = EnglishFor(text);
   if (!detail.empty()) std::fprintf(stderr, "lantern-drift: %s\n", detail.c_str());
   if (g_draw.IsOpen() && !g_draw.BackBuffer().pixels.empty())
-    return DrawnBox(text, caption, style, detail);
+    return DrawnBox(text, english, caption, style, detail);
   const int answer = platform::Get().MessageBox(text, caption, style);
-  const std::string english = EnglishFor(text);
   if (!english.empty()) std::fprintf(stderr, "%s: %s\n", EnglishFor(caption).c_str(), english.c_str());
   return answer;
 }

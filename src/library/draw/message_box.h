@@ -21,6 +21,10 @@ void SetBoxMessageSink(BoxMessageSink sink);
 // to standard error, after the load source if any.
 void NoteBoxDetail(const std::string& detail);
 
+// The English line under the next box, for a text whose English its caller
+// keeps; without it the line is the library's own (EnglishFor).
+void NoteBoxEnglish(const std::string& english);
+
 // While it lives, what fails to load was named at `where` ("data/data1.dat:12"),
 // and the messages say so: they point where lantern-drift --check points.
 class LoadSource {

@@ -1,5 +1,6 @@
-// The real platform on SDL2: window, events, boxes, keys and joystick here;
-// the display and text in SdlVideo, sound effects and music in SdlAudio.
+// The real platform on SDL2: window, events, boxes and joystick here; keys and
+// the controller in sdl_keys, the display and text in SdlVideo, sound effects
+// and music in SdlAudio.
 #pragma once
 
 #include <SDL.h>
@@ -8,6 +9,7 @@
 #include <memory>
 
 #include "platform/platform.h"
+#include "platform/sdl/sdl_keys.h"
 #include "platform/sdl_platform_factory.h"
 
 namespace platform {
@@ -71,9 +73,6 @@ class SdlPlatform : public Platform {
   void TranslateWindowEvent(const SDL_WindowEvent& event);
   void FlushKeys();
   void OpenJoystick();
-  void OpenPad();
-  bool TranslatePad(const SDL_Event& event, Message& out);
-  bool PadHeld(int vk);
 
   int scale_ = 1;
   PresentPath present_;
@@ -84,11 +83,7 @@ class SdlPlatform : public Platform {
   bool active_ = false;
   std::deque<Message> posted_;
   SDL_Joystick* joystick_ = nullptr;
-  // The first game controller; its stick reads -1, 0 or 1 on each axis.
-  SDL_GameController* pad_ = nullptr;
-  SDL_JoystickID pad_id_ = -1;
-  int stick_[2] = {0, 0};
-  bool confirm_spent_ = false;  // A confirmed something and is still down
+  SdlPad pad_;
   std::unique_ptr<SdlVideo> video_;
   std::unique_ptr<SdlAudio> audio_;
 };
