@@ -7,6 +7,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -139,6 +140,10 @@ void Finish(Watch& w) {
 
 }  // namespace
 
+std::function<void()> MakePlayer(HeadlessPlatform& hp, const Skill& skill, uint32_t seed) {
+  return [player = std::make_shared<ScriptedPlayer>(hp, skill, seed)] { player->Frame(); };
+}
+
 StageResult PlayStage(const std::string& game_dir, int stage, const Skill& skill, uint32_t frame_ms,
                       uint32_t seed) {
   HeadlessPlatform hp;
@@ -153,7 +158,7 @@ StageResult PlayStage(const std::string& game_dir, int stage, const Skill& skill
   hp.program_path = game_dir + "/lantern-drift";
 
   std::mt19937 jitter(seed);
-  ScriptedPlayer player(hp, skill, seed);
+  const std::function<void()> player = MakePlayer(hp, skill, seed);
   Watch w;
   uint32_t last_press = 0;
   hp.on_frame = [&] {
@@ -166,7 +171,7 @@ StageResult PlayStage(const std::string& game_dir, int stage, const Skill& skill
         w.stock_at_start = g_game.stock;
         hp.stop_at = hp.now + static_cast<uint32_t>(g_stage.INIT_TIME + 30) * 1000u;
       }
-      if (skill.plays && g_state.play_running == 1) player.Frame();
+      if (skill.plays && g_state.play_running == 1) player();
       return;
     }
     if (w.started) {

@@ -3,7 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+
+namespace platform {
+class HeadlessPlatform;
+}
 
 struct Skill {
   const char* name;
@@ -32,3 +37,7 @@ struct StageResult {
 // and the player's errors. Changes the current folder while it runs.
 StageResult PlayStage(const std::string& game_dir, int stage, const Skill& skill, uint32_t frame_ms,
                       uint32_t seed);
+
+// A player of this skill that looks at the game and holds its keys on hp; call it
+// at each frame of running play.
+std::function<void()> MakePlayer(platform::HeadlessPlatform& hp, const Skill& skill, uint32_t seed);

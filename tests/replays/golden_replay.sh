@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Replays one golden record (NAME.ldr.xz) headless with the game in GAME_DIR and
+# fails on any divergence: the replay itself stops where the game asks for other
+# input than the record holds or draws other frames; save.dat's bytes at the end
+# must be those of NAME.expect, written when it was recorded.
+set -u
+game=$1 record=$2
+name=$(basename "$record" .ldr.xz)
+expect=$(cat "${record%.ldr.xz}.expect") || exit 1
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+xz -dc "$record" > "$scratch/run.ldr" || { echo "FAIL: cannot unpack $record"; exit 1; }
+# In a folder without data/, so the game folder is the program's, as it was recorded.
+line=$(cd "$scratch" && "$game/lantern-drift" --replay run.ldr --headless)
+code=$?
+got=$(sed -E 's/ scene [0-9]+ score [0-9]+//' <<<"$line")
+if [ "$code" -ne 0 ] || [ "$got" != "$expect" ]; then
+  echo "FAIL: golden replay $name diverged (exit $code)"
+  echo "  recorded: $expect"
+  echo "  replayed: $got"
+  echo "  a change made on purpose re-records it: scripts/record-golden.sh, in the same commit"
+  exit 1
+fi
+echo "golden replay $name: $got"
