@@ -13,7 +13,7 @@ const CharacterKind kDancingWisp{name::kWisp, 1000, 95, 110, 1.2f, 32, 1, 300, 6
 const CharacterKind kEmber{name::kEmber, 900, 135, 150, 1.1f, 32, 1, 400, 6, true};
 const CharacterKind kSpark{name::kSpark, 500, 170, 190, 0.8f, 24, 1, 300, 6, true};
 const CharacterKind kStillMoth{name::kMoth, 500, 110, 130, 0.8f, 32, 2, 350, 6, false};
-const CharacterKind kMoth{name::kMoth, 500, 120, 140, 0.8f, 32, 2, 350, 6, true};
+const CharacterKind kMoth{name::kMoth, 250, 120, 140, 0.8f, 32, 2, 350, 6, true};
 const CharacterKind kCrystal{name::kCrystal, 2000, 55, 75, 1.7f, 32, 1, 600, 6, true};
 const CharacterKind kJelly{name::kJelly, 1500, 0, 200, 1.3f, 32, 3, 500, 6, true};
 const CharacterKind kEclipse{name::kEclipse, 6500, 70, 95, 1.6f, 48, 1, 5000, 5, false};
@@ -78,8 +78,8 @@ Stage Canal() {
   Stage canal{4, "Frozen Canal", "凍てつく運河",
           "Icy walls bounce hard. Crystals are tough; jellies drift.",
           "氷の壁はよく弾む。水晶は硬く、クラゲは漂うだけ。",
-          180, 0.7f, 400, {660, 380, 140, 10, 2, 12, 400}, 30000,
-          {{{&kCrystal, 64, 64}, {&kCrystal, 544, 384}, {&kDancingWisp, 460, 130}},
+          160, 0.7f, 400, {660, 380, 140, 10, 2, 12, 400}, 30000,
+          {{{&kCrystal, 64, 64}, {&kCrystal, 544, 384}, {&kEmber, 460, 130}, {&kEmber, 150, 400}},
            {{&kMoth, 150, 120}, {&kMoth, 460, 120}, {&kMoth, 304, 380}, {&kCrystal, 48, 400}},
            {{&kJelly, 150, 330}, {&kJelly, 460, 330}, {&kDancingWisp, 48, 48},
             {&kDancingWisp, 560, 48}, {&kDancingWisp, 304, 410}},
@@ -158,7 +158,7 @@ Stage Bridge() {
   return {8, "Willow Bridge", "柳の橋",
           "Sparks are small and quick, crystals slow and heavy. Mind both!",
           "火花は小さく素早い、水晶は遅く重い。両方に気をつけろ！",
-          120, 0.75f, 300, {500, 480, 140, 14, 2, 9, 280}, std::nullopt,
+          105, 0.75f, 300, {500, 600, 140, 14, 2, 9, 280}, std::nullopt,
           {{{&kSpark, 48, 48}, {&kSpark, 576, 48}, {&kCrystal, 304, 410}, {&kMoth, 304, 120}},
            {{&kSpark, 48, 410}, {&kSpark, 576, 410}, {&kSpark, 304, 48}, {&kCrystal, 48, 224},
             {&kMoth, 460, 240}},
@@ -176,7 +176,7 @@ Stage Terrace() {
   return {9, "Sky Lantern Terrace", "天灯の露台",
           "Some spirits come before their wave. The Moth Queen flees: corner her!",
           "波より先に来る者がいる。蛾の女王は逃げる、追いつめろ！",
-          200, 0.65f, 300, {500, 480, 140, 14, 2, 9, 280}, std::nullopt,
+          170, 0.65f, 300, {500, 600, 140, 14, 2, 9, 280}, std::nullopt,
           {{{&kWisp, 64, 64}, {&kWisp, 544, 384}, {&kMoth, 304, 120}},
            {{&kEmber, 48, 400, true}, {&kWisp, 544, 64}, {&kMoth, 150, 360}, {&kMoth, 460, 120}},
            {{&kCrystal, 560, 48, true}, {&kEmber, 48, 48}, {&kEmber, 560, 400}, {&kMoth, 304, 380}},
@@ -193,7 +193,7 @@ Stage Belfry() {
   return {10, "Belfry of the Great Bell", "大鐘の鐘楼",
           "The last night. Strike the Great Bell: it flies where you hit it!",
           "最後の夜。大鐘を撃て、当てた方へ飛んでいくぞ！",
-          175, 0.7f, 300, {500, 500, 150, 14, 2, 9, 280}, std::nullopt,
+          120, 0.7f, 300, {500, 700, 150, 14, 2, 9, 280}, std::nullopt,
           {{{&kDancingWisp, 64, 64}, {&kDancingWisp, 544, 384}, {&kEmber, 48, 400},
             {&kMoth, 304, 120}},
            {{&kSpark, 48, 48}, {&kSpark, 576, 48}, {&kCrystal, 48, 400}, {&kJelly, 200, 300},
@@ -201,7 +201,7 @@ Stage Belfry() {
            {{&kEmber, 48, 224}, {&kEmber, 560, 224}, {&kCrystal, 304, 410, true},
             {&kMoth, 150, 120}, {&kMoth, 460, 120}},
            {{&kBell, 296, 80}, {&kDancingWisp, 48, 400}, {&kDancingWisp, 560, 400},
-            {&kMoth, 304, 360}}},
+            {&kEmber, 304, 410}}},
           {{&kStoneLantern, 128, 128}, {&kStoneLantern, 480, 128}, {&kStoneLantern, 128, 320},
            {&kStoneLantern, 480, 320}, {&kBrazier, 304, 160}, {&kRune, 304, 288},
            {&kLily, 208, 224}, {&kLily, 400, 224}}};
