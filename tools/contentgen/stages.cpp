@@ -115,17 +115,17 @@ Stage Shrine() {
   return {6, "Shrine of the Tide", "潮の社",
           "Moths hide behind drifting jellies. The Maelstrom rises last!",
           "クラゲは岩のように漂い、蛾はその陰に隠れる。渦の主が待つ！",
-          200, 0.8f, 300, {500, 500, 150, 14, 2, 9, 300}, std::nullopt,
+          200, 0.7f, 300, {500, 500, 150, 14, 2, 9, 300}, std::nullopt,
           {{{&kJelly, 200, 150}, {&kJelly, 408, 300}, {&kMoth, 120, 380}, {&kMoth, 480, 80},
             {&kWisp, 304, 48}},
            {{&kJelly, 200, 300}, {&kJelly, 408, 150}, {&kEmber, 48, 48}, {&kEmber, 560, 400},
             {&kMoth, 304, 400}},
            {{&kCrystal, 48, 224}, {&kCrystal, 560, 224}, {&kMoth, 150, 80}, {&kMoth, 460, 380},
-            {&kJelly, 304, 120}},
+            {&kWisp, 304, 48}},
            {{&kMaelstrom, 296, 48}, {&kJelly, 150, 300}, {&kJelly, 460, 300}, {&kMoth, 48, 400},
             {&kMoth, 560, 400}}},
-          {{&kPost, 128, 224}, {&kPost, 480, 224}, {&kStoneLantern, 304, 96},
-           {&kStoneLantern, 304, 352}, {&kFloatLantern, 200, 96}, {&kFloatLantern, 408, 352},
+          {{&kPost, 128, 224}, {&kPost, 480, 224}, {&kStoneLantern, 200, 96},
+           {&kStoneLantern, 408, 352}, {&kFloatLantern, 304, 96}, {&kFloatLantern, 304, 352},
            {&kLily, 140, 140}, {&kLily, 468, 310}}};
 }
 
