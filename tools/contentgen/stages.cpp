@@ -13,14 +13,14 @@ const CharacterKind kDancingWisp{name::kWisp, 1000, 95, 110, 1.2f, 32, 1, 300, 6
 const CharacterKind kEmber{name::kEmber, 900, 135, 150, 1.1f, 32, 1, 400, 6, true};
 const CharacterKind kSpark{name::kSpark, 500, 170, 190, 0.8f, 24, 1, 300, 6, true};
 const CharacterKind kStillMoth{name::kMoth, 500, 110, 130, 0.8f, 32, 2, 350, 6, false};
-const CharacterKind kMoth{name::kMoth, 500, 120, 140, 0.8f, 32, 2, 350, 6, true};
+const CharacterKind kMoth{name::kMoth, 250, 120, 140, 0.8f, 32, 2, 350, 6, true};
 const CharacterKind kCrystal{name::kCrystal, 2000, 55, 75, 1.7f, 32, 1, 600, 6, true};
 const CharacterKind kJelly{name::kJelly, 1500, 0, 200, 1.3f, 32, 3, 500, 6, true};
 const CharacterKind kEclipse{name::kEclipse, 6500, 70, 95, 1.6f, 48, 1, 5000, 5, false};
 const CharacterKind kMaelstrom{name::kMaelstrom, 7000, 80, 105, 1.6f, 48, 1, 8000, 5, false};
 // The queen flees and must be cornered; the bell never steers, it only flies where it is struck.
 const CharacterKind kQueen{name::kQueen, 5500, 130, 150, 1.0f, 48, 2, 9000, 5, false};
-const CharacterKind kBell{name::kBell, 9000, 0, 320, 1.8f, 48, 3, 12000, 5, false};
+const CharacterKind kBell{name::kBell, 8000, 0, 320, 1.2f, 48, 3, 12000, 5, false};
 
 const ObjectKind kLily{name::kLily, 32, 1.0f, true, false};
 const ObjectKind kFloatLantern{name::kFloatLantern, 32, 1.0f, true, true};
@@ -36,7 +36,7 @@ Stage Harbour() {
   return {1, "Harbour of Lanterns", "灯籠の港",
           "Cold wisps chase you. Face them and fire with Space.",
           "冷たい鬼火が追ってくる。向きを変えてスペースで撃て。",
-          150, 0.3f, 400, DefaultShot(), std::nullopt,
+          150, 0.45f, 400, DefaultShot(), std::nullopt,
           {{{&kSlowWisp, 80, 80}, {&kSlowWisp, 528, 80}, {&kSlowWisp, 80, 384}, {&kSlowWisp, 528, 384}},
            {{&kSlowWisp, 304, 400}, {&kSlowWisp, 304, 48}},
            {{&kSlowWisp, 48, 224}, {&kSlowWisp, 560, 224}, {&kSlowWisp, 304, 400}}},
@@ -78,8 +78,8 @@ Stage Canal() {
   Stage canal{4, "Frozen Canal", "凍てつく運河",
           "Icy walls bounce hard. Crystals are tough; jellies drift.",
           "氷の壁はよく弾む。水晶は硬く、クラゲは漂うだけ。",
-          185, 0.7f, 400, {660, 380, 170, 10, 2, 12, 400}, 30000,
-          {{{&kCrystal, 64, 64}, {&kCrystal, 544, 384}, {&kJelly, 460, 130}},
+          160, 0.7f, 400, {660, 380, 140, 10, 2, 12, 400}, 30000,
+          {{{&kCrystal, 64, 64}, {&kCrystal, 544, 384}, {&kEmber, 460, 130}, {&kEmber, 150, 400}},
            {{&kMoth, 150, 120}, {&kMoth, 460, 120}, {&kMoth, 304, 380}, {&kCrystal, 48, 400}},
            {{&kJelly, 150, 330}, {&kJelly, 460, 330}, {&kDancingWisp, 48, 48},
             {&kDancingWisp, 560, 48}, {&kDancingWisp, 304, 410}},
@@ -101,7 +101,7 @@ Stage Tower() {
             {&kEmber, 48, 400}, {&kEmber, 560, 400}},
            {{&kCrystal, 64, 64}, {&kCrystal, 544, 384}, {&kMoth, 150, 240}, {&kMoth, 460, 240},
             {&kMoth, 304, 120}},
-           {{&kJelly, 236, 200}, {&kJelly, 372, 260}, {&kEmber, 48, 48}, {&kEmber, 560, 48},
+           {{&kCrystal, 236, 200}, {&kCrystal, 372, 260}, {&kEmber, 48, 48}, {&kEmber, 560, 48},
             {&kEmber, 304, 410}},
            {{&kEclipse, 296, 48}, {&kDancingWisp, 48, 400}, {&kDancingWisp, 560, 400}}},
           {{&kMoonStone, 160, 128}, {&kMoonStone, 448, 128}, {&kMoonStone, 160, 320},
@@ -115,17 +115,17 @@ Stage Shrine() {
   return {6, "Shrine of the Tide", "潮の社",
           "Moths hide behind drifting jellies. The Maelstrom rises last!",
           "クラゲは岩のように漂い、蛾はその陰に隠れる。渦の主が待つ！",
-          190, 0.8f, 300, {500, 500, 150, 14, 2, 9, 300}, std::nullopt,
+          200, 0.7f, 300, {500, 500, 150, 14, 2, 9, 300}, std::nullopt,
           {{{&kJelly, 200, 150}, {&kJelly, 408, 300}, {&kMoth, 120, 380}, {&kMoth, 480, 80},
             {&kWisp, 304, 48}},
            {{&kJelly, 200, 300}, {&kJelly, 408, 150}, {&kEmber, 48, 48}, {&kEmber, 560, 400},
             {&kMoth, 304, 400}},
            {{&kCrystal, 48, 224}, {&kCrystal, 560, 224}, {&kMoth, 150, 80}, {&kMoth, 460, 380},
-            {&kJelly, 304, 120}},
+            {&kWisp, 304, 48}},
            {{&kMaelstrom, 296, 48}, {&kJelly, 150, 300}, {&kJelly, 460, 300}, {&kMoth, 48, 400},
             {&kMoth, 560, 400}}},
-          {{&kPost, 128, 224}, {&kPost, 480, 224}, {&kStoneLantern, 304, 96},
-           {&kStoneLantern, 304, 352}, {&kFloatLantern, 200, 96}, {&kFloatLantern, 408, 352},
+          {{&kPost, 128, 224}, {&kPost, 480, 224}, {&kStoneLantern, 200, 96},
+           {&kStoneLantern, 408, 352}, {&kFloatLantern, 304, 96}, {&kFloatLantern, 304, 352},
            {&kLily, 140, 140}, {&kLily, 468, 310}}};
 }
 
@@ -141,7 +141,7 @@ Stage Market() {
   return {7, "Night Market Lanes", "夜市の小路",
           "Stalls make lanes. Moths hide in the pockets between them.",
           "屋台が小路をつくる。蛾は屋台の間のすき間に隠れる。",
-          130, 0.7f, 350, {500, 460, 130, 14, 2, 9, 300}, std::nullopt,
+          140, 0.7f, 350, {500, 460, 130, 14, 2, 9, 300}, std::nullopt,
           {{{&kMoth, 192, 224}, {&kMoth, 416, 224}, {&kDancingWisp, 48, 64}, {&kDancingWisp, 560, 384}},
            {{&kMoth, 304, 100}, {&kMoth, 304, 350}, {&kEmber, 48, 224}, {&kEmber, 560, 224},
             {&kDancingWisp, 304, 48}},
@@ -158,7 +158,7 @@ Stage Bridge() {
   return {8, "Willow Bridge", "柳の橋",
           "Sparks are small and quick, crystals slow and heavy. Mind both!",
           "火花は小さく素早い、水晶は遅く重い。両方に気をつけろ！",
-          115, 0.75f, 300, {500, 480, 140, 14, 2, 9, 280}, std::nullopt,
+          105, 0.75f, 300, {500, 600, 140, 14, 2, 9, 280}, std::nullopt,
           {{{&kSpark, 48, 48}, {&kSpark, 576, 48}, {&kCrystal, 304, 410}, {&kMoth, 304, 120}},
            {{&kSpark, 48, 410}, {&kSpark, 576, 410}, {&kSpark, 304, 48}, {&kCrystal, 48, 224},
             {&kMoth, 460, 240}},
@@ -176,7 +176,7 @@ Stage Terrace() {
   return {9, "Sky Lantern Terrace", "天灯の露台",
           "Some spirits come before their wave. The Moth Queen flees: corner her!",
           "波より先に来る者がいる。蛾の女王は逃げる、追いつめろ！",
-          200, 0.65f, 300, {500, 480, 140, 14, 2, 9, 280}, std::nullopt,
+          170, 0.65f, 300, {500, 600, 140, 14, 2, 9, 280}, std::nullopt,
           {{{&kWisp, 64, 64}, {&kWisp, 544, 384}, {&kMoth, 304, 120}},
            {{&kEmber, 48, 400, true}, {&kWisp, 544, 64}, {&kMoth, 150, 360}, {&kMoth, 460, 120}},
            {{&kCrystal, 560, 48, true}, {&kEmber, 48, 48}, {&kEmber, 560, 400}, {&kMoth, 304, 380}},
@@ -193,7 +193,7 @@ Stage Belfry() {
   return {10, "Belfry of the Great Bell", "大鐘の鐘楼",
           "The last night. Strike the Great Bell: it flies where you hit it!",
           "最後の夜。大鐘を撃て、当てた方へ飛んでいくぞ！",
-          185, 0.9f, 300, {500, 500, 150, 14, 2, 9, 280}, std::nullopt,
+          120, 0.7f, 300, {500, 700, 150, 14, 2, 9, 280}, std::nullopt,
           {{{&kDancingWisp, 64, 64}, {&kDancingWisp, 544, 384}, {&kEmber, 48, 400},
             {&kMoth, 304, 120}},
            {{&kSpark, 48, 48}, {&kSpark, 576, 48}, {&kCrystal, 48, 400}, {&kJelly, 200, 300},
@@ -201,7 +201,7 @@ Stage Belfry() {
            {{&kEmber, 48, 224}, {&kEmber, 560, 224}, {&kCrystal, 304, 410, true},
             {&kMoth, 150, 120}, {&kMoth, 460, 120}},
            {{&kBell, 296, 80}, {&kDancingWisp, 48, 400}, {&kDancingWisp, 560, 400},
-            {&kMoth, 304, 360}}},
+            {&kEmber, 304, 410}}},
           {{&kStoneLantern, 128, 128}, {&kStoneLantern, 480, 128}, {&kStoneLantern, 128, 320},
            {&kStoneLantern, 480, 320}, {&kBrazier, 304, 160}, {&kRune, 304, 288},
            {&kLily, 208, 224}, {&kLily, 400, 224}}};
