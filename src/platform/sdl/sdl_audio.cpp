@@ -137,8 +137,12 @@ int SdlAudio::CreateBuffer(const WaveFormat& format, const uint8_t* data, size_t
     cvt.buf = buffer.samples.data();
     cvt.len = static_cast<int>(length);
     if (length > 0 && cvt.needed && SDL_ConvertAudio(&cvt) != 0) return -1;
-    buffer.chunk = Mix_QuickLoad_RAW(buffer.samples.data(),
-                                     static_cast<Uint32>(cvt.needed && length > 0 ? cvt.len_cvt : length));
+    // The converter asks for room beyond what it writes: keep only the sound
+    // (and one byte, so that an empty one still has an address).
+    const Uint32 sound = cvt.needed && length > 0 ? static_cast<Uint32>(cvt.len_cvt) : length;
+    buffer.samples.resize(size_t{sound} + 1);
+    buffer.samples.shrink_to_fit();
+    buffer.chunk = Mix_QuickLoad_RAW(buffer.samples.data(), sound);
   } catch (const std::bad_alloc&) {
     return -1;
   }
