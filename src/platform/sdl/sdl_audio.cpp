@@ -17,8 +17,7 @@ namespace platform {
 
 namespace {
 
-constexpr int kRate = 44100;
-constexpr int kChunkFrames = 1024;  // about 23 ms: effect latency and music end granularity
+constexpr int kChunkFrames = 512;  // about 23 ms: effect latency and music end granularity
 // The mix is float, so sums of channels do not clip; the limiter brings the
 // loudest moments under the ceiling. Effects leave room for the music below it:
 // one effect of the default pack peaks between -1.4 and -6 dBFS, so alone it
@@ -84,7 +83,7 @@ bool SdlAudio::Open() {
   }
   // No format changes allowed: the music hook and the limiter work in this format;
   // SDL converts it to what the device takes.
-  if (Mix_OpenAudioDevice(kRate, AUDIO_F32SYS, 2, kChunkFrames, nullptr, 0) != 0) {
+  if (Mix_OpenAudioDevice(SdlAudio::kRate, AUDIO_F32SYS, 2, kChunkFrames, nullptr, 0) != 0) {
     SayNoDevice();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
