@@ -17,8 +17,7 @@ namespace platform {
 
 namespace {
 
-constexpr int kRate = 44100;
-constexpr int kChunkFrames = 1024;  // about 23 ms: effect latency and music end granularity
+constexpr int kChunkFrames = 512;  // about 23 ms: effect latency and music end granularity
 // The mix is float, so sums of channels do not clip; the limiter brings the
 // loudest moments under the ceiling. Effects leave room for the music below it:
 // one effect of the default pack peaks between -1.4 and -6 dBFS, so alone it
@@ -84,7 +83,7 @@ bool SdlAudio::Open() {
   }
   // No format changes allowed: the music hook and the limiter work in this format;
   // SDL converts it to what the device takes.
-  if (Mix_OpenAudioDevice(kRate, AUDIO_F32SYS, 2, kChunkFrames, nullptr, 0) != 0) {
+  if (Mix_OpenAudioDevice(SdlAudio::kRate, AUDIO_F32SYS, 2, kChunkFrames, nullptr, 0) != 0) {
     SayNoDevice();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
@@ -137,8 +136,12 @@ int SdlAudio::CreateBuffer(const WaveFormat& format, const uint8_t* data, size_t
     cvt.buf = buffer.samples.data();
     cvt.len = static_cast<int>(length);
     if (length > 0 && cvt.needed && SDL_ConvertAudio(&cvt) != 0) return -1;
-    buffer.chunk = Mix_QuickLoad_RAW(buffer.samples.data(),
-                                     static_cast<Uint32>(cvt.needed && length > 0 ? cvt.len_cvt : length));
+    // The converter asks for room beyond what it writes: keep only the sound
+    // (and one byte, so that an empty one still has an address).
+    const Uint32 sound = cvt.needed && length > 0 ? static_cast<Uint32>(cvt.len_cvt) : length;
+    buffer.samples.resize(size_t{sound} + 1);
+    buffer.samples.shrink_to_fit();
+    buffer.chunk = Mix_QuickLoad_RAW(buffer.samples.data(), sound);
   } catch (const std::bad_alloc&) {
     return -1;
   }

@@ -16,6 +16,7 @@ namespace platform {
 namespace {
 
 constexpr int kFailed = 1;
+constexpr int kPolyphony = 128;
 
 // Where Debian puts its General MIDI soundfonts (timgm6mb-soundfont first).
 constexpr const char* kSoundfonts[] = {
@@ -171,6 +172,12 @@ bool SdlMusic::StartSynth() {
   settings_ = new_fluid_settings();
   fluid_settings_setnum(settings_, "synth.sample-rate", rate_);
   fluid_settings_setnum(settings_, "synth.gain", 0.5);
+  // Our pieces send nothing to the chorus, and sound no more than about
+  // a hundred notes at once; only the instruments a piece selects are read
+  // into memory, not the whole soundfont.
+  fluid_settings_setint(settings_, "synth.chorus.active", 0);
+  fluid_settings_setint(settings_, "synth.polyphony", kPolyphony);
+  fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
   synth_ = new_fluid_synth(settings_);
   if (synth_ == nullptr) {
     SayOnce("cannot start the synthesizer; playing without music");
