@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Re-records every golden replay in tests/replays/ from the game built in BUILD
 # (default build/): the opening, the title and its box, the how-to, the ranking
-# and a lost game in the real window under its own Xvfb, driven by xdotool; a
-# game from the title through every stage the expert clears to its end, played
-# on the headless backend (tools/players/golden_play). Each record is replayed
-# headless before it is kept. Run it in the commit that changes what
+# and a lost game in the real window under its own Xvfb, driven by xdotool; and
+# each stage (stageNN) from the title through its card to its clear, played by
+# the expert on the headless backend (tools/players/golden_play) in a folder
+# whose data/ starts a new game at that stage (tests/replays/stage_folder.sh),
+# the last on through the ending. Each record is replayed headless before it
+# is kept. Run it in the commit that changes what
 # the game does on purpose, and say why there.
 # The steps of the real-window tests fail by themselves (lib.sh), not through set -e.
 set -u
@@ -34,9 +36,10 @@ keep() {
   keep_record "$name" "$WORK/run.ldr" "frames $frames save $save checksum $checksum"
 }
 
+# Replays in FOLDER (default: one without data/) before keeping.
 keep_record() {
-  local name=$1 record=$2 expect=$3 line
-  line=$(cd "$scratch" && "$game/lantern-drift" --replay "$record" --headless) ||
+  local name=$1 record=$2 expect=$3 folder=${4:-$scratch} line
+  line=$(cd "$folder" && "$game/lantern-drift" --replay "$record" --headless) ||
     fail "$name: the new record does not replay: $line"
   [[ "$line" =~ ^frames\ ([0-9]+)\ scene\ [0-9]+\ score\ [0-9]+\ (save\ [0-9a-f]*\ checksum\ [0-9a-f]+)$ ]] &&
     [ "frames ${BASH_REMATCH[1]} ${BASH_REMATCH[2]}" = "$expect" ] ||
@@ -136,23 +139,25 @@ quit_from_title
 keep lost_game
 stop_game
 
-# A whole game from the title by the expert, every stage it clears from its card
-# to its clear, to the ending or the game-over scene: the seed that gets furthest
-# of the first eight (the game has only the lives it starts with).
-best=-1
-for seed in 1 2 3 4 5 6 7 8; do
-  rm -f "$scratch/try.ldr"
-  "$player" "$game" "$scratch/try.ldr" "$seed" > "$scratch/try.out" || fail "golden_play failed with seed $seed"
-  read -r _ cleared _ < <(grep '^cleared' "$scratch/try.out")
-  echo "expert, seed $seed: cleared $cleared stages"
-  if [ "$cleared" -gt "$best" ]; then
-    best=$cleared
-    mv "$scratch/try.ldr" "$scratch/expert.ldr"
-    mv "$scratch/try.out" "$scratch/expert.out"
-  fi
+# Each stage by the expert from the title, on the first seed of eight with which
+# it clears the stage with a life left to lose.
+rm -f "$out"/expert_game.*
+for stage in $(seq 10); do
+  name=$(printf 'stage%02d' "$stage")
+  work=$scratch/$name
+  "$root/tests/replays/stage_folder.sh" "$game" "$stage" "$work" || fail "$name: cannot make its data/"
+  kept=
+  for seed in 1 2 3 4 5 6 7 8; do
+    "$player" "$game" "$work" "$stage" "$scratch/try.ldr" "$seed" > "$scratch/try.out" ||
+      fail "golden_play failed on stage $stage with seed $seed"
+    grep -E '^(cleared|lost)' "$scratch/try.out"
+    grep -qE '^cleared .*, lives left [1-9]' "$scratch/try.out" || continue
+    read -r _ _ frames _ checksum < <(grep '^recorded' "$scratch/try.out")
+    save=$(awk '$1 == "save" {print $2}' "$scratch/try.out")
+    keep_record "$name" "$scratch/try.ldr" "frames $frames save $save checksum $checksum" "$work"
+    kept=1
+    break
+  done
+  [ -n "$kept" ] || fail "$name: the expert did not clear it with a life to spare in eight seeds"
 done
-read -r _ _ frames _ checksum < <(grep '^recorded' "$scratch/expert.out")
-save=$(awk '$1 == "save" {print $2}' "$scratch/expert.out")
-grep '^cleared' "$scratch/expert.out"
-keep_record expert_game "$scratch/expert.ldr" "frames $frames save $save checksum $checksum"
 echo "golden replays recorded in $out; screenshots in $shots"

@@ -1,9 +1,10 @@
-// Records a game as the expert plays it on the headless backend, at 33 ms a frame
-// (34 now and then, by the seed): from the title through every stage it clears,
-// each from its card to its clear, to the ending or the game-over scene, back to
-// the title and out by its last entry. `lantern-drift --replay RECORD --headless`
-// replays it exactly. The whole game has only the lives it starts with, so the
-// run ends where the expert loses the last of them.
+// Records one stage as the expert plays it on the headless backend, at 33 ms a
+// frame (34 now and then, by the seed): from the title through the stage's card
+// to its clear, then by the menu of the next stage back to the title, or through
+// the ending when it was the last, and out by the title's last entry. The work
+// folder's data/ names the stage a new game starts at; pictures, sounds and
+// music come from the pack. `lantern-drift --replay RECORD --headless`, run in
+// the work folder, replays it exactly.
 #include <stdlib.h>
 
 #include <cstdio>
@@ -25,20 +26,23 @@ using namespace platform;
 constexpr uint32_t kFrameMs = 33;
 constexpr uint32_t kLimitMs = 3600u * 1000u;  // far beyond a whole game: a stuck run ends here
 
-// Enter through every scene but play. Once the game has ended, Up to the title's
-// last entry and Enter, which saves and quits.
+// Enter through every scene but play. Once the stage is cleared, the next
+// stage's menu goes back to the title; once the game has ended, Up to the
+// title's last entry and Enter, which saves and quits.
 struct Driver {
   HeadlessPlatform& hp;
   std::function<void()> player;
-  int cleared = 0;
+  int stage = 0;
+  int stock_left = -1;  // lives left at the clear; -1 while not cleared
   bool over = false;
   uint32_t last_press = 0;
 
   void Frame() {
     if (g_state.scene == SCENE_ENDING || g_state.scene == SCENE_GAME_OVER) over = true;
     if (g_state.scene == SCENE_GAME) {
-      if (g_game.result == 2) cleared = g_game.stage;
-      if (g_state.play_running == 1) player();
+      if (g_game.result == 2 && g_game.stage == stage) stock_left = g_game.stock;
+      if (g_state.play_running == 1 && g_game.stage > stage && !over) LeaveByMenu();
+      else if (g_state.play_running == 1) player();
     } else if (g_state.scene == SCENE_TITLE && over) {
       if (g_state.scene_entry == 1) {
         hp.PressKey(hp.now + 300, VK_UP);
@@ -48,6 +52,13 @@ struct Driver {
       hp.PressKey(hp.now, VK_RETURN, 30);
       last_press = hp.now;
     }
+  }
+
+  void LeaveByMenu() {
+    hp.PressKey(hp.now, VK_ESCAPE);
+    hp.PressKey(hp.now + 300, VK_UP);
+    hp.PressKey(hp.now + 600, VK_RETURN);
+    over = true;
   }
 };
 
@@ -60,30 +71,33 @@ std::string Hex(const std::string& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
+  if (argc != 6) {
     std::fprintf(stderr,
-                 "usage: golden_play GAME_DIR RECORD SEED\n"
-                 "  records the expert playing the pack in GAME_DIR from the title to the end of its game\n");
+                 "usage: golden_play GAME_DIR WORK_DIR STAGE RECORD SEED\n"
+                 "  records the expert playing STAGE, where WORK_DIR/data/game.dat starts a new\n"
+                 "  game, with the pictures, sounds and music of the pack in GAME_DIR\n");
     return 2;
   }
   const std::string game = std::filesystem::absolute(argv[1]).string() + "/";
-  const auto seed = static_cast<uint32_t>(std::strtoul(argv[3], nullptr, 10));
+  const std::string work = std::filesystem::absolute(argv[2]).string() + "/";
+  const int stage = std::atoi(argv[3]);
+  const auto seed = static_cast<uint32_t>(std::strtoul(argv[5], nullptr, 10));
   Options options;
-  options.record = std::filesystem::absolute(argv[2]).string();  // the run moves to the game folder
+  options.record = std::filesystem::absolute(argv[4]).string();  // the run moves to the game folder
   std::string temp = (std::filesystem::temp_directory_path() / "ld-golden-XXXXXX").string();
   if (mkdtemp(temp.data()) == nullptr) {
     std::perror("golden_play: cannot make a folder under $TMPDIR; set TMPDIR to one that may be written");
     return 1;
   }
   std::ofstream(temp + "/config.ini", std::ios::binary) << "FULL_SCREEN=0\r\n";
-  const Folders folders{game, game, temp + "/config.ini", temp + "/save.dat", temp + "/save.dat",
+  const Folders folders{game, work, temp + "/config.ini", temp + "/save.dat", temp + "/save.dat",
                         temp + "/DEBUG.TXT"};
 
   HeadlessPlatform hp;
   hp.program_path = game + "lantern-drift";
   hp.stop_at = kLimitMs;
   std::mt19937 jitter(seed);
-  Driver driver{hp, MakePlayer(hp, kExpert, seed)};
+  Driver driver{hp, MakePlayer(hp, kExpert, seed), stage};
   hp.on_frame = [&] {
     hp.frame_ms = kFrameMs + (jitter() & 1u);
     driver.Frame();
@@ -98,6 +112,8 @@ int main(int argc, char** argv) {
                  g_state.scene, hp.now);
     return 1;
   }
-  std::printf("save %s\ncleared %d stages with seed %u\n", Hex(save).c_str(), driver.cleared, seed);
+  std::printf("save %s\n", Hex(save).c_str());
+  if (driver.stock_left < 0) std::printf("lost stage %d with seed %u\n", stage, seed);
+  else std::printf("cleared stage %d, lives left %d, seed %u\n", stage, driver.stock_left, seed);
   return 0;
 }
