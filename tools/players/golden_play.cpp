@@ -1,9 +1,9 @@
 // Records one stage as the expert plays it on the headless backend, at 33 ms a
 // frame (34 now and then, by the seed): from the title through the stage's card
-// to its clear, then by the menu of the next stage back to the title, or through
-// the ending when it was the last, and out by the title's last entry. The work
-// folder's data/ names the stage a new game starts at; pictures, sounds and
-// music come from the pack. `lantern-drift --replay RECORD --headless`, run in
+// to its clear, then by the menu of the next stage back to the title, or on
+// through the whole ending when it was the last, and out by the title's last
+// entry. The work folder's data/ names the stage a new game starts at;
+// pictures, sounds and music come from the pack. `lantern-drift --replay RECORD --headless`, run in
 // the work folder, replays it exactly.
 #include <stdlib.h>
 
@@ -26,9 +26,9 @@ using namespace platform;
 constexpr uint32_t kFrameMs = 33;
 constexpr uint32_t kLimitMs = 3600u * 1000u;  // far beyond a whole game: a stuck run ends here
 
-// Enter through every scene but play. Once the stage is cleared, the next
-// stage's menu goes back to the title; once the game has ended, Up to the
-// title's last entry and Enter, which saves and quits.
+// Enter through every scene but play and the ending, which plays out. Once the
+// stage is cleared, the next stage's menu goes back to the title; once the game
+// has ended, Up to the title's last entry and Enter, which saves and quits.
 struct Driver {
   HeadlessPlatform& hp;
   std::function<void()> player;
@@ -48,7 +48,7 @@ struct Driver {
         hp.PressKey(hp.now + 300, VK_UP);
         hp.PressKey(hp.now + 600, VK_RETURN);
       }
-    } else if (hp.now - last_press >= 250) {
+    } else if (g_state.scene != SCENE_ENDING && hp.now - last_press >= 250) {
       hp.PressKey(hp.now, VK_RETURN, 30);
       last_press = hp.now;
     }
