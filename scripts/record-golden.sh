@@ -6,8 +6,8 @@
 # the expert on the headless backend (tools/players/golden_play) in a folder
 # whose data/ starts a new game at that stage (tests/replays/stage_folder.sh),
 # the last on through the ending. Each record is replayed headless before it
-# is kept. Run it in the commit that changes what
-# the game does on purpose, and say why there.
+# is kept. Run it in the commit that changes what the game does on purpose, and
+# say why there.
 # The steps of the real-window tests fail by themselves (lib.sh), not through set -e.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -3,8 +3,8 @@
 // to its clear, then by the menu of the next stage back to the title, or on
 // through the whole ending when it was the last, and out by the title's last
 // entry. The work folder's data/ names the stage a new game starts at;
-// pictures, sounds and music come from the pack. `lantern-drift --replay RECORD --headless`, run in
-// the work folder, replays it exactly.
+// pictures, sounds and music come from the pack. `lantern-drift --replay RECORD
+// --headless`, run in the work folder, replays it exactly.
 #include <stdlib.h>
 
 #include <cstdio>
@@ -71,16 +71,16 @@ std::string Hex(const std::string& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 6) {
+  const long stage = argc == 6 ? std::strtol(argv[3], nullptr, 10) : 0;
+  if (stage < 1 || stage > 999) {
     std::fprintf(stderr,
                  "usage: golden_play GAME_DIR WORK_DIR STAGE RECORD SEED\n"
-                 "  records the expert playing STAGE, where WORK_DIR/data/game.dat starts a new\n"
-                 "  game, with the pictures, sounds and music of the pack in GAME_DIR\n");
+                 "  records the expert playing STAGE (1 to 999), where WORK_DIR/data/game.dat\n"
+                 "  starts a new game, with the pictures, sounds and music of the pack in GAME_DIR\n");
     return 2;
   }
   const std::string game = std::filesystem::absolute(argv[1]).string() + "/";
   const std::string work = std::filesystem::absolute(argv[2]).string() + "/";
-  const int stage = std::atoi(argv[3]);
   const auto seed = static_cast<uint32_t>(std::strtoul(argv[5], nullptr, 10));
   Options options;
   options.record = std::filesystem::absolute(argv[4]).string();  // the run moves to the game folder
@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
   hp.program_path = game + "lantern-drift";
   hp.stop_at = kLimitMs;
   std::mt19937 jitter(seed);
-  Driver driver{hp, MakePlayer(hp, kExpert, seed), stage};
+  Driver driver{hp, MakePlayer(hp, kExpert, seed), static_cast<int>(stage)};
   hp.on_frame = [&] {
     hp.frame_ms = kFrameMs + (jitter() & 1u);
     driver.Frame();
@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::printf("save %s\n", Hex(save).c_str());
-  if (driver.stock_left < 0) std::printf("lost stage %d with seed %u\n", stage, seed);
-  else std::printf("cleared stage %d, lives left %d, seed %u\n", stage, driver.stock_left, seed);
+  if (driver.stock_left < 0) std::printf("lost stage %ld with seed %u\n", stage, seed);
+  else std::printf("cleared stage %ld, lives left %d, seed %u\n", stage, driver.stock_left, seed);
   return 0;
 }
