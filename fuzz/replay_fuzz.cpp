@@ -3,8 +3,10 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 #include "platform/headless/headless_platform.h"
@@ -27,7 +29,39 @@ void Put(const std::string& file, const std::optional<std::string>& content) {
   if (content) std::ofstream(file, std::ios::binary) << *content;
 }
 
+// Changes one value of one event: to a 32-bit edge, near its old value, or one bit.
+void MutateValue(uint32_t& v, std::minstd_rand& random) {
+  constexpr uint32_t kEdges[] = {0, 1, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF};
+  switch (random() % 3) {
+    case 0: v = kEdges[random() % std::size(kEdges)]; break;
+    case 1: v += static_cast<uint32_t>(random() % 17) - 8; break;
+    default: v ^= 1u << (random() % 32); break;
+  }
+}
+
 }  // namespace
+
+extern "C" size_t LLVMFuzzerMutate(uint8_t* data, size_t size, size_t max_size);
+
+// Most byte mutations break a record before its first frame; half the time the
+// record is read, one value of one event changed, and the record written again.
+extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t max_size,
+                                          unsigned seed) {
+  std::minstd_rand random(seed);
+  if (random() % 2 == 0) return LLVMFuzzerMutate(data, size, max_size);
+  platform::Record record =
+      platform::ParseRecord(std::string(reinterpret_cast<const char*>(data), size));
+  if (!record.error.empty() || record.events.empty())
+    return LLVMFuzzerMutate(data, size, max_size);
+  platform::Event& e = record.events[random() % record.events.size()];
+  if (e.values.empty()) return LLVMFuzzerMutate(data, size, max_size);
+  MutateValue(e.values[random() % e.values.size()], random);
+  std::string bytes = platform::EncodeHeader(record.header);
+  for (const platform::Event& event : record.events) bytes += platform::EncodeEvent(event);
+  if (bytes.size() > max_size) return LLVMFuzzerMutate(data, size, max_size);
+  std::memcpy(data, bytes.data(), bytes.size());
+  return bytes.size();
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::string scratch = ScratchDir();
