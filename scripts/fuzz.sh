@@ -24,7 +24,13 @@ printf 'qorvane\x10\x27\0\0\x01\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0' > "$seeds/save/sm
 printf 'LDRC\x02\0\0\0\x03\0\0\0x.y\x01\0\0\0\x02\0\0\0\xff\xff\xff\xff\0\0\0\0\x01\x04\0\0\0\x10\0\0\0\x08\x08\0\0\0\x20\0\0\0\x01\0\0\0\x0c\x12\0\0\0\x01\0\0\0\x02\0\0\0\x01\0\0\0\x01\0\0\0\xff\xff\x0d\x0c\0\0\0\x02\0\0\0\x05\0\0\0\x06\0\0\0' > "$seeds/record/small.rec"
 
 failures=0
-# replay: records of short real runs (fuzz/corpus/replay) replayed through the whole game.
+# The golden replays are real runs too: the title and its box, the how-to and
+# the ranking, a lost game, a stage from its card to its clear.
+for name in opening_title howto_ranking lost_game stage01; do
+  xz -dc "$root/tests/replays/$name.ldr.xz" > "$seeds/replay/$name.ldr"
+done
+
+# replay: records of real runs (fuzz/corpus/replay, the golden replays) replayed through the whole game.
 for target in game_dat stage_file scene_script bmp riff config save record replay; do
   corpus="$build/corpus/$target"
   mkdir -p "$corpus"
@@ -34,7 +40,7 @@ for target in game_dat stage_file scene_script bmp riff config save record repla
   max_len=65536
   options=()
   if [ "$target" = replay ]; then
-    max_len=262144  # a record of a lost game is about 180 KB
+    max_len=524288  # the lost game is about 460 KB
     options=(-use_value_profile=1 -dict="$root/fuzz/replay.dict")
   fi
   # Absolute paths: the replay target works in the game folder.
