@@ -150,7 +150,7 @@ Stage Market() {
             {&kDancingWisp, 304, 48}},
            {{&kCrystal, 48, 48}, {&kCrystal, 560, 400}, {&kMoth, 192, 100}, {&kMoth, 416, 350},
             {&kEmber, 304, 410}},
-           {{&kEmber, 48, 48}, {&kEmber, 560, 48}, {&kDancingWisp, 48, 400},
+           {{&kDartingSpark, 48, 48}, {&kDartingSpark, 576, 48}, {&kDancingWisp, 48, 400},
             {&kDancingWisp, 560, 400}, {&kMoth, 304, 224}}},
           stalls};
 }
