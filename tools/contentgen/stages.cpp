@@ -12,6 +12,9 @@ const CharacterKind kWisp{name::kWisp, 1000, 85, 100, 1.2f, 32, 1, 250, 6, false
 const CharacterKind kDancingWisp{name::kWisp, 1000, 95, 110, 1.2f, 32, 1, 300, 6, true};
 const CharacterKind kEmber{name::kEmber, 900, 135, 150, 1.1f, 32, 1, 400, 6, true};
 const CharacterKind kSpark{name::kSpark, 500, 170, 190, 0.8f, 24, 1, 300, 6, true};
+// Faster than the player and small: it darts past a late shot and stings, so it is
+// met by a player who aims where it is now, not where it was.
+const CharacterKind kDartingSpark{name::kSpark, 500, 320, 320, 0.8f, 24, 1, 500, 6, true};
 const CharacterKind kStillMoth{name::kMoth, 500, 110, 130, 0.8f, 32, 2, 350, 6, false};
 const CharacterKind kMoth{name::kMoth, 250, 120, 140, 0.8f, 32, 2, 350, 6, true};
 const CharacterKind kCrystal{name::kCrystal, 2000, 55, 75, 1.7f, 32, 1, 600, 6, true};
@@ -20,7 +23,7 @@ const CharacterKind kEclipse{name::kEclipse, 6500, 70, 95, 1.6f, 48, 1, 5000, 5,
 const CharacterKind kMaelstrom{name::kMaelstrom, 7000, 80, 105, 1.6f, 48, 1, 8000, 5, false};
 // The queen flees and must be cornered; the bell never steers, it only flies where it is struck.
 const CharacterKind kQueen{name::kQueen, 5500, 130, 150, 1.0f, 48, 2, 9000, 5, false};
-const CharacterKind kBell{name::kBell, 8000, 0, 320, 1.2f, 48, 3, 12000, 5, false};
+const CharacterKind kBell{name::kBell, 6000, 0, 320, 1.2f, 48, 3, 12000, 5, false};
 
 const ObjectKind kLily{name::kLily, 32, 1.0f, true, false};
 const ObjectKind kFloatLantern{name::kFloatLantern, 32, 1.0f, true, true};
@@ -147,7 +150,7 @@ Stage Market() {
             {&kDancingWisp, 304, 48}},
            {{&kCrystal, 48, 48}, {&kCrystal, 560, 400}, {&kMoth, 192, 100}, {&kMoth, 416, 350},
             {&kEmber, 304, 410}},
-           {{&kEmber, 48, 48}, {&kEmber, 560, 48}, {&kDancingWisp, 48, 400},
+           {{&kDartingSpark, 48, 48}, {&kDartingSpark, 576, 48}, {&kDancingWisp, 48, 400},
             {&kDancingWisp, 560, 400}, {&kMoth, 304, 224}}},
           stalls};
 }
@@ -193,17 +196,17 @@ Stage Belfry() {
   return {10, "Belfry of the Great Bell", "大鐘の鐘楼",
           "The last night. Strike the Great Bell: it flies where you hit it!",
           "最後の夜。大鐘を撃て、当てた方へ飛んでいくぞ！",
-          120, 0.7f, 300, {500, 700, 150, 14, 2, 9, 280}, std::nullopt,
+          100, 0.7f, 300, {500, 700, 150, 14, 2, 9, 280}, std::nullopt,
           {{{&kDancingWisp, 64, 64}, {&kDancingWisp, 544, 384}, {&kEmber, 48, 400},
             {&kMoth, 304, 120}},
-           {{&kSpark, 48, 48}, {&kSpark, 576, 48}, {&kCrystal, 48, 400}, {&kJelly, 200, 300},
+           {{&kDartingSpark, 48, 48}, {&kDartingSpark, 576, 48}, {&kCrystal, 48, 400},
             {&kMoth, 460, 360}},
            {{&kEmber, 48, 224}, {&kEmber, 560, 224}, {&kCrystal, 304, 410, true},
-            {&kMoth, 150, 120}, {&kMoth, 460, 120}},
-           {{&kBell, 296, 80}, {&kDancingWisp, 48, 400}, {&kDancingWisp, 560, 400},
+            {&kDartingSpark, 150, 120}, {&kDartingSpark, 460, 120}},
+           {{&kBell, 296, 80}, {&kDartingSpark, 48, 400}, {&kDartingSpark, 576, 400},
             {&kEmber, 304, 410}}},
-          {{&kStoneLantern, 128, 128}, {&kStoneLantern, 480, 128}, {&kStoneLantern, 128, 320},
-           {&kStoneLantern, 480, 320}, {&kBrazier, 304, 160}, {&kRune, 304, 288},
+          {{&kStoneLantern, 128, 128}, {&kStoneLantern, 480, 128}, {&kFloatLantern, 128, 320},
+           {&kFloatLantern, 480, 320}, {&kBrazier, 304, 160}, {&kRune, 304, 288},
            {&kLily, 208, 224}, {&kLily, 400, 224}}};
 }
 
