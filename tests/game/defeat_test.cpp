@@ -59,6 +59,7 @@ TEST_F(DefeatRevival, ProtectionHoldsWhileAnEnemySitsOnTheRevivalPoint) {
   e.x = 349.0f;  // 320 + 32 - 3: touching no more
   StepAt(hp, protected_at + 5010);
   EXPECT_EQ(Player().state, STATE_ACTIVE);
+  EXPECT_EQ(g_system.Deadline(1), elSystem::kDisarmed);
 }
 
 TEST_F(DefeatRevival, WithoutStockThePlayersExplosionEndsTheGameAtOnce) {
