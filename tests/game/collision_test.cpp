@@ -6,26 +6,11 @@
 
 namespace {
 
-TEST_F(CollisionTest, LeftWallBouncesByStageHardnessAndCosts) {
-  g_stage.STAGE_HARD = 0.5f, Player().x = 20.0f, Player().vx = -200.0f;
-  Collisions();
-  EXPECT_EQ(std::tuple(Player().x, Player().vx, Player().hp), std::tuple(32.0f, 100.0f, 94));
-}
-
 // The right and bottom walls put a character back by its own width and height.
 TEST_F(CollisionTest, FarWallsKeepTheWholeCharacterInside) {
   Player().size_x = 20, Player().size_y = 40, Player().x = Player().y = 600.0f;
   Collisions();
   EXPECT_EQ(std::tuple(Player().x, Player().y), std::tuple(588.0f, 408.0f));
-}
-
-TEST_F(CollisionTest, PairSharesSpeedAndBothLoseByTheMean) {
-  Character& j = AddEnemy(340.0f, 240.0f);
-  Player().vx = 100.0f;
-  j.vx = -60.0f;
-  Collisions();
-  EXPECT_EQ(std::tuple(Player().hp, j.hp, Player().vx, j.vx, Player().vy, j.vy),
-            std::tuple(95, 95, -80.0f, 80.0f, 0.0f, 0.0f));
 }
 
 TEST_F(CollisionTest, EachSideSuffersTheOthersHardness) {

@@ -51,17 +51,6 @@ class DefeatRevival : public GameTest {
   }
 };
 
-TEST_F(DefeatRevival, PlayerComesBackAtTheCentreInvisibleThenProtectedThenActive) {
-  const uint32_t reviving = RunUntil(STATE_REVIVING, 0);
-  EXPECT_EQ(reviving, 130u);
-  EXPECT_EQ(std::tuple(Player().x, Player().y, Player().vx, Player().hp, g_game.stock),
-            std::tuple(320.0f, 240.0f, 0.0f, 100, 1));
-  const uint32_t protected_at = RunUntil(STATE_PROTECTED, reviving);
-  EXPECT_EQ(protected_at, reviving + 1010);
-  EXPECT_EQ(RunUntil(STATE_ACTIVE, protected_at), protected_at + 2010);
-  EXPECT_EQ(g_system.Deadline(1), elSystem::kDisarmed);
-}
-
 TEST_F(DefeatRevival, ProtectionHoldsWhileAnEnemySitsOnTheRevivalPoint) {
   Character& e = AddEnemy(330.0f, 250.0f);
   const uint32_t protected_at = RunUntil(STATE_PROTECTED, 0);
@@ -70,6 +59,7 @@ TEST_F(DefeatRevival, ProtectionHoldsWhileAnEnemySitsOnTheRevivalPoint) {
   e.x = 349.0f;  // 320 + 32 - 3: touching no more
   StepAt(hp, protected_at + 5010);
   EXPECT_EQ(Player().state, STATE_ACTIVE);
+  EXPECT_EQ(g_system.Deadline(1), elSystem::kDisarmed);
 }
 
 TEST_F(DefeatRevival, WithoutStockThePlayersExplosionEndsTheGameAtOnce) {

@@ -56,10 +56,6 @@ std::vector<std::string> GameTest::Sounds() const {
 }
 
 int GameTest::LoadPicture(const std::string& name, int w, int h, uint32_t colour) {
-  return LoadPicture(name, w, h, [colour](int, int) { return colour; });
-}
-
-int GameTest::LoadPicture(const std::string& name, int w, int h, const test_bytes::Painter& paint) {
-  test_bytes::WriteFile("img/" + name, test_bytes::Bmp24(w, h, paint));
+  test_bytes::WriteFile("img/" + name, test_bytes::Bmp24(w, h, colour));
   return g_draw.LoadObject("img\\" + name, 2);
 }

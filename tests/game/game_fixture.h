@@ -28,7 +28,6 @@ class GameTest : public HeadlessTest {
   // Writes a 24-bit BMP of w x h filled with colour (0xRRGGBB), and loads it.
   // Returns 0 when no graphics library answers.
   int LoadPicture(const std::string& name, int w, int h, uint32_t colour);
-  int LoadPicture(const std::string& name, int w, int h, const test_bytes::Painter& paint);
 
  private:
   std::vector<std::string> buffer_roles_;

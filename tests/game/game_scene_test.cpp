@@ -31,23 +31,6 @@ class GameSceneTest : public GameTest {
   }
 };
 
-TEST_F(GameSceneTest, StageClearBonusIsAddedOnceAndTheBannerHoldsPlay) {
-  g_game.stage = 2;
-  g_param.CLEAR_BONUS = 1000;
-  g_param.TIME_BONUS = 10;
-  g_stage.INIT_TIME = 45;
-  g_stage.MAX_TURN = 1;  // a stage without enemies is cleared at once
-  Enter();
-  EXPECT_EQ(std::tuple(g_game.score, g_game.clear_phase), std::tuple(3 * 1000 + 10 * 45, 1));
-  Player().vx = 100.0f;
-  g_state.frame_delta = 0.1f;
-  const int frames = hp.frames_presented;
-  for (int i = 0; i < 100; ++i) Frame();
-  EXPECT_EQ(hp.frames_presented, frames + 100);  // one present a frame
-  EXPECT_EQ(std::tuple(g_game.score, Player().x, g_stage.INIT_TIME, g_state.scene),
-            std::tuple(3450, 320.0f, 45, SCENE_GAME));
-}
-
 TEST_F(GameSceneTest, MenuFreezesPlayAndTime) {
   AddEnemy(100.0f, 100.0f);
   Enter();
