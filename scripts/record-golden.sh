@@ -76,6 +76,16 @@ quit_from_title() {
   wait_exit
 }
 
+# From the title at its first entry: two down to the ranking.
+open_ranking() {
+  key Down
+  sleep 0.3
+  key Down
+  sleep 0.3
+  key Return
+  press_until "" "$IMG/ranking.bmp" 0 0 640 60
+}
+
 mkdir -p "$out"
 start_display
 
@@ -105,12 +115,7 @@ press_until "" "$IMG/howto.bmp" 0 0 640 60
 window_shot howto
 key Return
 title
-key Down
-sleep 0.3
-key Down
-sleep 0.3
-key Return
-press_until "" "$IMG/ranking.bmp" 0 0 640 60
+open_ranking
 window_shot ranking
 key Return
 title
@@ -126,12 +131,7 @@ key Return
 press_until Return "$IMG/gauge_base.bmp" 200 0 220 32
 window_shot lost_play
 title "" 600
-key Down
-sleep 0.3
-key Down
-sleep 0.3
-key Return
-press_until "" "$IMG/ranking.bmp" 0 0 640 60
+open_ranking
 window_shot lost_ranking
 key Return
 title
