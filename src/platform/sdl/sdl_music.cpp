@@ -87,10 +87,12 @@ void SdlMusic::Render(float* out, int frames) {
   if (notify_) EndNotify(MCI_NOTIFY_SUCCESSFUL);
 }
 
+// The player walks every event of the piece to give its length: asked once
+// it knows it, not every block.
 bool SdlMusic::EndReached() {
   if (fluid_player_get_status(player_) == FLUID_PLAYER_DONE) return true;
-  const int total = fluid_player_get_total_ticks(player_);
-  return total > 0 && fluid_player_get_current_tick(player_) >= total;
+  if (total_ticks_ <= 0) total_ticks_ = fluid_player_get_total_ticks(player_);
+  return total_ticks_ > 0 && fluid_player_get_current_tick(player_) >= total_ticks_;
 }
 
 int SdlMusic::Open(const std::string& path) {
@@ -199,6 +201,7 @@ void SdlMusic::LoadFont() {
 void SdlMusic::NewPlayer() {
   if (player_ != nullptr) delete_fluid_player(player_);
   player_ = new_fluid_player(synth_);
+  total_ticks_ = 0;
   fluid_player_add_mem(player_, piece_.data(), piece_.size());
 }
 
