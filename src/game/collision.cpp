@@ -1,7 +1,11 @@
 #include "game/collision.h"
 
+#include <algorithm>
 #include <array>
+#include <climits>
 #include <cstdint>
+#include <cstring>
+#include <optional>
 
 #include "game/game_math.h"
 #include "game/shot.h"
@@ -9,6 +13,10 @@
 #include "library/sound/el_sound.h"
 
 namespace {
+
+struct Span {
+  int from, to;  // both included
+};
 
 constexpr float kLeft = 32.0f, kRight = 608.0f, kTop = 32.0f, kBottom = 448.0f;
 
@@ -70,22 +78,71 @@ void PairWith(int i, int j) {
   ShareAxis(i, j, ci.vy, cj.vy, side_y);
 }
 
+// Where each character's box lies, packed so that one character is tested
+// against all the others in vector lanes. Places, sizes and who is active do
+// not change while characters meet, so the tests can all run first.
+struct Boxes {
+  std::array<float, MAX_CHARACTERS> x, y, x_end, y_end;  // ends as Side computes them
+  std::array<uint8_t, MAX_CHARACTERS> active;
+};
+
+// Characters from n on stay inactive, so that every test runs over the whole table.
+Boxes PackBoxes(int n) {
+  Boxes b{};
+  for (int i = 0; i < n; ++i) {
+    const Character& c = g_chars[i];
+    const auto k = static_cast<size_t>(i);
+    b.x[k] = c.x;
+    b.y[k] = c.y;
+    b.x_end[k] = c.x + static_cast<float>(c.size_x) - 3.0f;
+    b.y_end[k] = c.y + static_cast<float>(c.size_y) - 3.0f;
+    b.active[k] = c.state == STATE_ACTIVE ? 1 : 0;
+  }
+  return b;
+}
+
+// Which active characters overlap character i: Side's tests on both axes,
+// evaluated whole and without branches over a fixed count, so that they run in lanes.
+void Overlaps(const Boxes& b, size_t i, std::array<uint8_t, MAX_CHARACTERS>& meets) {
+  const float x = b.x[i], y = b.y[i], x_end = b.x_end[i], y_end = b.y_end[i];
+  for (size_t j = 0; j < MAX_CHARACTERS; ++j) {
+    const bool on_x = ((x < b.x[j]) & (b.x[j] < x_end)) | ((b.x[j] <= x) & (x < b.x_end[j]));
+    const bool on_y = ((y <= b.y[j]) & (b.y[j] < y_end)) | ((b.y[j] < y) & (y < b.y_end[j]));
+    meets[j] = static_cast<uint8_t>(b.active[j] & static_cast<uint8_t>(on_x & on_y));
+  }
+}
+
+// Most characters meet no one: eight flags are skipped at once.
+bool NoneOfEight(const std::array<uint8_t, MAX_CHARACTERS>& flags, int from) {
+  uint64_t word = 0;
+  std::memcpy(&word, flags.data() + from, sizeof word);
+  return word == 0;
+}
+
 // Each pair of active characters once, the lower number first: a pair whose
 // first member was active has been met from that side already. A meeting
 // changes speeds and hit points, never who is active.
 void Pairs() {
   const int n = CharCount();
+  const Boxes boxes = PackBoxes(n);
+  std::array<uint8_t, MAX_CHARACTERS> meets{};
   for (int i = 0; i < n; ++i) {
-    if (g_chars[i].state != STATE_ACTIVE) continue;
-    for (int j = i + 1; j < n; ++j)
-      if (g_chars[j].state == STATE_ACTIVE) PairWith(i, j);
+    if (boxes.active[static_cast<size_t>(i)] == 0) continue;
+    Overlaps(boxes, static_cast<size_t>(i), meets);
+    for (int j = i + 1; j < n; ++j) {
+      if (j % 8 == 0 && NoneOfEight(meets, j)) j += 7;
+      else if (meets[static_cast<size_t>(j)] != 0) PairWith(i, j);
+    }
   }
 }
 
-// Only the object's size enters the test, on both sides.
-bool Touches(const StageObject& o, int x, int y) {
-  return int64_t{o.x} - o.size_x + 3 < x && x < int64_t{o.x} + o.size_x - 3 &&
-         int64_t{o.y} - o.size_y + 3 < y && y < int64_t{o.y} + o.size_y - 3;
+// The whole numbers strictly between centre - size + 3 and centre + size - 3,
+// the test's bounds on one axis; none when no int lies there.
+std::optional<Span> Inside(int centre, int size) {
+  const int64_t from = int64_t{centre} - size + 4, to = int64_t{centre} + size - 4;
+  if (from > to || from > INT_MAX || to < INT_MIN) return std::nullopt;
+  return Span{static_cast<int>(std::max<int64_t>(from, INT_MIN)),
+              static_cast<int>(std::min<int64_t>(to, INT_MAX))};
 }
 
 // Sends v away from the object's corner at its own truncated speed.
@@ -102,22 +159,45 @@ void HitObject(const StageObject& o, Character& c) {
   AddSat(c.hp, -int64_t{Trunc(o.hard * static_cast<float>(s))});
 }
 
-// A hit changes speeds and hit points, not places: each character's place is
-// truncated once, not once for every object.
+// Where each character stands, truncated once: a hit changes speeds and hit
+// points, never places or who is in play.
+struct Places {
+  std::array<int, MAX_CHARACTERS> x{}, y{};
+  std::array<uint8_t, MAX_CHARACTERS> in_play{};  // none from the count on
+};
+
+Places PackPlaces(int n) {
+  Places p;
+  for (int i = 0; i < n; ++i) {
+    const auto k = static_cast<size_t>(i);
+    p.x[k] = Trunc(g_chars[i].x);
+    p.y[k] = Trunc(g_chars[i].y);
+    p.in_play[k] = InPlay(g_chars[i]) ? 1 : 0;
+  }
+  return p;
+}
+
+// Which characters an object touches, over the whole table and without branches.
+void Touching(const Places& p, Span x, Span y, std::array<uint8_t, MAX_CHARACTERS>& touches) {
+  for (size_t i = 0; i < MAX_CHARACTERS; ++i) {
+    const bool inside = (p.x[i] >= x.from) & (p.x[i] <= x.to) & (p.y[i] >= y.from) & (p.y[i] <= y.to);
+    touches[i] = static_cast<uint8_t>(p.in_play[i] & static_cast<uint8_t>(inside));
+  }
+}
+
 void Objects() {
-  struct Place {
-    int x, y;
-  };
-  std::array<Place, MAX_CHARACTERS> at;
   const int n = CharCount();
-  for (int i = 0; i < n; ++i) at[static_cast<size_t>(i)] = {Trunc(g_chars[i].x), Trunc(g_chars[i].y)};
+  const Places places = PackPlaces(n);
+  std::array<uint8_t, MAX_CHARACTERS> touches{};
   for (int k = 0; k < ObjectCount(); ++k) {
     const StageObject& o = g_objects[k];
     if (o.present != 1 || o.on != 0) continue;
+    const std::optional<Span> x = Inside(o.x, o.size_x), y = Inside(o.y, o.size_y);
+    if (!x || !y) continue;
+    Touching(places, *x, *y, touches);
     for (int i = 0; i < n; ++i) {
-      Character& c = g_chars[i];
-      const Place& p = at[static_cast<size_t>(i)];
-      if (InPlay(c) && Touches(o, p.x, p.y)) HitObject(o, c);
+      if (i % 8 == 0 && NoneOfEight(touches, i)) i += 7;
+      else if (touches[static_cast<size_t>(i)] != 0) HitObject(o, g_chars[i]);
     }
   }
 }

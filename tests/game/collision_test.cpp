@@ -79,6 +79,25 @@ TEST_F(ObjectCollision, BounceEdgesAndPassableObjects) {
   }
 }
 
+// Far down the table, past rows of characters that meet no one: a pair eight
+// places apart meets, and the object's far edges hit only from inside
+// (trunc x < 300 + 40 - 3).
+TEST_F(ObjectCollision, FarDownTheTableAndAtTheObjectsFarEdges) {
+  Player().x = 560.0f, Player().y = 300.0f;
+  const float rows[] = {400.0f, 60.0f, 110.0f};
+  for (int i = 1; i < 23; ++i) AddEnemy(static_cast<float>(40 + (i % 8) * 64), rows[i / 8]);
+  auto& c = g_chars;
+  std::tie(c[7].x, c[7].y, c[7].vx) = std::tuple(100.0f, 300.0f, 100.0f);  // meets 16 at mean 50
+  std::tie(c[16].x, c[16].y) = std::tuple(110.0f, 305.0f);
+  AddEnemy(336.9f, 170.0f).vx = -50.0f;  // on the right edge
+  AddEnemy(337.0f, 230.0f).vx = -50.0f;  // just past it
+  AddEnemy(270.0f, 236.5f).vy = -50.0f;  // on the bottom edge
+  Collisions();
+  EXPECT_EQ(std::tuple(c[7].hp, c[16].hp, c[7].vx, c[16].vx), std::tuple(97, 97, -50.0f, 50.0f));
+  EXPECT_EQ(std::tuple(c[23].hp, c[23].vx, c[24].hp, c[24].vx, c[25].hp, c[25].vy),
+            std::tuple(98, 50.0f, 100, -50.0f, 98, 50.0f));
+}
+
 TEST_F(ObjectCollision, SoundsOfWallsPairsAndObjects) {
   if (!LoadSoundRoles()) GTEST_SKIP() << "needs the sound library";
   Player().x = 300.0f;  // motionless on the object: a crash every frame
