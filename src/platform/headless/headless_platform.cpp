@@ -15,9 +15,12 @@ uint16_t ToRgb565(uint32_t bgr) {
 }
 
 void FillBox(PixelView t, int x0, int y0, int w, int h, uint16_t value) {
-  for (int y = std::max(y0, 0); y < std::min(y0 + h, t.height); ++y)
-    for (int x = std::max(x0, 0); x < std::min(x0 + w, t.width); ++x)
-      t.pixels[static_cast<size_t>(y) * t.pitch + x] = value;
+  const int left = std::max(x0, 0), right = std::min(x0 + w, t.width);
+  if (left >= right) return;
+  for (int y = std::max(y0, 0); y < std::min(y0 + h, t.height); ++y) {
+    uint16_t* row = t.pixels + static_cast<size_t>(y) * t.pitch;
+    std::fill(row + left, row + right, value);
+  }
 }
 
 }  // namespace
