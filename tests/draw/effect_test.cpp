@@ -65,6 +65,9 @@ TEST(EffectAlphaExactTest, EveryKernelMatchesTheFormulaForEveryComponentPair) {
                                0.0f, 1e-3f, 1e-6f,       3e-8f, 1e-30f,      0.99999994f, -0.25f, 1.25f};
   for (int i = 1; i < 1000; ++i) alphas.push_back(static_cast<float>(i) / 1000.0f);
   for (int i = 1; i < 64; ++i) alphas.push_back(static_cast<float>(64 - i) / 64.0f);
+  // Around the widest weights whose blend still fits 16-bit lanes (2^-10).
+  for (float k : {1.0f, 511.0f, 1023.0f}) alphas.push_back(k / 1024.0f);
+  for (float k : {1.0f, 1025.0f, 2047.0f}) alphas.push_back(k / 2048.0f);
   const draw::PixelFormat f = draw::DescribeFormat(0xF800, 0x07E0, 0x001F);
   for (float alpha : alphas) {
     const draw::AlphaWeights w = draw::MakeAlphaWeights(alpha, f);

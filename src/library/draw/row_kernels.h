@@ -29,6 +29,8 @@ struct AlphaWeights {
   int chunks = 0;                   // 1, 2 or 4
   std::array<uint32_t, 4> pairs{};  // chunk i of a_fixed | chunk i of b_fixed << 16
   int last_shift = 0;               // bits - 15 * (chunks - 1)
+  // Every product and sum fits in 16 bits: sc * a_fixed + dc * b_fixed per lane, then >> bits.
+  bool narrow = false;
 };
 
 AlphaWeights MakeAlphaWeights(float alpha, const PixelFormat& format);

@@ -49,11 +49,16 @@ struct AlphaVectors {
     }
     for (size_t i = 0; i < 4; ++i) pairs[i] = _mm256_set1_epi32(static_cast<int>(w.pairs[i]));
     last = _mm_cvtsi32_si128(w.last_shift);
+    a = _mm256_set1_epi16(static_cast<short>(w.a_fixed));
+    b = _mm256_set1_epi16(static_cast<short>(w.b_fixed));
+    bits = _mm_cvtsi32_si128(w.bits);
   }
   __m128i shift[3];
   __m256i max[3];
   __m256i pairs[4];
   __m128i last;
+  __m256i a, b;  // for narrow weights
+  __m128i bits;
 };
 
 // Lanes hold sc | dc << 16; the result is the blended component per lane.
@@ -65,16 +70,26 @@ LD_AVX2 __m256i BlendLanes(__m256i pair, const AlphaVectors& v) {
   return _mm256_srl_epi32(t, v.last);
 }
 
-// Unpack and pack work within each 128-bit half, so the pixel order comes back as it was.
+// Unpack and pack work within each 128-bit half, so the pixel order comes back
+// as it was. Narrow weights (kChunks 0) need neither.
 template <int kChunks>
 LD_AVX2 __m256i Blend(__m256i s, __m256i d, const AlphaVectors& v) {
   __m256i out = _mm256_setzero_si256();
+  // Unrolled, the vectors of each component stay in registers.
+#pragma GCC unroll 3
   for (size_t c = 0; c < 3; ++c) {
     const __m256i sc = _mm256_and_si256(_mm256_srl_epi16(s, v.shift[c]), v.max[c]);
     const __m256i dc = _mm256_and_si256(_mm256_srl_epi16(d, v.shift[c]), v.max[c]);
-    const __m256i lo = BlendLanes<kChunks>(_mm256_unpacklo_epi16(sc, dc), v);
-    const __m256i hi = BlendLanes<kChunks>(_mm256_unpackhi_epi16(sc, dc), v);
-    out = _mm256_or_si256(out, _mm256_sll_epi16(_mm256_packs_epi32(lo, hi), v.shift[c]));
+    __m256i blended;
+    if constexpr (kChunks == 0) {
+      const __m256i sum = _mm256_add_epi16(_mm256_mullo_epi16(sc, v.a), _mm256_mullo_epi16(dc, v.b));
+      blended = _mm256_srl_epi16(sum, v.bits);
+    } else {
+      const __m256i lo = BlendLanes<kChunks>(_mm256_unpacklo_epi16(sc, dc), v);
+      const __m256i hi = BlendLanes<kChunks>(_mm256_unpackhi_epi16(sc, dc), v);
+      blended = _mm256_packs_epi32(lo, hi);
+    }
+    out = _mm256_or_si256(out, _mm256_sll_epi16(blended, v.shift[c]));
   }
   return out;
 }
@@ -115,6 +130,7 @@ LD_AVX2 void HalfRows(const Rows& r, uint16_t half_mask) {
 }
 
 LD_AVX2 void AlphaRows(const Rows& r, const AlphaWeights& w) {
+  if (w.narrow) return AlphaRows<0>(r, w);
   if (w.chunks == 1) return AlphaRows<1>(r, w);
   if (w.chunks == 2) return AlphaRows<2>(r, w);
   AlphaRows<4>(r, w);

@@ -51,6 +51,7 @@ struct Half {
 
 // Lanes hold sc | dc << 16 and are blended as in the SSE2 and AVX2 versions;
 // unpack and pack stay within 128-bit lanes, so the pixel order comes back.
+// Narrow weights (kChunks 0) blend in the 16-bit lanes themselves.
 template <int kChunks>
 struct Alpha {
   LD_AVX512 explicit Alpha(const AlphaWeights& w) {
@@ -60,6 +61,9 @@ struct Alpha {
     }
     for (size_t i = 0; i < 4; ++i) pairs[i] = _mm512_set1_epi32(static_cast<int>(w.pairs[i]));
     last = _mm_cvtsi32_si128(w.last_shift);
+    a = _mm512_set1_epi16(static_cast<short>(w.a_fixed));
+    b = _mm512_set1_epi16(static_cast<short>(w.b_fixed));
+    bits = _mm_cvtsi32_si128(w.bits);
   }
   LD_AVX512 __m512i Lanes(__m512i pair) const {
     __m512i t = _mm512_madd_epi16(pair, pairs[0]);
@@ -69,12 +73,21 @@ struct Alpha {
   }
   LD_AVX512 __m512i operator()(__m512i s, __m512i d) const {
     __m512i out = _mm512_setzero_si512();
+    // Unrolled, the vectors of each component stay in registers.
+#pragma GCC unroll 3
     for (size_t c = 0; c < 3; ++c) {
       const __m512i sc = _mm512_and_si512(_mm512_srl_epi16(s, shift[c]), max[c]);
       const __m512i dc = _mm512_and_si512(_mm512_srl_epi16(d, shift[c]), max[c]);
-      const __m512i lo = Lanes(_mm512_unpacklo_epi16(sc, dc));
-      const __m512i hi = Lanes(_mm512_unpackhi_epi16(sc, dc));
-      out = _mm512_or_si512(out, _mm512_sll_epi16(_mm512_packs_epi32(lo, hi), shift[c]));
+      __m512i blended;
+      if constexpr (kChunks == 0) {
+        blended = _mm512_srl_epi16(
+            _mm512_add_epi16(_mm512_mullo_epi16(sc, a), _mm512_mullo_epi16(dc, b)), bits);
+      } else {
+        const __m512i lo = Lanes(_mm512_unpacklo_epi16(sc, dc));
+        const __m512i hi = Lanes(_mm512_unpackhi_epi16(sc, dc));
+        blended = _mm512_packs_epi32(lo, hi);
+      }
+      out = _mm512_or_si512(out, _mm512_sll_epi16(blended, shift[c]));
     }
     return out;
   }
@@ -82,6 +95,8 @@ struct Alpha {
   __m512i max[3];
   __m512i pairs[4];
   __m128i last;
+  __m512i a, b;  // for narrow weights
+  __m128i bits;
 };
 
 template <typename Blend>
@@ -103,6 +118,7 @@ LD_AVX512 void HalfRows(const Rows& r, uint16_t half_mask) {
 // Rows of sixteen or fewer would leave half of every vector idle.
 LD_AVX512 void AlphaRows(const Rows& r, const AlphaWeights& w) {
   if (r.w <= 16) return Avx2Kernels().alpha(r, w);
+  if (w.narrow) return BlendRows(r, Alpha<0>(w));
   if (w.chunks == 1) return BlendRows(r, Alpha<1>(w));
   if (w.chunks == 2) return BlendRows(r, Alpha<2>(w));
   BlendRows(r, Alpha<4>(w));

@@ -66,6 +66,8 @@ __m128i BlendLanes(__m128i pair, const AlphaVectors& v) {
 template <int kChunks>
 __m128i Blend(__m128i s, __m128i d, const AlphaVectors& v) {
   __m128i out = _mm_setzero_si128();
+  // Unrolled, the vectors of each component stay in registers.
+#pragma GCC unroll 3
   for (size_t c = 0; c < 3; ++c) {
     const __m128i sc = _mm_and_si128(_mm_srl_epi16(s, v.shift[c]), v.max[c]);
     const __m128i dc = _mm_and_si128(_mm_srl_epi16(d, v.shift[c]), v.max[c]);

@@ -1,6 +1,7 @@
 #include "platform/headless/headless_platform.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/bitmap_file.h"
 #include "platform/midi_file.h"
@@ -14,13 +15,15 @@ uint16_t ToRgb565(uint32_t bgr) {
   return static_cast<uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
 }
 
+// The first row is filled pixel by pixel, the others are copies of it.
 void FillBox(PixelView t, int x0, int y0, int w, int h, uint16_t value) {
   const int left = std::max(x0, 0), right = std::min(x0 + w, t.width);
-  if (left >= right) return;
-  for (int y = std::max(y0, 0); y < std::min(y0 + h, t.height); ++y) {
-    uint16_t* row = t.pixels + static_cast<size_t>(y) * t.pitch;
-    std::fill(row + left, row + right, value);
-  }
+  const int top = std::max(y0, 0), bottom = std::min(y0 + h, t.height);
+  if (left >= right || top >= bottom) return;
+  const auto row = [&](int y) { return t.pixels + static_cast<size_t>(y) * t.pitch + left; };
+  const auto n = static_cast<size_t>(right - left);
+  std::fill_n(row(top), n, value);
+  for (int y = top + 1; y < bottom; ++y) std::memcpy(row(y), row(top), n * sizeof(uint16_t));
 }
 
 }  // namespace
