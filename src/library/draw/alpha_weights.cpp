@@ -1,6 +1,6 @@
 #include <algorithm>
 #include <bit>
-#include <cmath>
+#include <cstdint>
 
 #include "library/draw/row_kernels.h"
 
@@ -38,8 +38,10 @@ AlphaWeights MakeAlphaWeights(float alpha, const PixelFormat& format) {
   w.integer = true;
   w.chunks = needed <= 14 ? 1 : needed <= 29 ? 2 : 4;
   w.bits = std::max(needed, 15 * (w.chunks - 1));
-  w.a_fixed = static_cast<uint64_t>(std::ldexp(static_cast<double>(alpha), w.bits));
-  w.b_fixed = static_cast<uint64_t>(std::ldexp(static_cast<double>(w.beta), w.bits));
+  // Scaling by a power of two is exact; ldexp would be a library call per blend.
+  const auto scale = static_cast<double>(uint64_t{1} << w.bits);
+  w.a_fixed = static_cast<uint64_t>(static_cast<double>(alpha) * scale);
+  w.b_fixed = static_cast<uint64_t>(static_cast<double>(w.beta) * scale);
   for (int i = 0; i < w.chunks; ++i) {
     const uint64_t a = (w.a_fixed >> (15 * i)) & 0x7FFF;
     const uint64_t b = (w.b_fixed >> (15 * i)) & 0x7FFF;
