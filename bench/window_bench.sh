@@ -41,11 +41,12 @@ load_now() { cut -d' ' -f1 /proc/loadavg; }
 
 # Milliseconds from exec until the first frame is shown: the frame limiter's
 # first sleep on the main thread follows the first present. Under strace, which
-# stops only at the two calls it is asked for.
+# stops only at the two calls it is asked for; without -f it would ignore
+# --seccomp-bpf and stop at every call, adding about 150 ms.
 first_frame_ms() {
   local log=$shots/strace.log tracer game line start shown
   rm -f "$log"  # a line left by the run before would be read as this one's
-  (cd "$WORK" && exec strace --seccomp-bpf -ttt -e trace=execve,clock_nanosleep -o "$log" \
+  (cd "$WORK" && exec strace -f --seccomp-bpf -ttt -e trace=execve,clock_nanosleep -o "$log" \
     "$game_dir/lantern-drift" >/dev/null 2>&1) &
   tracer=$!
   for _ in $(seq 300); do
@@ -56,8 +57,8 @@ first_frame_ms() {
   game=$(pgrep -P "$tracer")
   [ -n "$game" ] && kill -KILL "$game"
   wait "$tracer" 2>/dev/null
-  start=$(awk 'NR == 1 {print $1}' "$log")
-  shown=$(awk '{print $1}' <<<"$line")
+  start=$(awk 'NR == 1 {print $2}' "$log")  # lines begin with the thread, then the time
+  shown=$(awk '{print $2}' <<<"$line")
   [ -n "$line" ] && echo "($shown - $start) * 1000 / 1" | bc || echo never
 }
 
