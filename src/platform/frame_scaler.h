@@ -4,6 +4,7 @@
 // those shown last time are not touched again, in the same pass that converts.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -48,10 +49,12 @@ class FrameScaler {
   bool Repainting() const { return repaint_; }
 
  private:
-  bool RowChanged(const uint16_t* row, int y, int width);
+  bool ShowRow(const uint16_t* row, int y, int width, bool all);
   void PaintAll();
   std::pair<int, int> TargetRowsOf(int source_y, int height) const;
   void PaintRow(const uint16_t* row, int top, int bottom, int width);
+  void PaintSpan(const uint16_t* row, int x, int n, int top, int bottom);
+  void CopyDown(uint8_t* first, int top, int bottom, size_t bytes);
   void FillRow(int y, int x, int count);
 
   TargetPixels target_;

@@ -15,11 +15,11 @@ using platform::TargetPixels;
 
 constexpr int kW = 4, kH = 3;
 
-// A small picture whose every pixel differs in all three components.
-std::vector<uint16_t> Picture() {
-  std::vector<uint16_t> p(kW * kH);
-  for (int i = 0; i < kW * kH; ++i)
-    p[static_cast<size_t>(i)] = static_cast<uint16_t>(((i * 3 + 1) << 11) | ((i * 5 + 2) << 5) | (31 - i * 2));
+// A picture whose neighbouring pixels differ in all three components.
+std::vector<uint16_t> Picture(int w = kW, int h = kH) {
+  std::vector<uint16_t> p(static_cast<size_t>(w * h));
+  for (int i = 0; i < w * h; ++i)
+    p[static_cast<size_t>(i)] = static_cast<uint16_t>((((i * 3 + 1) & 31) << 11) | (((i * 5 + 2) & 63) << 5) | ((31 - i * 2) & 31));
   return p;
 }
 
@@ -48,14 +48,15 @@ struct Window {
 };
 
 // Every pixel of the window: the picture's pixel under it, or black in the bars.
-void ExpectShown(const Window& w, const std::vector<uint16_t>& pic, platform::PictureRect rect) {
+void ExpectShown(const Window& w, const std::vector<uint16_t>& pic, platform::PictureRect rect,
+                 int pic_w = kW, int pic_h = kH) {
   const uint32_t black = w.bpp == 4 ? w.a : 0;
   for (int y = 0; y < w.height; ++y)
     for (int x = 0; x < w.width; ++x) {
       const bool inside = x >= rect.x && x < rect.x + rect.width && y >= rect.y && y < rect.y + rect.height;
       const uint32_t want =
-          inside ? w.Shown(pic[static_cast<size_t>((y - rect.y) * kH / rect.height * kW +
-                                                   (x - rect.x) * kW / rect.width)])
+          inside ? w.Shown(pic[static_cast<size_t>((y - rect.y) * pic_h / rect.height * pic_w +
+                                                   (x - rect.x) * pic_w / rect.width)])
                  : black;
       ASSERT_EQ(w.At(x, y), want) << w.width << "x" << w.height << " at " << x << "," << y;
     }
@@ -97,6 +98,29 @@ TEST(FrameScalerTest, RepaintsOnlyTheRowsThatChanged) {
   scaler.SetTarget(w.Pixels());
   EXPECT_EQ(scaler.Show(pic.data(), kW, kH, kW).last, 7);
   ExpectShown(w, pic, {1, 0, 8, 6});
+}
+
+// Rows are compared and painted in runs of pixels: a change in the middle of
+// a wide row repaints it right, in both formats and scaled, and leaves the
+// runs around it as they were.
+TEST(FrameScalerTest, ChangesInsideWideRowsAtEachScale) {
+  constexpr int kWide = 75, kTall = 2;
+  for (Window w : {Window{kWide, kTall, 4, 0xFF, 0xFF00, 0xFF0000, 0xFF000000, {}},
+                   Window{2 * kWide + 1, 2 * kTall, 4, 0xFF0000, 0xFF00, 0xFF, 0, {}},
+                   Window{kWide, kTall, 2, 0xF800, 0x07E0, 0x001F, 0, {}}}) {
+    FrameScaler scaler;
+    scaler.SetTarget(w.Pixels());
+    std::vector<uint16_t> pic = Picture(kWide, kTall);
+    const int scale = w.width / kWide;
+    const platform::PictureRect rect{(w.width - kWide * scale) / 2, 0, kWide * scale, kTall * scale};
+    scaler.Show(pic.data(), kWide, kTall, kWide);
+    for (int x : {40, 0, 74}) {
+      pic[static_cast<size_t>(kWide + x)] ^= 0xA5A5;
+      const ChangedRows rows = scaler.Show(pic.data(), kWide, kTall, kWide);
+      EXPECT_EQ(std::make_pair(rows.first, rows.last), std::make_pair(scale, 2 * scale));
+      ExpectShown(w, pic, rect, kWide, kTall);
+    }
+  }
 }
 
 TEST(FrameScalerTest, RefusesFormatsItCannotWrite) {
