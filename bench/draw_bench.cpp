@@ -1,5 +1,6 @@
 // The heaviest game frame composed by elDraw, beside the same copies done by
-// SDL's own blitters and one memcpy of a frame; then single copies per size.
+// SDL's own blitters and one memcpy of a frame; then single copies per size,
+// and a play frame shown through the window surface.
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "library/draw/el_draw.h"
+#include "platform/frame_scaler.h"
 #include "platform/headless/headless_platform.h"
 
 namespace {
@@ -208,6 +210,27 @@ void BM_OpaqueSdl(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_OpaqueSdl)->Apply(Sizes);
+
+// A play frame shown through the window surface at 1x and 2x: two pictures
+// that differ where 64 sprites of 32 x 32 moved, shown in turn.
+void BM_PresentSurface(benchmark::State& state) {
+  const int scale = static_cast<int>(state.range(0));
+  std::vector<uint32_t> window(static_cast<size_t>(kW * scale * kH * scale));
+  std::vector<uint16_t> a(kW * kH);
+  for (int i = 0; i < kW * kH; ++i) a[static_cast<size_t>(i)] = Background(i % kW, i / kW);
+  std::vector<uint16_t> b = a;
+  for (int i = 0; i < 64; ++i)
+    for (int y = 0; y < 32; ++y)
+      for (int x = 0; x < 32; ++x) b[static_cast<size_t>(((i * 47) % 440 + y) * kW + (i * 83) % 600 + x)] ^= 0x1234;
+  platform::FrameScaler scaler;
+  scaler.SetTarget({window.data(), kW * scale, kH * scale, kW * scale * 4, 4, 0xFF0000, 0xFF00, 0xFF, 0});
+  bool odd = false;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(scaler.Show((odd ? a : b).data(), kW, kH, kW));
+    odd = !odd;
+  }
+}
+BENCHMARK(BM_PresentSurface)->Arg(1)->Arg(2);
 
 }  // namespace
 
