@@ -221,9 +221,11 @@ void BM_PresentSurface(benchmark::State& state) {
   std::vector<uint16_t> b = a;
   for (int i = 0; i < 64; ++i)
     for (int y = 0; y < 32; ++y)
-      for (int x = 0; x < 32; ++x) b[static_cast<size_t>(((i * 47) % 440 + y) * kW + (i * 83) % 600 + x)] ^= 0x1234;
+      for (int x = 0; x < 32; ++x)
+        b[static_cast<size_t>(((i * 47) % 440 + y) * kW + (i * 83) % 600 + x)] ^= 0x1234;
   platform::FrameScaler scaler;
-  scaler.SetTarget({window.data(), kW * scale, kH * scale, kW * scale * 4, 4, 0xFF0000, 0xFF00, 0xFF, 0});
+  scaler.SetTarget(
+      {window.data(), kW * scale, kH * scale, kW * scale * 4, 4, 0xFF0000, 0xFF00, 0xFF, 0});
   bool odd = false;
   for (auto _ : state) {
     benchmark::DoNotOptimize(scaler.Show((odd ? a : b).data(), kW, kH, kW));

@@ -130,8 +130,10 @@ void Pairs() {
     if (boxes.active[static_cast<size_t>(i)] == 0) continue;
     Overlaps(boxes, static_cast<size_t>(i), meets);
     for (int j = i + 1; j < n; ++j) {
-      if (j % 8 == 0 && NoneOfEight(meets, j)) j += 7;
-      else if (meets[static_cast<size_t>(j)] != 0) PairWith(i, j);
+      if (j % 8 == 0 && NoneOfEight(meets, j))
+        j += 7;
+      else if (meets[static_cast<size_t>(j)] != 0)
+        PairWith(i, j);
     }
   }
 }
@@ -180,7 +182,8 @@ Places PackPlaces(int n) {
 // Which characters an object touches, over the whole table and without branches.
 void Touching(const Places& p, Span x, Span y, std::array<uint8_t, MAX_CHARACTERS>& touches) {
   for (size_t i = 0; i < MAX_CHARACTERS; ++i) {
-    const bool inside = (p.x[i] >= x.from) & (p.x[i] <= x.to) & (p.y[i] >= y.from) & (p.y[i] <= y.to);
+    const bool inside =
+        (p.x[i] >= x.from) & (p.x[i] <= x.to) & (p.y[i] >= y.from) & (p.y[i] <= y.to);
     touches[i] = static_cast<uint8_t>(p.in_play[i] & static_cast<uint8_t>(inside));
   }
 }
@@ -196,8 +199,10 @@ void Objects() {
     if (!x || !y) continue;
     Touching(places, *x, *y, touches);
     for (int i = 0; i < n; ++i) {
-      if (i % 8 == 0 && NoneOfEight(touches, i)) i += 7;
-      else if (touches[static_cast<size_t>(i)] != 0) HitObject(o, g_chars[i]);
+      if (i % 8 == 0 && NoneOfEight(touches, i))
+        i += 7;
+      else if (touches[static_cast<size_t>(i)] != 0)
+        HitObject(o, g_chars[i]);
     }
   }
 }

@@ -40,7 +40,8 @@ struct To32 {
 // Eight pixels at once, by the same formula: the products fit in 16 bits.
 __m128i Widen(__m128i component, short multiplier, short bias) {
   return _mm_srli_epi16(
-      _mm_add_epi16(_mm_mullo_epi16(component, _mm_set1_epi16(multiplier)), _mm_set1_epi16(bias)), 6);
+      _mm_add_epi16(_mm_mullo_epi16(component, _mm_set1_epi16(multiplier)), _mm_set1_epi16(bias)),
+      6);
 }
 
 void Convert8(const uint16_t* in, uint32_t* out, const To32& c) {
@@ -55,10 +56,12 @@ void Convert8(const uint16_t* in, uint32_t* out, const To32& c) {
     return _mm_or_si128(_mm_or_si128(alpha, _mm_sll_epi32(r32, sr)),
                         _mm_or_si128(_mm_sll_epi32(g32, sg), _mm_sll_epi32(b32, sb)));
   };
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
-                   place(_mm_unpacklo_epi16(r, zero), _mm_unpacklo_epi16(g, zero), _mm_unpacklo_epi16(b, zero)));
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4),
-                   place(_mm_unpackhi_epi16(r, zero), _mm_unpackhi_epi16(g, zero), _mm_unpackhi_epi16(b, zero)));
+  _mm_storeu_si128(
+      reinterpret_cast<__m128i*>(out),
+      place(_mm_unpacklo_epi16(r, zero), _mm_unpacklo_epi16(g, zero), _mm_unpacklo_epi16(b, zero)));
+  _mm_storeu_si128(
+      reinterpret_cast<__m128i*>(out + 4),
+      place(_mm_unpackhi_epi16(r, zero), _mm_unpackhi_epi16(g, zero), _mm_unpackhi_epi16(b, zero)));
 }
 #endif
 
@@ -226,13 +229,15 @@ void FrameScaler::PaintRow(const uint16_t* row, int top, int bottom, int width) 
              To32{shift_r_, shift_g_, shift_b_, target_.alpha_mask});
   else
     ScaleRow(row, width, reinterpret_cast<uint16_t*>(first), rect_.width, To16{});
-  CopyDown(first, top, bottom, static_cast<size_t>(rect_.width) * static_cast<size_t>(target_.bytes_per_pixel));
+  CopyDown(first, top, bottom,
+           static_cast<size_t>(rect_.width) * static_cast<size_t>(target_.bytes_per_pixel));
 }
 
 // Pixels x to x + n of a source row at a whole-number scale, the same way.
 void FrameScaler::PaintSpan(const uint16_t* row, int x, int n, int top, int bottom) {
   const int scale = rect_.width / shown_width_;
-  uint8_t* first = static_cast<uint8_t*>(target_.pixels) + static_cast<std::ptrdiff_t>(top) * target_.pitch +
+  uint8_t* first = static_cast<uint8_t*>(target_.pixels) +
+                   static_cast<std::ptrdiff_t>(top) * target_.pitch +
                    static_cast<std::ptrdiff_t>(rect_.x + x * scale) * target_.bytes_per_pixel;
   if (target_.bytes_per_pixel == 4) {
     const To32 format{shift_r_, shift_g_, shift_b_, target_.alpha_mask};
@@ -243,12 +248,14 @@ void FrameScaler::PaintSpan(const uint16_t* row, int x, int n, int top, int bott
       std::array<uint32_t, kRun> run;
       Convert(row + x, n, run.data(), format);
       for (int i = 0; i < n; ++i)
-        std::fill_n(out + static_cast<std::ptrdiff_t>(i) * scale, scale, run[static_cast<size_t>(i)]);
+        std::fill_n(out + static_cast<std::ptrdiff_t>(i) * scale, scale,
+                    run[static_cast<size_t>(i)]);
     }
   } else {
     ScaleRow(row + x, n, reinterpret_cast<uint16_t*>(first), n * scale, To16{});
   }
-  CopyDown(first, top, bottom, static_cast<size_t>(n * scale) * static_cast<size_t>(target_.bytes_per_pixel));
+  CopyDown(first, top, bottom,
+           static_cast<size_t>(n * scale) * static_cast<size_t>(target_.bytes_per_pixel));
 }
 
 void FrameScaler::CopyDown(uint8_t* first, int top, int bottom, size_t bytes) {

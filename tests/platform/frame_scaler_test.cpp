@@ -19,7 +19,8 @@ constexpr int kW = 4, kH = 3;
 std::vector<uint16_t> Picture(int w = kW, int h = kH) {
   std::vector<uint16_t> p(static_cast<size_t>(w * h));
   for (int i = 0; i < w * h; ++i)
-    p[static_cast<size_t>(i)] = static_cast<uint16_t>((((i * 3 + 1) & 31) << 11) | (((i * 5 + 2) & 63) << 5) | ((31 - i * 2) & 31));
+    p[static_cast<size_t>(i)] = static_cast<uint16_t>(
+        (((i * 3 + 1) & 31) << 11) | (((i * 5 + 2) & 63) << 5) | ((31 - i * 2) & 31));
   return p;
 }
 
@@ -112,7 +113,8 @@ TEST(FrameScalerTest, ChangesInsideWideRowsAtEachScale) {
     scaler.SetTarget(w.Pixels());
     std::vector<uint16_t> pic = Picture(kWide, kTall);
     const int scale = w.width / kWide;
-    const platform::PictureRect rect{(w.width - kWide * scale) / 2, 0, kWide * scale, kTall * scale};
+    const platform::PictureRect rect{(w.width - kWide * scale) / 2, 0, kWide * scale,
+                                     kTall * scale};
     scaler.Show(pic.data(), kWide, kTall, kWide);
     for (int x : {40, 0, 74}) {
       pic[static_cast<size_t>(kWide + x)] ^= 0xA5A5;

@@ -48,7 +48,8 @@ AlphaWeights MakeAlphaWeights(float alpha, const PixelFormat& format) {
     w.pairs[static_cast<size_t>(i)] = static_cast<uint32_t>(a | (b << 16));
   }
   w.last_shift = w.bits - 15 * (w.chunks - 1);
-  const uint64_t largest = std::max<uint64_t>(*std::max_element(format.max.begin(), format.max.end()), 1);
+  const uint64_t largest =
+      std::max<uint64_t>(*std::max_element(format.max.begin(), format.max.end()), 1);
   w.narrow = w.a_fixed + w.b_fixed <= 0xFFFF / largest;
   return w;
 }

@@ -82,7 +82,8 @@ LD_AVX2 __m256i Blend(__m256i s, __m256i d, const AlphaVectors& v) {
     const __m256i dc = _mm256_and_si256(_mm256_srl_epi16(d, v.shift[c]), v.max[c]);
     __m256i blended;
     if constexpr (kChunks == 0) {
-      const __m256i sum = _mm256_add_epi16(_mm256_mullo_epi16(sc, v.a), _mm256_mullo_epi16(dc, v.b));
+      const __m256i sum =
+          _mm256_add_epi16(_mm256_mullo_epi16(sc, v.a), _mm256_mullo_epi16(dc, v.b));
       blended = _mm256_srl_epi16(sum, v.bits);
     } else {
       const __m256i lo = BlendLanes<kChunks>(_mm256_unpacklo_epi16(sc, dc), v);
