@@ -119,6 +119,17 @@ bool NoneOfEight(const std::array<uint8_t, MAX_CHARACTERS>& flags, int from) {
   return word == 0;
 }
 
+// act(k) for each k from `from` up to n whose flag is set, in order.
+template <typename Act>
+void EachFlagged(const std::array<uint8_t, MAX_CHARACTERS>& flags, int from, int n, Act act) {
+  for (int k = from; k < n; ++k) {
+    if (k % 8 == 0 && NoneOfEight(flags, k))
+      k += 7;
+    else if (flags[static_cast<size_t>(k)] != 0)
+      act(k);
+  }
+}
+
 // Each pair of active characters once, the lower number first: a pair whose
 // first member was active has been met from that side already. A meeting
 // changes speeds and hit points, never who is active.
@@ -129,12 +140,7 @@ void Pairs() {
   for (int i = 0; i < n; ++i) {
     if (boxes.active[static_cast<size_t>(i)] == 0) continue;
     Overlaps(boxes, static_cast<size_t>(i), meets);
-    for (int j = i + 1; j < n; ++j) {
-      if (j % 8 == 0 && NoneOfEight(meets, j))
-        j += 7;
-      else if (meets[static_cast<size_t>(j)] != 0)
-        PairWith(i, j);
-    }
+    EachFlagged(meets, i + 1, n, [i](int j) { PairWith(i, j); });
   }
 }
 
@@ -198,12 +204,7 @@ void Objects() {
     const std::optional<Span> x = Inside(o.x, o.size_x), y = Inside(o.y, o.size_y);
     if (!x || !y) continue;
     Touching(places, *x, *y, touches);
-    for (int i = 0; i < n; ++i) {
-      if (i % 8 == 0 && NoneOfEight(touches, i))
-        i += 7;
-      else if (touches[static_cast<size_t>(i)] != 0)
-        HitObject(o, g_chars[i]);
-    }
+    EachFlagged(touches, 0, n, [&o](int i) { HitObject(o, g_chars[i]); });
   }
 }
 

@@ -156,9 +156,9 @@ ChangedRows FrameScaler::Show(const uint16_t* pixels, int width, int height, int
   }
   ChangedRows changed{target_.height, 0};
   for (int y = 0; y < height; ++y) {
-    if (!ShowRow(pixels + static_cast<std::ptrdiff_t>(y) * pitch, y, width, all)) continue;
     const auto [top, bottom] = TargetRowsOf(y, height);
-    if (bottom <= top) continue;
+    const uint16_t* row = pixels + static_cast<std::ptrdiff_t>(y) * pitch;
+    if (!ShowRow(row, y, width, all, top, bottom) || bottom <= top) continue;
     changed.first = std::min(changed.first, top);
     changed.last = std::max(changed.last, bottom);
   }
@@ -169,9 +169,8 @@ ChangedRows FrameScaler::Show(const uint16_t* pixels, int width, int height, int
 // Compares the row with the one shown run by run: a run that changed is kept
 // and painted while it is still in cache. Whole-number scales paint only the
 // runs that changed, others the whole row.
-bool FrameScaler::ShowRow(const uint16_t* row, int y, int width, bool all) {
+bool FrameScaler::ShowRow(const uint16_t* row, int y, int width, bool all, int top, int bottom) {
   uint16_t* kept = &shown_[static_cast<size_t>(y) * static_cast<size_t>(width)];
-  const auto [top, bottom] = TargetRowsOf(y, shown_height_);
   const bool whole = rect_.width % width == 0;
   bool changed = false;
   for (int x = 0; x < width; x += kRun) {

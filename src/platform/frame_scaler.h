@@ -49,7 +49,7 @@ class FrameScaler {
   bool Repainting() const { return repaint_; }
 
  private:
-  bool ShowRow(const uint16_t* row, int y, int width, bool all);
+  bool ShowRow(const uint16_t* row, int y, int width, bool all, int top, int bottom);
   void PaintAll();
   std::pair<int, int> TargetRowsOf(int source_y, int height) const;
   void PaintRow(const uint16_t* row, int top, int bottom, int width);
