@@ -50,7 +50,8 @@ int main(int argc, char** argv) {
   const int first = argc > 2 ? std::atoi(argv[2]) : 1;
   const int last = argc > 3 ? std::atoi(argv[3]) : 10;
   if (runs < 1 || first < 1 || last < first) {
-    std::fprintf(stderr, "usage: difficulty_curve [RUNS [FIRST_STAGE [LAST_STAGE]]], all at least 1\n");
+    std::fprintf(stderr,
+                 "usage: difficulty_curve [RUNS [FIRST_STAGE [LAST_STAGE]]], all at least 1\n");
     return 2;
   }
   std::printf("%d runs per stage, player and frame rate\n", runs);
@@ -60,9 +61,9 @@ int main(int argc, char** argv) {
       const Row row = Measure(stage, *skill, runs);
       const int all = row.clears[0] + row.clears[1] + row.clears[2];
       std::printf("%5d %-7s %9d %4d %4d %4d %9.0f/%-4d %11.2f %10d\n", stage, skill->name,
-                  Percent(row.clears[0], runs), Percent(row.clears[1], runs), Percent(row.clears[2], runs),
-                  Percent(all, row.runs), row.seconds / row.runs, row.stage_seconds, row.lives / row.runs,
-                  Percent(row.timeouts, row.runs));
+                  Percent(row.clears[0], runs), Percent(row.clears[1], runs),
+                  Percent(row.clears[2], runs), Percent(all, row.runs), row.seconds / row.runs,
+                  row.stage_seconds, row.lives / row.runs, Percent(row.timeouts, row.runs));
       std::fflush(stdout);
     }
   }

@@ -9,7 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const GameDat dat = ReadGameDat({reinterpret_cast<const char*>(data), size}, "game.dat");
   // Reading goes on after a refused line: each error names its own line, in file order.
   for (size_t i = 0; i < dat.errors.size(); ++i)
-    if (dat.errors[i].line < 1 || (i > 0 && dat.errors[i].line < dat.errors[i - 1].line)) std::abort();
+    if (dat.errors[i].line < 1 || (i > 0 && dat.errors[i].line < dat.errors[i - 1].line))
+      std::abort();
   // The shot's trail has 64 segments; nothing else may be stored.
   for (const GameDat::Line& l : dat.lines) {
     const auto* v = std::get_if<ParamValue>(&l.effect);

@@ -51,8 +51,7 @@ extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t max
   if (random() % 2 == 0) return LLVMFuzzerMutate(data, size, max_size);
   platform::Record record =
       platform::ParseRecord(std::string(reinterpret_cast<const char*>(data), size));
-  if (!record.error.empty() || record.events.empty())
-    return LLVMFuzzerMutate(data, size, max_size);
+  if (!record.error.empty() || record.events.empty()) return LLVMFuzzerMutate(data, size, max_size);
   platform::Event& e = record.events[random() % record.events.size()];
   if (e.values.empty()) return LLVMFuzzerMutate(data, size, max_size);
   MutateValue(e.values[random() % e.values.size()], random);

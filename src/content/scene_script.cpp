@@ -175,7 +175,8 @@ std::vector<NamedFile> NamedFiles(const SceneFile& file) {
   int count = 0;
   for (const SceneFile::Line& l : file.lines) {
     if (const auto* c = std::get_if<SceneCount>(&l.effect)) count = c->count;
-    if (const auto* o = std::get_if<OpenScene>(&l.effect)) music[static_cast<size_t>(o->scene)].reset();
+    if (const auto* o = std::get_if<OpenScene>(&l.effect))
+      music[static_cast<size_t>(o->scene)].reset();
     const auto* s = std::get_if<SceneLine>(&l.effect);
     if (s == nullptr) continue;
     if (s->key == kSceneImg) named.push_back({l.line, NamedFile::kPicture, s->value});

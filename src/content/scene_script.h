@@ -18,7 +18,7 @@ struct SceneRecord {
   int bgm_action = BGM_STOP;
   std::string bgm;
   std::string bgm_named_at;  // "file:line" of the "bgm:" line, for messages
-  int wait = 0;  // milliseconds; 0: until Enter
+  int wait = 0;              // milliseconds; 0: until Enter
   int fade_in = 0;
   int fade_out = 0;
   int img_save = 0;

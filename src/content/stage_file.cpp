@@ -242,7 +242,9 @@ struct Applier {
   }
   void operator()(const OpenEnemy& e) const { ResetEnemy(g_chars[At(e.entry)]); }
   void operator()(const OpenObject& o) const { ResetObject(g_objects[At(o.entry)]); }
-  void operator()(const EnemyLine& l) const { kEnemyKeys[l.key].apply(g_chars[At(l.entry)], l.value); }
+  void operator()(const EnemyLine& l) const {
+    kEnemyKeys[l.key].apply(g_chars[At(l.entry)], l.value);
+  }
   void operator()(const ObjectLine& l) const {
     kObjectKeys[l.key].apply(g_objects[At(l.entry)], l.value);
   }
@@ -255,7 +257,9 @@ StageFile ReadStageFile(std::string_view bytes, const std::string& file) {
   return ReadLines(r, kDirectives, ReadBlockLine);
 }
 
-StageFile ReadStageFileAt(const std::string& name) { return ReadPath(DataFile(name), ReadStageFile); }
+StageFile ReadStageFileAt(const std::string& name) {
+  return ReadPath(DataFile(name), ReadStageFile);
+}
 
 // The player takes part in every turn, so a turn holds it and its own enemies.
 std::optional<ContentError> CheckTurns(const StageFile& file,
@@ -319,9 +323,11 @@ std::vector<NamedFile> NamedFiles(const StageFile& file) {
       named.push_back({l.line, NamedFile::kMusic, b->name});
     }
     const auto* e = std::get_if<EnemyLine>(&l.effect);
-    if (e != nullptr && e->key == kEnemyImg) named.push_back({l.line, NamedFile::kPicture, e->value});
+    if (e != nullptr && e->key == kEnemyImg)
+      named.push_back({l.line, NamedFile::kPicture, e->value});
     const auto* o = std::get_if<ObjectLine>(&l.effect);
-    if (o != nullptr && o->key == kObjectImg) named.push_back({l.line, NamedFile::kPicture, o->value});
+    if (o != nullptr && o->key == kObjectImg)
+      named.push_back({l.line, NamedFile::kPicture, o->value});
   }
   return named;
 }

@@ -51,9 +51,9 @@ struct ObjectLine {
   std::string value;
 };
 
-using StageFile = Parsed<std::variant<ParamValue, SoundLine, StageValue, StagePicture, StageHard,
-                                      StageBgm, StageClearBonus, OpenEnemy, OpenObject, EnemyLine,
-                                      ObjectLine>>;
+using StageFile =
+    Parsed<std::variant<ParamValue, SoundLine, StageValue, StagePicture, StageHard, StageBgm,
+                        StageClearBonus, OpenEnemy, OpenObject, EnemyLine, ObjectLine>>;
 
 // The English line of the box the game shows when it refuses a stage file.
 constexpr const char* kStageRefusedEnglish = "The stage data could not be read.";

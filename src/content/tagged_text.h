@@ -63,7 +63,8 @@ ParsedFile Unopened(const std::string& file, const std::string& why) {
   ParsedFile p;
   p.file = file;
   p.opened = false;
-  p.errors.push_back({file, 0, "cannot open the file (" + why + "); check that it exists and can be read"});
+  p.errors.push_back(
+      {file, 0, "cannot open the file (" + why + "); check that it exists and can be read"});
   return p;
 }
 

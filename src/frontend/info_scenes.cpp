@@ -58,7 +58,8 @@ void SceneRanking() {
 }
 
 void SceneHowto() {
-  if (g_state.scene_entry == 1) pictures.howto = g_draw.LoadObject("img\\howto.bmp", elDraw::kOrdinary);
+  if (g_state.scene_entry == 1)
+    pictures.howto = g_draw.LoadObject("img\\howto.bmp", elDraw::kOrdinary);
   g_draw.DrawObjectOpaque(0, 0, pictures.howto, 0, 0, 639, 479);
   EndFrame();
   if (Confirmed()) {

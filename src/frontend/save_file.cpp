@@ -55,7 +55,8 @@ OnDisk ReadDisk(const std::string& file) {
     disk.state = Disk::kRead;
     disk.bytes = std::move(*bytes);
   } else {
-    disk.state = access(file.c_str(), F_OK) != 0 && errno == ENOENT ? Disk::kMissing : Disk::kUnreadable;
+    disk.state =
+        access(file.c_str(), F_OK) != 0 && errno == ENOENT ? Disk::kMissing : Disk::kUnreadable;
   }
   return disk;
 }
@@ -188,13 +189,15 @@ bool WriteRanking(const std::string& file) {
 }  // namespace
 
 std::optional<Scores> ScoresIn(std::string_view bytes, Scores scores) {
-  if (bytes.size() < kMagicSize || bytes.compare(0, kMagicSize, std::string_view(kMagic, kMagicSize)) != 0)
+  if (bytes.size() < kMagicSize ||
+      bytes.compare(0, kMagicSize, std::string_view(kMagic, kMagicSize)) != 0)
     return std::nullopt;
   const size_t count = std::min<size_t>((bytes.size() - kMagicSize) / 4, 5);
   for (size_t i = 0; i < count; ++i) {
     uint32_t v = 0;
     for (size_t b = 0; b < 4; ++b)
-      v |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[kMagicSize + 4 * i + b])) << (8 * b);
+      v |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[kMagicSize + 4 * i + b]))
+           << (8 * b);
     scores[i] = static_cast<int>(v);
   }
   return scores;

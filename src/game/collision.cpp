@@ -155,8 +155,10 @@ std::optional<Span> Inside(int centre, int size) {
 
 // Sends v away from the object's corner at its own truncated speed.
 void AwayFrom(int edge, float pos, float& v) {
-  if (static_cast<float>(edge) < pos) v = static_cast<float>(Speed(v));
-  else if (static_cast<float>(edge) > pos) v = -static_cast<float>(Speed(v));
+  if (static_cast<float>(edge) < pos)
+    v = static_cast<float>(Speed(v));
+  else if (static_cast<float>(edge) > pos)
+    v = -static_cast<float>(Speed(v));
 }
 
 void HitObject(const StageObject& o, Character& c) {

@@ -181,8 +181,10 @@ void MenuFrame() {
 
 void SceneGame() {
   if (g_state.scene_entry == 1) EnterStage();
-  if (g_state.play_running == 1) PlayFrame();
-  else MenuFrame();
+  if (g_state.play_running == 1)
+    PlayFrame();
+  else
+    MenuFrame();
 }
 
 void NewGameSetup() {

@@ -78,7 +78,8 @@ void DrawHud() {
   DrawNumber(std::clamp(g_game.score, 0, kScoreMax), 8, 555);
   DrawNumber(std::clamp(g_stage.INIT_TIME, 0, kTimeMax), 3, 424);
   const int icons = std::min(g_game.stock, kStockIconsOnScreen);
-  for (int i = 0; i < icons; ++i) g_draw.DrawObject(20 + 22 * i, 455, g_param.STOCK_IMG, 0, 0, 15, 15);
+  for (int i = 0; i < icons; ++i)
+    g_draw.DrawObject(20 + 22 * i, 455, g_param.STOCK_IMG, 0, 0, 15, 15);
 }
 
 }  // namespace

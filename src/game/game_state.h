@@ -22,7 +22,7 @@ struct GameState {
   int stock = 0;
   int turn = 0;
   int clear_phase = 0;
-  int result = 1;  // 0 game over, 1 play on, 2 stage cleared
+  int result = 1;       // 0 game over, 1 play on, 2 stage cleared
   int menu_cursor = 1;  // 0 back to the title, 1 resume
   int menu_img = 0;
   int menu_cursor_img = 0;

@@ -13,10 +13,14 @@ namespace {
 
 // Moves along a direction 0 down, 1 right, 2 up, 3 left.
 void Push(int direction, float amount, float& x, float& y) {
-  if (direction == 0) y += amount;
-  else if (direction == 1) x += amount;
-  else if (direction == 2) y -= amount;
-  else if (direction == 3) x -= amount;
+  if (direction == 0)
+    y += amount;
+  else if (direction == 1)
+    x += amount;
+  else if (direction == 2)
+    y -= amount;
+  else if (direction == 3)
+    x -= amount;
 }
 
 bool Trails(int i) {
@@ -58,8 +62,10 @@ void LaunchShot() {
   Shot& s = g_game.shot;
   Character& p = g_chars[0];
   g_sound.PlayObject(g_sound_role.shot, -1);
-  const float x = static_cast<float>(p.size_x >> 1) + p.x - static_cast<float>(g_param.SHOT_SIZE_X >> 1);
-  const float y = static_cast<float>(p.size_y >> 1) + p.y - static_cast<float>(g_param.SHOT_SIZE_Y >> 1);
+  const float x =
+      static_cast<float>(p.size_x >> 1) + p.x - static_cast<float>(g_param.SHOT_SIZE_X >> 1);
+  const float y =
+      static_cast<float>(p.size_y >> 1) + p.y - static_cast<float>(g_param.SHOT_SIZE_Y >> 1);
   const int n = ShadowCount();
   for (int i = 0; i < n; ++i) {
     s.x[i] = x;

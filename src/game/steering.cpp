@@ -96,9 +96,12 @@ void Steering() {
   for (int i = 0; i < CharCount(); ++i) {
     Character& c = g_chars[i];
     if (!InPlay(c)) continue;
-    if (c.ai == 0) KeyboardControl(c);
-    else if (c.ai == 1) Chase(c);
-    else if (c.ai == 2) Flee(c);
+    if (c.ai == 0)
+      KeyboardControl(c);
+    else if (c.ai == 1)
+      Chase(c);
+    else if (c.ai == 2)
+      Flee(c);
   }
 }
 

@@ -11,4 +11,6 @@ inline int CharCount() { return std::clamp(g_stage.ENEMY_NUMBER, 0, MAX_CHARACTE
 inline int ObjectCount() { return std::clamp(g_stage.OBJECT_NUMBER, 0, MAX_OBJECTS); }
 // The head always exists, and the trail never runs past its table.
 inline int ShadowCount() { return std::clamp(g_param.SHOT_SHADOW, 1, MAX_SHADOW); }
-inline bool InPlay(const Character& c) { return c.state == STATE_ACTIVE || c.state == STATE_PROTECTED; }
+inline bool InPlay(const Character& c) {
+  return c.state == STATE_ACTIVE || c.state == STATE_PROTECTED;
+}

@@ -113,7 +113,8 @@ PictureRect FitPicture(int width, int height, int target_width, int target_heigh
   if (scale >= 1) {
     w = width * scale;
     h = height * scale;
-  } else if (static_cast<int64_t>(target_width) * height <= static_cast<int64_t>(target_height) * width) {
+  } else if (static_cast<int64_t>(target_width) * height <=
+             static_cast<int64_t>(target_height) * width) {
     w = target_width;
     h = std::max(1, static_cast<int>(static_cast<int64_t>(target_width) * height / width));
   } else {
@@ -207,7 +208,8 @@ void FrameScaler::PaintAll() {
 
 void FrameScaler::FillRow(int y, int x, int count) {
   if (count <= 0) return;
-  auto* line = static_cast<uint8_t*>(target_.pixels) + static_cast<std::ptrdiff_t>(y) * target_.pitch;
+  auto* line =
+      static_cast<uint8_t*>(target_.pixels) + static_cast<std::ptrdiff_t>(y) * target_.pitch;
   const uint32_t black = target_.bytes_per_pixel == 4 ? target_.alpha_mask : 0;
   if (target_.bytes_per_pixel == 2) {
     std::memset(line + static_cast<std::ptrdiff_t>(x) * 2, 0, static_cast<size_t>(count) * 2);

@@ -16,13 +16,16 @@ uint32_t Big32(const std::string& b, size_t at) {
 
 // Why the bytes are no standard MIDI file; empty when they are one.
 std::string MidiProblem(const std::string& b) {
-  if (b.size() < 14 || b.compare(0, 4, "MThd") != 0 || Big32(b, 4) < 6 || Big32(b, 4) > b.size() - 8)
+  if (b.size() < 14 || b.compare(0, 4, "MThd") != 0 || Big32(b, 4) < 6 ||
+      Big32(b, 4) > b.size() - 8)
     return "no MIDI header";
-  const size_t tracks = static_cast<size_t>(static_cast<uint8_t>(b[10]) << 8 | static_cast<uint8_t>(b[11]));
+  const size_t tracks =
+      static_cast<size_t>(static_cast<uint8_t>(b[10]) << 8 | static_cast<uint8_t>(b[11]));
   size_t at = 8 + Big32(b, 4);
   size_t found = 0;
   while (at < b.size()) {
-    if (b.size() - at < 8 || Big32(b, at + 4) > b.size() - at - 8) return "a chunk runs past the end";
+    if (b.size() - at < 8 || Big32(b, at + 4) > b.size() - at - 8)
+      return "a chunk runs past the end";
     if (b.compare(at, 4, "MTrk") == 0) ++found;
     at += 8 + Big32(b, at + 4);
   }

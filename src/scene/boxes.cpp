@@ -32,8 +32,9 @@ int FormattedBox(const char* format, va_list args, const char* caption, unsigned
 int ShowMessage(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  const int answer = FormattedBox(format, args, "メッセージ",
-                             platform::MB_OK | platform::MB_ICONEXCLAMATION | platform::MB_SYSTEMMODAL);
+  const int answer =
+      FormattedBox(format, args, "メッセージ",
+                   platform::MB_OK | platform::MB_ICONEXCLAMATION | platform::MB_SYSTEMMODAL);
   va_end(args);
   return answer;
 }
@@ -41,8 +42,9 @@ int ShowMessage(const char* format, ...) {
 int AskYesNo(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  const int answer = FormattedBox(format, args, "メッセージ",
-                             platform::MB_YESNO | platform::MB_ICONQUESTION | platform::MB_SYSTEMMODAL);
+  const int answer =
+      FormattedBox(format, args, "メッセージ",
+                   platform::MB_YESNO | platform::MB_ICONQUESTION | platform::MB_SYSTEMMODAL);
   va_end(args);
   return answer == platform::IDYES ? 1 : 0;
 }

@@ -71,8 +71,10 @@ Config ReadConfig(std::string_view bytes) {
     UpperAscii(line);
     if (StartsWith(line, "FULL_SCREEN=", value) && ToInt(value) == 0) config.full_screen = 0;
     if (StartsWith(line, "FPS=", value) && ToInt(value) != 0) config.fps = 1;
-    if (StartsWith(line, "MUSIC_VOLUME=", value)) config.music_volume = std::clamp(ToInt(value), 0, 100);
-    if (StartsWith(line, "SOUND_VOLUME=", value)) config.sound_volume = std::clamp(ToInt(value), 0, 100);
+    if (StartsWith(line, "MUSIC_VOLUME=", value))
+      config.music_volume = std::clamp(ToInt(value), 0, 100);
+    if (StartsWith(line, "SOUND_VOLUME=", value))
+      config.sound_volume = std::clamp(ToInt(value), 0, 100);
     if (StartsWith(line, "PRESENT=", value)) config.present = platform::PresentPathNamed(value);
   }
   return config;

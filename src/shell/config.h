@@ -13,7 +13,8 @@ struct Config {
   // MUSIC_VOLUME= and SOUND_VOLUME=, 0..100, 100 when absent; the old reader ignored them.
   int music_volume = 100;
   int sound_volume = 100;
-  // PRESENT=surface or renderer: how pictures reach the window, when the machine's choice is not wanted.
+  // PRESENT=surface or renderer: how pictures reach the window, when the machine's choice is not
+  // wanted.
   platform::PresentPath present = platform::PresentPath::kChoose;
 };
 

@@ -179,8 +179,8 @@ void CheckOwnFiles(Checker& c) {
   for (const char* name : {"img\\title.bmp", "img\\cursor.bmp"})
     c.CheckOwnFile(NamedFile::kPicture, name);
   c.CheckOwnFile(NamedFile::kMusic, "Music\\title.mid");
-  for (const char* name : {"img\\ranking.bmp", "img\\font.bmp", "img\\howto.bmp", "img\\menu.bmp",
-                           "img\\cursor2.bmp"})
+  for (const char* name :
+       {"img\\ranking.bmp", "img\\font.bmp", "img\\howto.bmp", "img\\menu.bmp", "img\\cursor2.bmp"})
     c.CheckOwnFile(NamedFile::kPicture, name);
 }
 

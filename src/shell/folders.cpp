@@ -36,7 +36,8 @@ std::string Normal(const std::string& dir) {
 
 std::string Home() {
   if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') return home;
-  if (const passwd* pw = getpwuid(getuid()); pw != nullptr && pw->pw_dir != nullptr) return pw->pw_dir;
+  if (const passwd* pw = getpwuid(getuid()); pw != nullptr && pw->pw_dir != nullptr)
+    return pw->pw_dir;
   return "/tmp";
 }
 

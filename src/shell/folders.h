@@ -5,13 +5,13 @@
 #include <string>
 
 struct Folders {
-  std::string pack;         // ends in '/'
-  std::string game;         // ends in '/'
-  std::string config_file;  // config.ini, created there when missing
-  std::string save_file;    // save.dat, created there when missing
+  std::string pack;          // ends in '/'
+  std::string game;          // ends in '/'
+  std::string config_file;   // config.ini, created there when missing
+  std::string save_file;     // save.dat, created there when missing
   std::string ranking_file;  // save.dat read at start: save_file, or the game folder's
                              // when the player may read it there but not write it
-  std::string debug_file;   // DEBUG.TXT, deleted at start-up
+  std::string debug_file;    // DEBUG.TXT, deleted at start-up
 };
 
 // The pack is the program's folder when it holds data/game.dat, else the

@@ -15,9 +15,9 @@
 #include "platform/headless/headless_platform.h"
 #include "platform/record/record_platforms.h"
 #include "scene/scene_state.h"
-#include "shell/record_target.h"
 #include "shell/main_loop.h"
 #include "shell/program_reset.h"
+#include "shell/record_target.h"
 
 namespace {
 
@@ -57,7 +57,8 @@ bool MayRecordTo(const std::string& path, const Folders& folders) {
 int RecordGame(const Options& options, const Folders& folders, platform::Platform& sdl) {
   const std::string path = std::filesystem::absolute(options.record).string();
   if (!MayRecordTo(path, folders)) return 2;
-  platform::RecordHeader header{LD_VERSION, ContentHash(folders), ReadWholeFile(folders.config_file),
+  platform::RecordHeader header{LD_VERSION, ContentHash(folders),
+                                ReadWholeFile(folders.config_file),
                                 ReadWholeFile(folders.ranking_file)};
   platform::RecordWriter writer;
   std::string why;
@@ -142,4 +143,3 @@ int ReplayGame(const Options& options, Folders folders, platform::Platform* wind
   std::fprintf(stderr, "lantern-drift: %s: %s\n", path.c_str(), replaying.stopped().c_str());
   return 1;
 }
-

@@ -31,8 +31,7 @@ std::string RecordTargetRefusal(const std::string& path, const Folders& folders)
     return "it is the game's save.dat";
   for (const std::string& content : {folders.game + "data", folders.pack + "img",
                                      folders.pack + "sound", folders.pack + "Music"})
-    if (Inside(target, Resolved(content)))
-      return "it lies in the game's content folder " + content;
+    if (Inside(target, Resolved(content))) return "it lies in the game's content folder " + content;
   struct stat st {};
   if (stat(path.c_str(), &st) != 0) return "";
   if (!S_ISREG(st.st_mode)) return "it exists and is not a regular file";

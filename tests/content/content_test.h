@@ -24,7 +24,9 @@ class ContentTest : public HeadlessTest {
     HeadlessTest::TearDown();
   }
   // name uses '/' between folders.
-  void Write(const std::string& name, const std::string& bytes) { test_bytes::WriteFile(dir_ + name, bytes); }
+  void Write(const std::string& name, const std::string& bytes) {
+    test_bytes::WriteFile(dir_ + name, bytes);
+  }
   // A 24-bit BMP of one colour 0xRRGGBB.
   void WriteBmp(const std::string& name, int width, int height, uint32_t rgb) {
     test_bytes::WriteFile(dir_ + name, test_bytes::Bmp24(width, height, rgb));
@@ -32,7 +34,8 @@ class ContentTest : public HeadlessTest {
   // Four samples of 8-bit mono PCM.
   void WriteWav(const std::string& name) {
     using namespace test_bytes;
-    WriteFile(dir_ + name, Riff({Chunk("fmt ", Fmt(1, 1, 8000, 8)), Chunk("data", Bytes(4, 0x80))}));
+    WriteFile(dir_ + name,
+              Riff({Chunk("fmt ", Fmt(1, 1, 8000, 8)), Chunk("data", Bytes(4, 0x80))}));
   }
 
  private:

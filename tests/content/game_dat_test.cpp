@@ -1,8 +1,8 @@
-#include "frontend/boot_scene.h"
 #include "content/content_test.h"
-#include "shell/program_reset.h"
 #include "content/game_params.h"
+#include "frontend/boot_scene.h"
 #include "scene/scene_state.h"
+#include "shell/program_reset.h"
 
 namespace {
 
@@ -27,20 +27,23 @@ TEST_F(GameDatTest, EveryKeyTakesItsValueFromRightAfterTheColon) {
     int GameParams::*field;
   };
   using P = GameParams;
-  const Key keys[] = {
-      {"MAX_STAGE:", &P::MAX_STAGE},         {"PLAYER_STOCK:", &P::PLAYER_STOCK}, {"SHOT_DAMAGE:", &P::SHOT_DAMAGE},
-      {"SHOT_SPEED:", &P::SHOT_SPEED},       {"SHOT_REACTION:", &P::SHOT_REACTION},
-      {"SHOT_SHADOW:", &P::SHOT_SHADOW},     {"SHOT_SIZE_X:", &P::SHOT_SIZE_X},   {"SHOT_SIZE_Y:", &P::SHOT_SIZE_Y},
-      {"SHOT_SCORE:", &P::SHOT_SCORE},       {"SHOT_INTERVAL:", &P::SHOT_INTERVAL}, {"SHOT_TIMER:", &P::SHOT_TIMER},
-      {"INIT_STAGE:", &P::INIT_STAGE},       {"RIVIVAL_TIME:", &P::RIVIVAL_TIME}, {"SPECIAL_TIME:", &P::SPECIAL_TIME},
-      {"CLEAR_BONUS:", &P::CLEAR_BONUS},     {"TIME_BONUS:", &P::TIME_BONUS},     {"BLINK_TIME:", &P::BLINK_TIME}};
+  const Key keys[] = {{"MAX_STAGE:", &P::MAX_STAGE},         {"PLAYER_STOCK:", &P::PLAYER_STOCK},
+                      {"SHOT_DAMAGE:", &P::SHOT_DAMAGE},     {"SHOT_SPEED:", &P::SHOT_SPEED},
+                      {"SHOT_REACTION:", &P::SHOT_REACTION}, {"SHOT_SHADOW:", &P::SHOT_SHADOW},
+                      {"SHOT_SIZE_X:", &P::SHOT_SIZE_X},     {"SHOT_SIZE_Y:", &P::SHOT_SIZE_Y},
+                      {"SHOT_SCORE:", &P::SHOT_SCORE},       {"SHOT_INTERVAL:", &P::SHOT_INTERVAL},
+                      {"SHOT_TIMER:", &P::SHOT_TIMER},       {"INIT_STAGE:", &P::INIT_STAGE},
+                      {"RIVIVAL_TIME:", &P::RIVIVAL_TIME},   {"SPECIAL_TIME:", &P::SPECIAL_TIME},
+                      {"CLEAR_BONUS:", &P::CLEAR_BONUS},     {"TIME_BONUS:", &P::TIME_BONUS},
+                      {"BLINK_TIME:", &P::BLINK_TIME}};
   std::string text;
   for (int i = 0; i < 17; ++i)
     text += "#" + std::string(keys[i].key) + std::to_string(41 + i) + "\n";
   Read(text + "#REVIVAL_TIME:1\n#max_stage: 9 stages\n#SHOT_DAMAGE-4\n#BLINK_TIME:17");
   for (int i = 1; i < 16; ++i) EXPECT_EQ(g_param.*keys[i].field, 41 + i) << keys[i].key;
   // A last line without a line end keeps every byte.
-  EXPECT_EQ(std::tuple(g_param.MAX_STAGE, g_param.BLINK_TIME, hp.boxes.size()), std::tuple(9, 17, 0u));
+  EXPECT_EQ(std::tuple(g_param.MAX_STAGE, g_param.BLINK_TIME, hp.boxes.size()),
+            std::tuple(9, 17, 0u));
 }
 
 TEST_F(GameDatTest, SoundBlockOpensClosesAndSurvivesUnknownDirectives) {
@@ -51,7 +54,8 @@ TEST_F(GameDatTest, SoundBlockOpensClosesAndSurvivesUnknownDirectives) {
       "#SOUND:\nOK:sound\\OK.wav\n#NO_SUCH_KEY:1\ncancel:\nbomb:sound\\bomb.wav\n"
       "#MAX_STAGE:2\nshot:sound\\bomb.wav\n");
   // Mix 3 each.
-  EXPECT_EQ(std::tuple(g_sound.UsedCount(), hp.sound_buffers.size(), g_sound_role.bomb, g_sound_role.shot, g_param.BLINK_TIME),
+  EXPECT_EQ(std::tuple(g_sound.UsedCount(), hp.sound_buffers.size(), g_sound_role.bomb,
+                       g_sound_role.shot, g_param.BLINK_TIME),
             std::tuple(2, 6u, 1, 0, 500));
   ASSERT_EQ(hp.boxes.size(), 1u);
   EXPECT_NE(hp.boxes[0].text.find("elSound::LoadObject"), std::string::npos);
@@ -67,14 +71,16 @@ TEST_F(GameDatTest, MissingFileAndBadShotShadowAreRefused) {
     Read(std::string("#MAX_STAGE:3\n#SHOT_SHADOW:") + shadow + "\n#MAX_STAGE:4\n");
     EXPECT_EQ(testing::internal::GetCapturedStderr().rfind("Data/game.dat:2: SHOT_SHADOW", 0), 0u);
     ExpectRefused();
-    EXPECT_EQ(std::tuple(g_param.MAX_STAGE, g_param.SHOT_SHADOW), std::tuple(3, 0)) << "reading stops at the refused line";
+    EXPECT_EQ(std::tuple(g_param.MAX_STAGE, g_param.SHOT_SHADOW), std::tuple(3, 0))
+        << "reading stops at the refused line";
   }
 }
 
 TEST_F(GameDatTest, BootReadsGameDatAndLeavesForTheOpening) {
   Write("data/GAME.DAT", "#MAX_STAGE:5");
   SceneBoot();
-  EXPECT_EQ(std::tuple(g_param.MAX_STAGE, g_state.scene, g_state.prev_scene), std::tuple(5, SCENE_OPENING, 0));
+  EXPECT_EQ(std::tuple(g_param.MAX_STAGE, g_state.scene, g_state.prev_scene),
+            std::tuple(5, SCENE_OPENING, 0));
 }
 
 }  // namespace

@@ -51,7 +51,8 @@ class ScenePlayerTest : public ContentTest {
 
 TEST_F(ScenePlayerTest, WaitsAndEnterAdvanceTheScenesOfEveryKindOfScript) {
   Script("#MAX_SCENE:3\n#SCENE:0\nwait:2000\n#SCENE:1\n#SCENE:2\nwait:500\n");
-  for (uint32_t at : {1000u, 3000u, 3001u, 900000u}) EXPECT_EQ(Play(at), 1) << at;  // 3001: scene 1, with no time limit
+  for (uint32_t at : {1000u, 3000u, 3001u, 900000u})
+    EXPECT_EQ(Play(at), 1) << at;  // 3001: scene 1, with no time limit
   EXPECT_TRUE(hp.texts.empty());
   g_state.fps_display = 1;
   g_state.select = 1;
@@ -59,7 +60,8 @@ TEST_F(ScenePlayerTest, WaitsAndEnterAdvanceTheScenesOfEveryKindOfScript) {
   EXPECT_EQ(g_state.select, 0);
   EXPECT_FALSE(hp.texts.empty()) << "the frame rate is shown";
   // An ended script stays ended.
-  for (const auto& [at, running] : {std::pair{900501u, 1}, {900502u, 0}, {900503u, 0}}) EXPECT_EQ(Play(at), running) << at;
+  for (const auto& [at, running] : {std::pair{900501u, 1}, {900502u, 0}, {900503u, 0}})
+    EXPECT_EQ(Play(at), running) << at;
 
   Script("#SCENE:0\nimg:img\\red.bmp\n");  // no "MAX_SCENE:"
   EXPECT_EQ(Play(0), 0);
@@ -84,7 +86,8 @@ TEST_F(ScenePlayerTest, WaitsAndEnterAdvanceTheScenesOfEveryKindOfScript) {
       ++calls;
     } while (Play(static_cast<uint32_t>(calls)) == 1 && calls < 20);
     EXPECT_EQ(calls, 10);
-    EXPECT_EQ(testing::internal::GetCapturedStderr().find("MAX_SCENE") != std::string::npos, complaint);
+    EXPECT_EQ(testing::internal::GetCapturedStderr().find("MAX_SCENE") != std::string::npos,
+              complaint);
   }
 }
 
@@ -109,7 +112,8 @@ TEST_F(ScenePlayerTest, FadeTakesTenStepsAndEnterCutsItShort) {
   FadeSteps(2001, 2400);
   g_state.select = 1;
   Play(2401);
-  EXPECT_EQ(std::tuple(g_scene_table[0].fade_in, g_scene_table[0].fade_level < 1.0f, g_scene_table[1].fade_level),
+  EXPECT_EQ(std::tuple(g_scene_table[0].fade_in, g_scene_table[0].fade_level < 1.0f,
+                       g_scene_table[1].fade_level),
             std::tuple(0, true, 0.0f));
   EXPECT_EQ(g_system.Deadline(2), 2401u + 500u) << "a fade of 0 steps takes one";
   Play(2902);
@@ -120,13 +124,15 @@ TEST_F(ScenePlayerTest, ImgSaveBlendsOverTheLastPictureAndCompounds) {
   Script(
       "#MAX_SCENE:2\n#SCENE:0\nimg:img\\red.bmp\nwait:100\n"
       "#SCENE:1\nimg_save:\nfade_in:\nimg:img\\blue.bmp\nxy:10,20,100,60\n");
-  for (uint32_t at : {0u, 101u, 202u}) Play(at);  // scene 1 starts at 101; at 202 drawn at level 0.0, then a step
+  for (uint32_t at : {0u, 101u, 202u})
+    Play(at);  // scene 1 starts at 101; at 202 drawn at level 0.0, then a step
   EXPECT_EQ(hp.FramePixel(50, 50), kRed) << "level 0.0 leaves what the buffer holds";
   Play(203);
   const uint16_t first = hp.FramePixel(50, 50);
   Play(204);  // the same level, blended over the frame before
   const uint16_t second = hp.FramePixel(50, 50);
-  EXPECT_TRUE(31 > (first >> 11) && (first >> 11) > (second >> 11) && (second & 0x1F) > (first & 0x1F))
+  EXPECT_TRUE(31 > (first >> 11) && (first >> 11) > (second >> 11) &&
+              (second & 0x1F) > (first & 0x1F))
       << first << " then " << second << ": the red falls and the blue rises";
   for (auto [x, y] : {std::pair{5, 5}, {110, 50}, {50, 80}})
     EXPECT_EQ(hp.FramePixel(x, y), kRed) << "outside the picture the earlier scene stays";
@@ -139,15 +145,16 @@ TEST_F(ScenePlayerTest, MusicActionsRunWhenTheirSceneStarts) {
       "#SCENE:2\nbgm_stop:\nbgm:music\\b.mid\nwait:10\n#SCENE:3\nbgm:music\\c.mid\nbgm_stop:\n");
   Play(0);
   ASSERT_EQ(hp.music_commands.size(), 3u);
-  EXPECT_NE(hp.music_commands[0].find("music/op.mid\""), std::string::npos)
-      << hp.music_commands[0];
+  EXPECT_NE(hp.music_commands[0].find("music/op.mid\""), std::string::npos) << hp.music_commands[0];
   // Scene 1 leaves the music alone, in scene 2 the later "bgm:" wins, in 3 the later "bgm_stop:".
   for (auto [at, sent] : {std::pair{11u, 3u}, {22u, 8u}, {33u, 10u}}) {
     Play(at);
     ASSERT_EQ(hp.music_commands.size(), sent) << at;
   }
-  EXPECT_EQ(std::tuple(hp.music_commands[3], hp.music_commands[5].find("music/b.mid\"") != std::string::npos,
-                       hp.music_commands[9]), std::tuple("stop midi", true, "close midi"));
+  EXPECT_EQ(std::tuple(hp.music_commands[3],
+                       hp.music_commands[5].find("music/b.mid\"") != std::string::npos,
+                       hp.music_commands[9]),
+            std::tuple("stop midi", true, "close midi"));
 }
 
 TEST_F(ScenePlayerTest, ReleasesExactlyThePicturesItsScriptLoaded) {
@@ -159,7 +166,9 @@ TEST_F(ScenePlayerTest, ReleasesExactlyThePicturesItsScriptLoaded) {
   const std::string complaints = testing::internal::GetCapturedStderr();
   // Scene 10 (line 7) is past the table; scene 9 (line 9) is its last.
   EXPECT_EQ(std::tuple(complaints.find("demo_op.dat:7: ") != std::string::npos,
-                       complaints.find("demo_op.dat:9: ") != std::string::npos), std::tuple(true, false)) << complaints;
+                       complaints.find("demo_op.dat:9: ") != std::string::npos),
+            std::tuple(true, false))
+      << complaints;
   EXPECT_EQ(g_draw.LoadedCount(), 3);
   g_state.select = 1;
   Play(1);

@@ -32,8 +32,9 @@ TEST_F(StageFileTest, EnemyKeysFillTheCharacterAfterItsReset) {
   Read(
       "#ENEMY:3\nhp:45\nxy:100.5,200\naxy:,5,7\nmax:300\nattack:9\nhard:1.5\nsize_x:32\n"
       "size_y:24\nai:2\nscore:500\nbom_last_img:67\nANIMATION:\nturn:0\n");
-  EXPECT_EQ(std::tie(c.hp, c.init_hp, c.max, c.attack, c.size_x, c.size_y, c.ai, c.score, c.bom_last_img,
-                     c.animation, c.state, c.bom_img), std::make_tuple(45, 45, 300, 9, 32, 24, 2, 500, 67, 1, 1, 1));
+  EXPECT_EQ(std::tie(c.hp, c.init_hp, c.max, c.attack, c.size_x, c.size_y, c.ai, c.score,
+                     c.bom_last_img, c.animation, c.state, c.bom_img),
+            std::make_tuple(45, 45, 300, 9, 32, 24, 2, 500, 67, 1, 1, 1));
   EXPECT_EQ(std::tie(c.x, c.y, c.hard), std::make_tuple(100.5f, 200.0f, 1.5f));
   // The comma search of "axy:" starts at the value's second byte.
   EXPECT_EQ(std::tie(c.ax, c.ay, c.vx, c.vy), std::make_tuple(0, 7, 0.0f, 0.0f));
@@ -73,8 +74,9 @@ TEST_F(StageFileTest, KeptFieldsAndOverwrittenParametersOutliveTheStage) {
   Read("#STAGE_NAME:second\n");
   EXPECT_EQ(std::tie(g_stage.ENEMY_NUMBER, g_stage.OBJECT_NUMBER, g_stage.clear_bonus_flag),
             std::make_tuple(1, 0, 0));
-  EXPECT_EQ(std::tie(g_stage.CLEAR_BONUS, g_stage.MAX_TURN, g_stage.INIT_TIME, g_stage.STAGE_HARD, g_param.SHOT_SPEED,
-                     g_param.SHOT_SHADOW, g_param.BLINK_TIME), std::make_tuple(5000, 3, 90, 0.75f, 9, 12, 250));
+  EXPECT_EQ(std::tie(g_stage.CLEAR_BONUS, g_stage.MAX_TURN, g_stage.INIT_TIME, g_stage.STAGE_HARD,
+                     g_param.SHOT_SPEED, g_param.SHOT_SHADOW, g_param.BLINK_TIME),
+            std::make_tuple(5000, 3, 90, 0.75f, 9, 12, 250));
   EXPECT_STREQ(g_stage.BGM, "MUSIC\\STAGE1.MID");
 }
 
@@ -82,7 +84,8 @@ TEST_F(StageFileTest, PicturesLoadLowerCasedFromBlocksAndCapitalisedFromDirectiv
   g_draw.Screen(640, 480, 1);
   WriteBmp("img/enemy.bmp", 4, 4, 0xFF0000);
   Read("#ENEMY:0\nIMG:Img\\Enemy.BMP\n#STAGE_CLEAR:img\\enemy.bmp\n");
-  EXPECT_EQ(std::tuple(g_draw.Slot(g_chars[0].img).name, g_draw.Slot(g_stage.STAGE_CLEAR).name, g_draw.LoadedCount()),
+  EXPECT_EQ(std::tuple(g_draw.Slot(g_chars[0].img).name, g_draw.Slot(g_stage.STAGE_CLEAR).name,
+                       g_draw.LoadedCount()),
             std::tuple("img\\enemy.bmp", "IMG\\ENEMY.BMP", 2));
 }
 
@@ -96,7 +99,8 @@ TEST_F(StageFileTest, DataOutsideTheTablesIsRefusedWithItsLine) {
     EXPECT_EQ(complaint.rfind("data\\data1.dat:2: ", 0), 0u) << complaint;
   }
   std::string spread;  // 63 enemies, five to a turn
-  for (int e = 1; e < 64; ++e) spread += "#ENEMY:" + std::to_string(e) + "\nturn:" + std::to_string(e / 5) + "\n";
+  for (int e = 1; e < 64; ++e)
+    spread += "#ENEMY:" + std::to_string(e) + "\nturn:" + std::to_string(e / 5) + "\n";
   for (const char* line : {"#ENEMY:63\n", "#ENEMY:0\n", "#OBJECT:63\n", "#OBJECT:0\n",
                            "#ENEMY_NUMBER:64\n", "#ENEMY_NUMBER:0\n", "#OBJECT_NUMBER:64\n",
                            "#OBJECT_NUMBER:0\n", "#SHOT_SHADOW:1\n", "#SHOT_SHADOW:64\n"})
@@ -121,7 +125,8 @@ TEST_F(StageFileTest, ReplacedSoundsAreReleasedOnceNoRoleHoldsThem) {
   WriteWav("se.wav");
   ApplyGameDat(ReadGameDat("#SOUND:\nok:se.wav\n", "game.dat"));
   Read("#SOUND:\nok:se.wav\n");
-  EXPECT_EQ(std::tuple(g_sound_role.ok, g_sound.Used(0)), std::tuple(1, true));  // the nine other roles play object 0
+  EXPECT_EQ(std::tuple(g_sound_role.ok, g_sound.Used(0)),
+            std::tuple(1, true));  // the nine other roles play object 0
   std::string all_ten = "#SOUND:\n";
   for (const char* role : {"ok", "cancel", "select", "crash_wall", "crash_char", "crash_obj",
                            "shot", "shot_miss", "shot_hit", "bomb"})

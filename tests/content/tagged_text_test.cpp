@@ -1,33 +1,37 @@
 #include "content/tagged_text.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 namespace {
 
 TEST(TaggedText, KindsOfLineAndCaseConversion) {
   TaggedText text(
-        "#bg: Img\\Sky.bmp\n"  // any case; the value keeps its blank
-        "; #BG:comment\n"
-        " #BG:not a directive\n"
-        "#BG\n"                // no colon
-        "Bg:Img\\Sky.BMP\n"    // a block line, lower-cased
-        "#BG:\x83\x61\xC1z\n"  // Shift-JIS second byte 0x61 changes, 0xC1 does not
-        "bg:\x83\x41\xC1Z\n"
-        "\n"
-        "#BG:a\r\n"  // CR LF ends a line
-        "#BG:last\x1A#BG:after the end\n", "t.dat");
+      "#bg: Img\\Sky.bmp\n"  // any case; the value keeps its blank
+      "; #BG:comment\n"
+      " #BG:not a directive\n"
+      "#BG\n"                // no colon
+      "Bg:Img\\Sky.BMP\n"    // a block line, lower-cased
+      "#BG:\x83\x61\xC1z\n"  // Shift-JIS second byte 0x61 changes, 0xC1 does not
+      "bg:\x83\x41\xC1Z\n"
+      "\n"
+      "#BG:a\r\n"  // CR LF ends a line
+      "#BG:last\x1A#BG:after the end\n",
+      "t.dat");
   // The values that the directive key (true) and the block key (false) find, line by line.
   std::vector<std::pair<std::string, bool>> seen;
   while (text.Next()) {
     if (text.Directive("BG:")) seen.push_back({std::string(text.Value()), true});
     if (text.Block("bg:")) seen.push_back({std::string(text.Value()), false});
   }
-  const std::vector<std::pair<std::string, bool>> expected = {
-      {" IMG\\SKY.BMP", true}, {"img\\sky.bmp", false}, {"\x83\x41\xC1Z", true},
-      {"\x83\x61\xC1z", false}, {"A", true}, {"LAST", true}};
+  const std::vector<std::pair<std::string, bool>> expected = {{" IMG\\SKY.BMP", true},
+                                                              {"img\\sky.bmp", false},
+                                                              {"\x83\x41\xC1Z", true},
+                                                              {"\x83\x61\xC1z", false},
+                                                              {"A", true},
+                                                              {"LAST", true}};
   EXPECT_EQ(seen, expected);
 }
 
@@ -52,15 +56,23 @@ TEST(CommaValues, PairsScanFromTheirOwnByteAndQuadsFromEachNumber) {
   constexpr CommaScan kFirst = CommaScan::kFirstByte, kSecond = CommaScan::kSecondByte;
   // A leading comma is found only by the search from the first byte; missing commas give 0,
   // also on an empty value.
-  for (const auto& [text, scan, pair] : {std::tuple{"12,34", kFirst, A2{12, 34}}, {"12,34", kSecond, A2{12, 34}},
-                                         {",5,7", kFirst, A2{0, 5}}, {",5,7", kSecond, A2{0, 7}}, {",5", kSecond, A2{0, 0}},
-                                         {"-9", kFirst, A2{-9, 0}}, {"", kSecond, A2{0, 0}}, {"4,", kFirst, A2{4, 0}}})
+  for (const auto& [text, scan, pair] : {std::tuple{"12,34", kFirst, A2{12, 34}},
+                                         {"12,34", kSecond, A2{12, 34}},
+                                         {",5,7", kFirst, A2{0, 5}},
+                                         {",5,7", kSecond, A2{0, 7}},
+                                         {",5", kSecond, A2{0, 0}},
+                                         {"-9", kFirst, A2{-9, 0}},
+                                         {"", kSecond, A2{0, 0}},
+                                         {"4,", kFirst, A2{4, 0}}})
     EXPECT_EQ(IntPair(text, scan), pair) << text;
   EXPECT_EQ(RealPair("100.5, 2e2", CommaScan::kFirstByte), (std::array<float, 2>{100.5f, 200.0f}));
   // A quad searches from each number.
   using A4 = std::array<int, 4>;
-  for (const auto& [text, quad] : {std::pair{"100,50,320,240", A4{100, 50, 320, 240}}, {" 1 , 2 ,3,4 trailing", A4{1, 2, 3, 4}},
-                                   {"1,,3", A4{1, 0, 3, 0}}, {",2,3,4", A4{0, 2, 3, 4}}, {"7", A4{7, 0, 0, 0}}})
+  for (const auto& [text, quad] : {std::pair{"100,50,320,240", A4{100, 50, 320, 240}},
+                                   {" 1 , 2 ,3,4 trailing", A4{1, 2, 3, 4}},
+                                   {"1,,3", A4{1, 0, 3, 0}},
+                                   {",2,3,4", A4{0, 2, 3, 4}},
+                                   {"7", A4{7, 0, 0, 0}}})
     EXPECT_EQ(IntQuad(text), quad) << text;
 }
 

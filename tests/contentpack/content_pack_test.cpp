@@ -31,7 +31,8 @@ long DimOutline(const pack::Picture& p) {
   long dim = 0;
   for (int y = 0; y < p.size.height; ++y)
     for (int x = 0; x < p.size.width; ++x)
-      if (!keyed(x, y) && (keyed(x - 1, y) || keyed(x + 1, y) || keyed(x, y - 1) || keyed(x, y + 1)))
+      if (!keyed(x, y) &&
+          (keyed(x - 1, y) || keyed(x + 1, y) || keyed(x, y - 1) || keyed(x, y + 1)))
         dim += Luminance(p.At(x, y)) < 72 ? 1 : 0;
   return dim;
 }
@@ -65,7 +66,9 @@ struct Game {
   Tagged dat = ReadTagged("Data\\game.dat");
   int first = Int(dat.directives, "INIT_STAGE:");
   int end = Int(dat.directives, "MAX_STAGE:");
-  Tagged Stage(int stage) const { return ReadTagged("data\\data" + std::to_string(stage) + ".dat"); }
+  Tagged Stage(int stage) const {
+    return ReadTagged("data\\data" + std::to_string(stage) + ".dat");
+  }
 };
 
 TEST(ContentPack, FixedPicturesAndGameDatHoldWhatTheGameDraws) {
@@ -101,11 +104,13 @@ TEST(ContentPack, EveryCharacterIsBrightOnItsFloor) {
   const Game game;
   for (int s = game.first; s < game.end; ++s) {
     const Tagged stage = game.Stage(s);
-    const double floor = Brightness(pack::ReadPicture(Value(stage.directives, "BG:")), 32, 32, 608, 448);
+    const double floor =
+        Brightness(pack::ReadPicture(Value(stage.directives, "BG:")), 32, 32, 608, 448);
     for (const auto& [entry, c] : stage.enemies) {
       const int size = Int(c, "size_x:");
       const double body = Brightness(pack::ReadPicture(Value(c, "img:")), 0, 0, 4 * size, size);
-      EXPECT_GE(body - floor, 80) << "stage " << s << " character " << entry << " " << Value(c, "img:");
+      EXPECT_GE(body - floor, 80) << "stage " << s << " character " << entry << " "
+                                  << Value(c, "img:");
     }
   }
 }
@@ -122,18 +127,21 @@ void ExpectCharacter(const Keys& c, const std::string& where) {
   ExpectCovers(Value(c, "img:"), width, 2 * h, true);
   int x = 0, y = 0;
   std::sscanf(Value(c, "xy:").c_str(), "%d,%d", &x, &y);
-  EXPECT_TRUE(x >= 32 && y >= 32 && x + w <= 608 && y + h <= 448) << where << " starts outside the walls";
+  EXPECT_TRUE(x >= 32 && y >= 32 && x + w <= 608 && y + h <= 448)
+      << where << " starts outside the walls";
   EXPECT_GT(Int(c, "hp:"), 0) << where;
 }
 
 // A full player shows a full gauge: the bar and its frame in the strip end at the full hit points.
 void ExpectGaugeOfWidth(const Tagged& stage, int hp) {
-  EXPECT_EQ(pack::PictureSize(Value(stage.directives, "GAGE:")).value_or(pack::Size{}).width, hp) << "gauge";
+  EXPECT_EQ(pack::PictureSize(Value(stage.directives, "GAGE:")).value_or(pack::Size{}).width, hp)
+      << "gauge";
   const pack::Picture base = pack::ReadPicture(Value(stage.directives, "GAGE_BASE:"));
   ASSERT_GE(base.size.width, 10 + hp + 4);
   const auto same = [](pack::Rgb a, pack::Rgb b) { return a.r == b.r && a.g == b.g && a.b == b.b; };
   EXPECT_TRUE(same(base.At(10 + hp - 1, 16), base.At(10, 16))) << "the frame ends before the gauge";
-  EXPECT_FALSE(same(base.At(10 + hp + 3, 16), base.At(10, 16))) << "the frame runs on past the gauge";
+  EXPECT_FALSE(same(base.At(10 + hp + 3, 16), base.At(10, 16)))
+      << "the frame runs on past the gauge";
 }
 
 TEST(ContentPack, StagesFitTheirPicturesAndEveryTurnHasEnemies) {
@@ -149,19 +157,22 @@ TEST(ContentPack, StagesFitTheirPicturesAndEveryTurnHasEnemies) {
     ExpectCovers(Value(d, "GAGE_BASE:"), 639, 32);
     ExpectCovers(Value(d, "STAGE_CLEAR:"), 509, 59);
     if (d.count("SHOT_SIZE_X:"))
-      ExpectCovers(Value(game.dat.directives, "SHOT_IMG:"), Int(d, "SHOT_SIZE_X:"), Int(d, "SHOT_SIZE_Y:"));
+      ExpectCovers(Value(game.dat.directives, "SHOT_IMG:"), Int(d, "SHOT_SIZE_X:"),
+                   Int(d, "SHOT_SIZE_Y:"));
     std::map<int, int> per_turn;
     for (int e = 0; e < Int(d, "ENEMY_NUMBER:"); ++e) {
       ASSERT_EQ(stage.enemies.count(e), 1u) << where << " lacks character " << e;
       ExpectCharacter(stage.enemies.at(e), where + " character " + std::to_string(e));
       if (e > 0) ++per_turn[Int(stage.enemies.at(e), "turn:")];
     }
-    for (int t = 0; t < Int(d, "MAX_TURN:"); ++t) EXPECT_GE(per_turn[t], 1) << where << " turn " << t;
+    for (int t = 0; t < Int(d, "MAX_TURN:"); ++t)
+      EXPECT_GE(per_turn[t], 1) << where << " turn " << t;
     EXPECT_LT(per_turn.rbegin()->first, Int(d, "MAX_TURN:")) << where;
     full_hp = std::max(full_hp, Int(stage.enemies.at(0), "hp:"));
     for (int o = 0; o < Int(d, "OBJECT_NUMBER:"); ++o) {
       const Keys& k = stage.objects.at(o);
-      ExpectCovers(Value(k, "img:"), (k.count("animation:") ? 2 : 1) * Int(k, "size_x:"), Int(k, "size_y:"), true);
+      ExpectCovers(Value(k, "img:"), (k.count("animation:") ? 2 : 1) * Int(k, "size_x:"),
+                   Int(k, "size_y:"), true);
       object_kinds.insert(k.count("on:") > 0);
     }
   }
@@ -172,7 +183,8 @@ TEST(ContentPack, StagesFitTheirPicturesAndEveryTurnHasEnemies) {
 TEST(ContentPack, ScriptsShowTheirPicturesOnScreenWithTheirOwnWaits) {
   const Game game;
   std::vector<std::string> files = {"data\\demo_op.dat", "data\\demo_end.dat", "data\\demo_go.dat"};
-  for (int s = game.first; s < game.end; ++s) files.push_back("data\\demo" + std::to_string(s) + ".dat");
+  for (int s = game.first; s < game.end; ++s)
+    files.push_back("data\\demo" + std::to_string(s) + ".dat");
   for (const std::string& file : files) {
     const Tagged script = ReadTagged(file);
     for (int n = 0; n < Int(script.directives, "MAX_SCENE:"); ++n) {
@@ -183,7 +195,8 @@ TEST(ContentPack, ScriptsShowTheirPicturesOnScreenWithTheirOwnWaits) {
       EXPECT_TRUE(!scene.count("fade_interval:") || Int(scene, "fade_interval:") >= 1) << where;
       const pack::Size size = pack::PictureSize(Value(scene, "img:")).value_or(pack::Size{});
       int x = 0, y = 0, w = 640, h = 480;
-      if (scene.count("xy:")) std::sscanf(Value(scene, "xy:").c_str(), "%d,%d,%d,%d", &x, &y, &w, &h);
+      if (scene.count("xy:"))
+        std::sscanf(Value(scene, "xy:").c_str(), "%d,%d,%d,%d", &x, &y, &w, &h);
       EXPECT_TRUE(w <= size.width && h <= size.height && x + w <= 640 && y + h <= 480) << where;
     }
   }

@@ -59,7 +59,8 @@ TEST(ContentPack, EverySoundIsAudiblePcmWithHeadroom) {
   const Measured& touch = measured["crash_char:"];
   EXPECT_GE(20 * std::log10(touch.peak), -7.0) << "the touch is as loud as the other effects";
   for (const char* other : {"crash_wall:", "crash_obj:"})
-    EXPECT_GT(touch.crossings, 1.5 * measured[other].crossings) << "the touch is not brighter than " << other;
+    EXPECT_GT(touch.crossings, 1.5 * measured[other].crossings)
+        << "the touch is not brighter than " << other;
 }
 
 }  // namespace

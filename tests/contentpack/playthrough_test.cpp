@@ -19,7 +19,8 @@ TEST(Playthrough, StandingStillClearsNoStageAndLosesTheFirstBeforeItsTime) {
   const Stages stages;
   ASSERT_LT(stages.first, stages.end);
   for (int stage = stages.first; stage < stages.end; ++stage) {
-    const StageResult r = PlayStage(LD_GAME_DIR, stage, kIdle, kFrameMs, static_cast<uint32_t>(stage));
+    const StageResult r =
+        PlayStage(LD_GAME_DIR, stage, kIdle, kFrameMs, static_cast<uint32_t>(stage));
     EXPECT_FALSE(r.cleared) << "standing still clears stage " << stage;
     if (stage == stages.first) {
       EXPECT_FALSE(r.timed_out) << "standing still lasts out the time of the first stage";
@@ -30,7 +31,8 @@ TEST(Playthrough, StandingStillClearsNoStageAndLosesTheFirstBeforeItsTime) {
 TEST(Playthrough, TheExpertClearsEveryStage) {
   const Stages stages;
   for (int stage = stages.first; stage < stages.end; ++stage) {
-    const StageResult r = PlayStage(LD_GAME_DIR, stage, kExpert, kFrameMs, static_cast<uint32_t>(stage));
+    const StageResult r =
+        PlayStage(LD_GAME_DIR, stage, kExpert, kFrameMs, static_cast<uint32_t>(stage));
     EXPECT_TRUE(r.cleared) << "stage " << stage << (r.timed_out ? ": time ran out" : ": lost")
                            << " after " << r.seconds_used << " s";
   }

@@ -35,22 +35,32 @@ TEST_F(BlitTest, CopiesAreCutAtTheEdges) {
   const int o = Numbered(*this, 100, 50);
   // At x, y, w x h: the back buffer's first and last changed pixels, from which picture pixels.
   for (const auto& [x, y, w, h, first, last] :
-       {std::tuple{600, 0, 100, 50, Numbered(0, 0), Numbered(39, 49)}, {-10, 5, 30, 20, Numbered(10, 0), Numbered(29, 19)}}) {
+       {std::tuple{600, 0, 100, 50, Numbered(0, 0), Numbered(39, 49)},
+        {-10, 5, 30, 20, Numbered(10, 0), Numbered(29, 19)}}) {
     FillBack(kBack);
     g_draw.DrawObject(x, y, o, 0, 0, w, h);
     const int x0 = std::max(x, 0), x1 = std::min(x + w, 640) - 1;
-    EXPECT_EQ(std::tuple(Back(x0, y), Back(x1, y + h - 1), Changed()), std::tuple(first, last, (x1 - x0 + 1) * h));
+    EXPECT_EQ(std::tuple(Back(x0, y), Back(x1, y + h - 1), Changed()),
+              std::tuple(first, last, (x1 - x0 + 1) * h));
   }
 }
 
 TEST_F(BlitTest, NothingIsDrawnOutsideTheScreenOrThePicture) {
   const int o = Numbered(*this, 30, 20);
   FillBack(kBack);
-  const int cases[][6] = {{640, 0, 0, 0, 30, 20}, {0, 480, 0, 0, 30, 20}, {-30, 0, 0, 0, 30, 20},
-                          {0, -20, 0, 0, 30, 20}, {0, 0, 0, 0, 31, 20}, {0, 0, -1, 0, 30, 20},
-                          {0, 0, 0, 0, 30, 21}, {0, 0, 5, 5, 5, 9}, {0, 0, 9, 0, 3, 20},
-                          {INT_MAX, 0, 0, 0, 30, 20}, {INT_MIN, INT_MIN, 0, 0, 30, 20},
-                          {-5, 0, INT_MAX - 2, 0, INT_MAX, 5}, {0, 0, INT_MIN, 0, INT_MAX, 20}};
+  const int cases[][6] = {{640, 0, 0, 0, 30, 20},
+                          {0, 480, 0, 0, 30, 20},
+                          {-30, 0, 0, 0, 30, 20},
+                          {0, -20, 0, 0, 30, 20},
+                          {0, 0, 0, 0, 31, 20},
+                          {0, 0, -1, 0, 30, 20},
+                          {0, 0, 0, 0, 30, 21},
+                          {0, 0, 5, 5, 5, 9},
+                          {0, 0, 9, 0, 3, 20},
+                          {INT_MAX, 0, 0, 0, 30, 20},
+                          {INT_MIN, INT_MIN, 0, 0, 30, 20},
+                          {-5, 0, INT_MAX - 2, 0, INT_MAX, 5},
+                          {0, 0, INT_MIN, 0, INT_MAX, 20}};
   for (const auto& c : cases) {
     g_draw.DrawObject(c[0], c[1], o, c[2], c[3], c[4], c[5]);
     g_draw.DrawObjectOpaque(c[0], c[1], o, c[2], c[3], c[4], c[5]);

@@ -77,8 +77,12 @@ TEST_P(ClaimedSizeTest, LoadsOnlyWhatTheGameCanUse) {
   if (c.new_limit_mib > 0) GTEST_SKIP() << "the address sanitizer keeps operator new to itself";
 #endif
   // Two pixels, then the end of the picture.
-  WriteFile("img/big.bmp", test_bytes::Bmp({.width = c.width, .height = c.height, .bpp = 8, .compression = 1,
-                                             .palette = std::vector<uint32_t>(256, 0xFFFFFF), .data = {2, 1, 0, 1}}));
+  WriteFile("img/big.bmp", test_bytes::Bmp({.width = c.width,
+                                            .height = c.height,
+                                            .bpp = 8,
+                                            .compression = 1,
+                                            .palette = std::vector<uint32_t>(256, 0xFFFFFF),
+                                            .data = {2, 1, 0, 1}}));
   const int handle = g_draw.LoadObject("img\\big.bmp", elDraw::kOrdinary);
 #if LD_LIMITS_NEW
   g_new_limit = SIZE_MAX;

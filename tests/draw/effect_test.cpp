@@ -20,9 +20,12 @@ uint16_t Half(EffectTest& t, uint16_t s, uint16_t d) {
 
 TEST_F(EffectTest, HalfBlendAddsTheHalvesOfEachComponent) {
   EXPECT_EQ(g_draw.Format().half_mask, 0x7BEFu);
-  for (const auto& [s, d, blend] : {std::tuple{0xFFFF, 0x0000, 0x7BEF}, {0xFFFF, 0xFFFF, 0xF7DE}, {0xF800, 0x001F, 0x780F},
+  for (const auto& [s, d, blend] : {std::tuple{0xFFFF, 0x0000, 0x7BEF},
+                                    {0xFFFF, 0xFFFF, 0xF7DE},
+                                    {0xF800, 0x001F, 0x780F},
                                     {0x0000, 0x1234, 0x1234}})
-    EXPECT_EQ(Half(*this, static_cast<uint16_t>(s), static_cast<uint16_t>(d)), blend) << s << " over " << d;
+    EXPECT_EQ(Half(*this, static_cast<uint16_t>(s), static_cast<uint16_t>(d)), blend)
+        << s << " over " << d;
 }
 
 // The blends read only inside the picture: a picture on its own row of a wider
@@ -30,10 +33,14 @@ TEST_F(EffectTest, HalfBlendAddsTheHalvesOfEachComponent) {
 TEST_F(EffectTest, BlendsRefuseSourcesOutsideThePicture) {
   const int o = Picture(2, {0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF});
   FillBack(0);
-  EXPECT_EQ(g_draw.DrawObjectHalf(0, 0, o, 0, 0, 3, 2) + g_draw.DrawObjectAlpha(0, 0, 0.5f, o, 0, 1, 2, 3) +
-                g_draw.DrawObjectAlpha(0, 0, 0.5f, o, -1, 0, 2, 2), 3);
+  EXPECT_EQ(g_draw.DrawObjectHalf(0, 0, o, 0, 0, 3, 2) +
+                g_draw.DrawObjectAlpha(0, 0, 0.5f, o, 0, 1, 2, 3) +
+                g_draw.DrawObjectAlpha(0, 0, 0.5f, o, -1, 0, 2, 2),
+            3);
   EXPECT_EQ(Back(0, 0), 0);
-  EXPECT_EQ(g_draw.DrawObjectHalf(-1, 0, o, 0, 0, 2, 2) + g_draw.DrawObjectAlpha(1, 1, 0.5f, o, 1, 1, 2, 2), 2);
+  EXPECT_EQ(g_draw.DrawObjectHalf(-1, 0, o, 0, 0, 2, 2) +
+                g_draw.DrawObjectAlpha(1, 1, 0.5f, o, 1, 1, 2, 2),
+            2);
   EXPECT_EQ(std::tuple(Back(0, 0), Back(1, 0), Back(1, 1)), std::tuple(0x7BEF, 0, 0x7BEF));
 }
 
@@ -61,8 +68,9 @@ TEST(EffectAlphaExactTest, EveryKernelMatchesTheFormulaForEveryComponentPair) {
       src.push_back(Pack565(x & 31, x, 31 - (x & 31)));
       dst.push_back(Pack565(y & 31, y, (7 * y) & 31));
     }
-  std::vector<float> alphas = {0.1f, 0.25f, 1.0f / 3.0f, 0.5f,  2.0f / 3.0f, 0.75f,       0.9f,   1.0f,
-                               0.0f, 1e-3f, 1e-6f,       3e-8f, 1e-30f,      0.99999994f, -0.25f, 1.25f};
+  std::vector<float> alphas = {0.1f,   0.25f,       1.0f / 3.0f, 0.5f,  2.0f / 3.0f, 0.75f,
+                               0.9f,   1.0f,        0.0f,        1e-3f, 1e-6f,       3e-8f,
+                               1e-30f, 0.99999994f, -0.25f,      1.25f};
   for (int i = 1; i < 1000; ++i) alphas.push_back(static_cast<float>(i) / 1000.0f);
   for (int i = 1; i < 64; ++i) alphas.push_back(static_cast<float>(64 - i) / 64.0f);
   // Around the widest weights whose blend still fits 16-bit lanes (2^-10).

@@ -25,7 +25,8 @@ TEST_F(RepeatFrameTest, RepeatsOnlyWhatDrawingAgainWouldNotChange) {
   WritePicture("img/blue.bmp", 2, {kBlue, kBlue, kBlue, kBlue});
   const uint16_t half_white = (kWhite >> 1) & 0x7BEF;
   uint16_t blended_thrice = 0;  // over black
-  for (int i = 0; i < 3; ++i) blended_thrice = static_cast<uint16_t>(((blended_thrice >> 1) & 0x7BEF) + half_white);
+  for (int i = 0; i < 3; ++i)
+    blended_thrice = static_cast<uint16_t>(((blended_thrice >> 1) & 0x7BEF) + half_white);
   struct Case {
     const char* what;
     std::function<void(int frame)> draw;
@@ -33,10 +34,11 @@ TEST_F(RepeatFrameTest, RepeatsOnlyWhatDrawingAgainWouldNotChange) {
     uint16_t at_0_0, at_100_0, at_5_0 = 0;
   } cases[] = {
       {"copies", [&](int) { g_draw.DrawObjectOpaque(0, 0, red, 0, 0, 2, 2); }, true, kRed, 0},
-      {"a blend over its own result", [&](int) { g_draw.DrawObjectHalf(0, 0, white, 0, 0, 2, 2); }, false,
-       blended_thrice, 0},
-      {"a blend after a clear", [&](int) { g_draw.ClearScreen(), g_draw.DrawObjectHalf(0, 0, white, 0, 0, 2, 2); },
-       true, half_white, 0},
+      {"a blend over its own result", [&](int) { g_draw.DrawObjectHalf(0, 0, white, 0, 0, 2, 2); },
+       false, blended_thrice, 0},
+      {"a blend after a clear",
+       [&](int) { g_draw.ClearScreen(), g_draw.DrawObjectHalf(0, 0, white, 0, 0, 2, 2); }, true,
+       half_white, 0},
       {"text", [&](int) { Text("A"); }, true, 0, kWhite},
       {"text that changes", [&](int frame) { Text(frame == 3 ? "B" : "A"); }, false, 0, kWhite},
       // The first copy was put off as a repeat; the picture it meant is the old one.

@@ -52,8 +52,11 @@ TEST_F(SpriteObjectTest, HandlesOutsideTheTableAreRefused) {
   for (int handle : {-1, elDraw::kObjects, INT32_MIN, INT32_MAX}) {
     g_draw.ReleaseObject(handle);
     g_draw.DrawObject(0, 0, handle, 0, 0, 1, 1);
-    EXPECT_EQ(g_draw.SwapObject("img\\a.bmp", handle, 2) + g_draw.DrawObjectHalf(0, 0, handle, 0, 0, 1, 1) +
-                  g_draw.DrawObjectAlpha(0, 0, 0.5f, handle, 0, 0, 1, 1), 0) << handle;
+    EXPECT_EQ(g_draw.SwapObject("img\\a.bmp", handle, 2) +
+                  g_draw.DrawObjectHalf(0, 0, handle, 0, 0, 1, 1) +
+                  g_draw.DrawObjectAlpha(0, 0, 0.5f, handle, 0, 0, 1, 1),
+              0)
+        << handle;
   }
   EXPECT_TRUE(hp.boxes.empty());
 }

@@ -24,7 +24,9 @@ class RankingTest : public HeadlessTest {
   static void Set(Scores scores) {
     for (size_t i = 0; i < 5; ++i) g_ranking[i] = scores[i];
   }
-  static Scores Top() { return {g_ranking[0], g_ranking[1], g_ranking[2], g_ranking[3], g_ranking[4]}; }
+  static Scores Top() {
+    return {g_ranking[0], g_ranking[1], g_ranking[2], g_ranking[3], g_ranking[4]};
+  }
   static Scores OnDisk(const std::string& file) {
     g_ranking.fill(0);
     ReadSaveFile(file);
@@ -78,8 +80,10 @@ TEST_F(RankingTest, ForeignFilesAreIgnoredShortOnesGiveTheScoresTheyHold) {
 
 TEST_F(RankingTest, InsertionCarriesTheScoreToItsPlace) {
   Set({1000, 800, 600, 400, 200});
-  for (const auto& [score, top] : {std::pair{500, Scores{1000, 800, 600, 500, 400}}, {600, {1000, 800, 600, 600, 500}},
-                                   {100, {1000, 800, 600, 600, 500}}, {5000, {5000, 1000, 800, 600, 600}}}) {
+  for (const auto& [score, top] : {std::pair{500, Scores{1000, 800, 600, 500, 400}},
+                                   {600, {1000, 800, 600, 600, 500}},
+                                   {100, {1000, 800, 600, 600, 500}},
+                                   {5000, {5000, 1000, 800, 600, 600}}}) {
     InsertScore(score);
     EXPECT_EQ(Top(), top) << score;
   }
@@ -98,9 +102,11 @@ TEST_F(RankingTest, WritesKeepTheFileItsOwnerItsModeAndItsLink) {
     uid_t owner;
     bool link;
   };
-  for (const Case& c : {Case{"shared", 0555, 0666, 0, false}, Case{"foreign", 0777, 0666, 0, false},
-                        Case{"own", 0777, 0600, 65534, false}, Case{"link", 0777, 0640, 65534, true}}) {
-    const std::string dir = std::string(c.dir) + "/", file = dir + (c.link ? "real.dat" : "save.dat");
+  for (const Case& c :
+       {Case{"shared", 0555, 0666, 0, false}, Case{"foreign", 0777, 0666, 0, false},
+        Case{"own", 0777, 0600, 65534, false}, Case{"link", 0777, 0640, 65534, true}}) {
+    const std::string dir = std::string(c.dir) + "/",
+                      file = dir + (c.link ? "real.dat" : "save.dat");
     std::filesystem::create_directory(dir);
     std::ofstream(file) << "old";
     ASSERT_EQ(chown(file.c_str(), c.owner, c.owner), 0);
@@ -110,14 +116,19 @@ TEST_F(RankingTest, WritesKeepTheFileItsOwnerItsModeAndItsLink) {
     ResetRanking();  // writes go to ./save.dat again
     Set({9, 8, 7, 6, 5});
     EXPECT_EQ(RunInChild([&] {
-                return setgid(65534) == 0 && setuid(65534) == 0 && chdir(c.dir) == 0 && WriteSaveFile() ? 0 : 1;
+                return setgid(65534) == 0 && setuid(65534) == 0 && chdir(c.dir) == 0 &&
+                               WriteSaveFile()
+                           ? 0
+                           : 1;
               }),
               0)
         << c.dir;
     struct stat st {};
     ASSERT_EQ(stat(file.c_str(), &st), 0);
-    EXPECT_EQ(std::tuple(st.st_uid, st.st_mode & 07777, std::filesystem::is_symlink(dir + "save.dat")),
-              std::tuple(c.owner, c.mode, c.link)) << c.dir;
+    EXPECT_EQ(
+        std::tuple(st.st_uid, st.st_mode & 07777, std::filesystem::is_symlink(dir + "save.dat")),
+        std::tuple(c.owner, c.mode, c.link))
+        << c.dir;
     EXPECT_EQ(OnDisk(dir + "save.dat"), (Scores{9, 8, 7, 6, 5})) << c.dir;
   }
 }
@@ -162,7 +173,11 @@ TEST_F(RankingTest, CopiesSavingAtOnceLoseNothing) {
   std::vector<std::pair<pid_t, int>> copies;
   for (int c = 0; c < 4; ++c) {
     int go = -1;
-    const pid_t pid = OtherCopy([c] { for (int i = 0; i < 30; ++i) InsertScore(4 * i + c + 1); }, go);
+    const pid_t pid = OtherCopy(
+        [c] {
+          for (int i = 0; i < 30; ++i) InsertScore(4 * i + c + 1);
+        },
+        go);
     ASSERT_GT(pid, 0);
     copies.emplace_back(pid, go);
   }
@@ -235,7 +250,8 @@ TEST_F(RankingTest, SaveFilesThatCannotBeReadAreLeftAlone) {
         << name;
     struct stat after {};
     ASSERT_EQ(lstat((std::string(name) + "/save.dat").c_str(), &after), 0) << name;
-    EXPECT_EQ(std::tie(after.st_ino, after.st_size), std::tie(before.st_ino, before.st_size)) << name;
+    EXPECT_EQ(std::tie(after.st_ino, after.st_size), std::tie(before.st_ino, before.st_size))
+        << name;
   }
   EXPECT_EQ(test_bytes::ReadFile("write-only/save.dat"), scores);
 }
@@ -251,12 +267,14 @@ TEST_F(RankingTest, ReadOnlySaveIsShownAndNewScoresGoToTheDataFolder) {
   const std::string shared = std::string("qorvane\x84\3\0\0\x20\3\0\0", 15) + std::string(12, '\0');
   std::ofstream("game/save.dat", std::ios::binary) << shared;
   std::filesystem::create_directory("home");
-  for (const char* path : {"game", "game/save.dat", "home"}) ASSERT_EQ(chown(path, 65534, 65534), 0);
+  for (const char* path : {"game", "game/save.dat", "home"})
+    ASSERT_EQ(chown(path, 65534, 65534), 0);
   ASSERT_EQ(chmod("game/save.dat", 0444), 0);
   std::ofstream("said");
   ASSERT_EQ(chmod("said", 0666), 0);
   EXPECT_EQ(RunInChild([&] {
-              if (setgid(65534) != 0 || setuid(65534) != 0 || !freopen("said", "w", stderr)) return 2;
+              if (setgid(65534) != 0 || setuid(65534) != 0 || !freopen("said", "w", stderr))
+                return 2;
               setenv("XDG_DATA_HOME", (here + "home").c_str(), 1);
               const Folders f = FindFolders(here + "game", here + "game");
               if (f.ranking_file != here + "game/save.dat" ||
@@ -271,8 +289,9 @@ TEST_F(RankingTest, ReadOnlySaveIsShownAndNewScoresGoToTheDataFolder) {
             0);
   EXPECT_EQ(test_bytes::ReadFile("game/save.dat"), shared);
   EXPECT_EQ(OnDisk("home/lantern-drift/save.dat"), (Scores{900, 850, 800, 0, 0}));
-  EXPECT_EQ(test_bytes::ReadFile("said"), "lantern-drift: " + here + "game/save.dat cannot be written; new scores go to " +
-                               here + "home/lantern-drift/save.dat\n");
+  EXPECT_EQ(test_bytes::ReadFile("said"), "lantern-drift: " + here +
+                                              "game/save.dat cannot be written; new scores go to " +
+                                              here + "home/lantern-drift/save.dat\n");
 }
 
 }  // namespace

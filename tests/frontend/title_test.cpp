@@ -1,6 +1,6 @@
 #include "frontend/front_scenes.h"
-#include "shell/main_loop.h"
 #include "scene/scene_state.h"
+#include "shell/main_loop.h"
 #include "support/headless_test.h"
 
 namespace {

@@ -70,7 +70,8 @@ TEST_F(ObjectCollision, BounceEdgesAndPassableObjects) {
                         {310.0f, 210.0f, 80.0f, 0.0f, 1, 1, 80.0f, 0.0f, 100},
                         {310.0f, 210.0f, 80.0f, 0.0f, 0, 0, 80.0f, 0.0f, 100}};
   for (const Case& c : cases) {
-    std::tie(Player().x, Player().y, Player().vx, Player().vy, Player().hp) = std::tuple(c.x, c.y, c.vx, c.vy, 100);
+    std::tie(Player().x, Player().y, Player().vx, Player().vy, Player().hp) =
+        std::tuple(c.x, c.y, c.vx, c.vy, 100);
     std::tie(g_objects[0].on, g_objects[0].present) = std::tuple(c.on, c.present);
     Collisions();
     EXPECT_EQ(std::tuple(Player().vx, Player().vy, Player().hp),

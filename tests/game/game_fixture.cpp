@@ -11,12 +11,16 @@ struct Role {
   int SoundRoles::*field;
 };
 
-constexpr Role kRoles[] = {
-    {"ok", &SoundRoles::ok}, {"cancel", &SoundRoles::cancel}, {"select", &SoundRoles::select},
-    {"crash_wall", &SoundRoles::crash_wall}, {"crash_char", &SoundRoles::crash_char},
-    {"crash_obj", &SoundRoles::crash_obj}, {"shot", &SoundRoles::shot},
-    {"shot_miss", &SoundRoles::shot_miss}, {"shot_hit", &SoundRoles::shot_hit},
-    {"bomb", &SoundRoles::bomb}};
+constexpr Role kRoles[] = {{"ok", &SoundRoles::ok},
+                           {"cancel", &SoundRoles::cancel},
+                           {"select", &SoundRoles::select},
+                           {"crash_wall", &SoundRoles::crash_wall},
+                           {"crash_char", &SoundRoles::crash_char},
+                           {"crash_obj", &SoundRoles::crash_obj},
+                           {"shot", &SoundRoles::shot},
+                           {"shot_miss", &SoundRoles::shot_miss},
+                           {"shot_hit", &SoundRoles::shot_hit},
+                           {"bomb", &SoundRoles::bomb}};
 
 }  // namespace
 
@@ -33,9 +37,16 @@ void GameTest::SetUp() {
 }
 
 Character& GameTest::AddEnemy(float x, float y) {
-  return g_chars[g_stage.ENEMY_NUMBER++] =
-             Character{.x = x, .y = y, .max = 1000, .hp = 100, .init_hp = 100, .hard = 1.0f,
-                       .size_x = 32, .size_y = 32, .state = STATE_ACTIVE, .ai = 3};
+  return g_chars[g_stage.ENEMY_NUMBER++] = Character{.x = x,
+                                                     .y = y,
+                                                     .max = 1000,
+                                                     .hp = 100,
+                                                     .init_hp = 100,
+                                                     .hard = 1.0f,
+                                                     .size_x = 32,
+                                                     .size_y = 32,
+                                                     .state = STATE_ACTIVE,
+                                                     .ai = 3};
 }
 
 bool GameTest::LoadSoundRoles() {

@@ -15,7 +15,8 @@ class ShotFlight : public GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    g_param.SHOT_SHADOW = 4, g_param.SHOT_SIZE_X = g_param.SHOT_SIZE_Y = 8, g_param.SHOT_SPEED = 400;
+    g_param.SHOT_SHADOW = 4, g_param.SHOT_SIZE_X = g_param.SHOT_SIZE_Y = 8,
+    g_param.SHOT_SPEED = 400;
     g_param.SHOT_INTERVAL = 10, g_param.SHOT_REACTION = 60, g_param.SHOT_DAMAGE = 7;
     g_param.SHOT_SCORE = 2, g_param.SHOT_TIMER = 500;
   }
@@ -48,9 +49,14 @@ TEST_F(ShotFlight, LaunchCentresTheSegmentsWhichSetOffOneIntervalApart) {
 // The head's corner leaves past the side walls and the bottom one, but at the
 // top only past the screen's edge.
 TEST_F(ShotFlight, LeavesAtTheWallsAndTheTopOfTheScreen) {
-  for (const auto& [x, y, leaves] : {std::tuple{31.0f, 200.0f, true}, {32.0f, 200.0f, false}, {608.0f, 200.0f, false},
-                                     {609.0f, 200.0f, true}, {300.0f, -1.0f, true}, {300.0f, 0.0f, false},
-                                     {300.0f, 448.0f, false}, {300.0f, 449.0f, true}}) {
+  for (const auto& [x, y, leaves] : {std::tuple{31.0f, 200.0f, true},
+                                     {32.0f, 200.0f, false},
+                                     {608.0f, 200.0f, false},
+                                     {609.0f, 200.0f, true},
+                                     {300.0f, -1.0f, true},
+                                     {300.0f, 0.0f, false},
+                                     {300.0f, 448.0f, false},
+                                     {300.0f, 449.0f, true}}) {
     Fire(1);
     std::tie(g_game.shot.x[0], g_game.shot.y[0]) = std::tie(x, y);
     CheckShotLeaving();
@@ -69,8 +75,9 @@ TEST_F(ShotFlight, HitStraightRightScoresByDistanceAndKnocksBack) {
   // 150 px from the launch corner: 120 across, 90 down.
   std::tie(g_game.shot.x[0], g_game.shot.y[0]) = std::tuple(220.0f, 200.0f);
   CheckShotHits();
-  EXPECT_EQ(std::tuple(g_game.score, a.hp, b.hp, waiting.hp, a.vx, b.vx, S().state, g_system.Deadline(2)),
-            std::tuple(2 * 300, 93, 93, 100, 60.0f, 60.0f, SHOT_SPENT, hp.now + 500));
+  EXPECT_EQ(
+      std::tuple(g_game.score, a.hp, b.hp, waiting.hp, a.vx, b.vx, S().state, g_system.Deadline(2)),
+      std::tuple(2 * 300, 93, 93, 100, 60.0f, 60.0f, SHOT_SPENT, hp.now + 500));
 }
 
 TEST_F(ShotFlight, ProtectedPlayerCannotFireAndHeldSpaceRefiresAfterReload) {

@@ -16,7 +16,10 @@ TEST_F(SteerTest, ChaserAndFleers) {
   struct Chase {
     float x, y;
     int right, left, down, up, facing;
-  } chases[] = {{100, 250, 1, 0, 0, 1, 1}, {540, 230, 0, 1, 1, 0, 3}, {320, 400, 0, 0, 0, 1, 2}, {321, 40, 0, 1, 1, 0, 0}};
+  } chases[] = {{100, 250, 1, 0, 0, 1, 1},
+                {540, 230, 0, 1, 1, 0, 3},
+                {320, 400, 0, 0, 0, 1, 2},
+                {321, 40, 0, 1, 1, 0, 0}};
   for (const Chase& c : chases) {
     Character& e = AddEnemy(c.x, c.y);
     e.ai = 1;
@@ -30,7 +33,8 @@ TEST_F(SteerTest, ChaserAndFleers) {
   for (const Chase& c : chases) {
     const Character& e = g_chars[1 + (&c - chases)];
     EXPECT_EQ(std::tuple(e.move_right, e.move_left, e.move_down, e.move_up, e.facing),
-              std::tuple(c.right, c.left, c.down, c.up, c.facing)) << c.x << "," << c.y;
+              std::tuple(c.right, c.left, c.down, c.up, c.facing))
+        << c.x << "," << c.y;
   }
   EXPECT_EQ(right.move_right + right.move_down + left.move_left + left.move_up, 0);
   EXPECT_EQ(std::tuple(inside.move_right, inside.move_up, inside.facing), std::tuple(1, 1, 1));

@@ -1,13 +1,13 @@
 // Wait slots, file lookup and key polling.
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <utility>
 
-#include <sys/stat.h>
-
 #include "library/input/input.h"
-#include "platform/file_bytes.h"
 #include "library/system/el_system.h"
+#include "platform/file_bytes.h"
 #include "support/headless_test.h"
 
 namespace {
@@ -71,9 +71,12 @@ using FileLookupTest = HeadlessTest;
 TEST_F(FileLookupTest, ExactNameFirstThenAnyCase) {
   const std::string dir = MakeTempDir();
   std::filesystem::create_directory("Img");
-  for (const char* name : {"Same.bmp", "same.bmp", "SAME.BMP"}) std::ofstream(std::string("Img/") + name) << name;
-  for (const auto& [asked, found] : {std::pair{"img\\same.bmp", "Img/same.bmp"}, {"IMG/SAME.BMP", "Img/SAME.BMP"},
-                                     {"img\\Same.bmp", "Img/Same.bmp"}, {"img\\none.bmp", "Img/none.bmp"}})
+  for (const char* name : {"Same.bmp", "same.bmp", "SAME.BMP"})
+    std::ofstream(std::string("Img/") + name) << name;
+  for (const auto& [asked, found] : {std::pair{"img\\same.bmp", "Img/same.bmp"},
+                                     {"IMG/SAME.BMP", "Img/SAME.BMP"},
+                                     {"img\\Same.bmp", "Img/Same.bmp"},
+                                     {"img\\none.bmp", "Img/none.bmp"}})
     EXPECT_EQ(FindFile(dir, asked), dir + found) << asked;
 }
 
@@ -84,8 +87,10 @@ TEST_F(FileLookupTest, FilesAreReadUpToTheirLimit) {
   std::ofstream("eleven") << "0123456789A";
   std::filesystem::create_directory("folder");
   ASSERT_EQ(mkfifo("pipe", 0600), 0);
-  for (const auto& [name, why] : {std::pair{"ten", ""}, {"eleven", "larger than 10 bytes"},
-                                  {"folder", "a folder, not a file"}, {"pipe", "not a regular file"},
+  for (const auto& [name, why] : {std::pair{"ten", ""},
+                                  {"eleven", "larger than 10 bytes"},
+                                  {"folder", "a folder, not a file"},
+                                  {"pipe", "not a regular file"},
                                   {"none", "no such file"}}) {
     std::string said;
     const std::optional<std::string> bytes = platform::ReadRegularFile(name, 10, &said);

@@ -22,7 +22,8 @@ TEST(FrameChecksumTest, EveryPixelCountsAndThePaddingDoesNot) {
         for (uint16_t bit : {uint16_t{1}, uint16_t{0x8000}}) {
           p ^= bit;
           const bool inside = x < c.width;
-          EXPECT_EQ(platform::FrameChecksum(frame.data(), c.width, c.height, c.pitch) != sum, inside)
+          EXPECT_EQ(platform::FrameChecksum(frame.data(), c.width, c.height, c.pitch) != sum,
+                    inside)
               << c.width << "x" << c.height << " pitch " << c.pitch << " at " << x << "," << y;
           p ^= bit;
         }

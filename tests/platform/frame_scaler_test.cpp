@@ -35,14 +35,16 @@ struct Window {
   }
   uint32_t At(int x, int y) const {
     const int per_word = 4 / bpp;
-    const uint32_t w = words[static_cast<size_t>((width + per_word - 1) / per_word * y + x / per_word)];
+    const uint32_t w =
+        words[static_cast<size_t>((width + per_word - 1) / per_word * y + x / per_word)];
     return bpp == 4 ? w : x % 2 == 0 ? (w & 0xFFFF) : (w >> 16);
   }
   uint32_t Shown(uint16_t p) const {
     if (bpp == 2) return p;
     // Each component widened to 8 bits, rounded, at its mask's place.
     auto at = [](uint32_t v, int bits, uint32_t mask) {
-      return static_cast<uint32_t>(std::lround(v * 255.0 / ((1 << bits) - 1))) << __builtin_ctz(mask);
+      return static_cast<uint32_t>(std::lround(v * 255.0 / ((1 << bits) - 1)))
+             << __builtin_ctz(mask);
     };
     return at(p >> 11, 5, r) | at((p >> 5) & 63, 6, g) | at(p & 31, 5, b) | a;
   }
@@ -54,7 +56,8 @@ void ExpectShown(const Window& w, const std::vector<uint16_t>& pic, platform::Pi
   const uint32_t black = w.bpp == 4 ? w.a : 0;
   for (int y = 0; y < w.height; ++y)
     for (int x = 0; x < w.width; ++x) {
-      const bool inside = x >= rect.x && x < rect.x + rect.width && y >= rect.y && y < rect.y + rect.height;
+      const bool inside =
+          x >= rect.x && x < rect.x + rect.width && y >= rect.y && y < rect.y + rect.height;
       const uint32_t want =
           inside ? w.Shown(pic[static_cast<size_t>((y - rect.y) * pic_h / rect.height * pic_w +
                                                    (x - rect.x) * pic_w / rect.width)])
@@ -69,7 +72,7 @@ TEST(FrameScalerTest, ConvertsScalesAndLetterboxesIntoEachFormat) {
     platform::PictureRect rect;
   } cases[] = {
       {{4, 3, 4, 0xFF0000, 0xFF00, 0xFF, 0}, {0, 0, 4, 3}},
-      {{11, 7, 4, 0xFF0000, 0xFF00, 0xFF, 0}, {1, 0, 8, 6}},  // 2x, bars round it
+      {{11, 7, 4, 0xFF0000, 0xFF00, 0xFF, 0}, {1, 0, 8, 6}},             // 2x, bars round it
       {{13, 12, 4, 0xFF, 0xFF00, 0xFF0000, 0xFF000000}, {0, 1, 12, 9}},  // 3x, blue first, alpha
       {{9, 6, 2, 0xF800, 0x07E0, 0x001F, 0}, {0, 0, 8, 6}},
       {{3, 3, 4, 0xFF0000, 0xFF00, 0xFF, 0}, {0, 0, 3, 2}},  // smaller: shrunk, shape kept
@@ -128,10 +131,10 @@ TEST(FrameScalerTest, ChangesInsideWideRowsAtEachScale) {
 TEST(FrameScalerTest, RefusesFormatsItCannotWrite) {
   uint32_t pixels[16] = {};
   const TargetPixels cases[] = {
-      {pixels, 4, 4, 12, 3, 0xFF0000, 0xFF00, 0xFF, 0},  // packed 24-bit
-      {pixels, 4, 4, 8, 2, 0x7C00, 0x03E0, 0x1F, 0},     // 15-bit
+      {pixels, 4, 4, 12, 3, 0xFF0000, 0xFF00, 0xFF, 0},      // packed 24-bit
+      {pixels, 4, 4, 8, 2, 0x7C00, 0x03E0, 0x1F, 0},         // 15-bit
       {pixels, 4, 4, 16, 4, 0x3FF00000, 0xFFC00, 0x3FF, 0},  // 10 bits a component
-      {pixels, 4, 4, 8, 4, 0xFF0000, 0xFF00, 0xFF, 0},   // pitch shorter than a row
+      {pixels, 4, 4, 8, 4, 0xFF0000, 0xFF00, 0xFF, 0},       // pitch shorter than a row
       {nullptr, 4, 4, 16, 4, 0xFF0000, 0xFF00, 0xFF, 0},
   };
   for (const TargetPixels& t : cases) {

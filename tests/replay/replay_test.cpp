@@ -37,7 +37,8 @@ class ReplayTest : public ScenarioTest {
     hp.box_open_ms = 400;
     RecordWriter writer;
     std::string why;
-    ASSERT_TRUE(writer.Open(dir + "run.rec", {"test", 1, ReadFile("config.ini"), std::nullopt}, why));
+    ASSERT_TRUE(
+        writer.Open(dir + "run.rec", {"test", 1, ReadFile("config.ini"), std::nullopt}, why));
     RecordingPlatform recording(hp, writer);
     Set(&recording);
     int step = 0;
@@ -98,15 +99,18 @@ TEST_F(ReplayTest, ReplaysTheSameGame) {
                           [](const Event& e) { return e.kind == EventKind::kSurfacesLost; }),
             2);
   const Outcome replayed = Replay(record);
-  EXPECT_EQ(std::tie(replayed.stopped, replayed.frames, replayed.checksum, replayed.score, replayed.save),
-            std::tie(recorded.stopped, recorded.frames, recorded.checksum, recorded.score, recorded.save));
+  EXPECT_EQ(
+      std::tie(replayed.stopped, replayed.frames, replayed.checksum, replayed.score, replayed.save),
+      std::tie(recorded.stopped, recorded.frames, recorded.checksum, recorded.score,
+               recorded.save));
 }
 
 // The header's fields come back as written.
 TEST(RecordHeaderTest, FieldsSurviveAWriteAndARead) {
   const std::string end = EncodeEvent({EventKind::kEnd, {0, 0, 0}, "", {}});
-  for (const RecordHeader& h : {RecordHeader{"2.0.0", 0x0123456789ABCDEFull, std::nullopt, std::string("\0s", 2)},
-                                RecordHeader{"", 0xFFFFFFFF00000001ull, "FPS=1\r\n", std::nullopt}}) {
+  for (const RecordHeader& h :
+       {RecordHeader{"2.0.0", 0x0123456789ABCDEFull, std::nullopt, std::string("\0s", 2)},
+        RecordHeader{"", 0xFFFFFFFF00000001ull, "FPS=1\r\n", std::nullopt}}) {
     const Record r = ParseRecord(EncodeHeader(h) + end);
     ASSERT_EQ(r.error, "");
     EXPECT_EQ(std::tie(r.header.version, r.header.content_hash, r.header.config, r.header.save),
@@ -131,12 +135,23 @@ TEST_F(ReplayTest, RefusesWhatItCannotReplay) {
     const char* error;  // from the reader; empty: it reads and the replay stops
     const char* stopped;
   } cases[] = {
-      {"not a record", [](std::string& b) { b[1] = 'X'; }, {}, "byte 0: not a Lantern Drift record", ""},
-      {"older format", [](std::string& b) { b[4] = 1; }, {},
-       "byte 4: record format 1, this program reads format 2", ""},
+      {"not a record",
+       [](std::string& b) { b[1] = 'X'; },
+       {},
+       "byte 0: not a Lantern Drift record",
+       ""},
+      {"older format",
+       [](std::string& b) { b[4] = 1; },
+       {},
+       "byte 4: record format 1, this program reads format 2",
+       ""},
       {"newer format", [](std::string& b) { b[4] = 3; }, {}, "byte 4: record format 3", ""},
       {"unknown event", [&](std::string& b) { b[first_event] = 99; }, {}, "unknown event 99", ""},
-      {"wrong size", [&](std::string& b) { b[first_event + 1] = 8; }, {}, "the clock has the wrong size", ""},
+      {"wrong size",
+       [&](std::string& b) { b[first_event + 1] = 8; },
+       {},
+       "the clock has the wrong size",
+       ""},
       {"cut", [](std::string& b) { b.resize(b.size() * 2 / 3); }, {}, "", "it was cut short"},
       {"diverging", keep, diverge, "", "the replay diverged at frame"},
   };
@@ -165,8 +180,9 @@ TEST(ReplayTextTest, RefusesTextOutsideItsPicture) {
     uint32_t x0, y0, w, h;
     bool outside_any;  // the reader already refuses it
   } cases[] = {
-      {0xFFFFFFFFu, 0, 1, 1, true}, {0, 0xFFFFF000u, 1, 4096, true}, {0xFFFFFFF0u, 2, 32, 1, true},
-      {7, 0, 2, 1, false}, {0, 3, 1, 2, false},
+      {0xFFFFFFFFu, 0, 1, 1, true},  {0, 0xFFFFF000u, 1, 4096, true},
+      {0xFFFFFFF0u, 2, 32, 1, true}, {7, 0, 2, 1, false},
+      {0, 3, 1, 2, false},
   };
   constexpr int kWidth = 8, kHeight = 4;
   for (const Case& c : cases) {
@@ -209,7 +225,8 @@ TEST_F(ReplayTest, TheRecordReachesTheFileOnceAFrame) {
   const auto after_frame = size();
   recording.Clock();
   recording.PresentAgain(frame, 2, 2, 2);
-  EXPECT_TRUE(header < after_frame && after_frame < size()) << header << ", " << after_frame << ", " << size();
+  EXPECT_TRUE(header < after_frame && after_frame < size())
+      << header << ", " << after_frame << ", " << size();
 }
 
 }  // namespace

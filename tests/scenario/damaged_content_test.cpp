@@ -58,7 +58,7 @@ struct Damaged {
   const char* name;
   // Damages the pack in dir; gives the locations the checker must name.
   std::function<std::vector<std::string>(const std::string& dir)> damage;
-  bool exact;  // the errors are those locations and no others
+  bool exact;          // the errors are those locations and no others
   bool ending = true;  // a game can reach the ending
 };
 
@@ -76,8 +76,10 @@ const Damaged kDamages[] = {
      [](const std::string& dir) -> std::vector<std::string> {
        Damage(dir + "sound", [](std::string& b, int n) {
          const size_t at[] = {4, 16, 40};  // the RIFF, "fmt " and "data" sizes
-         if (n % 4 == 3) b.resize(30);
-         else Put32(b, at[n % 4], 0xFFFFFFF0u);
+         if (n % 4 == 3)
+           b.resize(30);
+         else
+           Put32(b, at[n % 4], 0xFFFFFFF0u);
        });
        return {"data/game.dat:9"};
      },
@@ -85,7 +87,8 @@ const Damaged kDamages[] = {
     {"EmptyAndBinaryDataFiles",
      [](const std::string& dir) -> std::vector<std::string> {
        test_bytes::WriteFile(dir + "data/demo_op.dat", "");
-       test_bytes::WriteFile(dir + "data/demo1.dat", std::string("\x00\xFF#SCENE:\x1A\x80\r\r\n#MAX_SCENE:\xFF", 22));
+       test_bytes::WriteFile(dir + "data/demo1.dat",
+                             std::string("\x00\xFF#SCENE:\x1A\x80\r\r\n#MAX_SCENE:\xFF", 22));
        std::string garbage;
        for (int i = 0; i < 5000; ++i) garbage += static_cast<char>((i * 7919) % 256);
        test_bytes::WriteFile(dir + "data/demo_end.dat", garbage);
@@ -95,21 +98,25 @@ const Damaged kDamages[] = {
     {"MissingPicturesAndSounds",
      [](const std::string& dir) -> std::vector<std::string> {
        for (const char* sub : {"img", "sound", "Music"}) fs::remove_all(dir + sub);
-       return {"data/game.dat:19", "data/game.dat:9", "data/demo1.dat:8", "img/title.bmp:0",
-               "Music/title.mid:0", "img/howto.bmp:0"};
+       return {"data/game.dat:19", "data/game.dat:9",   "data/demo1.dat:8",
+               "img/title.bmp:0",  "Music/title.mid:0", "img/howto.bmp:0"};
      },
      false},
     {"StageWithEntryOutsideTheTable",
-     [](const std::string& dir) -> std::vector<std::string> { return {Append(dir, "data/data1.dat", {"#ENEMY:64", "hp:5"})[0]}; },
+     [](const std::string& dir) -> std::vector<std::string> {
+       return {Append(dir, "data/data1.dat", {"#ENEMY:64", "hp:5"})[0]};
+     },
      true},
     // A new game plays INIT_STAGE whatever MAX_STAGE says; its faults count.
     {"FirstStageIsAlsoTheLast",
      [](const std::string& dir) {
        Append(dir, "data/game.dat", {"#INIT_STAGE:2", "#MAX_STAGE:2"});
-       std::vector<std::string> at = Append(dir, "data/data2.dat",
-                                            {"#BG:img\\nothing.bmp", "#SOUND:", "bomb:sound\\none.wav", "#ENEMY:-1"});
+       std::vector<std::string> at =
+           Append(dir, "data/data2.dat",
+                  {"#BG:img\\nothing.bmp", "#SOUND:", "bomb:sound\\none.wav", "#ENEMY:-1"});
        at.erase(at.begin() + 1);
-       const std::vector<std::string> intro = Append(dir, "data/demo2.dat", {"#SCENE:0", "img:img\\gone.bmp", "bgm:sound\\ok.wav"});
+       const std::vector<std::string> intro =
+           Append(dir, "data/demo2.dat", {"#SCENE:0", "img:img\\gone.bmp", "bgm:sound\\ok.wav"});
        at.insert(at.end(), intro.begin() + 1, intro.end());
        return at;
      },
@@ -117,26 +124,34 @@ const Damaged kDamages[] = {
     // The lines after a refused one are read as if it were absent: INIT_STAGE still counts.
     {"GameDatLineRefusedBeforeInitStage",
      [](const std::string& dir) -> std::vector<std::string> {
-       test_bytes::WriteFile(dir + "data/game.dat", "#SHOT_SHADOW:0\n" + test_bytes::ReadFile(dir + "data/game.dat"));
+       test_bytes::WriteFile(dir + "data/game.dat",
+                             "#SHOT_SHADOW:0\n" + test_bytes::ReadFile(dir + "data/game.dat"));
        return {"data/game.dat:1"};
      },
      true},
     {"MissingIntroductionPlaysNothing",
-     [](const std::string& dir) -> std::vector<std::string> { fs::remove(dir + "data/demo2.dat"); return {}; }, true},
+     [](const std::string& dir) -> std::vector<std::string> {
+       fs::remove(dir + "data/demo2.dat");
+       return {};
+     },
+     true},
     // Warnings, not errors: the game plays on.
     {"SceneValuesTheGameTolerates",
      [](const std::string& dir) -> std::vector<std::string> {
-       Append(dir, "data/demo1.dat", {"#SCENE:9", "fade_in:", "fade_interval:0", "#SCENE:10", "wait:5",
-                                      "#SCENE:-1", "#MAX_SCENE:11"});
+       Append(dir, "data/demo1.dat",
+              {"#SCENE:9", "fade_in:", "fade_interval:0", "#SCENE:10", "wait:5", "#SCENE:-1",
+               "#MAX_SCENE:11"});
        return {};
      },
      true},
     // The files the program names itself are read too.
     {"TitlePictureAndMusicBroken",
      [](const std::string& dir) -> std::vector<std::string> {
-       test_bytes::WriteFile(dir + "img/title.bmp",
-                             test_bytes::Bmp({.width = 2, .height = 1, .bpp = 8,
-                                              .palette = {0, 0xFFFFFF}, .data = {5, 1, 0, 0}}));
+       test_bytes::WriteFile(dir + "img/title.bmp", test_bytes::Bmp({.width = 2,
+                                                                     .height = 1,
+                                                                     .bpp = 8,
+                                                                     .palette = {0, 0xFFFFFF},
+                                                                     .data = {5, 1, 0, 0}}));
        fs::remove(dir + "Music/title.mid");
        fs::create_directory(dir + "Music/title.mid");
        return {"img/title.bmp:0", "Music/title.mid:0"};
@@ -156,19 +171,17 @@ const Damaged kDamages[] = {
          fs::remove(dir + name);
          EXPECT_EQ(mkfifo((dir + name).c_str(), 0600), 0);
        }
-       return {"data/data2.dat:0", "data/game.dat:18", "img/ranking.bmp:0", "data/game.dat:19",
-               "data/game.dat:9", "Music/title.mid:0"};
+       return {"data/data2.dat:0", "data/game.dat:18", "img/ranking.bmp:0",
+               "data/game.dat:19", "data/game.dat:9",  "Music/title.mid:0"};
      },
-     true,
-     false},
+     true, false},
     // The stages end where a stage file is missing, as the game's would.
     {"MaxStageFarBeyondTheStages",
      [](const std::string& dir) -> std::vector<std::string> {
        Append(dir, "data/game.dat", {"#MAX_STAGE:2000000000"});
        return {"data/data11.dat:0"};
      },
-     true,
-     false},
+     true, false},
 };
 
 // "file:line" of each error of text, from the lines that begin with `start`;
@@ -179,7 +192,8 @@ Locations Errors(const std::string& text, const std::string& start) {
   std::istringstream in(text);
   std::smatch m;
   for (std::string line; std::getline(in, line);)
-    if (line.rfind(start, 0) == 0 && (line.erase(0, start.size()), std::regex_search(line, m, error)))
+    if (line.rfind(start, 0) == 0 &&
+        (line.erase(0, start.size()), std::regex_search(line, m, error)))
       found.insert(m[1].str() + ":" + (m[2].matched ? m[2].str() : "0"));
   return found;
 }
@@ -197,7 +211,8 @@ class DamagedContentTest : public ScenarioTest, public testing::WithParamInterfa
           if (g_state.scene == SCENE_TITLE && g_state.scene_entry == 1) {
             const int entry = plan[std::min(titles++, 4)];
             for (int i = 0; i < (entry == 3 ? 1 : entry); ++i)
-              hp.PressKey(hp.now + 200u * static_cast<uint32_t>(i), entry == 3 ? VK_UP : VK_DOWN, 30);
+              hp.PressKey(hp.now + 200u * static_cast<uint32_t>(i), entry == 3 ? VK_UP : VK_DOWN,
+                          30);
             hp.PressKey(hp.now + 200u * static_cast<uint32_t>(entry + 1), VK_RETURN, 30);
           } else if (g_state.scene == SCENE_GAME && g_state.play_running == 1) {
             if (titles == 3) g_stage.INIT_TIME = 0;  // lost at once
@@ -229,8 +244,11 @@ TEST_P(DamagedContentTest, CheckReportsExactlyWhatTheGameShows) {
   const Locations checked = Errors(out.str(), dir);
   EXPECT_EQ(status, checked.empty() ? 0 : 1) << out.str();
   const Locations want(expected.begin(), expected.end());
-  if (GetParam().exact) EXPECT_EQ(checked, want) << out.str();
-  else EXPECT_TRUE(std::includes(checked.begin(), checked.end(), want.begin(), want.end())) << out.str();
+  if (GetParam().exact)
+    EXPECT_EQ(checked, want) << out.str();
+  else
+    EXPECT_TRUE(std::includes(checked.begin(), checked.end(), want.begin(), want.end()))
+        << out.str();
 
   // The game quits at a refused line: the next road runs as if it were absent.
   Locations shown;
@@ -250,7 +268,8 @@ TEST_P(DamagedContentTest, CheckReportsExactlyWhatTheGameShows) {
       if (line > 0) {  // the line made a comment: the file as if it were absent
         std::istringstream in(test_bytes::ReadFile(dir + at.substr(0, colon)));
         std::string commented, text;
-        for (int i = 1; std::getline(in, text); ++i) commented += (i == line ? ";" + text : text) + '\n';
+        for (int i = 1; std::getline(in, text); ++i)
+          commented += (i == line ? ";" + text : text) + '\n';
         test_bytes::WriteFile(dir + at.substr(0, colon), commented);
       }
       quit_on_line = quit_on_line || line > 0;
@@ -264,6 +283,8 @@ TEST_P(DamagedContentTest, CheckReportsExactlyWhatTheGameShows) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pack, DamagedContentTest, testing::ValuesIn(kDamages),
-                         [](const testing::TestParamInfo<Damaged>& p) { return std::string(p.param.name); });
+                         [](const testing::TestParamInfo<Damaged>& p) {
+                           return std::string(p.param.name);
+                         });
 
 }  // namespace

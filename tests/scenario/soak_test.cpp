@@ -53,12 +53,14 @@ TEST_F(SoakTest, TwoHundredGamesLeaveNothingBehind) {
       in_game = true;
       if (g_state.play_running == 0) {  // the menu: back to the title, or now and then resume
         const bool resume = hp.now < game_end && rng() % 2;
-        if (PressEvery(resume ? VK_RETURN : VK_UP, 200) && !resume) hp.PressKey(hp.now + 60, VK_RETURN);
+        if (PressEvery(resume ? VK_RETURN : VK_UP, 200) && !resume)
+          hp.PressKey(hp.now + 60, VK_RETURN);
       } else if (hp.now >= next_steer) {
         next_steer = hp.now + 150 + rng() % 250;
         for (int vk : {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_SPACE, VK_SPACE})
           if (rng() % 3 == 0) hp.HoldKey(hp.now, vk, next_steer - hp.now);
-        if (hp.now >= game_end || rng() % 60 == 0) Press(hp.now >= game_end ? VK_ESCAPE : VK_RETURN);
+        if (hp.now >= game_end || rng() % 60 == 0)
+          Press(hp.now >= game_end ? VK_ESCAPE : VK_RETURN);
       }
     } else if (g_state.scene == SCENE_TITLE && g_state.scene_entry == 1) {
       if (in_game) {

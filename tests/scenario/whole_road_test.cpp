@@ -17,7 +17,8 @@ bool GlyphAt(const std::vector<uint16_t>& frame, const Image& font, int d, int x
   for (int gy = 0; gy < 26; ++gy)
     for (int gx = 0; gx < 13; ++gx) {
       const uint32_t rgb = font.pixels[static_cast<size_t>(20 + gy) * font.width + 14 * d + 1 + gx];
-      const auto g = static_cast<uint16_t>((rgb >> 19 & 0x1F) << 11 | (rgb >> 10 & 0x3F) << 5 | (rgb >> 3 & 0x1F));
+      const auto g = static_cast<uint16_t>((rgb >> 19 & 0x1F) << 11 | (rgb >> 10 & 0x3F) << 5 |
+                                           (rgb >> 3 & 0x1F));
       if (g == 0) continue;
       ++lit;
       if (frame[static_cast<size_t>(y + gy) * 640 + x + gx] != g) return false;
@@ -29,7 +30,8 @@ using WholeRoadTest = ScenarioTest;
 
 TEST_F(WholeRoadTest, LostGameEntersTheRankingAndComesBackNextTime) {
   const int scores[5] = {90000000, 10, 0, 0, 0};
-  std::ofstream("save.dat", std::ios::binary) << "qorvane" << std::string(reinterpret_cast<const char*>(scores), sizeof scores);
+  std::ofstream("save.dat", std::ios::binary)
+      << "qorvane" << std::string(reinterpret_cast<const char*>(scores), sizeof scores);
   int titles = 0, final_score = -1;
   const int result = Run(
       [&] {
@@ -48,11 +50,13 @@ TEST_F(WholeRoadTest, LostGameEntersTheRankingAndComesBackNextTime) {
         }
       },
       30 * 60 * 1000);
-  EXPECT_EQ(std::tuple(result, titles, g_state.shutdown_state, hp.stalled), std::tuple(0, 2, 2, false));
+  EXPECT_EQ(std::tuple(result, titles, g_state.shutdown_state, hp.stalled),
+            std::tuple(0, 2, 2, false));
   EXPECT_TRUE(hp.boxes.empty()) << hp.boxes.front().text;
   ASSERT_GT(final_score, 10) << "the scripted player should score";
   ASSERT_LT(final_score, 90000000);
-  EXPECT_EQ(std::tuple(g_ranking[0], g_ranking[1], g_ranking[2]), std::tuple(90000000, final_score, 10));
+  EXPECT_EQ(std::tuple(g_ranking[0], g_ranking[1], g_ranking[2]),
+            std::tuple(90000000, final_score, 10));
 
   // The second start reads it back; the ranking screen shows it with leading zeros.
   Restart();

@@ -1,10 +1,10 @@
 // Options that take a value refuse a missing or empty one and name what they got.
+#include "shell/command_line.h"
+
 #include <gtest/gtest.h>
 
 #include <tuple>
 #include <vector>
-
-#include "shell/command_line.h"
 
 namespace {
 

@@ -1,8 +1,9 @@
+#include "shell/config.h"
+
 #include <string>
 #include <tuple>
 
 #include "shell/command_line.h"
-#include "shell/config.h"
 #include "support/headless_test.h"
 #include "support/test_bytes.h"
 
@@ -15,7 +16,8 @@ TEST_F(ConfigTest, MissingFileIsWrittenInUtf8WithLf) {
   const Config config = LoadConfig("config.ini");
   EXPECT_EQ(std::tie(config.full_screen, config.fps), std::tuple(1, 0));
   EXPECT_EQ(test_bytes::ReadFile("config.ini"),
-            "; 設定ファイル\n\n; ウィンドウモード設定\n; ０:ウィンドウモード  ０以外:フルスクリーンモード\n"
+            "; 設定ファイル\n\n; ウィンドウモード設定\n; ０:ウィンドウモード  "
+            "０以外:フルスクリーンモード\n"
             "FULL_SCREEN=1\n\n; FPS表示\n; ０:表示なし  ０以外:表示する\nFPS=0\n\n");
 }
 
@@ -27,12 +29,21 @@ TEST_F(ConfigTest, KeysAndValues) {
       // The same edited settings, as this build writes them and as older builds did
       // (Shift-JIS comments, CR LF), and behind a byte order mark.
       {"; 設定ファイル\n\n; ０:ウィンドウモード  ０以外:フルスクリーンモード\n"
-       "FULL_SCREEN=0\n\n; FPS表示\nFPS=1\nMUSIC_VOLUME=40\nSOUND_VOLUME=7\n", 0, 1, 40, 7},
-      {"; \x90\xDD\x92\xE8\x83t\x83@\x83""C\x83\x8B\r\n\r\n"
-       "; \x82O:\x83""E\x83""B\x83\x93\x83h\x83""E\x83\x82\x81[\x83h  "
+       "FULL_SCREEN=0\n\n; FPS表示\nFPS=1\nMUSIC_VOLUME=40\nSOUND_VOLUME=7\n",
+       0, 1, 40, 7},
+      {"; \x90\xDD\x92\xE8\x83t\x83@\x83"
+       "C\x83\x8B\r\n\r\n"
+       "; \x82O:\x83"
+       "E\x83"
+       "B\x83\x93\x83h\x83"
+       "E\x83\x82\x81[\x83h  "
        "\x82O\x88\xC8\x8AO:\x83t\x83\x8B\x83X\x83N\x83\x8A\x81[\x83\x93\x83\x82\x81[\x83h\r\n"
-       "FULL_SCREEN=0\r\n\r\n; FPS\x95\x5C\x8E\xA6\r\nFPS=1\r\nMUSIC_VOLUME=40\r\nSOUND_VOLUME=7\r\n", 0, 1, 40, 7},
-      {"\xEF\xBB\xBF""FULL_SCREEN=0\nFPS=1\r\nMUSIC_VOLUME=40\nSOUND_VOLUME=7", 0, 1, 40, 7},
+       "FULL_SCREEN=0\r\n\r\n; "
+       "FPS\x95\x5C\x8E\xA6\r\nFPS=1\r\nMUSIC_VOLUME=40\r\nSOUND_VOLUME=7\r\n",
+       0, 1, 40, 7},
+      {"\xEF\xBB\xBF"
+       "FULL_SCREEN=0\nFPS=1\r\nMUSIC_VOLUME=40\nSOUND_VOLUME=7",
+       0, 1, 40, 7},
       {"full_screen=0\n", 0, 0},
       {"FULL_SCREEN = 0\n", 1, 0},
       {"FULL_SCREEN=\n", 0, 0},

@@ -30,19 +30,30 @@ struct Tolerated {
 };
 
 const Tolerated kCases[] = {
-    {"SceneNumberPastNine", [](const std::string& d) { Replace(d + "data/demo_go.dat", "#SCENE:1", "#SCENE:10"); },
+    {"SceneNumberPastNine",
+     [](const std::string& d) { Replace(d + "data/demo_go.dat", "#SCENE:1", "#SCENE:10"); },
      R"(data/demo_go\.dat:10: warning: SCENE: 10 is outside 0\.\.9)"},
-    {"NegativeSceneNumber", [](const std::string& d) { Replace(d + "data/demo_go.dat", "#SCENE:1", "#SCENE:-1"); },
+    {"NegativeSceneNumber",
+     [](const std::string& d) { Replace(d + "data/demo_go.dat", "#SCENE:1", "#SCENE:-1"); },
      R"(data/demo_go\.dat:10: warning: SCENE: -1 is outside 0\.\.9)"},
-    {"SceneCountPastTen", [](const std::string& d) { Replace(d + "data/demo_go.dat", "#MAX_SCENE:2", "#MAX_SCENE:11"); },
+    {"SceneCountPastTen",
+     [](const std::string& d) { Replace(d + "data/demo_go.dat", "#MAX_SCENE:2", "#MAX_SCENE:11"); },
      R"(data/demo_go\.dat:2: warning: MAX_SCENE 11 is outside 0\.\.10; the game takes it as 10)"},
-    {"NegativeSceneCount", [](const std::string& d) { Replace(d + "data/demo_go.dat", "#MAX_SCENE:2", "#MAX_SCENE:-1"); },
+    {"NegativeSceneCount",
+     [](const std::string& d) { Replace(d + "data/demo_go.dat", "#MAX_SCENE:2", "#MAX_SCENE:-1"); },
      R"(data/demo_go\.dat:2: warning: MAX_SCENE -1 is outside 0\.\.10; the game takes it as 0)"},
-    {"FadeOfNoSteps", [](const std::string& d) { Replace(d + "data/demo_go.dat", "fade_interval:24", "fade_interval:0"); },
+    {"FadeOfNoSteps",
+     [](const std::string& d) {
+       Replace(d + "data/demo_go.dat", "fade_interval:24", "fade_interval:0");
+     },
      R"(data/demo_go\.dat:7: warning: fade_interval 0 is below 1)"},
-    {"FadeOfNegativeSteps", [](const std::string& d) { Replace(d + "data/demo_go.dat", "fade_interval:24", "fade_interval:-3"); },
+    {"FadeOfNegativeSteps",
+     [](const std::string& d) {
+       Replace(d + "data/demo_go.dat", "fade_interval:24", "fade_interval:-3");
+     },
      R"(data/demo_go\.dat:7: warning: fade_interval -3 is below 1)"},
-    {"NameFoundOnlyIgnoringCase", [](const std::string& d) { Replace(d + "data/game.dat", "img\\shot.bmp", "img\\Shot.bmp"); },
+    {"NameFoundOnlyIgnoringCase",
+     [](const std::string& d) { Replace(d + "data/game.dat", "img\\shot.bmp", "img\\Shot.bmp"); },
      R"(data/game\.dat:19: warning: "img\\Shot\.bmp" is found only by ignoring letter case, as img/shot\.bmp)"},
     {"ScriptThatIsAFolder",
      [](const std::string& d) {
@@ -52,10 +63,18 @@ const Tolerated kCases[] = {
      R"(data/demo_end\.dat:0: warning: cannot be read \(a folder, not a file\); the game plays nothing from it)"},
     // Silence: what the formats allow.
     {"BlockNameInCapitalsIsLowerCasedToTheFile",
-     [](const std::string& d) { Replace(d + "data/data1.dat", "img:img\\chr_lumi.bmp", "img:IMG\\CHR_LUMI.BMP"); }, nullptr},
-    {"MissingGameOverScript", [](const std::string& d) { fs::remove(d + "data/demo_go.dat"); }, nullptr},
-    {"BrokenFileTheGameNeverOpens", [](const std::string& d) { test_bytes::WriteFile(d + "img/unused.bmp", "BM"); }, nullptr},
-    {"FadeOfOneStep", [](const std::string& d) { Replace(d + "data/demo_go.dat", "fade_interval:24", "fade_interval:1"); },
+     [](const std::string& d) {
+       Replace(d + "data/data1.dat", "img:img\\chr_lumi.bmp", "img:IMG\\CHR_LUMI.BMP");
+     },
+     nullptr},
+    {"MissingGameOverScript", [](const std::string& d) { fs::remove(d + "data/demo_go.dat"); },
+     nullptr},
+    {"BrokenFileTheGameNeverOpens",
+     [](const std::string& d) { test_bytes::WriteFile(d + "img/unused.bmp", "BM"); }, nullptr},
+    {"FadeOfOneStep",
+     [](const std::string& d) {
+       Replace(d + "data/demo_go.dat", "fade_interval:24", "fade_interval:1");
+     },
      nullptr},
 };
 
@@ -70,17 +89,21 @@ TEST_P(ToleratedContentTest, IsAWarningOrSilence) {
   for (const bool strict : {false, true}) {
     std::ostringstream out;
     EXPECT_EQ(CheckContent(dir, out, strict), strict && said != nullptr ? 1 : 0) << out.str();
-    const std::string summary = dir + (said ? ": 0 errors, 1 warning found\n" : ": no problems found\n");
+    const std::string summary =
+        dir + (said ? ": 0 errors, 1 warning found\n" : ": no problems found\n");
     const std::string report = out.str();
     ASSERT_GE(report.size(), summary.size());
     EXPECT_EQ(report.substr(report.size() - summary.size()), summary) << report;
     if (said != nullptr) {
-      EXPECT_TRUE(std::regex_search(report, std::regex("^" + dir + said, std::regex::multiline))) << report;
+      EXPECT_TRUE(std::regex_search(report, std::regex("^" + dir + said, std::regex::multiline)))
+          << report;
     }
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Pack, ToleratedContentTest, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<Tolerated>& p) { return std::string(p.param.name); });
+                         [](const testing::TestParamInfo<Tolerated>& p) {
+                           return std::string(p.param.name);
+                         });
 
 }  // namespace

@@ -2,6 +2,8 @@
 // save.dat go, from the current folder, the program's folder, an installed
 // pack and the XDG variables. Each case runs in a child as an unprivileged
 // user, so folders and files it may not write count as they would for a player.
+#include "shell/folders.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,7 +14,6 @@
 #include <fstream>
 #include <vector>
 
-#include "shell/folders.h"
 #include "support/headless_test.h"
 
 namespace {
@@ -25,11 +26,13 @@ class FoldersTest : public HeadlessTest {
     HeadlessTest::SetUp();
     root = fs::canonical(MakeTempDir()).string() + "/";
     ASSERT_EQ(chmod(root.c_str(), 0755), 0);
-    for (const char* game : {"cur", "prog", "inst/share/lantern-drift", "closed", "keep", "locked"}) {
+    for (const char* game :
+         {"cur", "prog", "inst/share/lantern-drift", "closed", "keep", "locked"}) {
       fs::create_directories(root + game + "/data");
       std::ofstream(root + game + "/data/game.dat") << "MAX_STAGE:1\n";
     }
-    for (const char* open : {"empty", "inst/bin", "home", "xdg"}) fs::create_directories(root + open);
+    for (const char* open : {"empty", "inst/bin", "home", "xdg"})
+      fs::create_directories(root + open);
     std::ofstream(root + "keep/config.ini") << "FPS=1\n";
     std::ofstream(root + "locked/save.dat") << "qorvane";
     for (const char* dir : {"cur", "prog", "empty", "home", "xdg", "locked"})
@@ -53,22 +56,23 @@ TEST_F(FoldersTest, PackGameFolderAndPlayerFilesFollowTheRule) {
   struct Case {
     const char *name, *current, *program, *xdg_config, *xdg_data, *pack, *game, *config, *save;
   } cases[] = {
-      {"the current folder's game, the program's pack", "cur", "prog", nullptr, nullptr, "prog/", "cur/",
-       "cur/config.ini", "cur/save.dat"},
-      {"no game here: the program's", "empty", "prog", nullptr, nullptr, "prog/", "prog/", "prog/config.ini",
-       "prog/save.dat"},
-      {"no game here: the installed pack", "empty", "inst/bin", nullptr, nullptr, "inst/share/lantern-drift/",
-       "inst/share/lantern-drift/", "home/.config/lantern-drift/config.ini", kHomeSave},
+      {"the current folder's game, the program's pack", "cur", "prog", nullptr, nullptr, "prog/",
+       "cur/", "cur/config.ini", "cur/save.dat"},
+      {"no game here: the program's", "empty", "prog", nullptr, nullptr, "prog/", "prog/",
+       "prog/config.ini", "prog/save.dat"},
+      {"no game here: the installed pack", "empty", "inst/bin", nullptr, nullptr,
+       "inst/share/lantern-drift/", "inst/share/lantern-drift/",
+       "home/.config/lantern-drift/config.ini", kHomeSave},
       {"the current folder's game, the installed pack", "cur", "inst/bin", nullptr, nullptr,
        "inst/share/lantern-drift/", "cur/", "cur/config.ini", "cur/save.dat"},
-      {"a closed game folder: absolute XDG folders", "closed", "prog", "@xdg/c", "@xdg/d", "prog/", "closed/",
-       "xdg/c/lantern-drift/config.ini", "xdg/d/lantern-drift/save.dat"},
-      {"a closed game folder: relative XDG values count as unset", "closed", "prog", "xdg/c", "xdg/d", "prog/",
-       "closed/", "home/.config/lantern-drift/config.ini", kHomeSave},
-      {"a readable config.ini stays in a closed folder", "keep", "prog", nullptr, nullptr, "prog/", "keep/",
-       "keep/config.ini", kHomeSave},
-      {"a save.dat the player cannot write moves out", "locked", "prog", nullptr, nullptr, "prog/", "locked/",
-       "locked/config.ini", kHomeSave},
+      {"a closed game folder: absolute XDG folders", "closed", "prog", "@xdg/c", "@xdg/d", "prog/",
+       "closed/", "xdg/c/lantern-drift/config.ini", "xdg/d/lantern-drift/save.dat"},
+      {"a closed game folder: relative XDG values count as unset", "closed", "prog", "xdg/c",
+       "xdg/d", "prog/", "closed/", "home/.config/lantern-drift/config.ini", kHomeSave},
+      {"a readable config.ini stays in a closed folder", "keep", "prog", nullptr, nullptr, "prog/",
+       "keep/", "keep/config.ini", kHomeSave},
+      {"a save.dat the player cannot write moves out", "locked", "prog", nullptr, nullptr, "prog/",
+       "locked/", "locked/config.ini", kHomeSave},
   };
   const auto in_root = [&](const char* value) {
     return value[0] == '@' ? root + (value + 1) : std::string(value);
@@ -77,14 +81,16 @@ TEST_F(FoldersTest, PackGameFolderAndPlayerFilesFollowTheRule) {
     const int rc = RunInChild([&] {
       if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 2;
       setenv("HOME", (root + "home").c_str(), 1);
-      for (auto [variable, value] : {std::pair{"XDG_CONFIG_HOME", c.xdg_config}, {"XDG_DATA_HOME", c.xdg_data}})
+      for (auto [variable, value] :
+           {std::pair{"XDG_CONFIG_HOME", c.xdg_config}, {"XDG_DATA_HOME", c.xdg_data}})
         value != nullptr ? setenv(variable, in_root(value).c_str(), 1) : unsetenv(variable);
       const Folders f = FindFolders(root + c.current, root + c.program);
       const Folders want{root + c.pack, root + c.game, root + c.config, root + c.save};
       // Deciding makes no folder (--help, --check); a game that runs makes them.
       std::vector<fs::path> xdg;
       for (const fs::path file : {f.config_file, f.save_file})
-        if (file.parent_path() != fs::path(root + c.game).parent_path()) xdg.push_back(file.parent_path());
+        if (file.parent_path() != fs::path(root + c.game).parent_path())
+          xdg.push_back(file.parent_path());
       const auto there = [](const fs::path& dir) { return fs::exists(dir); };
       const bool made_early = std::ranges::any_of(xdg, there);
       SettleFolders(f);
@@ -93,8 +99,8 @@ TEST_F(FoldersTest, PackGameFolderAndPlayerFilesFollowTheRule) {
       if (f.pack == want.pack && f.game == want.game && f.config_file == want.config_file &&
           f.save_file == want.save_file && !made_early && made)
         return 0;
-      std::fprintf(stderr, "%s:\n  pack %s\n  game %s\n  config %s\n  save %s\n", c.name, f.pack.c_str(),
-                   f.game.c_str(), f.config_file.c_str(), f.save_file.c_str());
+      std::fprintf(stderr, "%s:\n  pack %s\n  game %s\n  config %s\n  save %s\n", c.name,
+                   f.pack.c_str(), f.game.c_str(), f.config_file.c_str(), f.save_file.c_str());
       return 1;
     });
     EXPECT_EQ(rc, 0) << c.name;

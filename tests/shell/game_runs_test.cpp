@@ -1,6 +1,8 @@
 // Recorded and replayed runs through the shell, headless: what --record will
 // not write over, a record cut by a full disk, records that are no records,
 // and a replay that leaves the player's folder alone.
+#include "shell/game_runs.h"
+
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -13,7 +15,6 @@
 
 #include "platform/record/record.h"
 #include "scenario/scenario_fixture.h"
-#include "shell/game_runs.h"
 #include "support/test_bytes.h"
 
 namespace {
@@ -94,7 +95,8 @@ TEST_F(GameRunsTest, RecordCutByAFullDiskFails) {
     return recorded;
   });
   EXPECT_EQ(code, 1);
-  EXPECT_NE(test_bytes::ReadFile(log).find("is incomplete"), std::string::npos) << test_bytes::ReadFile(log);
+  EXPECT_NE(test_bytes::ReadFile(log).find("is incomplete"), std::string::npos)
+      << test_bytes::ReadFile(log);
 }
 
 TEST_F(GameRunsTest, ReplayReadsOnlyRegularFilesOfARecordsSize) {

@@ -14,10 +14,13 @@ namespace {
 
 // A controller with every standard button and axis, numbered as SDL names them.
 SDL_Joystick* Attach() {
-  SDL_VirtualJoystickDesc desc{.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION, .type = SDL_JOYSTICK_TYPE_GAMECONTROLLER,
-                               .naxes = SDL_CONTROLLER_AXIS_MAX, .nbuttons = SDL_CONTROLLER_BUTTON_MAX,
+  SDL_VirtualJoystickDesc desc{.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION,
+                               .type = SDL_JOYSTICK_TYPE_GAMECONTROLLER,
+                               .naxes = SDL_CONTROLLER_AXIS_MAX,
+                               .nbuttons = SDL_CONTROLLER_BUTTON_MAX,
                                .button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1,
-                               .axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1, .name = "test pad"};
+                               .axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1,
+                               .name = "test pad"};
   const int index = SDL_JoystickAttachVirtualEx(&desc);
   return index < 0 ? nullptr : SDL_JoystickOpen(index);
 }
@@ -40,8 +43,11 @@ void Axis(SDL_Joystick* pad, int axis, Sint16 value) {
 // The arrow keys and Space as the game polls them, as a string of the held ones.
 std::string Held() {
   std::string held;
-  for (auto [vk, name] : {std::pair{platform::VK_UP, 'U'}, {platform::VK_DOWN, 'D'}, {platform::VK_LEFT, 'L'},
-                          {platform::VK_RIGHT, 'R'}, {platform::VK_SPACE, 'F'}})
+  for (auto [vk, name] : {std::pair{platform::VK_UP, 'U'},
+                          {platform::VK_DOWN, 'D'},
+                          {platform::VK_LEFT, 'L'},
+                          {platform::VK_RIGHT, 'R'},
+                          {platform::VK_SPACE, 'F'}})
     if (platform::Get().KeyDown(vk)) held += name;
   return held;
 }
@@ -67,8 +73,10 @@ TEST_F(SdlPadTest, SteersFiresConfirmsAndPausesOnUnplug) {
   Axis(pad, SDL_CONTROLLER_AXIS_LEFTY, 32000);
   EXPECT_EQ(Held(), "D");
   Axis(pad, SDL_CONTROLLER_AXIS_LEFTY, 0);
-  for (auto [button, held] : {std::pair{SDL_CONTROLLER_BUTTON_DPAD_UP, "U"}, {SDL_CONTROLLER_BUTTON_DPAD_DOWN, "D"},
-                              {SDL_CONTROLLER_BUTTON_DPAD_LEFT, "L"}, {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, "R"}}) {
+  for (auto [button, held] : {std::pair{SDL_CONTROLLER_BUTTON_DPAD_UP, "U"},
+                              {SDL_CONTROLLER_BUTTON_DPAD_DOWN, "D"},
+                              {SDL_CONTROLLER_BUTTON_DPAD_LEFT, "L"},
+                              {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, "R"}}) {
     Button(pad, button, true);
     EXPECT_EQ(Held(), held);
     Button(pad, button, false);

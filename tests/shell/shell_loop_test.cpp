@@ -83,7 +83,8 @@ TEST_F(ShellLoopTest, EscapeQuestionOutsideAGame) {
   hp.stop_at = 500;
   RunGame();
   ASSERT_EQ(hp.boxes.size(), 2u);
-  EXPECT_EQ(std::tie(hp.boxes[0].text, hp.boxes[0].style), std::tuple("タイトル画面に戻りますか？\r\n", 0x1024u));
+  EXPECT_EQ(std::tie(hp.boxes[0].text, hp.boxes[0].style),
+            std::tuple("タイトル画面に戻りますか？\r\n", 0x1024u));
   // The change made between frames is an entry before the title runs; "No" makes no new one.
   const auto title =
       std::find_if(calls.begin(), calls.end(), [](const Call& c) { return c.scene == 3; });
@@ -209,9 +210,15 @@ TEST_F(ShellLoopTest, WindowMessages) {
 }  // namespace
 
 // The drawn box: every way to answer it, on the headless display.
-constexpr platform::Message Key(int vk) { return {platform::MsgKind::kKeyDown, static_cast<uint32_t>(vk), 0}; }
-constexpr platform::Message Pad(int vk) { return {platform::MsgKind::kPadButton, static_cast<uint32_t>(vk), 0}; }
-constexpr platform::Message Click(uint32_t x, uint32_t y) { return {platform::MsgKind::kMouseDown, 1, x | y << 16}; }
+constexpr platform::Message Key(int vk) {
+  return {platform::MsgKind::kKeyDown, static_cast<uint32_t>(vk), 0};
+}
+constexpr platform::Message Pad(int vk) {
+  return {platform::MsgKind::kPadButton, static_cast<uint32_t>(vk), 0};
+}
+constexpr platform::Message Click(uint32_t x, uint32_t y) {
+  return {platform::MsgKind::kMouseDown, 1, x | y << 16};
+}
 
 TEST_F(ShellLoopTest, DrawnBoxAnswers) {
   using namespace platform;
@@ -220,15 +227,23 @@ TEST_F(ShellLoopTest, DrawnBoxAnswers) {
     std::vector<Message> input;
     int answer;
   } cases[] = {
-      {MB_YESNO, {Key(VK_RETURN)}, IDYES}, {MB_YESNO, {Key(VK_RIGHT), Key(VK_RETURN)}, IDNO},
-      {MB_YESNO, {Key(VK_TAB), Key(VK_SPACE)}, IDNO}, {MB_YESNO, {Key(VK_LEFT), Key(VK_SPACE)}, IDNO},
-      {MB_YESNO, {Key('A'), Key('N')}, IDNO}, {MB_YESNO, {Key('Y')}, IDYES}, {MB_YESNO, {Key(VK_ESCAPE)}, IDNO},
+      {MB_YESNO, {Key(VK_RETURN)}, IDYES},
+      {MB_YESNO, {Key(VK_RIGHT), Key(VK_RETURN)}, IDNO},
+      {MB_YESNO, {Key(VK_TAB), Key(VK_SPACE)}, IDNO},
+      {MB_YESNO, {Key(VK_LEFT), Key(VK_SPACE)}, IDNO},
+      {MB_YESNO, {Key('A'), Key('N')}, IDNO},
+      {MB_YESNO, {Key('Y')}, IDYES},
+      {MB_YESNO, {Key(VK_ESCAPE)}, IDNO},
       {MB_YESNO, {Click(100, 100), Click(400, 280)}, IDNO},  // outside, then on "No"
-      {MB_YESNO, {Click(250, 280)}, IDYES}, {MB_YESNO, {{MsgKind::kClose, 0, 0}}, IDNO},
-      {MB_YESNO, {Click(308, 280), Click(331, 280), Click(332, 280)}, IDNO},  // between the buttons, then "No"
+      {MB_YESNO, {Click(250, 280)}, IDYES},
+      {MB_YESNO, {{MsgKind::kClose, 0, 0}}, IDNO},
+      {MB_YESNO,
+       {Click(308, 280), Click(331, 280), Click(332, 280)},
+       IDNO},  // between the buttons, then "No"
       {MB_YESNO, {Pad(VK_RIGHT), Pad(VK_LEFT), Pad(VK_RETURN)}, IDYES},  // controller d-pad, A
       {MB_YESNO, {Pad(VK_BACK)}, IDNO},                                  // controller B
-      {MB_OK, {Key('Y'), Key(VK_ESCAPE)}, IDOK}, {MB_OK, {{MsgKind::kClose, 0, 0}}, IDOK},
+      {MB_OK, {Key('Y'), Key(VK_ESCAPE)}, IDOK},
+      {MB_OK, {{MsgKind::kClose, 0, 0}}, IDOK},
   };
   ASSERT_EQ(g_draw.Screen(640, 480, 1), 1);
   hp.answer_boxes = false;
@@ -242,7 +257,8 @@ TEST_F(ShellLoopTest, DrawnBoxAnswers) {
     EXPECT_EQ(OpenBox("タイトル画面に戻りますか？\r\n", "メッセージ", c.style), c.answer);
     EXPECT_LT(hp.now - start, 5000u) << "answered only by the time limit";
     // The box was in the presented frame over the dimmed scene; the scene's frame is back.
-    EXPECT_EQ(std::tuple(hp.FramePixel(5, 5), hp.FramePixel(45, 240)), std::tuple(0x7BEF, draw::FromColour(0xC0C0C0)));
+    EXPECT_EQ(std::tuple(hp.FramePixel(5, 5), hp.FramePixel(45, 240)),
+              std::tuple(0x7BEF, draw::FromColour(0xC0C0C0)));
     for (const char* text : {"タイトル画面に戻りますか？", "Return to the title screen?",
                              c.style == MB_OK ? "OK" : "いいえ No"})
       EXPECT_TRUE(std::any_of(hp.texts.begin(), hp.texts.end(), [&](const auto& t) {
@@ -274,8 +290,10 @@ TEST_F(ShellLoopTest, ErrorBoxShowsTheFileAndTheReason) {
   const struct {
     std::string detail, first, last;
   } cases[] = {
-      {"img/missing.bmp: no such file", "img/missing.bmp: no such file", "img/missing.bmp: no such file"},
-      {"packs/" + std::string(70, 'x') + "/img/title.bmp: not a BMP file", "packs/", "title.bmp: not a BMP file"},
+      {"img/missing.bmp: no such file", "img/missing.bmp: no such file",
+       "img/missing.bmp: no such file"},
+      {"packs/" + std::string(70, 'x') + "/img/title.bmp: not a BMP file", "packs/",
+       "title.bmp: not a BMP file"},
       {deep + ": not a BMP file", "packs/ddd", "/img/title.bmp: not a BMP file"},
       {"img/ランタン.bmp: no such file", "img/ランタン.bmp", ": no such file"},
       // A name in Shift-JIS from an old pack is no UTF-8: still cut to the box.

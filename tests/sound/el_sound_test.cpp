@@ -60,12 +60,17 @@ TEST_F(SoundTest, LoadFailuresReportAndUseNothing) {
   const std::string long_name(27, 'a');  // 31 characters with ".wav"
   WriteFile(dir_ + long_name + ".wav", Pcm16({1}));
   const std::pair<std::string, int> loads[] = {
-      {"se.wav", 11}, {"se.wav", -11}, {"missing.wav", 3}, {"NO_DATA.WAV", 3}, {long_name + ".wav", 3},
-      {"se.wav", -2147483647 - 1}};
+      {"se.wav", 11},     {"se.wav", -11},         {"missing.wav", 3},
+      {"NO_DATA.WAV", 3}, {long_name + ".wav", 3}, {"se.wav", -2147483647 - 1}};
   const std::string too_many = "elSound::LoadObject : ミックス数が多過ぎます";
   const std::string not_found = "elSound::LoadObject : WAVEリソースが見つかりません";
-  const std::vector<std::string> boxes = {too_many, too_many, not_found, not_found,
-                                          "elSound::LoadObject : ファイル名またはリソース名が長すぎます", too_many};
+  const std::vector<std::string> boxes = {
+      too_many,
+      too_many,
+      not_found,
+      not_found,
+      "elSound::LoadObject : ファイル名またはリソース名が長すぎます",
+      too_many};
   for (const auto& [name, mix] : loads) EXPECT_EQ(g_sound.LoadObject(name, mix), 0) << name;
   std::vector<std::string> seen;
   for (const auto& box : hp.boxes) seen.push_back(box.text);
@@ -81,7 +86,8 @@ TEST_F(SoundTest, SeventyFirstObjectIsRefusedAndAReleasedNumberIsReused) {
   ASSERT_EQ(hp.boxes.size(), 1u);
   EXPECT_EQ(hp.boxes[0].text, "elSound::LoadObject : オブジェクト数が多過ぎます");
   g_sound.ReleaseObject(5);
-  EXPECT_EQ(std::tuple(hp.sound_buffers[5].released, hp.sound_buffers[5].stops), std::tuple(true, 1));
+  EXPECT_EQ(std::tuple(hp.sound_buffers[5].released, hp.sound_buffers[5].stops),
+            std::tuple(true, 1));
   EXPECT_EQ(g_sound.LoadObject("se.wav", 1), 5);
 }
 

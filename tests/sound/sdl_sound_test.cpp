@@ -8,8 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <vector>
@@ -39,7 +39,7 @@ const test_bytes::Bytes kLoopMidi = test_bytes::Midi(
     480, {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x00, 0xC0, 80,  // tempo, program
           0x00, 0x90, 0x48, 100,  0x78, 0x80, 0x48, 64,   0x78, 0x90, 0x4C,
           100,  0x78, 0x80, 0x4C, 64,   0x84, 0x49, 0xFF, 0x2F, 0x00});  // end of track 585 ticks
-                                                                       // after the last note-off
+                                                                         // after the last note-off
 
 std::vector<float> ReadSamples(const std::string& path) {
   const std::string b = test_bytes::ReadFile(path);
@@ -72,7 +72,9 @@ class SdlSound : public ::testing::Test {
  protected:
   void SetUp() override {
     const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    dir_ = (std::filesystem::temp_directory_path() / ("ld-sdl-" + std::to_string(getpid()) + name)).string() + "/";
+    dir_ = (std::filesystem::temp_directory_path() / ("ld-sdl-" + std::to_string(getpid()) + name))
+               .string() +
+           "/";
     std::filesystem::create_directories(dir_ + "Music");
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", (dir_ + "out.raw").c_str(), 1);
@@ -104,12 +106,14 @@ class SdlSound : public ::testing::Test {
   }
   // Whether the output holds count onsets (apart_ms of quiet before each) and
   // ends in tail_ms of quiet.
-  bool OutputHolds(const std::string& file, size_t count, int level, double apart_ms, double tail_ms) {
+  bool OutputHolds(const std::string& file, size_t count, int level, double apart_ms,
+                   double tail_ms) {
     const std::vector<int16_t> out = ReadLeftChannel(dir_ + file);
     size_t last_loud = 0;
     for (size_t i = 0; i < out.size(); ++i)
       if (std::abs(int{out[i]}) > level) last_loud = i;
-    return Onsets(out, level, apart_ms).size() >= count && (out.size() - last_loud) / kRate * 1000 >= tail_ms;
+    return Onsets(out, level, apart_ms).size() >= count &&
+           (out.size() - last_loud) / kRate * 1000 >= tail_ms;
   }
   size_t OutputBytes(const std::string& file) {
     std::error_code error;
@@ -135,14 +139,16 @@ test_bytes::Bytes SquareWave(const Encoding& e) {
   test_bytes::Bytes fmt, data;
   for (uint32_t v : {uint32_t{e.tag}, uint32_t{e.channels}}) Put16(fmt, v);
   for (uint32_t v : {8820u, 8820u * e.align}) Put32(fmt, v);
-  for (uint32_t v : {uint32_t{e.align}, uint32_t{e.bits}, static_cast<uint32_t>(e.extra.size())}) Put16(fmt, v);
+  for (uint32_t v : {uint32_t{e.align}, uint32_t{e.bits}, static_cast<uint32_t>(e.extra.size())})
+    Put16(fmt, v);
   fmt.insert(fmt.end(), e.extra.begin(), e.extra.end());
   if (e.tag == 0x11 || e.tag == 2) {  // one ADPCM block: header, then 4-bit steps up or down
     const bool ima = e.tag == 0x11;
     data = ima ? test_bytes::Bytes{0, 0, 0, 0} : test_bytes::Bytes{0, 16, 0, 0, 0, 0, 0};
     const auto step = [&](int i) { return high(i) ? 7 : ima ? 15 : 9; };
     for (int i = ima ? 1 : 2; i + 1 < kSamples; i += 2)
-      data.push_back(static_cast<uint8_t>(ima ? step(i) | step(i + 1) << 4 : step(i) << 4 | step(i + 1)));
+      data.push_back(
+          static_cast<uint8_t>(ima ? step(i) | step(i + 1) << 4 : step(i) << 4 | step(i + 1)));
   } else {
     for (int i = 0; i < kSamples; ++i)
       for (int c = 0; c < e.channels; ++c) {
@@ -151,25 +157,28 @@ test_bytes::Bytes SquareWave(const Encoding& e) {
                                 : e.tag == 7 ? (high(i) ? 0x80 : 0x00)
                                 : e.tag == 3 ? (high(i) ? 0x3F000000u : 0xBF000000u)
                                              : pcm >> (32 - e.bits);
-        for (int b = 0; b < e.bits / 8; ++b) data.push_back(static_cast<uint8_t>(sample >> (8 * b)));
+        for (int b = 0; b < e.bits / 8; ++b)
+          data.push_back(static_cast<uint8_t>(sample >> (8 * b)));
       }
   }
   return test_bytes::Riff({test_bytes::Chunk("fmt ", fmt), test_bytes::Chunk("data", data)});
 }
 
 TEST_F(SdlSound, EveryEncodingOfSdlsLoaderPlaysAtItsOwnRate) {
-  const test_bytes::Bytes extensible = {16, 0, 3, 0, 0, 0,  // then the GUID of PCM
-                                        1,  0, 0, 0, 0, 0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71};
+  const test_bytes::Bytes extensible = {16,   0, 3, 0,    0, 0,  // then the GUID of PCM
+                                        1,    0, 0, 0,    0, 0,    0x10, 0,
+                                        0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71};
   const std::vector<Encoding> encodings = {
       {0xFFFE, 2, 16, 4, extensible},  // 16-bit stereo PCM under the extensible header
       {1, 1, 24, 3, {}},
       {1, 2, 32, 8, {}},
-      {3, 1, 32, 4, {}},  // float
-      {6, 1, 8, 1, {}},   // a-law
-      {7, 2, 8, 2, {}},   // mu-law
+      {3, 1, 32, 4, {}},             // float
+      {6, 1, 8, 1, {}},              // a-law
+      {7, 2, 8, 2, {}},              // mu-law
       {0x11, 1, 4, 444, {0x71, 3}},  // IMA ADPCM, 881 samples a block
-      {2, 1, 4, 447, {0x72, 3, 7, 0, 0, 1, 0, 0, 0, 2, 0, 0xFF, 0, 0, 0, 0, 0xC0, 0, 0x40, 0,
-                      0xF0, 0, 0, 0, 0xCC, 1, 0x30, 0xFF, 0x88, 1, 0x18, 0xFF}},  // MS ADPCM
+      {2, 1, 4, 447, {0x72, 3, 7,    0, 0,    1,    0,    0,    0,    2,    0,
+                      0xFF, 0, 0,    0, 0,    0xC0, 0,    0x40, 0,    0xF0, 0,
+                      0,    0, 0xCC, 1, 0x30, 0xFF, 0x88, 1,    0x18, 0xFF}},  // MS ADPCM
   };
   ASSERT_EQ(SDL_Init(SDL_INIT_TIMER), 0);
   {
@@ -187,7 +196,8 @@ TEST_F(SdlSound, EveryEncodingOfSdlsLoaderPlaysAtItsOwnRate) {
         while (Mix_Playing(buffer) != 0) SDL_Delay(5);
         audio.SetFocus(true);
         // The output holds this sound, then 0.15 s of silence before the next.
-        ASSERT_TRUE(PumpUntil([&] { return OutputHolds("out.raw", i + turn, 2000, 100, 150); })) << i;
+        ASSERT_TRUE(PumpUntil([&] { return OutputHolds("out.raw", i + turn, 2000, 100, 150); }))
+            << i;
       }
     }
   }
@@ -257,7 +267,7 @@ TEST_F(SdlSound, MidiRestartsThroughTheNotifyPathWithoutAGapAndAMissingOneNever)
 // The default pack's loudest moment: every effect of stage 3 at once, five times
 // a second, over its music. Each volume at 0 silences its own part.
 TEST_F(SdlSound, LoudestMixStaysBelowFullScale) {
-  const char* effects[] = {"ok",       "cancel", "select",    "crash_wall", "crash_char",
+  const char* effects[] = {"ok",        "cancel", "select",    "crash_wall", "crash_char",
                            "crash_obj", "shot",   "shot_miss", "shot_hit",   "bomb"};
   for (const auto& [music, sound] : {std::pair{100, 100}, {0, 0}, {0, 100}, {100, 0}}) {
     setenv("SDL_DISKAUDIOFILE", (dir_ + "mix.raw").c_str(), 1);

@@ -27,7 +27,8 @@ void HeadlessTest::SetUp() {
 }
 
 void HeadlessTest::TearDown() {
-  if (!old_cwd_.empty() && chdir(old_cwd_.c_str()) != 0) ADD_FAILURE() << "cannot return to " << old_cwd_;
+  if (!old_cwd_.empty() && chdir(old_cwd_.c_str()) != 0)
+    ADD_FAILURE() << "cannot return to " << old_cwd_;
   if (!temp_dir_.empty()) std::filesystem::remove_all(temp_dir_);
   ResetProgramState();
   platform::Set(nullptr);

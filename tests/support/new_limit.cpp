@@ -1,7 +1,7 @@
-#include "support/headless_test.h"
-
 #include <cstdlib>
 #include <new>
+
+#include "support/headless_test.h"
 
 #if LD_LIMITS_NEW
 size_t g_new_limit = SIZE_MAX;

@@ -36,7 +36,8 @@ Bytes Bmp(const BmpSpec& s) {
     Put32(out, v);
   Put16(out, 1);
   Put16(out, static_cast<uint32_t>(s.bpp));
-  for (uint32_t v : {s.compression, size, 2835u, 2835u, static_cast<uint32_t>(s.palette.size()), 0u})
+  for (uint32_t v :
+       {s.compression, size, 2835u, 2835u, static_cast<uint32_t>(s.palette.size()), 0u})
     Put32(out, v);
   for (uint32_t m : s.masks) Put32(out, m);
   for (uint32_t c : s.palette) Put32(out, c);

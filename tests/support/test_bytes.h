@@ -45,7 +45,6 @@ Bytes Pcm16(const std::vector<int16_t>& samples, uint32_t rate = 22050);
 // end of track included.
 Bytes Midi(uint16_t ticks_per_quarter, const Bytes& events);
 
-
 // Writes bytes to path, creating its folders.
 void WriteFile(const std::string& path, const Bytes& bytes);
 void WriteFile(const std::string& path, const std::string& bytes);

@@ -105,13 +105,14 @@ void PaintWisp(Image& c, int facing, int phase, const Palette& p) {
   const float hx = 64 + d.x * 10, hy = 64 + d.y * 10;
   const float wiggle = phase ? 12.0f : -12.0f;
   Glow(c, hx, hy, 62, p.glow, 0.4f);
-  FillPolygon(c,
-              {{hx + n.x * 27, hy + n.y * 27},
-               {hx - d.x * 30 + n.x * (18 + wiggle * 0.3f), hy - d.y * 30 + n.y * (18 + wiggle * 0.3f)},
-               {hx - d.x * 58 + n.x * wiggle, hy - d.y * 58 + n.y * wiggle},
-               {hx - d.x * 32 - n.x * (14 - wiggle * 0.3f), hy - d.y * 32 - n.y * (14 - wiggle * 0.3f)},
-               {hx - n.x * 27, hy - n.y * 27}},
-              RadialRamp(hx, hy, 60, p.mid, p.dark));
+  FillPolygon(
+      c,
+      {{hx + n.x * 27, hy + n.y * 27},
+       {hx - d.x * 30 + n.x * (18 + wiggle * 0.3f), hy - d.y * 30 + n.y * (18 + wiggle * 0.3f)},
+       {hx - d.x * 58 + n.x * wiggle, hy - d.y * 58 + n.y * wiggle},
+       {hx - d.x * 32 - n.x * (14 - wiggle * 0.3f), hy - d.y * 32 - n.y * (14 - wiggle * 0.3f)},
+       {hx - n.x * 27, hy - n.y * 27}},
+      RadialRamp(hx, hy, 60, p.mid, p.dark));
   FillCircle(c, hx, hy, 30, RadialRamp(hx - 9, hy - 9, 40, p.light, p.mid));
   FillCircle(c, hx - 8, hy - 9, 10, Solid({255, 255, 255}), 0.35f);
   Eyes(c, hx, hy + 2, 11, 7, facing, p.dark);
@@ -123,8 +124,10 @@ Image PaintMoth(int facing, int phase, const Palette& p, const Image& canvas, bo
   Glow(c, 64, 64, 60, p.glow, 0.3f);
   const float spread = phase ? 16.0f : 28.0f;
   for (float side : {-1.0f, 1.0f}) {
-    FillEllipse(c, 64 + side * spread, 52, spread + 4, 24, RadialRamp(64 + side * spread, 50, 30, p.light, p.mid));
-    FillEllipse(c, 64 + side * spread * 0.8f, 80, spread * 0.7f + 4, 16, RadialRamp(64, 80, 30, p.mid, p.dark));
+    FillEllipse(c, 64 + side * spread, 52, spread + 4, 24,
+                RadialRamp(64 + side * spread, 50, 30, p.light, p.mid));
+    FillEllipse(c, 64 + side * spread * 0.8f, 80, spread * 0.7f + 4, 16,
+                RadialRamp(64, 80, 30, p.mid, p.dark));
     FillCircle(c, 64 + side * spread * 1.2f, 50, 6, Solid({250, 200, 120}));
     FillCircle(c, 64 + side * spread * 1.2f, 50, 3, Solid(p.dark));
   }
@@ -149,8 +152,7 @@ void PaintCrystal(Image& c, int facing, int phase, const Palette& p) {
   const Point d = Facing(facing);
   const Point centre{64 + d.x * 6, 62 + d.y * 6};
   const Rgb shades[] = {p.light, p.mid, p.dark, p.mid, p.light, p.mid};
-  for (int i = 0; i < 6; ++i)
-    FillPolygon(c, {centre, rim[i], rim[(i + 1) % 6]}, Solid(shades[i]));
+  for (int i = 0; i < 6; ++i) FillPolygon(c, {centre, rim[i], rim[(i + 1) % 6]}, Solid(shades[i]));
   for (const Point& r : rim) Line(c, centre, r, 1.5f, {255, 255, 255}, 0.5f);
   Eyes(c, centre.x, centre.y + 4, 10, 6.5f, facing, {20, 60, 110});
   if (phase) {
@@ -191,8 +193,8 @@ void PaintEclipse(Image& c, int facing, const Palette& p, bool whirl) {
     for (int k = 0; k < 24; ++k) {
       const float t = arm * 2.094f + k * 0.2f, r = 12 + k * 2.4f;
       const float u = t + 0.2f, s = r + 2.4f;
-      Line(c, {96 + r * std::cos(t), 96 + r * std::sin(t)}, {96 + s * std::cos(u), 96 + s * std::sin(u)}, 4, p.dark,
-           0.35f + k * 0.02f);
+      Line(c, {96 + r * std::cos(t), 96 + r * std::sin(t)},
+           {96 + s * std::cos(u), 96 + s * std::sin(u)}, 4, p.dark, 0.35f + k * 0.02f);
     }
   }
   FillCircle(c, 96 - d.x * 48, 96 - d.y * 48, 20, Solid(p.light), 0.5f);
@@ -215,21 +217,22 @@ void PaintBell(Image& c, int facing, int phase, const Palette& p) {
               VerticalRamp(44, p.light, 168, p.mid));
   Line(c, {52, 104}, {140, 104}, 5, p.dark, 0.8f);
   Line(c, {44, 150}, {148, 150}, 5, p.dark, 0.8f);
-  FillCircle(c, 96 + d.x * 10, 76, 16, RadialRamp(92, 72, 22, {255, 255, 235}, p.glow), phase ? 1.0f : 0.8f);
+  FillCircle(c, 96 + d.x * 10, 76, 16, RadialRamp(92, 72, 22, {255, 255, 235}, p.glow),
+             phase ? 1.0f : 0.8f);
   Eyes(c, 96 + d.x * 24, 126 + d.y * 6, 20, 9, facing, p.dark);
 }
 
 void PaintBurst(Image& c, float frame_t, const Palette& p, float unit) {
   const float centre = 64 * unit, t = frame_t;
-  FillCircle(c, centre, centre, (40 * (1 - t) + 4) * unit, RadialRamp(centre, centre, 40 * unit, {255, 255, 240}, p.glow),
-             1 - 0.6f * t);
+  FillCircle(c, centre, centre, (40 * (1 - t) + 4) * unit,
+             RadialRamp(centre, centre, 40 * unit, {255, 255, 240}, p.glow), 1 - 0.6f * t);
   Ring(c, centre, centre, (12 + 46 * t) * unit, (10 * (1 - t) + 2) * unit, p.mid, 1 - t * 0.8f);
   for (int i = 0; i < 10; ++i) {
     const float a = (i * 36 + (i * 17) % 23) * std::numbers::pi_v<float> / 180;
     const float dist = (14 + 48 * t) * unit;
     const Point tip{centre + std::cos(a) * dist, centre + std::sin(a) * dist};
-    Line(c, {centre + std::cos(a) * dist * 0.6f, centre + std::sin(a) * dist * 0.6f}, tip, 3 * unit, p.glow,
-         1 - t);
+    Line(c, {centre + std::cos(a) * dist * 0.6f, centre + std::sin(a) * dist * 0.6f}, tip, 3 * unit,
+         p.glow, 1 - t);
     FillCircle(c, tip.x, tip.y, (7 * (1 - t) + 1.5f) * unit, Solid(p.light));
   }
 }
@@ -237,13 +240,18 @@ void PaintBurst(Image& c, float frame_t, const Palette& p, float unit) {
 }  // namespace
 
 int LookSize(Look look) {
-  return look == Look::kEclipse || look == Look::kMaelstrom || look == Look::kQueen || look == Look::kBell ? 48 : 32;
+  return look == Look::kEclipse || look == Look::kMaelstrom || look == Look::kQueen ||
+                 look == Look::kBell
+             ? 48
+             : 32;
 }
 
 namespace {
 
 // The size a look is painted at: the queen is a moth painted larger.
-float PaintedSize(Look look) { return look == Look::kQueen ? 32.0f : static_cast<float>(LookSize(look)); }
+float PaintedSize(Look look) {
+  return look == Look::kQueen ? 32.0f : static_cast<float>(LookSize(look));
+}
 
 }  // namespace
 

@@ -3,7 +3,18 @@
 
 #include "image.h"
 
-enum class Look { kLumi, kWisp, kEmber, kMoth, kCrystal, kJelly, kEclipse, kMaelstrom, kQueen, kBell };
+enum class Look {
+  kLumi,
+  kWisp,
+  kEmber,
+  kMoth,
+  kCrystal,
+  kJelly,
+  kEclipse,
+  kMaelstrom,
+  kQueen,
+  kBell
+};
 
 // Frame edge in pixels: 32, or 48 for the four bosses.
 int LookSize(Look look);

@@ -93,7 +93,8 @@ MidiTrack Pad(const Piece& p, const std::vector<Chord>& chords) {
     for (int& key : voice) key = ChordKeyNear(chords[bar], key);
     std::sort(voice.begin(), voice.end());
     voice.erase(std::unique(voice.begin(), voice.end()), voice.end());
-    while (voice.size() < 3) voice.push_back(Step(voice.back(), 1, [&](int k) { return InChord(chords[bar], k); }));
+    while (voice.size() < 3)
+      voice.push_back(Step(voice.back(), 1, [&](int k) { return InChord(chords[bar], k); }));
     for (int key : voice) t.Note(bar * kBar, kBar, kPad, key, 52);
   }
   return t;
@@ -112,7 +113,8 @@ MidiTrack Bass(const Piece& p, const std::vector<Chord>& chords) {
         break;
       case BassStyle::kPulse:
         for (int i = 0; i < 8; ++i)
-          t.Note(start + i * kBar / 8, kBar / 8 - 30, kBass, i == 7 ? root + 12 : root, i % 2 ? 72 : 94);
+          t.Note(start + i * kBar / 8, kBar / 8 - 30, kBass, i == 7 ? root + 12 : root,
+                 i % 2 ? 72 : 94);
         break;
       case BassStyle::kWalk: {
         const int steps[] = {0, 7, 12, 7};
@@ -133,16 +135,19 @@ MidiTrack Arpeggio(const Piece& p, const std::vector<Chord>& chords) {
   for (size_t bar = 0; bar < chords.size(); ++bar) {
     std::vector<int> tones;
     int key = ChordKeyNear(chords[bar], p.tonic);
-    for (int i = 0; i < 5; ++i) tones.push_back(key), key = Step(key, 1, [&](int k) { return InChord(chords[bar], k); });
+    for (int i = 0; i < 5; ++i)
+      tones.push_back(key), key = Step(key, 1, [&](int k) { return InChord(chords[bar], k); });
     for (int i = 0; i < per_bar; ++i)
-      t.Note(bar * kBar + i * p.arp_step, p.arp_step, kArp, tones[order[i % 16]], i % 4 == 0 ? 78 : 60);
+      t.Note(bar * kBar + i * p.arp_step, p.arp_step, kArp, tones[order[i % 16]],
+             i % 4 == 0 ? 78 : 60);
   }
   return t;
 }
 
 // Rhythm cells in eighths; negative is a rest. The last is kept for phrase ends.
-const std::vector<std::vector<int>> kCells = {
-    {2, 2, 2, 2}, {3, 1, 2, 2}, {2, 1, 1, 4}, {1, 1, 2, 2, 2}, {3, 3, 2}, {2, 2, 1, 1, 2}, {-2, 2, 2, 2}};
+const std::vector<std::vector<int>> kCells = {{2, 2, 2, 2},    {3, 1, 2, 2}, {2, 1, 1, 4},
+                                              {1, 1, 2, 2, 2}, {3, 3, 2},    {2, 2, 1, 1, 2},
+                                              {-2, 2, 2, 2}};
 const std::vector<int> kCadence = {2, 6};
 
 struct Note {
@@ -170,7 +175,9 @@ std::vector<Note> MelodyBar(const Piece& p, const Chord& c, const std::vector<in
       if (random.Below(4) == 0) dir = -dir;
       if (key + dir * 3 > high) dir = -1;
       if (key + dir * 3 < low) dir = 1;
-      key = Step(key, dir, [&](int k) { return strong ? InChord(c, k) : (InChord(c, k) || Passing(p, c, k)); });
+      key = Step(key, dir, [&](int k) {
+        return strong ? InChord(c, k) : (InChord(c, k) || Passing(p, c, k));
+      });
       if (cadence && pos + length == kBar) key = RootNear(c, key);
       notes.push_back({bar_start + pos, length - 20, key, (strong ? 96 : 80) + random.Below(8)});
     }
@@ -191,13 +198,17 @@ MidiTrack Lead(const Piece& p, const std::vector<Chord>& chords) {
     std::vector<Note> phrase;
     for (size_t i = 0; i < 4 && start + i < chords.size(); ++i) {
       const bool last = i == 3 || start + i + 1 == chords.size();
-      const auto& cell = last ? kCadence : (i % 2 == 0 ? motif : kCells[random.Below(static_cast<int>(kCells.size()))]);
+      const auto& cell =
+          last ? kCadence
+               : (i % 2 == 0 ? motif : kCells[random.Below(static_cast<int>(kCells.size()))]);
       auto bar = MelodyBar(p, chords[start + i], cell, key, dir, random, (start + i) * kBar);
       phrase.insert(phrase.end(), bar.begin(), bar.end());
     }
     if (start >= 8 && start + 4 <= chords.size() &&
         std::equal(chords.begin() + start, chords.begin() + start + 4, chords.begin(),
-                   [](const Chord& a, const Chord& b) { return a.root == b.root && a.minor == b.minor; })) {
+                   [](const Chord& a, const Chord& b) {
+                     return a.root == b.root && a.minor == b.minor;
+                   })) {
       phrase = phrases[0];
       for (Note& n : phrase) n.start += start * kBar;
     }
@@ -215,11 +226,18 @@ struct DrumLine {
 std::vector<DrumLine> Groove(Drums style) {
   switch (style) {
     case Drums::kNone: return {};
-    case Drums::kSoft: return {{36, "x.......x......."}, {37, "....o.......o..."}, {42, "o.o.o.o.o.o.o.o."}};
+    case Drums::kSoft:
+      return {{36, "x.......x......."}, {37, "....o.......o..."}, {42, "o.o.o.o.o.o.o.o."}};
     case Drums::kDrive:
-      return {{36, "x.....x.x......."}, {38, "....x.......x..."}, {42, "xoxoxoxoxoxoxoxo"}, {46, "..............o."}};
+      return {{36, "x.....x.x......."},
+              {38, "....x.......x..."},
+              {42, "xoxoxoxoxoxoxoxo"},
+              {46, "..............o."}};
     case Drums::kFestival:
-      return {{36, "x..x..x.x......."}, {47, "....x.......x.x."}, {76, "x.o.x.o.x.o.x.oo"}, {54, "..o...o...o...o."}};
+      return {{36, "x..x..x.x......."},
+              {47, "....x.......x.x."},
+              {76, "x.o.x.o.x.o.x.oo"},
+              {54, "..o...o...o...o."}};
     case Drums::kIntense:
       return {{36, "x.x.x.x.x.x.x.xo"}, {38, "....x.......x..x"}, {42, "xxxxxxxxxxxxxxxx"}};
   }
@@ -242,7 +260,8 @@ MidiTrack DrumTrack(const Piece& p, size_t bars) {
     }
     if (fill) {
       const int toms[] = {50, 48, 47, 45, 50, 48, 45, 41};
-      for (int s = 0; s < 8; ++s) t.Note(bar * kBar + (8 + s) * step, step, kDrum, toms[s], 70 + 4 * s);
+      for (int s = 0; s < 8; ++s)
+        t.Note(bar * kBar + (8 + s) * step, step, kDrum, toms[s], 70 + 4 * s);
     }
   }
   if (!groove.empty()) t.Note(0, step, kDrum, 49, 90);

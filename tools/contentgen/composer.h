@@ -14,7 +14,7 @@ struct Piece {
   int tempo;
   int tonic;  // MIDI key of the tonic around middle C
   bool minor;
-  std::string chords;  // one chord name a bar, e.g. "Am F C G"
+  std::string chords;        // one chord name a bar, e.g. "Am F C G"
   int pad, bass, arp, lead;  // General MIDI programs, -1 for none
   BassStyle bass_style;
   int arp_step;  // ticks between arpeggio notes; 0 for none

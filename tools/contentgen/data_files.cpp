@@ -9,9 +9,9 @@
 
 namespace {
 
-const std::vector<std::string> kSoundRoles = {"ok",        "cancel",    "select",   "crash_wall",
-                                               "crash_char", "crash_obj", "shot",     "shot_miss",
-                                               "shot_hit",   "bomb"};
+const std::vector<std::string> kSoundRoles = {"ok",         "cancel",    "select", "crash_wall",
+                                              "crash_char", "crash_obj", "shot",   "shot_miss",
+                                              "shot_hit",   "bomb"};
 
 std::string Number(float v) {
   std::ostringstream out;
@@ -45,8 +45,8 @@ std::string GameDat() {
 }
 
 // Every key, so that nothing is left over from the same entry of an earlier stage.
-void WriteCharacter(std::ostringstream& out, int entry, const CharacterKind& kind, float x,
-                    float y, int turn, bool early) {
+void WriteCharacter(std::ostringstream& out, int entry, const CharacterKind& kind, float x, float y,
+                    int turn, bool early) {
   out << "#ENEMY:" << entry << "\nimg:" << kind.img << "\nhp:" << kind.hp << "\nxy:" << Number(x)
       << "," << Number(y) << "\naxy:" << kind.accel << "," << kind.accel << "\nmax:" << kind.max
       << "\nattack:" << kind.hp / 4 << "\nhard:" << Number(kind.hard) << "\nsize_x:" << kind.size
@@ -83,8 +83,8 @@ std::string StageFile(const Stage& stage) {
       << "\n#GAGE:" << name::kGauge << "\n#GAGE_BASE:" << name::kGaugeBase
       << "\n#STAGE_CLEAR:" << name::kStageClear << "\n#STAGE_HARD:" << Number(stage.wall_hard)
       << "\n#INIT_TIME:" << stage.time << "\n#MAX_TURN:" << stage.turns.size()
-      << "\n#ENEMY_NUMBER:" << CharacterCount(stage)
-      << "\n#OBJECT_NUMBER:" << stage.objects.size() << "\n#BLINK_TIME:" << stage.blink << "\n";
+      << "\n#ENEMY_NUMBER:" << CharacterCount(stage) << "\n#OBJECT_NUMBER:" << stage.objects.size()
+      << "\n#BLINK_TIME:" << stage.blink << "\n";
   WriteShot(out, stage.shot);
   out << "#SOUND:\ncrash_wall:" << name::Sound(stage.wall_sound) << "\n";
   out << "#SHOT_SIZE_X:" << kShotSize << "\n#SHOT_SIZE_Y:" << kShotSize << "\n";
@@ -119,8 +119,10 @@ std::string Script(const std::string& comment, const std::vector<Scene>& scenes)
   for (size_t i = 0; i < scenes.size(); ++i) {
     const Scene& s = scenes[i];
     out << "#SCENE:" << i << "\n";
-    if (s.music == "stop") out << "bgm_stop:\n";
-    else if (!s.music.empty()) out << "bgm:" << s.music << "\n";
+    if (s.music == "stop")
+      out << "bgm_stop:\n";
+    else if (!s.music.empty())
+      out << "bgm:" << s.music << "\n";
     if (s.save) out << "img_save:\n";
     if (s.fade_time > 0)
       out << "fade_in:\nfade_time:" << s.fade_time << "\nfade_interval:" << s.fade_time / 50
@@ -147,8 +149,8 @@ void WriteScripts(const Pack& pack) {
   }
   pack.Text("data\\demo_end.dat",
             Script("Ending", {{name::Ending(1), 6500, name::kEndingMusic, 2000},
-                             {name::Ending(2), 6500, "", 1500},
-                             {name::Ending(3), 9000, "", 1500}}));
+                              {name::Ending(2), 6500, "", 1500},
+                              {name::Ending(3), 9000, "", 1500}}));
   pack.Text("data\\demo_go.dat",
             Script("Game over", {{name::kGameOver, 2500, name::kGameOverMusic, 1200},
                                  {name::kGameOverPanel, 5000, "", 600, true, "120,180,400,120"}}));

@@ -14,7 +14,9 @@ Rgb Mix(Rgb a, Rgb b, float t) {
   return {Clamp(a.r + (b.r - a.r) * t), Clamp(a.g + (b.g - a.g) * t), Clamp(a.b + (b.b - a.b) * t)};
 }
 
-Rgb Scale(Rgb c, float factor) { return {Clamp(c.r * factor), Clamp(c.g * factor), Clamp(c.b * factor)}; }
+Rgb Scale(Rgb c, float factor) {
+  return {Clamp(c.r * factor), Clamp(c.g * factor), Clamp(c.b * factor)};
+}
 
 Image::Image(int width, int height, float unit)
     : width_(width), height_(height), unit_(unit), pixels_(static_cast<size_t>(width) * height) {}
@@ -52,7 +54,9 @@ void Image::PasteLit(const Image& source, int dx, int dy) {
       const Rgb s = source.Get(x, y);
       const float alpha = std::min(1.0f, std::max({s.r, s.g, s.b}) / 64.0f);
       const Rgb d = Get(dx + x, dy + y);
-      Set(dx + x, dy + y, {Clamp(d.r * (1 - alpha) + s.r), Clamp(d.g * (1 - alpha) + s.g), Clamp(d.b * (1 - alpha) + s.b)});
+      Set(dx + x, dy + y,
+          {Clamp(d.r * (1 - alpha) + s.r), Clamp(d.g * (1 - alpha) + s.g),
+           Clamp(d.b * (1 - alpha) + s.b)});
     }
   }
 }

@@ -39,13 +39,15 @@ void MidiTrack::Name(const std::string& text) {
 
 void MidiTrack::Tempo(uint32_t tick, int beats_per_minute) {
   const uint32_t micros = 60000000u / static_cast<uint32_t>(beats_per_minute);
-  events_.push_back({tick, 1,
+  events_.push_back({tick,
+                     1,
                      {0xFF, 0x51, 0x03, static_cast<uint8_t>(micros >> 16),
                       static_cast<uint8_t>(micros >> 8), static_cast<uint8_t>(micros)}});
 }
 
 void MidiTrack::TimeSignature(uint32_t tick, int numerator, int denominator_power) {
-  events_.push_back({tick, 1,
+  events_.push_back({tick,
+                     1,
                      {0xFF, 0x58, 0x04, static_cast<uint8_t>(numerator),
                       static_cast<uint8_t>(denominator_power), 24, 8}});
 }

@@ -20,8 +20,8 @@ void Write(const Pack& pack, const std::string& file, const Piece& piece) {
 
 void WriteMusic(const Pack& pack) {
   Write(pack, name::kTitleMusic,
-        {92, 62, false, "D Bm G A D Bm Em A G A F#m Bm G A D D", kSlowStrings, kFingerBass,
-         kHarp, kShakuhachi, BassStyle::kLong, 240, Drums::kSoft, 7});
+        {92, 62, false, "D Bm G A D Bm Em A G A F#m Bm G A D D", kSlowStrings, kFingerBass, kHarp,
+         kShakuhachi, BassStyle::kLong, 240, Drums::kSoft, 7});
   Write(pack, name::kPrologueMusic,
         {72, 57, true, "Am F C G Am F Dm E", kStrings, kAcousticBass, kKoto, kFlute,
          BassStyle::kLong, 240, Drums::kNone, 3});
@@ -53,11 +53,11 @@ void WriteMusic(const Pack& pack) {
         {134, 64, true, "Bm G A F# Bm G Em F# G A F#m Bm G A F# F#", kSynthStrings, kSynthBass,
          kVibraphone, kShakuhachi, BassStyle::kPulse, 120, Drums::kIntense, 47});
   Write(pack, name::StageMusic(10),
-        {152, 60, true, "Em C D B Em C Am B C D Bm Em C D B B", kStrings, kSynthBass, kKoto,
-         kBrass, BassStyle::kPulse, 120, Drums::kIntense, 53});
+        {152, 60, true, "Em C D B Em C Am B C D Bm Em C D B B", kStrings, kSynthBass, kKoto, kBrass,
+         BassStyle::kPulse, 120, Drums::kIntense, 53});
   Write(pack, name::kEndingMusic,
-        {80, 65, false, "F C Dm Bb F C Bb C Dm Bb F C Bb C F F", kSlowStrings, kAcousticBass,
-         kHarp, kOcarina, BassStyle::kLong, 240, Drums::kSoft, 13});
+        {80, 65, false, "F C Dm Bb F C Bb C Dm Bb F C Bb C F F", kSlowStrings, kAcousticBass, kHarp,
+         kOcarina, BassStyle::kLong, 240, Drums::kSoft, 13});
   Write(pack, name::kGameOverMusic,
         {66, 57, true, "Am F Dm E", kWarmPad, kAcousticBass, -1, kMusicBox, BassStyle::kLong, 0,
          Drums::kNone, 2});

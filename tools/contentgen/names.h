@@ -48,7 +48,9 @@ inline const std::string kFrost = "img\\obj_frost.bmp";
 inline const std::string kRune = "img\\obj_rune.bmp";
 
 // Backgrounds, one per stage, and the stage introduction cards.
-inline std::string Background(int stage) { return "img\\bg_stage" + std::to_string(stage) + ".bmp"; }
+inline std::string Background(int stage) {
+  return "img\\bg_stage" + std::to_string(stage) + ".bmp";
+}
 inline std::string IntroCard(int stage) { return "img\\intro" + std::to_string(stage) + ".bmp"; }
 inline std::string IntroHint(int stage) { return "img\\hint" + std::to_string(stage) + ".bmp"; }
 inline std::string StageMusic(int stage) { return "Music\\stage" + std::to_string(stage) + ".mid"; }

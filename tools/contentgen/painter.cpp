@@ -48,7 +48,8 @@ Fill Solid(Rgb c) {
 }
 
 Fill VerticalRamp(float y0, Rgb top, float y1, Rgb bottom) {
-  return [=](float, float y) { return Mix(top, bottom, std::clamp((y - y0) / (y1 - y0), 0.f, 1.f)); };
+  return
+      [=](float, float y) { return Mix(top, bottom, std::clamp((y - y0) / (y1 - y0), 0.f, 1.f)); };
 }
 
 Fill RadialRamp(float cx, float cy, float radius, Rgb centre, Rgb edge) {
@@ -100,7 +101,8 @@ void FillPolygon(Image& image, const std::vector<Point>& points, const Fill& fil
     for (size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
       const Point a = points[j], b = points[i];
       nearest = std::min(nearest, SegmentDistance({x, y}, a, b));
-      if ((b.y > y) != (a.y > y) && x < (a.x - b.x) * (y - b.y) / (a.y - b.y) + b.x) inside = !inside;
+      if ((b.y > y) != (a.y > y) && x < (a.x - b.x) * (y - b.y) / (a.y - b.y) + b.x)
+        inside = !inside;
     }
     return inside ? -nearest : nearest;
   };
@@ -111,7 +113,9 @@ void Ring(Image& image, float cx, float cy, float radius, float thickness, Rgb c
   const float outer = radius + thickness * 0.5f;
   PaintShape(
       image, cx - outer, cy - outer, cx + outer, cy + outer,
-      [=](float x, float y) { return std::abs(std::hypot(x - cx, y - cy) - radius) - thickness * 0.5f; },
+      [=](float x, float y) {
+        return std::abs(std::hypot(x - cx, y - cy) - radius) - thickness * 0.5f;
+      },
       Solid(c), alpha);
 }
 
@@ -128,7 +132,10 @@ void Line(Image& image, Point a, Point b, float width, Rgb c, float alpha) {
   const float h = width * 0.5f;
   PaintShape(
       image, std::min(a.x, b.x) - h, std::min(a.y, b.y) - h, std::max(a.x, b.x) + h,
-      std::max(a.y, b.y) + h, [=](float x, float y) { return SegmentDistance({x, y}, a, b) - h; },
+      std::max(a.y, b.y) + h,
+      [=](float x, float y) {
+        return SegmentDistance({x, y}, a, b) - h;
+      },
       Solid(c), alpha);
 }
 

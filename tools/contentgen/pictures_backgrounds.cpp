@@ -17,7 +17,9 @@ struct Theme {
   Rgb wall_light, wall_dark, rim;
 };
 
-bool InField(int x, int y) { return x >= kField.x0 && x < kField.x1 && y >= kField.y0 && y < kField.y1; }
+bool InField(int x, int y) {
+  return x >= kField.x0 && x < kField.x1 && y >= kField.y0 && y < kField.y1;
+}
 
 // Planks or blocks around the field, lit from the inside edge.
 void PaintWalls(Image& image, const Theme& theme, uint32_t seed) {
@@ -31,10 +33,13 @@ void PaintWalls(Image& image, const Theme& theme, uint32_t seed) {
       image.Set(x, y, c);
     }
   }
-  RoundedFrame(image, {kField.x0 - 4, kField.y0 - 4, kField.x1 + 4, kField.y1 + 4}, 6, 4, theme.rim);
+  RoundedFrame(image, {kField.x0 - 4, kField.y0 - 4, kField.x1 + 4, kField.y1 + 4}, 6, 4,
+               theme.rim);
   for (int i = 0; i < 8; ++i) {
-    FillRect(image, {kField.x0 + i, kField.y0, kField.x0 + i + 1, kField.y1}, Solid({0, 0, 0}), 0.3f - i * 0.035f);
-    FillRect(image, {kField.x0, kField.y0 + i, kField.x1, kField.y0 + i + 1}, Solid({0, 0, 0}), 0.3f - i * 0.035f);
+    FillRect(image, {kField.x0 + i, kField.y0, kField.x0 + i + 1, kField.y1}, Solid({0, 0, 0}),
+             0.3f - i * 0.035f);
+    FillRect(image, {kField.x0, kField.y0 + i, kField.x1, kField.y0 + i + 1}, Solid({0, 0, 0}),
+             0.3f - i * 0.035f);
   }
 }
 
@@ -44,8 +49,9 @@ void WallLanterns(Image& image, Rgb paper) {
   for (const Point& p : spots) {
     Glow(image, p.x, p.y, 34, {255, 150, 60}, 0.45f);
     FillEllipse(image, p.x, p.y, 9, 11, RadialRamp(p.x - 2, p.y - 3, 12, {255, 245, 200}, paper));
-    FillRect(image, {static_cast<int>(p.x) - 6, static_cast<int>(p.y) - 13, static_cast<int>(p.x) + 6,
-                     static_cast<int>(p.y) - 10},
+    FillRect(image,
+             {static_cast<int>(p.x) - 6, static_cast<int>(p.y) - 13, static_cast<int>(p.x) + 6,
+              static_cast<int>(p.y) - 10},
              Solid({60, 30, 25}));
   }
 }
@@ -68,7 +74,8 @@ Image Harbour() {
     const float y = r.Range(60, 430), w = r.Range(8, 40) * (1 - std::abs(y - 240) / 400);
     Line(image, {460 - w, y}, {460 + w, y}, 2, {150, 170, 200}, 0.25f);
   }
-  for (int i = 0; i < 7; ++i) Glow(image, r.Range(60, 580), r.Range(60, 420), 22, {255, 150, 60}, 0.25f);
+  for (int i = 0; i < 7; ++i)
+    Glow(image, r.Range(60, 580), r.Range(60, 420), 22, {255, 150, 60}, 0.25f);
   PaintWalls(image, {{110, 78, 58}, {52, 34, 28}, {220, 170, 90}}, 11);
   WallLanterns(image, {240, 130, 50});
   return image;
@@ -87,7 +94,8 @@ Image Marsh() {
     const float x = left ? r.Range(34, 70) : r.Range(570, 606), y = r.Range(40, 446);
     Line(image, {x, y}, {x + r.Range(-6, 6), y - r.Range(14, 34)}, 2, {60, 85, 45}, 0.8f);
   }
-  for (int i = 0; i < 14; ++i) Glow(image, r.Range(80, 560), r.Range(60, 420), 10, {200, 255, 120}, 0.6f);
+  for (int i = 0; i < 14; ++i)
+    Glow(image, r.Range(80, 560), r.Range(60, 420), 10, {200, 255, 120}, 0.6f);
   PaintWalls(image, {{80, 70, 50}, {34, 30, 24}, {170, 190, 120}}, 21);
   WallLanterns(image, {230, 150, 60});
   return image;
@@ -99,7 +107,8 @@ Image Festival() {
   ForField(image, [](int x, int y) {
     const float n = Fractal(static_cast<float>(x), static_cast<float>(y), 30, 303, 3);
     const bool grout = (x - 32) % 48 < 2 || (y - 32) % 48 < 2;
-    const float tile = ValueNoise(static_cast<float>((x - 32) / 48), static_cast<float>((y - 32) / 48), 1, 17);
+    const float tile =
+        ValueNoise(static_cast<float>((x - 32) / 48), static_cast<float>((y - 32) / 48), 1, 17);
     Rgb c = Mix({44, 28, 34}, {72, 46, 50}, 0.5f * n + 0.5f * tile);
     return grout ? Scale(c, 0.5f) : c;
   });
@@ -107,8 +116,8 @@ Image Festival() {
   Ring(image, 320, 240, 100, 2, {180, 120, 70}, 0.5f);
   for (int a = 0; a < 12; ++a) {
     const float t = a * std::numbers::pi_v<float> / 6;
-    Line(image, {320 + 100 * std::cos(t), 240 + 100 * std::sin(t)}, {320 + 120 * std::cos(t), 240 + 120 * std::sin(t)}, 3,
-         {180, 120, 70}, 0.5f);
+    Line(image, {320 + 100 * std::cos(t), 240 + 100 * std::sin(t)},
+         {320 + 120 * std::cos(t), 240 + 120 * std::sin(t)}, 3, {180, 120, 70}, 0.5f);
   }
   PaintWalls(image, {{150, 40, 36}, {80, 18, 20}, {240, 190, 90}}, 31);
   WallLanterns(image, {250, 90, 70});
@@ -146,13 +155,16 @@ Image Tower() {
   ForField(image, [](int x, int y) {
     const float n = Fractal(static_cast<float>(x), static_cast<float>(y), 40, 505);
     const float d = std::hypot(x - 320.0f, y - 240.0f);
-    const float band = std::pow(std::max(0.0f, std::cos(d * 0.12f)), 30.0f) * (d < 190 ? 1.0f : 0.0f);
+    const float band =
+        std::pow(std::max(0.0f, std::cos(d * 0.12f)), 30.0f) * (d < 190 ? 1.0f : 0.0f);
     return Mix(Mix({22, 14, 38}, {44, 30, 66}, n), {90, 70, 140}, band * 0.5f);
   });
   FillCircle(image, 320, 240, 52, Solid({150, 130, 190}), 0.25f);
   FillCircle(image, 340, 226, 46, Solid({30, 20, 50}), 0.35f);
   Random r(17);
-  for (int i = 0; i < 60; ++i) image.AddLight(static_cast<int>(r.Range(34, 606)), static_cast<int>(r.Range(34, 446)), {160, 140, 220}, 0.4f);
+  for (int i = 0; i < 60; ++i)
+    image.AddLight(static_cast<int>(r.Range(34, 606)), static_cast<int>(r.Range(34, 446)),
+                   {160, 140, 220}, 0.4f);
   PaintWalls(image, {{95, 80, 125}, {40, 30, 60}, {190, 160, 240}}, 51);
   WallLanterns(image, {200, 120, 240});
   return image;
@@ -164,12 +176,14 @@ Image Shrine() {
   ForField(image, [](int x, int y) {
     const float dx = x - 320.0f, dy = y - 240.0f, d = std::hypot(dx, dy);
     const float n = Fractal(static_cast<float>(x), static_cast<float>(y), 50, 606);
-    const float swirl = std::pow(std::max(0.0f, std::sin(std::atan2(dy, dx) * 3 + d * 0.05f + n * 3)), 8.0f) *
-                        std::max(0.0f, 1 - d / 260);
+    const float swirl =
+        std::pow(std::max(0.0f, std::sin(std::atan2(dy, dx) * 3 + d * 0.05f + n * 3)), 8.0f) *
+        std::max(0.0f, 1 - d / 260);
     return Mix(Mix({6, 26, 34}, {16, 52, 60}, n), {70, 150, 150}, swirl * 0.35f);
   });
   Random r(19);
-  for (int i = 0; i < 40; ++i) Glow(image, r.Range(40, 600), r.Range(40, 440), 6, {120, 255, 220}, 0.35f);
+  for (int i = 0; i < 40; ++i)
+    Glow(image, r.Range(40, 600), r.Range(40, 440), 6, {120, 255, 220}, 0.35f);
   PaintWalls(image, {{170, 55, 40}, {80, 22, 20}, {240, 200, 120}}, 61);
   WallLanterns(image, {250, 120, 60});
   return image;
@@ -185,7 +199,8 @@ Image Market() {
     return seam ? Scale(c, 0.6f) : c;
   });
   Random r(23);
-  for (int i = 0; i < 10; ++i) Glow(image, r.Range(60, 580), r.Range(60, 420), 40, {255, 140, 60}, 0.18f);
+  for (int i = 0; i < 10; ++i)
+    Glow(image, r.Range(60, 580), r.Range(60, 420), 40, {255, 140, 60}, 0.18f);
   PaintWalls(image, {{130, 70, 50}, {60, 30, 24}, {250, 190, 110}}, 71);
   WallLanterns(image, {250, 110, 60});
   return image;
@@ -221,9 +236,11 @@ Image Terrace() {
     return grout ? Scale(c, 0.6f) : c;
   });
   Random r(31);
-  for (int i = 0; i < 18; ++i) Glow(image, r.Range(50, 590), r.Range(50, 430), 9, {255, 170, 90}, 0.35f);
+  for (int i = 0; i < 18; ++i)
+    Glow(image, r.Range(50, 590), r.Range(50, 430), 9, {255, 170, 90}, 0.35f);
   for (int i = 0; i < 70; ++i)
-    image.AddLight(static_cast<int>(r.Range(34, 606)), static_cast<int>(r.Range(34, 446)), {180, 190, 255}, 0.35f);
+    image.AddLight(static_cast<int>(r.Range(34, 606)), static_cast<int>(r.Range(34, 446)),
+                   {180, 190, 255}, 0.35f);
   PaintWalls(image, {{90, 95, 130}, {36, 38, 62}, {200, 200, 250}}, 91);
   WallLanterns(image, {250, 150, 80});
   return image;
@@ -235,11 +252,13 @@ Image Belfry() {
   ForField(image, [](int x, int y) {
     const float n = Fractal(static_cast<float>(x), y * 0.35f, 45, 1010, 3);
     const float d = std::hypot(x - 320.0f, y - 240.0f);
-    const float ring = std::pow(std::max(0.0f, std::cos((d - 150) * 0.06f)), 20.0f) * (std::abs(d - 150) < 40 ? 1.0f : 0.0f);
+    const float ring = std::pow(std::max(0.0f, std::cos((d - 150) * 0.06f)), 20.0f) *
+                       (std::abs(d - 150) < 40 ? 1.0f : 0.0f);
     return Mix(Mix({40, 14, 14}, {66, 24, 20}, n), {140, 100, 40}, ring * 0.5f);
   });
   Random r(37);
-  for (int i = 0; i < 30; ++i) Glow(image, r.Range(40, 600), r.Range(40, 440), 7, {255, 200, 110}, 0.3f);
+  for (int i = 0; i < 30; ++i)
+    Glow(image, r.Range(40, 600), r.Range(40, 440), 7, {255, 200, 110}, 0.3f);
   PaintWalls(image, {{150, 110, 60}, {70, 44, 24}, {255, 215, 120}}, 101);
   WallLanterns(image, {255, 140, 60});
   return image;
@@ -263,5 +282,6 @@ Image StageBackground(int stage) {
 }
 
 void WriteBackgrounds(const Pack& pack) {
-  for (const Stage& stage : Stages()) pack.Picture(name::Background(stage.number), StageBackground(stage.number));
+  for (const Stage& stage : Stages())
+    pack.Picture(name::Background(stage.number), StageBackground(stage.number));
 }

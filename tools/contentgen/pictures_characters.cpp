@@ -23,7 +23,8 @@ Image Sheet(Look look, int explosion_frames, int size = 0) {
     }
   }
   for (int k = 0; k < explosion_frames; ++k)
-    sheet.PasteKeyed(ExplosionFrame(look, k, explosion_frames, size), 0, 0, size, size, k * size, size);
+    sheet.PasteKeyed(ExplosionFrame(look, k, explosion_frames, size), 0, 0, size, size, k * size,
+                     size);
   sheet.CleanKeyedEdges();
   return sheet;
 }
@@ -47,7 +48,8 @@ void WriteCharacterSheets(const Pack& pack) {
 void WriteIcons(const Pack& pack) {
   pack.Picture("img\\icon.bmp", CharacterFrame(Look::kLumi, 0, 1, 32));
   for (int size : {16, 32, 48, 64, 128, 256}) {
-    pack.Png("icons\\lantern-drift-" + std::to_string(size) + ".png", CharacterFrame(Look::kLumi, 0, 1, size),
+    pack.Png("icons\\lantern-drift-" + std::to_string(size) + ".png",
+             CharacterFrame(Look::kLumi, 0, 1, size),
              CharacterFrame(Look::kLumi, 0, 1, size, {255, 255, 255}));
   }
 }

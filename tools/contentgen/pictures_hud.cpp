@@ -54,7 +54,8 @@ Image Gauge() {
   Image image(full, 19);
   for (int x = 0; x < full; ++x) {
     const float t = static_cast<float>(x) / (full - 1);
-    const Rgb base = t < 0.5f ? Mix({215, 45, 40}, {250, 150, 45}, t * 2) : Mix({250, 150, 45}, {255, 225, 110}, t * 2 - 1);
+    const Rgb base = t < 0.5f ? Mix({215, 45, 40}, {250, 150, 45}, t * 2)
+                              : Mix({250, 150, 45}, {255, 225, 110}, t * 2 - 1);
     for (int y = 0; y < 19; ++y) {
       const float shade = y < 4 ? 1.0f + (4 - y) * 0.08f : 1.0f - (y - 4) * 0.03f;
       image.Set(x, y, Scale(base, shade));
@@ -98,7 +99,8 @@ Image Stock() {
   FillEllipse(c, 30, 32, 19, 20, RadialRamp(26, 28, 24, {255, 240, 170}, {240, 140, 50}));
   FillRect(c, {19, 8, 41, 14}, Solid({170, 55, 40}));
   FillRect(c, {21, 50, 39, 56}, Solid({170, 55, 40}));
-  for (int y : {24, 32, 40}) Line(c, {14, static_cast<float>(y)}, {46, static_cast<float>(y)}, 1.5f, {180, 80, 30}, 0.5f);
+  for (int y : {24, 32, 40})
+    Line(c, {14, static_cast<float>(y)}, {46, static_cast<float>(y)}, 1.5f, {180, 80, 30}, 0.5f);
   Image stock = c.Shrink(4);
   stock.CleanKeyedEdges();
   return stock;

@@ -33,7 +33,8 @@ void StoneLantern(Image& c, int) {
   FillRect(c, {36, 50, 92, 84}, stone);
   FillRect(c, {48, 56, 80, 78}, RadialRamp(64, 67, 20, {255, 235, 150}, {235, 120, 40}));
   Glow(c, 64, 67, 40, {255, 160, 60}, 0.6f);
-  FillPolygon(c, {{22, 52}, {106, 52}, {84, 34}, {44, 34}}, VerticalRamp(34, {150, 148, 165}, 52, {70, 68, 85}));
+  FillPolygon(c, {{22, 52}, {106, 52}, {84, 34}, {44, 34}},
+              VerticalRamp(34, {150, 148, 165}, 52, {70, 68, 85}));
   FillCircle(c, 64, 26, 9, Solid({150, 148, 165}));
 }
 
@@ -53,15 +54,20 @@ void Brazier(Image& c, int phase) {
   Glow(c, 64, 52, 60, {255, 140, 50}, phase ? 0.7f : 0.5f);
   FillPolygon(c, {{40, 60}, {54, 30}, {64 + lean, 6}, {76, 30}, {88, 60}},
               VerticalRamp(6, {255, 240, 170}, 60, {240, 90, 30}));
-  FillPolygon(c, {{52, 60}, {60, 40}, {64 - lean * 0.5f, phase ? 30.0f : 20.0f}, {74, 42}, {78, 60}}, Solid({255, 250, 220}), 0.8f);
-  FillPolygon(c, {{30, 56}, {98, 56}, {86, 88}, {42, 88}}, VerticalRamp(56, {130, 115, 120}, 88, {55, 48, 58}));
+  FillPolygon(c,
+              {{52, 60}, {60, 40}, {64 - lean * 0.5f, phase ? 30.0f : 20.0f}, {74, 42}, {78, 60}},
+              Solid({255, 250, 220}), 0.8f);
+  FillPolygon(c, {{30, 56}, {98, 56}, {86, 88}, {42, 88}},
+              VerticalRamp(56, {130, 115, 120}, 88, {55, 48, 58}));
   Line(c, {30, 57}, {98, 57}, 3, {200, 180, 170});
 }
 
 void IcePillar(Image& c, int) {
   FillEllipse(c, 64, 116, 44, 10, Solid({14, 18, 30}));
-  FillPolygon(c, {{30, 30}, {64, 12}, {98, 30}, {98, 100}, {64, 118}, {30, 100}}, Solid({60, 130, 175}));
-  FillPolygon(c, {{30, 30}, {64, 48}, {64, 118}, {30, 100}}, VerticalRamp(30, {170, 230, 250}, 118, {90, 170, 210}));
+  FillPolygon(c, {{30, 30}, {64, 12}, {98, 30}, {98, 100}, {64, 118}, {30, 100}},
+              Solid({60, 130, 175}));
+  FillPolygon(c, {{30, 30}, {64, 48}, {64, 118}, {30, 100}},
+              VerticalRamp(30, {170, 230, 250}, 118, {90, 170, 210}));
   FillPolygon(c, {{30, 30}, {64, 12}, {98, 30}, {64, 48}}, Solid({225, 250, 255}));
   Line(c, {64, 48}, {64, 118}, 2, {255, 255, 255}, 0.7f);
   Line(c, {40, 44}, {40, 96}, 3, {255, 255, 255}, 0.6f);
@@ -79,8 +85,17 @@ void MoonStone(Image& c, int phase) {
 
 // Pass-over objects lie flat: dim, outlined, no shadow.
 void Lily(Image& c, int) {
-  FillPolygon(c, {{64, 64}, {64 + 46 * std::cos(0.2f), 64 - 46 * std::sin(0.2f)}, {110, 80}, {90, 108},
-                  {50, 112}, {20, 88}, {18, 50}, {40, 22}, {80, 18}, {104, 36}},
+  FillPolygon(c,
+              {{64, 64},
+               {64 + 46 * std::cos(0.2f), 64 - 46 * std::sin(0.2f)},
+               {110, 80},
+               {90, 108},
+               {50, 112},
+               {20, 88},
+               {18, 50},
+               {40, 22},
+               {80, 18},
+               {104, 36}},
               RadialRamp(60, 70, 50, {70, 120, 60}, {35, 75, 40}), 0.85f);
   for (int a = 0; a < 6; ++a) {
     const float t = a * std::numbers::pi_v<float> / 3 + 0.9f;
@@ -107,8 +122,10 @@ void Frost(Image& c, int) {
     Line(c, {64, 64}, tip, 4, {150, 200, 225}, 0.6f);
     for (float f : {0.45f, 0.7f}) {
       const Point m{64 + 48 * f * std::cos(t), 64 + 48 * f * std::sin(t)};
-      Line(c, m, {m.x + 14 * std::cos(t + 0.9f), m.y + 14 * std::sin(t + 0.9f)}, 3, {150, 200, 225}, 0.5f);
-      Line(c, m, {m.x + 14 * std::cos(t - 0.9f), m.y + 14 * std::sin(t - 0.9f)}, 3, {150, 200, 225}, 0.5f);
+      Line(c, m, {m.x + 14 * std::cos(t + 0.9f), m.y + 14 * std::sin(t + 0.9f)}, 3, {150, 200, 225},
+           0.5f);
+      Line(c, m, {m.x + 14 * std::cos(t - 0.9f), m.y + 14 * std::sin(t - 0.9f)}, 3, {150, 200, 225},
+           0.5f);
     }
   }
   FillCircle(c, 64, 64, 8, Solid({200, 235, 250}), 0.6f);
@@ -122,7 +139,8 @@ void Rune(Image& c, int phase) {
   for (int a = 0; a < 3; ++a) {
     const float t = a * 2 * std::numbers::pi_v<float> / 3 - std::numbers::pi_v<float> / 2;
     const float u = t + 2 * std::numbers::pi_v<float> / 3;
-    Line(c, {64 + 36 * std::cos(t), 64 + 36 * std::sin(t)}, {64 + 36 * std::cos(u), 64 + 36 * std::sin(u)}, 3, ink);
+    Line(c, {64 + 36 * std::cos(t), 64 + 36 * std::sin(t)},
+         {64 + 36 * std::cos(u), 64 + 36 * std::sin(u)}, 3, ink);
   }
   FillCircle(c, 64, 64, 7, Solid(ink));
 }

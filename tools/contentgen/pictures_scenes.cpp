@@ -17,7 +17,6 @@ void Caption(Image& image, int y, const std::string& en, const std::string& jp) 
   TwoLanguages(image, 320, y + 12, en, jp, 17);
 }
 
-
 // The festival: the harbour full of lanterns. The lower part stays calm for the story panel.
 Image Opening1() {
   Image image(640, 480);
@@ -45,10 +44,11 @@ Image Opening2() {
   LanternFleet(image, 230, 40, false, 53);
   Random r(54);
   for (int i = 0; i < 7; ++i)
-    image.PasteLit(CharacterFrame(i % 3 ? Look::kWisp : Look::kMoth, r.Below(4), i % 2, 64), static_cast<int>(r.Range(20, 560)),
-          static_cast<int>(r.Range(230, 380)));
+    image.PasteLit(CharacterFrame(i % 3 ? Look::kWisp : Look::kMoth, r.Below(4), i % 2, 64),
+                   static_cast<int>(r.Range(20, 560)), static_cast<int>(r.Range(230, 380)));
   FloatingLantern(image, 320, 400, 1.6f, true);
-  Caption(image, 24, "Only one small lantern still burns: Lumi.", "ただひとつ、小さな灯り「ルミ」だけが燃えている。");
+  Caption(image, 24, "Only one small lantern still burns: Lumi.",
+          "ただひとつ、小さな灯り「ルミ」だけが燃えている。");
   return image;
 }
 
@@ -60,7 +60,8 @@ Image Opening3() {
   Water(image, 300, 0.0f, 500, 62);
   Glow(image, 320, 250, 200, {255, 150, 60}, 0.5f);
   image.PasteLit(CharacterFrame(Look::kLumi, 0, 1, 128), 256, 170);
-  Caption(image, 380, "Drift, bump and shoot - bring the lights back home!", "漂い、ぶつかり、撃て。灯りを港へ連れ戻せ！");
+  Caption(image, 380, "Drift, bump and shoot - bring the lights back home!",
+          "漂い、ぶつかり、撃て。灯りを港へ連れ戻せ！");
   return image;
 }
 
@@ -98,15 +99,17 @@ Image IntroCard(const Stage& stage) {
   TwoLanguages(image, 320, 150, stage.title_en, stage.title_jp, 28);
   const std::vector<Look> cast = Cast(stage);
   const int left = 320 - static_cast<int>(cast.size()) * 40;
-  for (size_t i = 0; i < cast.size(); ++i) image.PasteLit(CharacterFrame(cast[i], 0, 0, 64), left + 80 * static_cast<int>(i) + 8, 244);
+  for (size_t i = 0; i < cast.size(); ++i)
+    image.PasteLit(CharacterFrame(cast[i], 0, 0, 64), left + 80 * static_cast<int>(i) + 8, 244);
   return image;
 }
 
 Image IntroHint(const Stage& stage) {
   Image image = PanelPicture(520, 96);
   TwoLanguages(image, 260, 12, stage.hint_en, stage.hint_jp, 16);
-  const std::string facts = std::to_string(stage.turns.size()) + " waves / " + std::to_string(stage.turns.size()) +
-                            "つの波    time / 時間 " + std::to_string(stage.time);
+  const std::string facts = std::to_string(stage.turns.size()) + " waves / " +
+                            std::to_string(stage.turns.size()) + "つの波    time / 時間 " +
+                            std::to_string(stage.time);
   DrawText(image, facts, 260, 70, Align::kCentre, Style(13, {190, 200, 230}));
   return image;
 }
@@ -118,7 +121,8 @@ Image Ending1() {
   Ring(image, 320, 150, 70, 4, {255, 230, 190}, 0.6f);
   Water(image, 240, 0.55f, 320, 72);
   LanternFleet(image, 240, 60, true, 73);
-  Caption(image, 24, "The moon gate opens, and the tide spirits scatter.", "月の門が開き、潮の精は散っていった。");
+  Caption(image, 24, "The moon gate opens, and the tide spirits scatter.",
+          "月の門が開き、潮の精は散っていった。");
   return image;
 }
 
@@ -130,7 +134,8 @@ Image Ending2() {
   Water(image, 260, 0.9f, 470, 82);
   LanternFleet(image, 260, 50, true, 83);
   image.PasteLit(CharacterFrame(Look::kLumi, 0, 1, 64), 180, 300);
-  Caption(image, 24, "The lanterns come home, and morning comes to the harbour.", "灯りは港へ帰り、朝が来た。");
+  Caption(image, 24, "The lanterns come home, and morning comes to the harbour.",
+          "灯りは港へ帰り、朝が来た。");
   return image;
 }
 
@@ -138,9 +143,12 @@ Image Ending3() {
   Image image(640, 480);
   Sky(image, 480, 0.7f, 91);
   Random r(92);
-  for (int i = 0; i < 40; ++i) FloatingLantern(image, r.Range(20, 620), r.Range(150, 470), r.Range(0.4f, 1.2f), true);
-  DrawText(image, "THANK YOU FOR PLAYING", 320, 40, Align::kCentre, GlowingStyle(40, {255, 250, 230}, {255, 190, 100}, {130, 60, 30}, 5));
-  DrawText(image, "おしまい", 320, 96, Align::kCentre, GlowingStyle(30, {255, 240, 220}, {255, 200, 150}, {130, 60, 30}, 3));
+  for (int i = 0; i < 40; ++i)
+    FloatingLantern(image, r.Range(20, 620), r.Range(150, 470), r.Range(0.4f, 1.2f), true);
+  DrawText(image, "THANK YOU FOR PLAYING", 320, 40, Align::kCentre,
+           GlowingStyle(40, {255, 250, 230}, {255, 190, 100}, {130, 60, 30}, 5));
+  DrawText(image, "おしまい", 320, 96, Align::kCentre,
+           GlowingStyle(30, {255, 240, 220}, {255, 200, 150}, {130, 60, 30}, 3));
   DrawText(image, "LANTERN DRIFT Ver.2", 320, 440, Align::kCentre, Style(16, {80, 50, 60}, true));
   return image;
 }
@@ -151,14 +159,18 @@ Image GameOver() {
   Sky(image, 230, 0.0f, 101);
   Water(image, 230, 0.0f, 320, 102);
   FloatingLantern(image, 320, 340, 2.2f, false);
-  for (int i = 0; i < 5; ++i) Line(image, {320.0f + i * 3, 300.0f - i * 18}, {326.0f - i * 2, 282.0f - i * 18}, 3, {110, 110, 130}, 0.5f);
+  for (int i = 0; i < 5; ++i)
+    Line(image, {320.0f + i * 3, 300.0f - i * 18}, {326.0f - i * 2, 282.0f - i * 18}, 3,
+         {110, 110, 130}, 0.5f);
   return image;
 }
 
 Image GameOverPanel() {
   Image image = PanelPicture(400, 120);
-  DrawText(image, "GAME OVER", 200, 10, Align::kCentre, GlowingStyle(40, {255, 220, 230}, {200, 110, 200}, {90, 30, 80}, 4));
-  TwoLanguages(image, 200, 62, "The light has gone out...", "ゲームオーバー　灯りが消えてしまった…", 15);
+  DrawText(image, "GAME OVER", 200, 10, Align::kCentre,
+           GlowingStyle(40, {255, 220, 230}, {200, 110, 200}, {90, 30, 80}, 4));
+  TwoLanguages(image, 200, 62, "The light has gone out...", "ゲームオーバー　灯りが消えてしまった…",
+               15);
   return image;
 }
 

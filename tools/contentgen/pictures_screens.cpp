@@ -57,7 +57,8 @@ Image Title() {
 Image Cursor() {
   Image c(76, 116);
   Glow(c, 34, 58, 38, {255, 150, 50}, 0.6f);
-  FillPolygon(c, {{6, 30}, {70, 58}, {6, 86}, {20, 58}}, VerticalRamp(30, {255, 245, 190}, 86, {240, 120, 40}));
+  FillPolygon(c, {{6, 30}, {70, 58}, {6, 86}, {20, 58}},
+              VerticalRamp(30, {255, 245, 190}, 86, {240, 120, 40}));
   FillPolygon(c, {{20, 46}, {52, 58}, {20, 70}, {28, 58}}, Solid({255, 255, 235}));
   Image cursor = c.Shrink(4);
   cursor.CleanKeyedEdges();
@@ -69,7 +70,8 @@ Image Menu() {
   Image image(135, 150);
   FillRect(image, {0, 0, 135, 150}, VerticalRamp(0, {46, 32, 60}, 150, {24, 16, 36}));
   RoundedFrame(image, {2, 2, 133, 148}, 8, 2, {220, 170, 90});
-  DrawText(image, "PAUSE", 67, 10, Align::kCentre, GlowingStyle(20, {255, 245, 210}, {250, 180, 80}, {120, 50, 20}, 2));
+  DrawText(image, "PAUSE", 67, 10, Align::kCentre,
+           GlowingStyle(20, {255, 245, 210}, {250, 180, 80}, {120, 50, 20}, 2));
   DrawText(image, "一時停止", 67, 36, Align::kCentre, Style(13, kGold));
   const char* english[] = {"TO TITLE", "RESUME"};
   const char* japanese[] = {"タイトルへ", "つづける"};
@@ -112,7 +114,8 @@ Image RankingFont() {
 Image Ranking() {
   Image image = Harbour(300, 24, 5);
   FillRect(image, {0, 0, 640, 480}, Solid({4, 4, 14}), 0.35f);
-  DrawText(image, "RANKING", 320, 48, Align::kCentre, GlowingStyle(48, {255, 248, 210}, {250, 170, 60}, {150, 60, 20}, 5));
+  DrawText(image, "RANKING", 320, 48, Align::kCentre,
+           GlowingStyle(48, {255, 248, 210}, {250, 170, 60}, {150, 60, 20}, 5));
   DrawText(image, "ランキング", 320, 106, Align::kCentre, Style(20, kGold, true));
   const char* english[] = {"1ST", "2ND", "3RD", "4TH", "5TH"};
   for (int r = 0; r < 5; ++r) {
@@ -122,7 +125,8 @@ Image Ranking() {
     DrawText(image, english[r], 180, y + 4, Align::kLeft, Style(20, r == 0 ? kGold : kCream, true));
     DrawText(image, std::to_string(r + 1) + "位", 240, y + 5, Align::kLeft, Style(17, kGold));
   }
-  DrawText(image, "Press Enter to return   /   Enter でタイトルへ", 320, 440, Align::kCentre, Style(15, {210, 200, 220}));
+  DrawText(image, "Press Enter to return   /   Enter でタイトルへ", 320, 440, Align::kCentre,
+           Style(15, {210, 200, 220}));
   return image;
 }
 
@@ -161,7 +165,8 @@ void Heading(Image& image, int x, int y, const std::string& text) {
 
 // A round controller button with its letter.
 int PadButton(Image& image, int x, int y, const std::string& label, Rgb colour) {
-  FillCircle(image, x + 12.0f, y + 12.0f, 12, RadialRamp(x + 8.0f, y + 8.0f, 16, Mix(colour, {255, 255, 255}, 0.4f), colour));
+  FillCircle(image, x + 12.0f, y + 12.0f, 12,
+             RadialRamp(x + 8.0f, y + 8.0f, 16, Mix(colour, {255, 255, 255}, 0.4f), colour));
   DrawText(image, label, x + 12, y + 4, Align::kCentre, Style(13, {255, 255, 255}, true));
   return x + 28;
 }
@@ -175,7 +180,8 @@ int DPad(Image& image, int x, int y) {
 
 int Stick(Image& image, int x, int y) {
   FillCircle(image, x + 12.0f, y + 12.0f, 12, Solid({120, 115, 135}));
-  FillCircle(image, x + 12.0f, y + 12.0f, 7, RadialRamp(x + 10.0f, y + 10.0f, 9, {235, 230, 240}, {160, 155, 175}));
+  FillCircle(image, x + 12.0f, y + 12.0f, 7,
+             RadialRamp(x + 10.0f, y + 10.0f, 9, {235, 230, 240}, {160, 155, 175}));
   return x + 28;
 }
 
@@ -188,7 +194,8 @@ void Rule(Image& image, int y, const std::string& en, const std::string& jp) {
 // The strip at the top of the play field, with what each part means under it.
 void HudExample(Image& image, int y) {
   FillRoundedRect(image, {44, y, 596, y + 26}, 4, Solid({40, 30, 60}));
-  FillRoundedRect(image, {52, y + 6, 232, y + 20}, 3, VerticalRamp(y + 6.0f, {255, 230, 150}, y + 20.0f, {235, 120, 40}));
+  FillRoundedRect(image, {52, y + 6, 232, y + 20}, 3,
+                  VerticalRamp(y + 6.0f, {255, 230, 150}, y + 20.0f, {235, 120, 40}));
   TextStyle digits = Style(15, {255, 245, 210}, true);
   digits.mono = true;
   DrawText(image, "087", 420, y + 4, Align::kLeft, digits);
@@ -196,7 +203,8 @@ void HudExample(Image& image, int y) {
   DrawText(image, "HIT POINTS 体力", 52, y + 30, Align::kLeft, Style(13, kCream, true));
   DrawText(image, "TIME 残り時間", 400, y + 30, Align::kLeft, Style(13, kCream, true));
   DrawText(image, "SCORE 得点", 512, y + 30, Align::kLeft, Style(13, kCream, true));
-  for (int i = 0; i < 3; ++i) image.PasteLit(CharacterFrame(Look::kLumi, 0, 0, 16), 250 + 20 * i, y + 5);
+  for (int i = 0; i < 3; ++i)
+    image.PasteLit(CharacterFrame(Look::kLumi, 0, 0, 16), 250 + 20 * i, y + 5);
   DrawText(image, "SPARE LIVES 残機", 244, y + 30, Align::kLeft, Style(13, kCream, true));
 }
 
@@ -204,21 +212,28 @@ void HudExample(Image& image, int y) {
 Image HowTo() {
   Image image(640, 480);
   FillRect(image, {0, 0, 640, 480}, VerticalRamp(0, {20, 16, 44}, 480, {10, 8, 24}));
-  DrawText(image, "HOW TO PLAY  あそびかた", 320, 6, Align::kCentre, GlowingStyle(24, {255, 248, 210}, {250, 170, 60}, {140, 50, 20}, 3));
+  DrawText(image, "HOW TO PLAY  あそびかた", 320, 6, Align::kCentre,
+           GlowingStyle(24, {255, 248, 210}, {250, 170, 60}, {140, 50, 20}, 3));
   Panel(image, {16, 40, 624, 214}, 1.0f);
   Heading(image, 28, 44, "KEYBOARD  キーボード");
-  int x = KeyCaps(image, 28, 66, {"←", "↑", "↓", "→", "/", "W", "A", "S", "D", "/", "8", "4", "2", "6"});
+  int x = KeyCaps(image, 28, 66,
+                  {"←", "↑", "↓", "→", "/", "W", "A", "S", "D", "/", "8", "4", "2", "6"});
   DrawText(image, "keypad テンキー", x - 58, 91, Align::kCentre, Style(11, {200, 190, 215}));
-  Says(image, x + 8, 66, "Steer; you drift: push back to stop", "移動。慣性で滑るので逆に押して止まる");
-  Says(image, KeyCaps(image, 28, 112, {"Space"}) + 8, 112, "Fire the way you face", "向いている方向へ撃つ");
+  Says(image, x + 8, 66, "Steer; you drift: push back to stop",
+       "移動。慣性で滑るので逆に押して止まる");
+  Says(image, KeyCaps(image, 28, 112, {"Space"}) + 8, 112, "Fire the way you face",
+       "向いている方向へ撃つ");
   Says(image, KeyCaps(image, 330, 112, {"Enter"}) + 8, 112, "Confirm", "決定");
-  Says(image, KeyCaps(image, 28, 148, {"Esc"}) + 8, 148, "Menu in play, title elsewhere", "ゲーム中はメニュー、他はタイトルへ");
+  Says(image, KeyCaps(image, 28, 148, {"Esc"}) + 8, 148, "Menu in play, title elsewhere",
+       "ゲーム中はメニュー、他はタイトルへ");
   Says(image, KeyCaps(image, 330, 148, {"P"}) + 8, 148, "Pause in play", "ゲーム中に一時停止");
-  Says(image, KeyCaps(image, 28, 184, {"Alt", "+", "Enter", "/", "F11"}) + 8, 184, "Full screen or window", "全画面とウィンドウを切り替え");
+  Says(image, KeyCaps(image, 28, 184, {"Alt", "+", "Enter", "/", "F11"}) + 8, 184,
+       "Full screen or window", "全画面とウィンドウを切り替え");
   Panel(image, {16, 220, 624, 300}, 1.0f);
   Heading(image, 28, 224, "CONTROLLER  コントローラー");
   Says(image, Stick(image, DPad(image, 28, 250), 250) + 4, 250, "Steer", "移動");
-  Says(image, PadButton(image, 170, 250, "A", {40, 160, 70}) + 4, 250, "Fire, confirm", "撃つ・決定");
+  Says(image, PadButton(image, 170, 250, "A", {40, 160, 70}) + 4, 250, "Fire, confirm",
+       "撃つ・決定");
   Says(image, PadButton(image, 318, 250, "B", {200, 50, 50}) + 4, 250, "No", "いいえ");
   FillRoundedRect(image, {430, 254, 476, 270}, 8, Solid({150, 145, 165}));
   DrawText(image, "Start", 453, 254, Align::kCentre, Style(11, {30, 24, 40}, true));
@@ -227,11 +242,13 @@ Image HowTo() {
   Heading(image, 28, 310, "SCREEN  画面");
   HudExample(image, 330);
   Panel(image, {16, 388, 624, 456}, 1.0f);
-  Rule(image, 394, "Every bump costs hit points, the faster the more. Shoot from afar for more score.",
+  Rule(image, 394,
+       "Every bump costs hit points, the faster the more. Shoot from afar for more score.",
        "ぶつかると体力が減る（速いほど大きい）。遠くから当てるほど高得点。");
   Rule(image, 424, "Clear every wave before the time runs out. Flat floor marks can be crossed.",
        "時間内に、すべての敵の波を倒そう。床の模様は通り抜けられる。");
-  DrawText(image, "Press Enter to return   /   Enter でタイトルへ", 320, 461, Align::kCentre, Style(13, {200, 190, 215}));
+  DrawText(image, "Press Enter to return   /   Enter でタイトルへ", 320, 461, Align::kCentre,
+           Style(13, {200, 190, 215}));
   return image;
 }
 

@@ -22,7 +22,8 @@ std::vector<uint8_t> Rgba(const Image& on_black, const Image& on_white) {
       const auto channel = [alpha](uint8_t v) {
         return static_cast<uint8_t>(alpha > 0 ? std::min(255, v * 255 / alpha) : 0);
       };
-      out.insert(out.end(), {channel(b.r), channel(b.g), channel(b.b), static_cast<uint8_t>(std::clamp(alpha, 0, 255))});
+      out.insert(out.end(), {channel(b.r), channel(b.g), channel(b.b),
+                             static_cast<uint8_t>(std::clamp(alpha, 0, 255))});
     }
   }
   return out;
@@ -41,8 +42,9 @@ void WritePng(const std::string& path, const Image& on_black, const Image& on_wh
     throw std::runtime_error("libpng failed on " + path);
   }
   png_init_io(png, file.get());
-  png_set_IHDR(png, info, static_cast<png_uint_32>(on_black.width()), static_cast<png_uint_32>(on_black.height()), 8,
-               PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(on_black.width()),
+               static_cast<png_uint_32>(on_black.height()), 8, PNG_COLOR_TYPE_RGBA,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
   for (int y = 0; y < on_black.height(); ++y)
     png_write_row(png, pixels.data() + static_cast<size_t>(y) * on_black.width() * 4);

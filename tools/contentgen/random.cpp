@@ -5,7 +5,8 @@
 namespace {
 
 uint32_t Hash(int x, int y, uint32_t seed) {
-  uint32_t h = seed ^ (static_cast<uint32_t>(x) * 374761393u) ^ (static_cast<uint32_t>(y) * 668265263u);
+  uint32_t h =
+      seed ^ (static_cast<uint32_t>(x) * 374761393u) ^ (static_cast<uint32_t>(y) * 668265263u);
   h = (h ^ (h >> 13)) * 1274126177u;
   return h ^ (h >> 16);
 }
@@ -30,7 +31,8 @@ float ValueNoise(float x, float y, float cell, uint32_t seed) {
   const float fx = x / cell, fy = y / cell;
   const int ix = static_cast<int>(std::floor(fx)), iy = static_cast<int>(std::floor(fy));
   const float tx = Smooth(fx - ix), ty = Smooth(fy - iy);
-  const float top = Lattice(ix, iy, seed) + (Lattice(ix + 1, iy, seed) - Lattice(ix, iy, seed)) * tx;
+  const float top =
+      Lattice(ix, iy, seed) + (Lattice(ix + 1, iy, seed) - Lattice(ix, iy, seed)) * tx;
   const float bottom =
       Lattice(ix, iy + 1, seed) + (Lattice(ix + 1, iy + 1, seed) - Lattice(ix, iy + 1, seed)) * tx;
   return top + (bottom - top) * ty;

@@ -21,4 +21,5 @@ void Panel(Image& image, Rect r, float alpha = 0.8f);
 // A keyed picture's own panel: fully opaque so that it shows whole when laid over a scene.
 Image PanelPicture(int width, int height);
 // English line over its Japanese line, centred on x.
-void TwoLanguages(Image& image, int x, int y, const std::string& en, const std::string& jp, int size);
+void TwoLanguages(Image& image, int x, int y, const std::string& en, const std::string& jp,
+                  int size);

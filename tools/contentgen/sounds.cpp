@@ -126,7 +126,8 @@ Samples Bomb() {
   Envelope(rumble, 0.004f, 4.0f);
   MixInto(s, rumble, 0.7f);
   for (int i = 0; i < 9; ++i)
-    MixInto(s, Burst(0.025f, 90 + i, 1200.0f, 7000.0f, 150.0f), 0.4f - 0.03f * i, 0.05f + 0.07f * i);
+    MixInto(s, Burst(0.025f, 90 + i, 1200.0f, 7000.0f, 150.0f), 0.4f - 0.03f * i,
+            0.05f + 0.07f * i);
   return s;
 }
 
@@ -138,12 +139,17 @@ void WriteSounds(const Pack& pack) {
     const char* role;
     Samples (*make)();
     float peak;
-  } effects[] = {{"ok", Ok, 0.4f},         {"cancel", Cancel, 0.35f},
-                 {"select", Select, 0.3f}, {"crash_wall", CrashWall, 0.5f},
+  } effects[] = {{"ok", Ok, 0.4f},
+                 {"cancel", Cancel, 0.35f},
+                 {"select", Select, 0.3f},
+                 {"crash_wall", CrashWall, 0.5f},
                  {"crash_ice", CrashIce, 0.4f},
-                 {"crash_char", CrashChar, 0.5f}, {"crash_obj", CrashObj, 0.4f},
-                 {"shot", Shot, 0.4f},     {"shot_miss", ShotMiss, 0.35f},
-                 {"shot_hit", ShotHit, 0.5f}, {"bomb", Bomb, 0.5f}};
+                 {"crash_char", CrashChar, 0.5f},
+                 {"crash_obj", CrashObj, 0.4f},
+                 {"shot", Shot, 0.4f},
+                 {"shot_miss", ShotMiss, 0.35f},
+                 {"shot_hit", ShotHit, 0.5f},
+                 {"bomb", Bomb, 0.5f}};
   for (const auto& e : effects) {
     Samples s = e.make();
     Finish(s, e.peak);

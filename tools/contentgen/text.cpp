@@ -40,13 +40,16 @@ struct Coverage {
 };
 
 Coverage Render(const std::string& text, const TextStyle& style) {
-  SDL_Surface* rendered = TTF_RenderUTF8_Blended(FontFor(style), text.c_str(), {255, 255, 255, 255});
-  if (rendered == nullptr) throw std::runtime_error(std::string("cannot set text: ") + TTF_GetError());
+  SDL_Surface* rendered =
+      TTF_RenderUTF8_Blended(FontFor(style), text.c_str(), {255, 255, 255, 255});
+  if (rendered == nullptr)
+    throw std::runtime_error(std::string("cannot set text: ") + TTF_GetError());
   SDL_Surface* argb = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
   SDL_FreeSurface(rendered);
   Coverage c{argb->w, argb->h, std::vector<float>(static_cast<size_t>(argb->w) * argb->h)};
   for (int y = 0; y < argb->h; ++y) {
-    const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(argb->pixels) + y * argb->pitch);
+    const auto* row =
+        reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(argb->pixels) + y * argb->pitch);
     for (int x = 0; x < argb->w; ++x) c.alpha[y * c.width + x] = (row[x] >> 24) / 255.0f;
   }
   SDL_FreeSurface(argb);

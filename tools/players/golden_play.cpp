@@ -41,8 +41,10 @@ struct Driver {
     if (g_state.scene == SCENE_ENDING || g_state.scene == SCENE_GAME_OVER) over = true;
     if (g_state.scene == SCENE_GAME) {
       if (g_game.result == 2 && g_game.stage == stage) stock_left = g_game.stock;
-      if (g_state.play_running == 1 && g_game.stage > stage && !over) LeaveByMenu();
-      else if (g_state.play_running == 1) player();
+      if (g_state.play_running == 1 && g_game.stage > stage && !over)
+        LeaveByMenu();
+      else if (g_state.play_running == 1)
+        player();
     } else if (g_state.scene == SCENE_TITLE && over) {
       if (g_state.scene_entry == 1) {
         hp.PressKey(hp.now + 300, VK_UP);
@@ -64,7 +66,8 @@ struct Driver {
 
 std::string Hex(const std::string& bytes) {
   std::string hex;
-  for (unsigned char c : bytes) hex += "0123456789abcdef"[c >> 4], hex += "0123456789abcdef"[c & 15];
+  for (unsigned char c : bytes)
+    hex += "0123456789abcdef"[c >> 4], hex += "0123456789abcdef"[c & 15];
   return hex;
 }
 
@@ -73,10 +76,11 @@ std::string Hex(const std::string& bytes) {
 int main(int argc, char** argv) {
   const long stage = argc == 6 ? std::strtol(argv[3], nullptr, 10) : 0;
   if (stage < 1 || stage > 999) {
-    std::fprintf(stderr,
-                 "usage: golden_play GAME_DIR WORK_DIR STAGE RECORD SEED\n"
-                 "  records the expert playing STAGE (1 to 999), where WORK_DIR/data/game.dat\n"
-                 "  starts a new game, with the pictures, sounds and music of the pack in GAME_DIR\n");
+    std::fprintf(
+        stderr,
+        "usage: golden_play GAME_DIR WORK_DIR STAGE RECORD SEED\n"
+        "  records the expert playing STAGE (1 to 999), where WORK_DIR/data/game.dat\n"
+        "  starts a new game, with the pictures, sounds and music of the pack in GAME_DIR\n");
     return 2;
   }
   const std::string game = std::filesystem::absolute(argv[1]).string() + "/";
@@ -86,11 +90,16 @@ int main(int argc, char** argv) {
   options.record = std::filesystem::absolute(argv[4]).string();  // the run moves to the game folder
   std::string temp = (std::filesystem::temp_directory_path() / "ld-golden-XXXXXX").string();
   if (mkdtemp(temp.data()) == nullptr) {
-    std::perror("golden_play: cannot make a folder under $TMPDIR; set TMPDIR to one that may be written");
+    std::perror(
+        "golden_play: cannot make a folder under $TMPDIR; set TMPDIR to one that may be written");
     return 1;
   }
   std::ofstream(temp + "/config.ini", std::ios::binary) << "FULL_SCREEN=0\r\n";
-  const Folders folders{game, work, temp + "/config.ini", temp + "/save.dat", temp + "/save.dat",
+  const Folders folders{game,
+                        work,
+                        temp + "/config.ini",
+                        temp + "/save.dat",
+                        temp + "/save.dat",
                         temp + "/DEBUG.TXT"};
 
   HeadlessPlatform hp;
@@ -113,7 +122,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::printf("save %s\n", Hex(save).c_str());
-  if (driver.stock_left < 0) std::printf("lost stage %ld with seed %u\n", stage, seed);
-  else std::printf("cleared stage %ld, lives left %d, seed %u\n", stage, driver.stock_left, seed);
+  if (driver.stock_left < 0)
+    std::printf("lost stage %ld with seed %u\n", stage, seed);
+  else
+    std::printf("cleared stage %ld, lives left %d, seed %u\n", stage, driver.stock_left, seed);
   return 0;
 }

@@ -61,7 +61,8 @@ class ScriptedPlayer {
   void Look() {
     Sight s{hp_.now, BodyOf(g_chars[0]), {}};
     for (int i = 1; i < std::min(g_stage.ENEMY_NUMBER, MAX_CHARACTERS); ++i)
-      if (g_chars[static_cast<size_t>(i)].state == STATE_ACTIVE) s.enemies.push_back(BodyOf(g_chars[static_cast<size_t>(i)]));
+      if (g_chars[static_cast<size_t>(i)].state == STATE_ACTIVE)
+        s.enemies.push_back(BodyOf(g_chars[static_cast<size_t>(i)]));
     seen_.push_back(std::move(s));
     while (seen_.size() > 1 && seen_[1].at + skill_.reaction_ms <= hp_.now) seen_.pop_front();
   }
@@ -85,7 +86,8 @@ class ScriptedPlayer {
     }
     std::uniform_real_distribution<float> error(-skill_.aim_error, skill_.aim_error);
     // Aims where the target will be when the shot gets there.
-    const float flight = std::hypot(e->x - p.x, e->y - p.y) / static_cast<float>(std::max(g_param.SHOT_SPEED, 1));
+    const float flight =
+        std::hypot(e->x - p.x, e->y - p.y) / static_cast<float>(std::max(g_param.SHOT_SPEED, 1));
     const float dx = e->x + e->vx * flight + error(random_) - p.x;
     const float dy = e->y + e->vy * flight + error(random_) - p.y;
     const bool vertical = std::fabs(dy) > std::fabs(dx);
@@ -95,7 +97,8 @@ class ScriptedPlayer {
     const int less_along = vertical ? VK_UP : VK_LEFT, more_along = vertical ? VK_DOWN : VK_RIGHT;
     if (std::fabs(across) > 8.0f) {
       const float keep = std::fabs(along) < skill_.keep ? (along > 0 ? -90.0f : 90.0f) : 0.0f;
-      const int across_key = Settle(v_across, std::clamp(across * 2.5f, -160.0f, 160.0f), less_across, more_across);
+      const int across_key =
+          Settle(v_across, std::clamp(across * 2.5f, -160.0f, 160.0f), less_across, more_across);
       Hold(across_key);
       // Left or right decides the facing: push along a vertical line only when lined up.
       if (!vertical || across_key == 0) Hold(Settle(v_along, keep, less_along, more_along));

@@ -12,11 +12,11 @@ class HeadlessPlatform;
 
 struct Skill {
   const char* name;
-  bool plays;             // false: never touches a key
-  uint32_t reaction_ms;   // sees the enemies this late
-  uint32_t think_ms;      // decides this often and holds its keys in between
-  float aim_error;        // pixels off the target's centre, drawn anew at each decision
-  float keep;             // distance it keeps from its target along the line of fire
+  bool plays;            // false: never touches a key
+  uint32_t reaction_ms;  // sees the enemies this late
+  uint32_t think_ms;     // decides this often and holds its keys in between
+  float aim_error;       // pixels off the target's centre, drawn anew at each decision
+  float keep;            // distance it keeps from its target along the line of fire
 };
 
 inline constexpr Skill kIdle{"idle", false, 0, 0, 0.0f, 0.0f};

@@ -49,9 +49,9 @@ void elDraw::ClearScreen() { Submit(draw::DrawCall()); }
 void elDraw::Submit(const draw::DrawCall& call, std::string_view text) {
   using Kind = draw::DrawCall::Kind;
   const draw::Blit& b = call.blit;
-  const bool covers_all = call.kind == Kind::kClear ||
-                          (call.kind == Kind::kOpaque && b.x == 0 && b.y == 0 &&
-                           b.w == back_.width && b.h == back_.height);
+  const bool covers_all =
+      call.kind == Kind::kClear || (call.kind == Kind::kOpaque && b.x == 0 && b.y == 0 &&
+                                    b.w == back_.width && b.h == back_.height);
   if (log_.Add(call, text, covers_all)) {
     if (!log_.Matching()) FlushDrawing();
     return;

@@ -221,7 +221,8 @@ void Draw(Surface& s, const Layout& l, size_t focus) {
   }
 }
 
-// The box's answer to a key, or 0. A game controller's buttons come here as the keys they stand for.
+// The box's answer to a key, or 0. A game controller's buttons come here as the keys they stand
+// for.
 int AnswerKey(int vk, const Layout& l, size_t& focus) {
   const size_t n = l.buttons.size();
   const bool yes_no = l.cancel == platform::IDNO;
@@ -328,6 +329,7 @@ int OpenBox(const std::string& text, const std::string& caption, unsigned style)
   if (g_draw.IsOpen() && !g_draw.BackBuffer().pixels.empty())
     return DrawnBox(text, english, caption, style, detail);
   const int answer = platform::Get().MessageBox(text, caption, style);
-  if (!english.empty()) std::fprintf(stderr, "%s: %s\n", EnglishFor(caption).c_str(), english.c_str());
+  if (!english.empty())
+    std::fprintf(stderr, "%s: %s\n", EnglishFor(caption).c_str(), english.c_str());
   return answer;
 }

@@ -33,7 +33,8 @@ void PlayFromStart() {
 void SayIfNoMusic(const std::string& file, const std::string& path) {
   std::string why;
   if (platform::ReadMidiFile(path, &why)) return;
-  const std::string line = WithLoadSource(ContentPath(file) + ": " + why + "; playing without music");
+  const std::string line =
+      WithLoadSource(ContentPath(file) + ": " + why + "; playing without music");
   if (g_said.insert(line).second) std::fprintf(stderr, "lantern-drift: %s\n", line.c_str());
 }
 
@@ -44,7 +45,8 @@ void PlayMusic(const std::string& file, int loop) {
   const std::string open = "open \"" + path + "\" type sequencer alias midi";
   if (g_music.playing == 1) StopMusic();
   // A stage that names no music opens the bare folder: nothing to say.
-  if (platform::Get().SendMusicCommand(open, nullptr) != 0 && !file.empty()) SayIfNoMusic(file, path);
+  if (platform::Get().SendMusicCommand(open, nullptr) != 0 && !file.empty())
+    SayIfNoMusic(file, path);
   PlayFromStart();
   g_music.playing = 1;
   g_music.loop = loop;

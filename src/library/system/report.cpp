@@ -8,6 +8,6 @@ int ReportError(const std::string& context, const std::string& message, int) {
   p.ShowDesktop();
   p.Beep();
   OpenBox(context + " : " + message, "エラー発生",
-               platform::MB_OK | platform::MB_ICONEXCLAMATION | platform::MB_SYSTEMMODAL);
+          platform::MB_OK | platform::MB_ICONEXCLAMATION | platform::MB_SYSTEMMODAL);
   return 0;
 }

@@ -22,11 +22,11 @@ class PeakLimiter {
     float gain;
   };
   float ceiling_;
-  size_t window_;        // look-ahead, in frames
-  float release_;        // share of the way back to the held gain per frame
+  size_t window_;  // look-ahead, in frames
+  float release_;  // share of the way back to the held gain per frame
   uint64_t frame_ = 0;
-  std::vector<float> delay_;   // window_ stereo frames
-  std::vector<Need> minima_;   // rising gains of the window, a ring of window_ entries
+  std::vector<float> delay_;  // window_ stereo frames
+  std::vector<Need> minima_;  // rising gains of the window, a ring of window_ entries
   size_t min_head_ = 0, min_count_ = 0;
   float released_ = 1.0f;
   std::vector<float> smooth_;  // the last window_ released gains

@@ -147,8 +147,8 @@ class ReplayingPlatform : public ForwardingPlatform {
   const Record& record_;
   size_t next_ = 0;
   uint32_t last_clock_ = 0;
-  bool lost_ = false;           // the surface-loss answer until the record changes it
-  uint32_t lost_repeats_ = 0;   // calls given it since the last surface-loss event
+  bool lost_ = false;          // the surface-loss answer until the record changes it
+  uint32_t lost_repeats_ = 0;  // calls given it since the last surface-loss event
   std::string stopped_;
   uint64_t recorded_checksum_ = 0;
 };

@@ -65,7 +65,8 @@ bool CopyPixels(SDL_Surface* rgb, Image& out, std::string& why) {
   out.height = rgb->h;
   SDL_LockSurface(rgb);
   for (int y = 0; y < rgb->h; ++y) {
-    const auto* row = static_cast<const uint8_t*>(rgb->pixels) + static_cast<size_t>(y) * rgb->pitch;
+    const auto* row =
+        static_cast<const uint8_t*>(rgb->pixels) + static_cast<size_t>(y) * rgb->pitch;
     std::memcpy(&out.pixels[static_cast<size_t>(y) * rgb->w], row, static_cast<size_t>(rgb->w) * 4);
   }
   SDL_UnlockSurface(rgb);

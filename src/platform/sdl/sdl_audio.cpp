@@ -3,8 +3,8 @@
 #include <alsa/asoundlib.h>
 
 #include <algorithm>
-#include <cmath>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -22,7 +22,7 @@ constexpr int kChunkFrames = 512;  // about 23 ms: effect latency and music end 
 // loudest moments under the ceiling. Effects leave room for the music below it:
 // one effect of the default pack peaks between -1.4 and -6 dBFS, so alone it
 // stays under the ceiling and untouched.
-constexpr float kCeiling = 0.891f;  // -1 dBFS
+constexpr float kCeiling = 0.891f;     // -1 dBFS
 constexpr float kEffectGain = 0.794f;  // -2 dB
 // Keeps every length inside the converter's int; far beyond any sound effect.
 constexpr size_t kMaxWaveBytes = size_t{16} << 20;
@@ -66,7 +66,8 @@ std::vector<Uint8> RiffImage(const WaveFormat& format, const uint8_t* data, size
 void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
 void SayNoDevice() {
-  std::fprintf(stderr, "lantern-drift: no sound device (%s); playing without sound\n", SDL_GetError());
+  std::fprintf(stderr, "lantern-drift: no sound device (%s); playing without sound\n",
+               SDL_GetError());
 }
 
 }  // namespace

@@ -11,16 +11,25 @@ struct KeyMap {
 };
 
 constexpr KeyMap kKeys[] = {
-    {SDLK_RETURN, SDL_SCANCODE_RETURN, VK_RETURN},  {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, VK_RETURN},
-    {SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, VK_ESCAPE},  {SDLK_SPACE, SDL_SCANCODE_SPACE, VK_SPACE},
-    {SDLK_LEFT, SDL_SCANCODE_LEFT, VK_LEFT},        {SDLK_UP, SDL_SCANCODE_UP, VK_UP},
-    {SDLK_RIGHT, SDL_SCANCODE_RIGHT, VK_RIGHT},     {SDLK_DOWN, SDL_SCANCODE_DOWN, VK_DOWN},
-    {SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, VK_BACK}, {SDLK_F10, SDL_SCANCODE_F10, VK_F10},
+    {SDLK_RETURN, SDL_SCANCODE_RETURN, VK_RETURN},
+    {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, VK_RETURN},
+    {SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, VK_ESCAPE},
+    {SDLK_SPACE, SDL_SCANCODE_SPACE, VK_SPACE},
+    {SDLK_LEFT, SDL_SCANCODE_LEFT, VK_LEFT},
+    {SDLK_UP, SDL_SCANCODE_UP, VK_UP},
+    {SDLK_RIGHT, SDL_SCANCODE_RIGHT, VK_RIGHT},
+    {SDLK_DOWN, SDL_SCANCODE_DOWN, VK_DOWN},
+    {SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, VK_BACK},
+    {SDLK_F10, SDL_SCANCODE_F10, VK_F10},
     // The usual alternatives to the arrows.
-    {SDLK_w, SDL_SCANCODE_W, VK_UP},     {SDLK_a, SDL_SCANCODE_A, VK_LEFT},
-    {SDLK_s, SDL_SCANCODE_S, VK_DOWN},   {SDLK_d, SDL_SCANCODE_D, VK_RIGHT},
-    {SDLK_KP_8, SDL_SCANCODE_KP_8, VK_UP},     {SDLK_KP_4, SDL_SCANCODE_KP_4, VK_LEFT},
-    {SDLK_KP_2, SDL_SCANCODE_KP_2, VK_DOWN},   {SDLK_KP_6, SDL_SCANCODE_KP_6, VK_RIGHT},
+    {SDLK_w, SDL_SCANCODE_W, VK_UP},
+    {SDLK_a, SDL_SCANCODE_A, VK_LEFT},
+    {SDLK_s, SDL_SCANCODE_S, VK_DOWN},
+    {SDLK_d, SDL_SCANCODE_D, VK_RIGHT},
+    {SDLK_KP_8, SDL_SCANCODE_KP_8, VK_UP},
+    {SDLK_KP_4, SDL_SCANCODE_KP_4, VK_LEFT},
+    {SDLK_KP_2, SDL_SCANCODE_KP_2, VK_DOWN},
+    {SDLK_KP_6, SDL_SCANCODE_KP_6, VK_RIGHT},
     {SDLK_TAB, SDL_SCANCODE_TAB, VK_TAB},
 };
 
@@ -32,10 +41,10 @@ struct PadMap {
 };
 
 constexpr PadMap kPadButtons[] = {
-    {SDL_CONTROLLER_BUTTON_A, VK_RETURN},        {SDL_CONTROLLER_BUTTON_START, VK_ESCAPE},
+    {SDL_CONTROLLER_BUTTON_A, VK_RETURN},       {SDL_CONTROLLER_BUTTON_START, VK_ESCAPE},
     {SDL_CONTROLLER_BUTTON_B, VK_BACK},  // answers No in a box; nothing elsewhere
-    {SDL_CONTROLLER_BUTTON_DPAD_UP, VK_UP},      {SDL_CONTROLLER_BUTTON_DPAD_DOWN, VK_DOWN},
-    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, VK_LEFT},  {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, VK_RIGHT},
+    {SDL_CONTROLLER_BUTTON_DPAD_UP, VK_UP},     {SDL_CONTROLLER_BUTTON_DPAD_DOWN, VK_DOWN},
+    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, VK_LEFT}, {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, VK_RIGHT},
 };
 
 // A stick inside this stays at rest: worn sticks never quite centre.
@@ -108,7 +117,8 @@ bool SdlPad::Translate(const SDL_Event& event, Message& out) {
       stick_[axis] = StickDirection(event.caxis.value);
       // Leaving the dead zone is one press, for the menus.
       if (stick_[axis] == 0 || stick_[axis] == was) return false;
-      const int vk = axis == 0 ? (stick_[0] < 0 ? VK_LEFT : VK_RIGHT) : (stick_[1] < 0 ? VK_UP : VK_DOWN);
+      const int vk =
+          axis == 0 ? (stick_[0] < 0 ? VK_LEFT : VK_RIGHT) : (stick_[1] < 0 ? VK_UP : VK_DOWN);
       out = {MsgKind::kPadButton, static_cast<uint32_t>(vk), 0};
       return true;
     }
@@ -121,8 +131,8 @@ bool SdlPad::Held(int vk) const {
   if (vk == VK_SPACE)
     return !confirm_spent_ && SDL_GameControllerGetButton(pad_, SDL_CONTROLLER_BUTTON_A) != 0;
   for (const PadMap& p : kPadButtons)
-    if (p.vk == vk && p.button != SDL_CONTROLLER_BUTTON_A && p.button != SDL_CONTROLLER_BUTTON_START &&
-        SDL_GameControllerGetButton(pad_, p.button) != 0)
+    if (p.vk == vk && p.button != SDL_CONTROLLER_BUTTON_A &&
+        p.button != SDL_CONTROLLER_BUTTON_START && SDL_GameControllerGetButton(pad_, p.button) != 0)
       return true;
   switch (vk) {
     case VK_LEFT: return stick_[0] < 0;

@@ -1,8 +1,7 @@
 #include "platform/sdl/sdl_music.h"
 
-#include <unistd.h>
-
 #include <SDL_mixer.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>

@@ -51,7 +51,7 @@ class SdlMusic {
   fluid_player_t* player_ = nullptr;
   int total_ticks_ = 0;  // of the player's piece, once it has read it
   bool synth_failed_ = false;
-  std::string font_;  // the soundfont still to be loaded
+  std::string font_;         // the soundfont still to be loaded
   std::vector<char> piece_;  // the open MIDI file
   bool open_ = false;
   bool playing_ = false;

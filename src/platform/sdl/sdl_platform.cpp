@@ -1,11 +1,10 @@
 #include "platform/sdl/sdl_platform.h"
-#include "platform/sdl_platform_factory.h"
 
 #include <unistd.h>
 
 #include <climits>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -13,6 +12,7 @@
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_video.h"
+#include "platform/sdl_platform_factory.h"
 
 namespace platform {
 
@@ -41,12 +41,13 @@ SdlPlatform::SdlPlatform(int scale, PresentPath present)
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   const bool started = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) == 0;
   const char* driver = SDL_GetCurrentVideoDriver();
-  headless_video_ = driver != nullptr && (std::strcmp(driver, "dummy") == 0 ||
-                                          std::strcmp(driver, "offscreen") == 0);
+  headless_video_ = driver != nullptr &&
+                    (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
   const char* asked = std::getenv("SDL_VIDEODRIVER");
   if ((!started || headless_video_) && (asked == nullptr || *asked == '\0')) {
     // SDL would fall back to drawing off screen, and the game would run unseen.
-    std::fprintf(stderr, "lantern-drift: no display: %s; %s. Start it in a desktop session, or set "
+    std::fprintf(stderr,
+                 "lantern-drift: no display: %s; %s. Start it in a desktop session, or set "
                  "SDL_VIDEODRIVER=dummy to run it without a window.\n",
                  Tried("DISPLAY").c_str(), Tried("WAYLAND_DISPLAY").c_str());
     has_display_ = false;

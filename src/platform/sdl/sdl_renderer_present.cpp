@@ -56,7 +56,8 @@ void SdlRendererPresent::Show(const uint16_t* pixels, int width, int height, int
 bool SdlRendererPresent::SameAsShown(const uint16_t* pixels, int pitch) const {
   if (shown_.size() != static_cast<size_t>(width_) * height_) return false;
   for (int y = 0; y < height_; ++y)
-    if (std::memcmp(&shown_[static_cast<size_t>(y) * width_], pixels + static_cast<ptrdiff_t>(y) * pitch,
+    if (std::memcmp(&shown_[static_cast<size_t>(y) * width_],
+                    pixels + static_cast<ptrdiff_t>(y) * pitch,
                     static_cast<size_t>(width_) * sizeof *pixels) != 0)
       return false;
   return true;
@@ -65,7 +66,8 @@ bool SdlRendererPresent::SameAsShown(const uint16_t* pixels, int pitch) const {
 void SdlRendererPresent::KeepShown(const uint16_t* pixels, int pitch) {
   shown_.resize(static_cast<size_t>(width_) * height_);
   for (int y = 0; y < height_; ++y)
-    std::memcpy(&shown_[static_cast<size_t>(y) * width_], pixels + static_cast<ptrdiff_t>(y) * pitch,
+    std::memcpy(&shown_[static_cast<size_t>(y) * width_],
+                pixels + static_cast<ptrdiff_t>(y) * pitch,
                 static_cast<size_t>(width_) * sizeof *pixels);
 }
 

@@ -39,8 +39,7 @@ SDL_Surface* SdlSurfacePresent::Target() {
   return s;
 }
 
-void SdlSurfacePresent::Show(const uint16_t* pixels, int width, int height, int pitch,
-                             bool again) {
+void SdlSurfacePresent::Show(const uint16_t* pixels, int width, int height, int pitch, bool again) {
   SDL_Surface* s = Target();
   if (s == nullptr || (again && !scaler_.Repainting())) return;
   picture_width_ = width;
@@ -52,7 +51,8 @@ void SdlSurfacePresent::Show(const uint16_t* pixels, int width, int height, int 
 }
 
 void SdlSurfacePresent::ToPicture(int& x, int& y) const {
-  const PictureRect r = FitPicture(picture_width_, picture_height_, surface_width_, surface_height_);
+  const PictureRect r =
+      FitPicture(picture_width_, picture_height_, surface_width_, surface_height_);
   if (r.width <= 0 || r.height <= 0) return;
   x = static_cast<int>(static_cast<int64_t>(x - r.x) * picture_width_ / r.width);
   y = static_cast<int>(static_cast<int64_t>(y - r.y) * picture_height_ / r.height);

@@ -70,7 +70,8 @@ bool HasRenderNode() {
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", error)) {
     const std::string name = entry.path().filename().string();
-    if (name.rfind("renderD", 0) == 0 && access(entry.path().c_str(), R_OK | W_OK) == 0) return true;
+    if (name.rfind("renderD", 0) == 0 && access(entry.path().c_str(), R_OK | W_OK) == 0)
+      return true;
   }
   return false;
 }
@@ -118,8 +119,10 @@ bool SdlVideo::Open(int width, int height, bool) {
   if (path_ == PresentPath::kSurface && OpenSurface()) {
     std::fprintf(stderr, "lantern-drift: presenting through the window surface, as asked\n");
   } else if (path_ == PresentPath::kChoose && !HasRenderNode() && OpenSurface()) {
-    std::fprintf(stderr, "lantern-drift: presenting through the window surface: no graphics card "
-                 "(no render node in /dev/dri); %s to use a renderer anyway\n", change);
+    std::fprintf(stderr,
+                 "lantern-drift: presenting through the window surface: no graphics card "
+                 "(no render node in /dev/dri); %s to use a renderer anyway\n",
+                 change);
   } else if (SDL_Renderer* renderer = CreateRenderer(refresh > 0)) {
     SDL_RendererInfo info{};
     SDL_GetRendererInfo(renderer, &info);
@@ -128,8 +131,10 @@ bool SdlVideo::Open(int width, int height, bool) {
       SDL_DestroyRenderer(renderer);
       renderer = nullptr;
       if (OpenSurface())
-        std::fprintf(stderr, "lantern-drift: presenting through the window surface: the renderer "
-                     "(%s) runs on the processor; %s to use it anyway\n", name.c_str(), change);
+        std::fprintf(stderr,
+                     "lantern-drift: presenting through the window surface: the renderer "
+                     "(%s) runs on the processor; %s to use it anyway\n",
+                     name.c_str(), change);
       else
         renderer = CreateRenderer(refresh > 0);
     }
