@@ -15,6 +15,7 @@
 #include "game/game_scene.h"
 #include "game/game_state.h"
 #include "library/draw/el_draw.h"
+#include "library/ui/start.h"
 #include "platform/headless/headless_platform.h"
 #include "scene/scene_state.h"
 #include "shell/program_reset.h"
@@ -95,7 +96,7 @@ void BM_GameFrame(benchmark::State& state) {
     return;
   }
   ResetProgramState();
-  g_draw.Screen(640, 480, 1);
+  StartLibrary(640, 480, 1);
   SetUpStage();
   // One iteration is one frame: the time per iteration is the time per frame.
   for (auto _ : state) {

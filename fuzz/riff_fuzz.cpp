@@ -1,6 +1,7 @@
 // Waves from arbitrary bytes, through the RIFF reader and the sound loader.
 #include "fuzz_home.h"
 #include "library/sound/el_sound.h"
+#include "library/sound/wave_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static FuzzHome home;

@@ -4,9 +4,9 @@
 
 #include "content/scene_script.h"
 #include "library/draw/el_draw.h"
-#include "library/draw/message_box.h"
 #include "library/sound/music.h"
 #include "library/system/el_system.h"
+#include "library/system/failure.h"
 #include "scene/scene_state.h"
 
 namespace {

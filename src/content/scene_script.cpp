@@ -5,8 +5,8 @@
 
 #include "content/content_reader.h"
 #include "library/draw/el_draw.h"
-#include "library/draw/message_box.h"
-#include "library/system/el_system.h"
+#include "library/system/failure.h"
+#include "library/system/file_lookup.h"
 #include "library/system/text_values.h"
 
 std::array<SceneRecord, MAX_SCENE> g_scene_table;

@@ -1,7 +1,7 @@
 #include "frontend/boot_scene.h"
 
 #include "content/game_dat.h"
-#include "library/draw/message_box.h"
+#include "library/ui/message_box.h"
 #include "scene/boxes.h"
 #include "scene/scene_state.h"
 

@@ -1,8 +1,9 @@
 // The ranking and how-to screens: a picture until Enter or the joystick button.
+#include "frontend/info_scenes.h"
+
 #include <algorithm>
 
 #include "content/game_params.h"
-#include "frontend/front_scenes.h"
 #include "frontend/save_file.h"
 #include "game/digits.h"
 #include "library/draw/el_draw.h"

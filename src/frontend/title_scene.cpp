@@ -1,7 +1,8 @@
+#include "frontend/title_scene.h"
+
 #include <cstdlib>
 
 #include "content/game_params.h"
-#include "frontend/front_scenes.h"
 #include "frontend/save_file.h"
 #include "game/game_math.h"
 #include "game/game_scene.h"

@@ -1,4 +1,4 @@
-// The title menu, the ranking screen and the how-to screen.
+// The title menu.
 #pragma once
 
 struct TitleState {
@@ -15,5 +15,3 @@ extern TitleState g_title;
 void ResetTitleState();
 
 void SceneTitle();
-void SceneRanking();
-void SceneHowto();

@@ -13,11 +13,12 @@
 #include "game/steering.h"
 #include "game/tables.h"
 #include "library/draw/el_draw.h"
-#include "library/draw/message_box.h"
 #include "library/input/input.h"
 #include "library/sound/el_sound.h"
 #include "library/sound/music.h"
 #include "library/system/el_system.h"
+#include "library/system/failure.h"
+#include "library/ui/message_box.h"
 #include "scene/boxes.h"
 #include "scene/scene_state.h"
 

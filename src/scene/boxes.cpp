@@ -5,8 +5,8 @@
 #include <string>
 
 #include "library/draw/el_draw.h"
-#include "library/draw/message_box.h"
 #include "library/sound/el_sound.h"
+#include "library/ui/message_box.h"
 #include "platform/platform.h"
 #include "scene/scene_state.h"
 

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "library/system/el_system.h"
+#include "library/system/file_lookup.h"
 
 namespace fs = std::filesystem;
 

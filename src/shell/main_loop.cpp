@@ -5,12 +5,14 @@
 
 #include "content/game_params.h"
 #include "frontend/boot_scene.h"
-#include "frontend/front_scenes.h"
+#include "frontend/info_scenes.h"
 #include "frontend/save_file.h"
 #include "frontend/script_scenes.h"
+#include "frontend/title_scene.h"
 #include "game/game_scene.h"
 #include "library/draw/el_draw.h"
-#include "library/system/el_system.h"
+#include "library/system/file_lookup.h"
+#include "library/ui/start.h"
 #include "platform/platform.h"
 #include "scene/boxes.h"
 #include "scene/scene_state.h"
@@ -55,17 +57,10 @@ void SetIcon() {
 
 }  // namespace
 
-WindowState g_window;
-
 SceneFunction g_scenes[kSceneCount] = {
     nullptr,      SceneBoot,  SceneGame,   SceneTitle,    SceneStageIntro,
     SceneRanking, SceneHowto, SceneEnding, SceneGameOver, SceneOpening,
 };
-
-void ResetFrameClock() {
-  g_state.frame_delta = 0.0f;
-  g_window.last_frame_time = platform::Get().Clock();
-}
 
 void RunFrame() {
   platform::Platform& p = platform::Get();
@@ -116,7 +111,7 @@ int RunGame(int full_screen) {
   ReadSaveFile(CurrentFolders().save_file, CurrentFolders().ranking_file);
   if (!p.CreateMainWindow(kCaption, g_window.full_screen == 1)) return 1;
   SetIcon();
-  if (g_draw.Screen(kDisplayWidth, kDisplayHeight, 1) == 0) {
+  if (StartLibrary(kDisplayWidth, kDisplayHeight, 1) == 0) {
     g_state.exit_code = 1;
     QuitGame();
   }

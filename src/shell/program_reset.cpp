@@ -3,15 +3,17 @@
 #include "content/game_params.h"
 #include "content/scene_player.h"
 #include "content/stage_data.h"
-#include "frontend/front_scenes.h"
 #include "frontend/save_file.h"
 #include "frontend/script_scenes.h"
+#include "frontend/title_scene.h"
 #include "game/game_state.h"
 #include "library/draw/el_draw.h"
-#include "library/draw/message_box.h"
 #include "library/sound/el_sound.h"
 #include "library/sound/music.h"
 #include "library/system/el_system.h"
+#include "library/system/failure.h"
+#include "library/ui/message_box.h"
+#include "library/ui/report.h"
 #include "scene/scene_state.h"
 #include "shell/folders.h"
 #include "shell/main_loop.h"
@@ -34,6 +36,8 @@ void ResetProgramState() {
   ResetFolders();
   // While a box is open the window procedure still gets what the box does not answer.
   SetBoxMessageSink(WindowProc);
-  NoteBoxDetail("");
+  // What the library fails at is shown as the error box.
+  SetFailureSink(ShowReport);
+  NoteFailureDetail("");
   NoteBoxEnglish("");
 }

@@ -9,13 +9,15 @@
 #include "library/sound/el_sound.h"
 #include "library/sound/music.h"
 #include "library/system/el_system.h"
+#include "library/ui/message_box.h"
 #include "platform/platform.h"
 #include "scene/boxes.h"
 #include "scene/scene_state.h"
-#include "shell/main_loop.h"
 
 using platform::Message;
 using platform::MsgKind;
+
+WindowState g_window;
 
 namespace {
 
@@ -72,6 +74,7 @@ void OnEscape() {
     ToggleGameMenu();
     return;
   }
+  NoteBoxEnglish("Return to the title screen?");
   if (AskYesNo("タイトル画面に戻りますか？") == 0) return;
   StageCleanup();
   AbandonSceneScript();
@@ -88,6 +91,11 @@ void OnPadButton(int vk) {
 }
 
 }  // namespace
+
+void ResetFrameClock() {
+  g_state.frame_delta = 0.0f;
+  g_window.last_frame_time = platform::Get().Clock();
+}
 
 void KeyboardHandler(int vk) {
   switch (vk) {

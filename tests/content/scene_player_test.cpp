@@ -11,6 +11,7 @@
 #include "game/game_state.h"
 #include "library/draw/el_draw.h"
 #include "library/system/el_system.h"
+#include "library/ui/start.h"
 #include "scene/scene_state.h"
 
 namespace {
@@ -21,7 +22,7 @@ class ScenePlayerTest : public ContentTest {
  protected:
   void SetUp() override {
     ContentTest::SetUp();
-    g_draw.Screen(640, 480, 1);
+    StartLibrary(640, 480, 1);
     hp.frame_ms = 0;  // the test moves the clock
     WriteBmp("img/red.bmp", 640, 480, 0xFF0000);
     WriteBmp("img/blue.bmp", 100, 100, 0x0000FF);

@@ -8,6 +8,7 @@
 #include "content/game_params.h"
 #include "content/stage_data.h"
 #include "library/draw/el_draw.h"
+#include "library/ui/start.h"
 #include "scene/scene_state.h"
 
 namespace {
@@ -81,7 +82,7 @@ TEST_F(StageFileTest, KeptFieldsAndOverwrittenParametersOutliveTheStage) {
 }
 
 TEST_F(StageFileTest, PicturesLoadLowerCasedFromBlocksAndCapitalisedFromDirectives) {
-  g_draw.Screen(640, 480, 1);
+  StartLibrary(640, 480, 1);
   WriteBmp("img/enemy.bmp", 4, 4, 0xFF0000);
   Read("#ENEMY:0\nIMG:Img\\Enemy.BMP\n#STAGE_CLEAR:img\\enemy.bmp\n");
   EXPECT_EQ(std::tuple(g_draw.Slot(g_chars[0].img).name, g_draw.Slot(g_stage.STAGE_CLEAR).name,

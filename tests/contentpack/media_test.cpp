@@ -8,7 +8,7 @@
 #include <tuple>
 
 #include "contentpack/pack_files.h"
-#include "library/sound/el_sound.h"
+#include "library/sound/wave_file.h"
 
 namespace {
 

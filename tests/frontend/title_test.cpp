@@ -1,6 +1,7 @@
-#include "frontend/front_scenes.h"
+#include "frontend/title_scene.h"
 #include "scene/scene_state.h"
 #include "shell/main_loop.h"
+#include "shell/window_proc.h"
 #include "support/headless_test.h"
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include "library/draw/el_draw.h"
 #include "library/sound/el_sound.h"
+#include "library/ui/start.h"
 #include "scene/scene_state.h"
 
 namespace {
@@ -27,7 +28,7 @@ constexpr Role kRoles[] = {{"ok", &SoundRoles::ok},
 void GameTest::SetUp() {
   HeadlessTest::SetUp();
   MakeTempDir();
-  g_draw.Screen(640, 480, 1);
+  StartLibrary(640, 480, 1);
   g_stage.ENEMY_NUMBER = 0;
   AddEnemy(320.0f, 240.0f).ai = 0;  // the player, steered by the keys
   g_stage.MAX_TURN = 1;

@@ -1,16 +1,15 @@
 #!/usr/bin/env bash
-# Fails when the house is not one-way: an #include "../ anywhere in src/, or a
-# symbol that a layer's library needs and only a layer above it defines.
-#   layer_check.sh SOURCE_DIR LEVEL:LIBRARY...   (LEVEL 0 is the platform, 6 the shell)
+# Fails when the house is not one-way: an include that opens a file of a room
+# above its own or runs round a circle (include_check.py, on what the last
+# build opened), or a symbol that a layer's library needs and only a layer
+# above it defines.
+#   layer_check.sh SOURCE_DIR BUILD_DIR LEVEL:LIBRARY...
+#   (LEVEL 0 is the platform, 1 to 5 the library's rooms, 10 the shell)
 set -uo pipefail
-src=$1/src
-shift
-failed=0
-
-if grep -rn --include='*.cpp' --include='*.h' '#[[:space:]]*include[[:space:]]*"\.\./' "$src"; then
-  echo "an include climbs out of its folder; name it from src/ (\"layer/file.h\")"
-  failed=1
-fi
+here=$(dirname "$0")
+"$here/include_check.py" "$1" "$2"
+failed=$?
+shift 2
 
 work=$(mktemp -d) || exit 2
 trap 'rm -rf "$work"' EXIT

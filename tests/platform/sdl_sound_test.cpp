@@ -16,6 +16,7 @@
 
 #include "library/sound/el_sound.h"
 #include "library/sound/music.h"
+#include "library/sound/wave_file.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_platform.h"
 #include "shell/program_reset.h"

@@ -1,11 +1,7 @@
 // Display set-up and teardown.
 #include "library/draw/el_draw.h"
 
-#include "library/input/input.h"
-#include "library/sound/el_sound.h"
-#include "library/sound/music.h"
-#include "library/system/el_system.h"
-#include "library/system/report.h"
+#include "library/system/failure.h"
 #include "platform/platform.h"
 
 elDraw g_draw;
@@ -50,13 +46,6 @@ int elDraw::Screen(int width, int height, int) {
   format_ = draw::DescribeFormat(draw::kRedMask, draw::kGreenMask, draw::kBlueMask);
   for (int i = 2; i < kObjects; ++i) EmptySlot(objects_[static_cast<size_t>(i)]);
   fps_.next_sample = platform::Get().Clock();
-
-  g_sound.InitSound();
-  g_sound.ResetTable();
-  MusicReset();
-  g_system.ResetWaits();
-  font_block_ = FontBlock();
-  InitJoystick();
   return 1;
 }
 

@@ -44,6 +44,8 @@ class elDraw {
     uint8_t charset = 0;
   };
 
+  // Opens the display and makes the two work sprites; StartLibrary (ui/start.h)
+  // then starts the library's other parts.
   int Screen(int width, int height, int mode);
   void CloseScreen();
 
@@ -64,6 +66,7 @@ class elDraw {
   void WriteText(int x, int y, std::string_view text);
   void EndText();
   void DrawFps();
+  void AllocFontBlock();
   void FreeFontBlock();
 
   bool IsOpen() const { return open_; }

@@ -2,9 +2,8 @@
 #include <new>
 
 #include "library/draw/el_draw.h"
-#include "library/draw/message_box.h"
-#include "library/system/el_system.h"
-#include "library/system/report.h"
+#include "library/system/failure.h"
+#include "library/system/file_lookup.h"
 #include "platform/platform.h"
 
 namespace {
@@ -30,7 +29,7 @@ bool elDraw::LoadPicture(Object& object, const std::string& name) {
   platform::Image image;
   std::string why;
   if (!platform::Get().LoadBitmap(ProgramFile(name), image, why)) {
-    NoteBoxDetail(ContentPath(name) + ": " + why);
+    NoteFailureDetail(ContentPath(name) + ": " + why);
     return false;
   }
   object.width = static_cast<uint16_t>(image.width);
@@ -51,7 +50,7 @@ bool elDraw::LoadPicture(Object& object, const std::string& name) {
 
 int elDraw::LoadObject(const std::string& name, int) {
   if (name.size() > kNameMax) {
-    NoteBoxDetail(ContentPath(name) + ": the name is longer than 30 characters");
+    NoteFailureDetail(ContentPath(name) + ": the name is longer than 30 characters");
     return ReportError("elDraw::LoadObject", kTooLong);
   }
   for (int i = 2; i < kObjects; ++i) {

@@ -57,4 +57,6 @@ void elDraw::WriteText(int x, int y, std::string_view text) {
 
 void elDraw::EndText() { text_.active = false; }
 
+void elDraw::AllocFontBlock() { font_block_ = FontBlock(); }
+
 void elDraw::FreeFontBlock() { font_block_.reset(); }

@@ -5,9 +5,6 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <vector>
-
-#include "platform/platform.h"
 
 class elSound {
  public:
@@ -48,16 +45,6 @@ class elSound {
 };
 
 extern elSound g_sound;
-
-struct WaveData {
-  platform::WaveFormat format;
-  std::vector<uint8_t> samples;
-};
-
-// Reads a RIFF WAVE file; 0 on success, non-zero on failure with why in English.
-int ReadWaveFile(const std::string& path, WaveData& out, std::string& why);
-// The same rules on bytes already in memory.
-int ReadWaveBytes(const uint8_t* data, size_t size, WaveData& out);
 
 // Back to the state before InitSound (tests).
 void ResetSound();

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <set>
 
-#include "library/draw/message_box.h"
-#include "library/system/el_system.h"
+#include "library/system/failure.h"
+#include "library/system/file_lookup.h"
 #include "platform/midi_file.h"
 #include "platform/platform.h"
 

@@ -1,11 +1,12 @@
 // The RIFF WAVE reader. Reads go by file position, not by chunk, as the old
 // buffered RIFF functions did: the format block and its extra bytes are read
 // straight on, and only running out of file fails a read.
+#include "library/sound/wave_file.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string>
 
-#include "library/sound/el_sound.h"
 #include "platform/file_bytes.h"
 
 namespace {

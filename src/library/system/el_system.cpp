@@ -1,6 +1,7 @@
 #include "library/system/el_system.h"
 
-#include "library/system/report.h"
+#include "library/system/failure.h"
+#include "library/system/file_lookup.h"
 #include "platform/platform.h"
 
 elSystem g_system;

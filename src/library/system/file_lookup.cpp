@@ -1,3 +1,5 @@
+#include "library/system/file_lookup.h"
+
 #include <dirent.h>
 #include <strings.h>
 
@@ -5,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "library/system/el_system.h"
 #include "platform/platform.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "library/draw/message_box.h"
+#include "library/ui/message_box.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -8,6 +8,7 @@
 
 #include "library/draw/el_draw.h"
 #include "library/draw/pixel_format.h"
+#include "library/system/failure.h"
 #include "library/system/text_values.h"
 
 using platform::Message;
@@ -19,7 +20,6 @@ namespace {
 constexpr std::pair<std::string_view, std::string_view> kEnglish[] = {
     {"メッセージ", "Message"},
     {"エラー発生", "Error"},
-    {"タイトル画面に戻りますか？", "Return to the title screen?"},
     {"ウェイトNoが範囲外です", "the wait number is out of range"},
     {"DirectDrawが使用できません", "the display cannot be used"},
     {"フルスクリーン化できません", "cannot switch to full screen"},
@@ -62,9 +62,7 @@ constexpr uint32_t kBlack = 0x000000;
 constexpr uint32_t kEnglishInk = 0x404040;
 
 BoxMessageSink g_sink = nullptr;
-std::string g_detail;
 std::string g_english;
-std::string g_load_source;
 
 struct Button {
   int answer;
@@ -294,17 +292,7 @@ int DrawnBox(const std::string& text, const std::string& english, const std::str
 
 void SetBoxMessageSink(BoxMessageSink sink) { g_sink = sink; }
 
-std::string WithLoadSource(const std::string& text) {
-  return g_load_source.empty() || text.empty() ? text : g_load_source + ": " + text;
-}
-
-void NoteBoxDetail(const std::string& detail) { g_detail = WithLoadSource(detail); }
-
 void NoteBoxEnglish(const std::string& english) { g_english = english; }
-
-LoadSource::LoadSource(const std::string& where) { g_load_source = where; }
-
-LoadSource::~LoadSource() { g_load_source.clear(); }
 
 std::string EnglishFor(const std::string& text) {
   std::string out = text;
@@ -322,7 +310,7 @@ std::string EnglishFor(const std::string& text) {
 }
 
 int OpenBox(const std::string& text, const std::string& caption, unsigned style) {
-  const std::string detail = std::exchange(g_detail, std::string());
+  const std::string detail = TakeFailureDetail();
   std::string english = std::exchange(g_english, std::string());
   if (english.empty()) english = EnglishFor(text);
   if (!detail.empty()) std::fprintf(stderr, "lantern-drift: %s\n", detail.c_str());

@@ -1,6 +1,7 @@
-// Library error reports: a box "context : message" under the caption "エラー発生".
+// The library's error reports as the player sees them: a box "context :
+// message" under the caption "エラー発生". Start-up makes it the failure sink.
 #pragma once
 
 #include <string>
 
-int ReportError(const std::string& context, const std::string& message, int code = 0);
+void ShowReport(const std::string& context, const std::string& message);

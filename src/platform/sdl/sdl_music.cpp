@@ -8,7 +8,7 @@
 
 #include "platform/file_bytes.h"
 #include "platform/midi_file.h"
-#include "platform/sdl/sdl_platform.h"
+#include "platform/platform.h"
 
 namespace platform {
 
@@ -45,6 +45,11 @@ std::string FindSoundfont() {
 }
 
 }  // namespace
+
+Uint32 MusicEventType() {
+  static const Uint32 type = SDL_RegisterEvents(1);
+  return type;
+}
 
 SdlMusic::SdlMusic(int rate) : rate_(rate) {}
 

@@ -14,6 +14,10 @@
 
 namespace platform {
 
+// The SDL user event that the audio thread pushes at the end of a piece;
+// event.user.code carries the MCI_NOTIFY_* code.
+Uint32 MusicEventType();
+
 class SdlMusic {
  public:
   explicit SdlMusic(int rate);

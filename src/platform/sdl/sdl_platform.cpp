@@ -11,6 +11,7 @@
 #include "platform/bitmap_file.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_keys.h"
+#include "platform/sdl/sdl_music.h"
 #include "platform/sdl/sdl_video.h"
 #include "platform/sdl_platform_factory.h"
 
@@ -29,11 +30,6 @@ std::string Tried(const char* variable) {
 }
 
 }  // namespace
-
-Uint32 MusicEventType() {
-  static const Uint32 type = SDL_RegisterEvents(1);
-  return type;
-}
 
 SdlPlatform::SdlPlatform(int scale, PresentPath present)
     : scale_(scale < 1 ? 1 : scale), present_(present) {

@@ -17,10 +17,6 @@ namespace platform {
 class SdlVideo;
 class SdlAudio;
 
-// The SDL user event that the audio thread pushes at the end of a piece;
-// event.user.code carries the MCI_NOTIFY_* code.
-Uint32 MusicEventType();
-
 class SdlPlatform : public Platform {
  public:
   explicit SdlPlatform(int scale, PresentPath present = PresentPath::kChoose);

@@ -5,7 +5,7 @@
 #include <random>
 #include <tuple>
 
-#include "draw/draw_fixture.h"
+#include "library/draw/draw_fixture.h"
 #include "library/draw/row_kernels.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <tuple>
 
-#include "draw/draw_fixture.h"
+#include "library/draw/draw_fixture.h"
 
 namespace {
 

@@ -1,11 +1,13 @@
-#include "draw/draw_fixture.h"
+#include "library/draw/draw_fixture.h"
 
 #include <algorithm>
+
+#include "library/ui/start.h"
 
 void DrawTest::SetUp() {
   HeadlessTest::SetUp();
   hp.program_path = MakeTempDir() + "lantern-drift";
-  ASSERT_EQ(g_draw.Screen(640, 480, 1), 1);
+  ASSERT_EQ(StartLibrary(640, 480, 1), 1);
 }
 
 // Each RGB565 component widened exactly, so that truncation gives it back.

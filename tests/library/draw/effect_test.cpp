@@ -2,7 +2,7 @@
 
 #include <tuple>
 
-#include "draw/draw_fixture.h"
+#include "library/draw/draw_fixture.h"
 #include "library/draw/row_kernels.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <tuple>
 
-#include "draw/draw_fixture.h"
+#include "library/draw/draw_fixture.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <tuple>
 
-#include "draw/draw_fixture.h"
+#include "library/draw/draw_fixture.h"
 
 namespace {
 

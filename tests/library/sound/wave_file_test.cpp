@@ -1,9 +1,10 @@
+#include "library/sound/wave_file.h"
+
 #include <gtest/gtest.h>
 
 #include <tuple>
 #include <vector>
 
-#include "library/sound/el_sound.h"
 #include "support/test_bytes.h"
 
 namespace {

@@ -7,6 +7,7 @@
 
 #include "library/input/input.h"
 #include "library/system/el_system.h"
+#include "library/system/file_lookup.h"
 #include "platform/file_bytes.h"
 #include "support/headless_test.h"
 

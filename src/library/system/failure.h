@@ -1,0 +1,33 @@
+// How a library operation says that it failed. The library shows nothing
+// itself: start-up installs the sink that does (the error box), so the rooms
+// that fail stay below the room that draws the box.
+#pragma once
+
+#include <string>
+
+// Shows a report "context : message", for example "elSound::LoadObject" and
+// "ミックス数が多過ぎます".
+using FailureSink = void (*)(const std::string& context, const std::string& message);
+void SetFailureSink(FailureSink sink);
+
+// Hands the report to the sink (to standard error when none is set) and
+// returns 0, the result of the operation that failed.
+int ReportError(const std::string& context, const std::string& message, int code = 0);
+
+// The file and the reason behind the next report, in English ("img/title.bmp:
+// no such file"), after the load source if any. The next box takes it.
+void NoteFailureDetail(const std::string& detail);
+std::string TakeFailureDetail();
+
+// While it lives, what fails to load was named at `where` ("data/data1.dat:12"),
+// and the messages say so: they point where lantern-drift --check points.
+class LoadSource {
+ public:
+  explicit LoadSource(const std::string& where);
+  ~LoadSource();
+  LoadSource(const LoadSource&) = delete;
+  LoadSource& operator=(const LoadSource&) = delete;
+};
+
+// text after the load source, if any: "data/data1.dat:12: " + text.
+std::string WithLoadSource(const std::string& text);
