@@ -11,12 +11,13 @@ CC=clang CXX=clang++ "$root/scripts/build.sh" "$build" -DLD_FUZZ=ON -DLD_SANITIZ
 
 seeds="$build/seeds"
 rm -rf "$seeds"
-mkdir -p "$seeds"/{game_dat,stage_file,scene_script,bmp,riff,config,save,record,replay}
+mkdir -p "$seeds"/{game_dat,stage_file,scene_script,bmp,riff,midi,config,save,record,replay}
 cp "$build"/game/data/game.dat "$seeds/game_dat/"
 cp "$build"/game/data/data*.dat "$seeds/stage_file/"
 cp "$build"/game/data/demo*.dat "$seeds/scene_script/"
 find "$build/game/img" -name '*.bmp' -size -40k -exec cp {} "$seeds/bmp/" \;
 cp "$build"/game/sound/*.wav "$seeds/riff/"
+cp "$build"/game/Music/*.mid "$seeds/midi/"
 printf 'FULL_SCREEN=0\r\nFPS=1\r\n' > "$seeds/config/small.ini"
 printf '\xef\xbb\xbf; \xe8\xa8\xad\xe5\xae\x9a\nFULL_SCREEN=0\nMUSIC_VOLUME=40\n' > "$seeds/config/utf8.ini"
 printf 'qorvane\x10\x27\0\0\x01\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0' > "$seeds/save/small.dat"
@@ -31,7 +32,7 @@ for name in opening_title howto_ranking lost_game stage01; do
 done
 
 # replay: records of real runs (fuzz/corpus/replay, the golden replays) replayed through the whole game.
-for target in game_dat stage_file scene_script bmp riff config save record replay; do
+for target in game_dat stage_file scene_script bmp riff midi config save record replay; do
   corpus="$build/corpus/$target"
   mkdir -p "$corpus"
   [ -d "$root/fuzz/corpus/$target" ] && cp -n "$root/fuzz/corpus/$target"/* "$corpus/" 2>/dev/null || true

@@ -8,14 +8,18 @@ namespace platform {
 
 namespace {
 
-uint32_t Big32(const std::string& b, size_t at) {
+uint32_t Big32(std::string_view b, size_t at) {
   uint32_t v = 0;
   for (size_t i = 0; i < 4; ++i) v = v << 8 | static_cast<uint8_t>(b[at + i]);
   return v;
 }
 
-// Why the bytes are no standard MIDI file; empty when they are one.
-std::string MidiProblem(const std::string& b) {
+const std::string kOpenHead = "open \"";
+const std::string kOpenTail = "\" type sequencer alias midi";
+
+}  // namespace
+
+std::string MidiFileProblem(std::string_view b) {
   if (b.size() < 14 || b.compare(0, 4, "MThd") != 0 || Big32(b, 4) < 6 ||
       Big32(b, 4) > b.size() - 8)
     return "no MIDI header";
@@ -33,15 +37,10 @@ std::string MidiProblem(const std::string& b) {
   return "";
 }
 
-const std::string kOpenHead = "open \"";
-const std::string kOpenTail = "\" type sequencer alias midi";
-
-}  // namespace
-
 std::optional<std::string> ReadMidiFile(const std::string& path, std::string* why) {
   std::optional<std::string> bytes = ReadRegularFile(path, kMaxMidiFileBytes, why);
   if (!bytes) return std::nullopt;
-  const std::string problem = MidiProblem(*bytes);
+  const std::string problem = MidiFileProblem(*bytes);
   if (problem.empty()) return bytes;
   if (why != nullptr) *why = "not a standard MIDI file: " + problem;
   return std::nullopt;

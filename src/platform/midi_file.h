@@ -3,11 +3,17 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
 // Larger than any piece of background music.
 inline constexpr size_t kMaxMidiFileBytes = 16u << 20;
+
+// Why the bytes are no standard MIDI file ("no MIDI header"); empty when they
+// are one: a header chunk, every chunk inside the bytes, at least one track and
+// at least as many as the header counts.
+std::string MidiFileProblem(std::string_view bytes);
 
 // The file's bytes when it is a regular file holding a header chunk and at
 // least as many tracks as the header counts, every chunk inside the file;
