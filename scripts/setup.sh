@@ -13,7 +13,7 @@ test=(
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev libx11-dev
   xvfb xdotool x11-utils imagemagick sox openbox
-  clang-format desktop-file-utils appstream dpkg-dev lintian tesseract-ocr stress-ng xz-utils
+  clang-format desktop-file-utils appstream dpkg-dev lintian tesseract-ocr stress-ng xz-utils python3
 )
 
 case "${1:-all}" in
