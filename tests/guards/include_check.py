@@ -77,6 +77,7 @@ def opened_by_build(build, src):
     out = subprocess.run(["ninja", "-C", build, "-t", "deps"], capture_output=True, text=True)
     if out.returncode != 0:
         sys.exit("ninja -t deps failed in %s: %s" % (build, out.stderr.strip()))
+    layers = os.path.realpath(os.path.join(build, "layers"))
     opened, current = {}, None
     for line in out.stdout.splitlines():
         if line and not line[0].isspace():
@@ -86,6 +87,11 @@ def opened_by_build(build, src):
         if not name:
             continue
         path = os.path.realpath(os.path.join(build, name))
+        # The compiler writes "root/content/../frontend/x.h" as "root/frontend/x.h",
+        # a path no root holds: every root mirrors src/.
+        mirrored = os.path.relpath(path, layers).split(os.sep)[1:]
+        if not os.path.exists(path) and path.startswith(layers + os.sep) and mirrored:
+            path = os.path.join(src, *mirrored)
         if current is None:
             current = path
             opened.setdefault(current, [])
