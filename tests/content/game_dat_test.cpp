@@ -16,8 +16,9 @@ class GameDatTest : public ContentTest {
   }
   void ExpectRefused() {
     ASSERT_EQ(hp.boxes.size(), 1u);
-    EXPECT_EQ(std::tuple(hp.boxes[0].text, hp.boxes[0].caption, g_state.shutdown_state),
-              std::tuple("game.datが読み込めませんでした。\r\n", "メッセージ", 2));
+    EXPECT_EQ(hp.boxes[0].text, "game.datが読み込めませんでした。\r\n");
+    EXPECT_EQ(hp.boxes[0].caption, "メッセージ");
+    EXPECT_EQ(g_state.shutdown_state, 2);
   }
 };
 
@@ -42,8 +43,9 @@ TEST_F(GameDatTest, EveryKeyTakesItsValueFromRightAfterTheColon) {
   Read(text + "#REVIVAL_TIME:1\n#max_stage: 9 stages\n#SHOT_DAMAGE-4\n#BLINK_TIME:17");
   for (int i = 1; i < 16; ++i) EXPECT_EQ(g_param.*keys[i].field, 41 + i) << keys[i].key;
   // A last line without a line end keeps every byte.
-  EXPECT_EQ(std::tuple(g_param.MAX_STAGE, g_param.BLINK_TIME, hp.boxes.size()),
-            std::tuple(9, 17, 0u));
+  EXPECT_EQ(g_param.MAX_STAGE, 9);
+  EXPECT_EQ(g_param.BLINK_TIME, 17);
+  EXPECT_TRUE(hp.boxes.empty());
 }
 
 TEST_F(GameDatTest, SoundBlockOpensClosesAndSurvivesUnknownDirectives) {
@@ -54,9 +56,11 @@ TEST_F(GameDatTest, SoundBlockOpensClosesAndSurvivesUnknownDirectives) {
       "#SOUND:\nOK:sound\\OK.wav\n#NO_SUCH_KEY:1\ncancel:\nbomb:sound\\bomb.wav\n"
       "#MAX_STAGE:2\nshot:sound\\bomb.wav\n");
   // Mix 3 each.
-  EXPECT_EQ(std::tuple(g_sound.UsedCount(), hp.sound_buffers.size(), g_sound_role.bomb,
-                       g_sound_role.shot, g_param.BLINK_TIME),
-            std::tuple(2, 6u, 1, 0, 500));
+  EXPECT_EQ(g_sound.UsedCount(), 2);
+  EXPECT_EQ(hp.sound_buffers.size(), 6u);
+  EXPECT_EQ(g_sound_role.bomb, 1);
+  EXPECT_EQ(g_sound_role.shot, 0) << "a known directive closes the block";
+  EXPECT_EQ(g_param.BLINK_TIME, 500);
   ASSERT_EQ(hp.boxes.size(), 1u);
   EXPECT_NE(hp.boxes[0].text.find("elSound::LoadObject"), std::string::npos);
 }
@@ -79,8 +83,9 @@ TEST_F(GameDatTest, MissingFileAndBadShotShadowAreRefused) {
 TEST_F(GameDatTest, BootReadsGameDatAndLeavesForTheOpening) {
   Write("data/GAME.DAT", "#MAX_STAGE:5");
   SceneBoot();
-  EXPECT_EQ(std::tuple(g_param.MAX_STAGE, g_state.scene, g_state.prev_scene),
-            std::tuple(5, SCENE_OPENING, 0));
+  EXPECT_EQ(g_param.MAX_STAGE, 5);
+  EXPECT_EQ(g_state.scene, SCENE_OPENING);
+  EXPECT_EQ(g_state.prev_scene, 0);
 }
 
 }  // namespace

@@ -26,6 +26,15 @@ class StageFileTest : public ContentTest {
   }
 };
 
+// A field as read and the value it must hold; exact in a double for ints and floats alike.
+struct Field {
+  template <typename Got, typename Want>
+  Field(const char* n, Got g, Want w)
+      : name(n), got(static_cast<double>(g)), want(static_cast<double>(w)) {}
+  const char* name;
+  double got, want;
+};
+
 TEST_F(StageFileTest, EnemyKeysFillTheCharacterAfterItsReset) {
   Character& c = g_chars[3];
   c.vx = c.vy = 5;
@@ -33,17 +42,34 @@ TEST_F(StageFileTest, EnemyKeysFillTheCharacterAfterItsReset) {
   Read(
       "#ENEMY:3\nhp:45\nxy:100.5,200\naxy:,5,7\nmax:300\nattack:9\nhard:1.5\nsize_x:32\n"
       "size_y:24\nai:2\nscore:500\nbom_last_img:67\nANIMATION:\nturn:0\n");
-  EXPECT_EQ(std::tie(c.hp, c.init_hp, c.max, c.attack, c.size_x, c.size_y, c.ai, c.score,
-                     c.bom_last_img, c.animation, c.state, c.bom_img),
-            std::make_tuple(45, 45, 300, 9, 32, 24, 2, 500, 67, 1, 1, 1));
-  EXPECT_EQ(std::tie(c.x, c.y, c.hard), std::make_tuple(100.5f, 200.0f, 1.5f));
-  // The comma search of "axy:" starts at the value's second byte.
-  EXPECT_EQ(std::tie(c.ax, c.ay, c.vx, c.vy), std::make_tuple(0, 7, 0.0f, 0.0f));
+  // The comma search of "axy:" starts at the value's second byte: ax 0, ay 7.
+  const Field read[] = {{"hp", c.hp, 45},
+                        {"init_hp", c.init_hp, 45},
+                        {"max", c.max, 300},
+                        {"attack", c.attack, 9},
+                        {"size_x", c.size_x, 32},
+                        {"size_y", c.size_y, 24},
+                        {"ai", c.ai, 2},
+                        {"score", c.score, 500},
+                        {"bom_last_img", c.bom_last_img, 67},
+                        {"animation", c.animation, 1},
+                        {"state", c.state, 1},
+                        {"bom_img", c.bom_img, 1},
+                        {"x", c.x, 100.5},
+                        {"y", c.y, 200},
+                        {"hard", c.hard, 1.5},
+                        {"ax", c.ax, 0},
+                        {"ay", c.ay, 7},
+                        {"vx", c.vx, 0},
+                        {"vy", c.vy, 0}};
+  for (const Field& f : read) EXPECT_EQ(f.got, f.want) << f.name;
   EXPECT_EQ(c.facing + c.move_down + c.move_right + c.move_up + c.move_left, 0);
 
   Read("#ENEMY:3\nturn:3\nxy:,5\n");
-  EXPECT_EQ(std::tie(c.turn, c.state, c.animation, c.hp), std::make_tuple(3, 2, 0, 45));
-  EXPECT_EQ(std::tie(c.x, c.y), std::make_tuple(0.0f, 5.0f)) << "searched from the first byte";
+  // "xy:" searches its comma from the first byte: x 0, y 5.
+  const Field again[] = {{"turn", c.turn, 3}, {"state", c.state, 2}, {"animation", c.animation, 0},
+                         {"hp", c.hp, 45},    {"x", c.x, 0},         {"y", c.y, 5}};
+  for (const Field& f : again) EXPECT_EQ(f.got, f.want) << f.name;
 }
 
 TEST_F(StageFileTest, ObjectKeysReadIntegersAndResetFlags) {
@@ -53,18 +79,31 @@ TEST_F(StageFileTest, ObjectKeysReadIntegersAndResetFlags) {
   Read(
       "#OBJECT_NUMBER:64\n#OBJECT:63\nxy:100.5,200\nsize_x:40\nsize_y:30\n"
       "#OBJECT:0\nhard:2.5\nanimation:\non:\nxy:,5,7\n");
-  EXPECT_EQ(std::tie(o.x, o.y, o.size_x, o.size_y, o.animation, o.on, o.present, o.hard),
-            std::make_tuple(100, 200, 40, 30, 0, 0, 1, 1.0f));
   const StageObject& first = g_objects[0];
-  EXPECT_EQ(std::tie(first.x, first.y, first.animation, first.on, first.hard),
-            std::make_tuple(0, 7, 1, 1, 2.5f));
-  EXPECT_EQ(std::tie(g_chars[0].animation, g_stage.OBJECT_NUMBER), std::make_tuple(0, 64));
+  const Field read[] = {{"63 x", o.x, 100},
+                        {"63 y", o.y, 200},
+                        {"63 size_x", o.size_x, 40},
+                        {"63 size_y", o.size_y, 30},
+                        {"63 animation", o.animation, 0},
+                        {"63 on", o.on, 0},
+                        {"63 present", o.present, 1},
+                        {"63 hard", o.hard, 1},
+                        {"0 x", first.x, 0},
+                        {"0 y", first.y, 7},
+                        {"0 animation", first.animation, 1},
+                        {"0 on", first.on, 1},
+                        {"0 hard", first.hard, 2.5},
+                        {"player animation", g_chars[0].animation, 0},
+                        {"OBJECT_NUMBER", g_stage.OBJECT_NUMBER, 64}};
+  for (const Field& f : read) EXPECT_EQ(f.got, f.want) << f.name;
 }
 
 TEST_F(StageFileTest, BlocksCloseOnlyOnTheirOwnDirectives) {
   Read("#ENEMY:1\nhp:10\n#MAX_STAGE:9\nhp:20\n#SHOT_IMG:\nhp:30\n#ENEMY:2\n#STAGE_NAME:a\nhp:40\n");
   // "MAX_STAGE:" is no stage key: the block stays open.
-  EXPECT_EQ(std::tie(g_chars[1].hp, g_param.MAX_STAGE, g_chars[2].hp), std::make_tuple(20, 0, 0));
+  EXPECT_EQ(g_chars[1].hp, 20);
+  EXPECT_EQ(g_param.MAX_STAGE, 0);
+  EXPECT_EQ(g_chars[2].hp, 0) << "\"STAGE_NAME:\" closes the block";
 }
 
 TEST_F(StageFileTest, KeptFieldsAndOverwrittenParametersOutliveTheStage) {

@@ -94,9 +94,17 @@ TEST_F(ObjectCollision, FarDownTheTableAndAtTheObjectsFarEdges) {
   AddEnemy(337.0f, 230.0f).vx = -50.0f;  // just past it
   AddEnemy(270.0f, 236.5f).vy = -50.0f;  // on the bottom edge
   Collisions();
-  EXPECT_EQ(std::tuple(c[7].hp, c[16].hp, c[7].vx, c[16].vx), std::tuple(97, 97, -50.0f, 50.0f));
-  EXPECT_EQ(std::tuple(c[23].hp, c[23].vx, c[24].hp, c[24].vx, c[25].hp, c[25].vy),
-            std::tuple(98, 50.0f, 100, -50.0f, 98, 50.0f));
+  // 7 and 16, far down the table, meet and rebound.
+  EXPECT_EQ(c[7].hp, 97);
+  EXPECT_EQ(c[16].hp, 97);
+  EXPECT_EQ(c[7].vx, -50.0f);
+  EXPECT_EQ(c[16].vx, 50.0f);
+  EXPECT_EQ(c[23].hp, 98) << "on the right edge";
+  EXPECT_EQ(c[23].vx, 50.0f) << "on the right edge";
+  EXPECT_EQ(c[24].hp, 100) << "past the right edge";
+  EXPECT_EQ(c[24].vx, -50.0f) << "past the right edge";
+  EXPECT_EQ(c[25].hp, 98) << "on the bottom edge";
+  EXPECT_EQ(c[25].vy, 50.0f) << "on the bottom edge";
 }
 
 TEST_F(ObjectCollision, SoundsOfWallsPairsAndObjects) {

@@ -37,7 +37,9 @@ TEST_F(SteerTest, ChaserAndFleers) {
         << c.x << "," << c.y;
   }
   EXPECT_EQ(right.move_right + right.move_down + left.move_left + left.move_up, 0);
-  EXPECT_EQ(std::tuple(inside.move_right, inside.move_up, inside.facing), std::tuple(1, 1, 1));
+  EXPECT_EQ(inside.move_right, 1);
+  EXPECT_EQ(inside.move_up, 1);
+  EXPECT_EQ(inside.facing, 1);
 }
 
 // Up and left keep gaining speed; right and down stop at max.

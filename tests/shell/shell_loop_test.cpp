@@ -164,8 +164,9 @@ TEST_F(ShellLoopTest, UserCloseRunsTheShutdownOnce) {
   hp.At(100, {platform::MsgKind::kClose, 0, 0});
   hp.stop_at = 1000;
   EXPECT_EQ(RunGame(), 0);
-  EXPECT_EQ(std::tie(g_state.shutdown_state, hp.sound_closes, hp.window_open),
-            std::tuple(2, 1, false));
+  EXPECT_EQ(g_state.shutdown_state, 2);
+  EXPECT_EQ(hp.sound_closes, 1);
+  EXPECT_FALSE(hp.window_open);
   EXPECT_LT(hp.now, 1000u);  // the loop ended on the quit message, not the test's limit
 }
 
@@ -176,7 +177,8 @@ TEST_F(ShellLoopTest, ProgramQuitRunsTheShutdownOnce) {
   hp.stop_at = 1000;
   EXPECT_EQ(RunGame(), 0);
   EXPECT_EQ(calls.size(), 2u);  // no frame after the quit
-  EXPECT_EQ(std::tie(hp.sound_closes, hp.window_open), std::tuple(1, false));
+  EXPECT_EQ(hp.sound_closes, 1);
+  EXPECT_FALSE(hp.window_open);
   EXPECT_LT(hp.now, 1000u);
 }
 
