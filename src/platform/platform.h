@@ -96,10 +96,11 @@ class Platform {
   // Milliseconds since an arbitrary start; wraps at 2^32. Never blocks.
   virtual uint32_t Clock() = 0;
 
-  // Creates the one main window, shown and active. false: no window could be
-  // made (the caller ends the program). Called once until the window is
-  // destroyed. Destroying it posts nothing; without a window it does nothing.
-  virtual bool CreateMainWindow(const std::string& caption, bool full_screen) = 0;
+  // Creates the one main window, shown and active; in a window, never smaller
+  // than 640x480, and above all other windows when topmost. false: no window
+  // could be made (the caller ends the program). Called once until the window
+  // is destroyed. Destroying it posts nothing; without a window it does nothing.
+  virtual bool CreateMainWindow(const std::string& caption, bool full_screen, bool topmost) = 0;
   virtual void DestroyMainWindow() = 0;
   // Gives the main window its icon (black is transparent); nothing without a
   // window or when the pixels do not fill width x height.

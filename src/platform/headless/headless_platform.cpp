@@ -59,9 +59,11 @@ void HeadlessPlatform::Deliver() {
 
 uint32_t HeadlessPlatform::Clock() { return now; }
 
-bool HeadlessPlatform::CreateMainWindow(const std::string& caption_text, bool full_screen) {
+bool HeadlessPlatform::CreateMainWindow(const std::string& caption_text, bool full_screen,
+                                        bool topmost) {
   window_open = true;
   window_full_screen = full_screen;
+  window_topmost = topmost;
   caption = caption_text;
   PostMessage({MsgKind::kActivateApp, 1, 0});
   return true;

@@ -67,6 +67,7 @@ class HeadlessPlatform : public Platform {
   uint32_t now = 0;
   bool window_open = false;
   bool window_full_screen = false;
+  bool window_topmost = false;
   std::string caption;
   bool display_open = false;
   bool cursor_shown = true;
@@ -93,7 +94,7 @@ class HeadlessPlatform : public Platform {
   uint16_t FramePixel(int x, int y) const;
 
   uint32_t Clock() override;
-  bool CreateMainWindow(const std::string& caption_text, bool full_screen) override;
+  bool CreateMainWindow(const std::string& caption_text, bool full_screen, bool topmost) override;
   void DestroyMainWindow() override;
   bool PeekMessage(Message& out) override;
   void WaitMessage() override;

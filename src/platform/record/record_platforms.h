@@ -14,8 +14,8 @@ class ForwardingPlatform : public Platform {
  public:
   explicit ForwardingPlatform(Platform& inner) : inner_(inner) {}
   uint32_t Clock() override { return inner_.Clock(); }
-  bool CreateMainWindow(const std::string& caption, bool full_screen) override {
-    return inner_.CreateMainWindow(caption, full_screen);
+  bool CreateMainWindow(const std::string& caption, bool full_screen, bool topmost) override {
+    return inner_.CreateMainWindow(caption, full_screen, topmost);
   }
   void DestroyMainWindow() override { inner_.DestroyMainWindow(); }
   void SetWindowIcon(const Image& icon) override { inner_.SetWindowIcon(icon); }

@@ -23,11 +23,12 @@ Uint32 MusicEventType();
 
 class SdlPlatform : public Platform {
  public:
-  explicit SdlPlatform(int scale, PresentPath present = PresentPath::kChoose);
+  explicit SdlPlatform(int scale, PresentPath present = PresentPath::kChoose,
+                       ScaleMode mode = ScaleMode::kWhole);
   ~SdlPlatform() override;
 
   uint32_t Clock() override;
-  bool CreateMainWindow(const std::string& caption, bool full_screen) override;
+  bool CreateMainWindow(const std::string& caption, bool full_screen, bool topmost) override;
   void DestroyMainWindow() override;
   void SetWindowIcon(const Image& icon) override;
   bool PeekMessage(Message& out) override;
@@ -76,6 +77,8 @@ class SdlPlatform : public Platform {
 
   int scale_ = 1;
   PresentPath present_;
+  ScaleMode mode_;
+  bool topmost_ = false;
   bool has_display_ = true;
   SDL_Window* window_ = nullptr;
   bool full_screen_ = false;
