@@ -162,14 +162,15 @@ class Platform {
   // Sound effects. OpenSound: false when there is no sound device (every other
   // call then does nothing). CreateSoundBuffer copies the wave's bytes and
   // returns a handle >= 0, or -1 when it cannot be played. PlayBuffer stops,
-  // rewinds and plays the buffer once, without blocking. A handle that is
+  // rewinds and plays the buffer once, without blocking, at pan -100 (left
+  // only) to 100 (right only); 0 is both sides at full level, as unpanned. A handle that is
   // negative, was never given or is released does nothing in Play, Stop and
   // Release (releasing twice is harmless); a released handle may be given out
   // again. OpenSound again while open returns true.
   virtual bool OpenSound() = 0;
   virtual void CloseSound() = 0;
   virtual int CreateSoundBuffer(const WaveFormat& format, const uint8_t* data, size_t bytes) = 0;
-  virtual void PlayBuffer(int buffer) = 0;
+  virtual void PlayBuffer(int buffer, int pan) = 0;
   virtual void StopBuffer(int buffer) = 0;
   virtual void ReleaseBuffer(int buffer) = 0;
 

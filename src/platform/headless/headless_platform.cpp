@@ -215,10 +215,11 @@ HeadlessPlatform::SoundBuffer* HeadlessPlatform::Buffer(int handle) {
   return b.released ? nullptr : &b;
 }
 
-void HeadlessPlatform::PlayBuffer(int buffer) {
+void HeadlessPlatform::PlayBuffer(int buffer, int pan) {
   if (SoundBuffer* b = Buffer(buffer)) {
     ++b->plays;
     play_log.push_back(buffer);
+    pan_log.push_back(pan);
   }
 }
 

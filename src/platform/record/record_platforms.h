@@ -52,7 +52,7 @@ class ForwardingPlatform : public Platform {
   int CreateSoundBuffer(const WaveFormat& format, const uint8_t* data, size_t bytes) override {
     return inner_.CreateSoundBuffer(format, data, bytes);
   }
-  void PlayBuffer(int buffer) override { inner_.PlayBuffer(buffer); }
+  void PlayBuffer(int buffer, int pan) override { inner_.PlayBuffer(buffer, pan); }
   void StopBuffer(int buffer) override { inner_.StopBuffer(buffer); }
   void ReleaseBuffer(int buffer) override { inner_.ReleaseBuffer(buffer); }
   int SendMusicCommand(const std::string& command, std::string* answer) override {

@@ -183,10 +183,15 @@ SdlAudio::Buffer* SdlAudio::Find(int buffer) {
   return b.chunk != nullptr ? &b : nullptr;
 }
 
-void SdlAudio::Play(int buffer) {
+// The far side fades, the near one keeps its level: an effect in the middle
+// sounds as loud as it did before effects were panned.
+void SdlAudio::Play(int buffer, int pan) {
   Buffer* b = Find(buffer);
   if (b == nullptr) return;
   Mix_Volume(buffer, EffectVolume());
+  const int p = std::clamp(pan, -100, 100);
+  Mix_SetPanning(buffer, static_cast<Uint8>(255 * std::min(100, 100 - p) / 100),
+                 static_cast<Uint8>(255 * std::min(100, 100 + p) / 100));
   Mix_PlayChannel(buffer, b->chunk, 0);
 }
 

@@ -29,7 +29,8 @@ class SdlAudio {
   void Close();
   // The handle is the buffer's own mixer channel; -1 when the wave cannot be played.
   int CreateBuffer(const WaveFormat& format, const uint8_t* data, size_t bytes);
-  void Play(int buffer);
+  // pan: -100 (left only) to 100 (right only), 0 both sides at full level.
+  void Play(int buffer, int pan);
   void Stop(int buffer);
   void Release(int buffer);
   int MusicCommand(const std::string& command, std::string* answer);

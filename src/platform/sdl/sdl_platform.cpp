@@ -305,7 +305,7 @@ void SdlPlatform::CloseSound() { audio_->Close(); }
 int SdlPlatform::CreateSoundBuffer(const WaveFormat& format, const uint8_t* data, size_t bytes) {
   return audio_->CreateBuffer(format, data, bytes);
 }
-void SdlPlatform::PlayBuffer(int buffer) { audio_->Play(buffer); }
+void SdlPlatform::PlayBuffer(int buffer, int pan) { audio_->Play(buffer, pan); }
 void SdlPlatform::StopBuffer(int buffer) { audio_->Stop(buffer); }
 void SdlPlatform::ReleaseBuffer(int buffer) { audio_->Release(buffer); }
 int SdlPlatform::SendMusicCommand(const std::string& command, std::string* answer) {

@@ -52,7 +52,7 @@ class SdlPlatform : public Platform {
   bool OpenSound() override;
   void CloseSound() override;
   int CreateSoundBuffer(const WaveFormat& format, const uint8_t* data, size_t bytes) override;
-  void PlayBuffer(int buffer) override;
+  void PlayBuffer(int buffer, int pan) override;
   void StopBuffer(int buffer) override;
   void ReleaseBuffer(int buffer) override;
   int SendMusicCommand(const std::string& command, std::string* answer) override;
