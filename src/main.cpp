@@ -33,17 +33,18 @@ int main(int argc, char** argv) {
     return CheckContent(options.check_folder.empty() ? folders.game : options.check_folder,
                         std::cout, options.strict);
   // Read, never written: a replay must leave the player's folder as it is.
-  const platform::PresentPath present =
-      ReadConfig(ReadWholeFile(folders.config_file).value_or("")).present;
+  const Config config = ReadConfig(ReadWholeFile(folders.config_file).value_or(""));
   if (!options.replay.empty()) {
     std::unique_ptr<platform::Platform> window;
-    if (!options.headless && !(window = platform::MakeSdlPlatform(options.scale, present)))
+    if (!options.headless &&
+        !(window = platform::MakeSdlPlatform(options.scale, config.present, config.scale)))
       return 1;
     return ReplayGame(options, folders, window.get());
   }
   // Refused before a window opens.
   if (!options.record.empty() && !MayRecordTo(options.record, folders)) return 2;
-  const std::unique_ptr<platform::Platform> sdl = platform::MakeSdlPlatform(options.scale, present);
+  const std::unique_ptr<platform::Platform> sdl =
+      platform::MakeSdlPlatform(options.scale, config.present, config.scale);
   if (!sdl) return 1;
   if (!options.record.empty()) return RecordGame(options, folders, *sdl);
   return PlayGame(*sdl, folders, options.full_screen);

@@ -47,6 +47,7 @@ constexpr Directive<Reader> kDirectives[] = {
     {"TIME_BONUS:", SetParam<&GameParams::TIME_BONUS>},
     {"STOCK_IMG:", LoadPicture<&GameParams::STOCK_IMG, kOrdinary>},
     {"BLINK_TIME:", SetParam<&GameParams::BLINK_TIME>},
+    {"PAN_EFFECTS:", SetParam<&GameParams::PAN_EFFECTS>},
 };
 
 void ReadSoundBlockLine(Reader& r) {

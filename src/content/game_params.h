@@ -23,6 +23,8 @@ struct GameParams {
   int TIME_BONUS = 0;
   int STOCK_IMG = 0;
   int BLINK_TIME = 500;
+  // Keys of our own, absent from the old format: 0 keeps the old behaviour.
+  int PAN_EFFECTS = 0;  // effects sound left or right of where they happen
 };
 
 struct SoundRoles {

@@ -9,6 +9,7 @@
 
 #include "game/game_math.h"
 #include "game/shot.h"
+#include "game/sound_pan.h"
 #include "game/tables.h"
 #include "library/sound/el_sound.h"
 
@@ -23,8 +24,8 @@ constexpr float kLeft = 32.0f, kRight = 608.0f, kTop = 32.0f, kBottom = 448.0f;
 // Speeds are read truncated and unsigned; a shift by 4 divides by 16.
 int Speed(float v) { return AbsSat(Trunc(v)); }
 
-void Bounce(float& v, int& hp) {
-  g_sound.PlayObject(g_sound_role.crash_wall, -1);
+void Bounce(float& v, int& hp, int pan) {
+  g_sound.PlayObject(g_sound_role.crash_wall, -1, pan);
   v = -(v * g_stage.STAGE_HARD);
   AddSat(hp, -(Speed(v) >> 4));
 }
@@ -32,19 +33,19 @@ void Bounce(float& v, int& hp) {
 void Walls(Character& c) {
   if (c.x < kLeft) {
     c.x = kLeft;
-    Bounce(c.vx, c.hp);
+    Bounce(c.vx, c.hp, PanOf(c));
   }
   if (c.x + static_cast<float>(c.size_x) > kRight) {
     c.x = static_cast<float>(608 - int64_t{c.size_x});
-    Bounce(c.vx, c.hp);
+    Bounce(c.vx, c.hp, PanOf(c));
   }
   if (c.y < kTop) {
     c.y = kTop;
-    Bounce(c.vy, c.hp);
+    Bounce(c.vy, c.hp, PanOf(c));
   }
   if (c.y + static_cast<float>(c.size_y) > kBottom) {
     c.y = static_cast<float>(448 - int64_t{c.size_y});
-    Bounce(c.vy, c.hp);
+    Bounce(c.vy, c.hp, PanOf(c));
   }
 }
 
@@ -73,7 +74,7 @@ void PairWith(int i, int j) {
   if (side_x == 0) return;
   const int side_y = Side(ci.y, ci.size_y, cj.y, cj.size_y, false);
   if (side_y == 0) return;
-  g_sound.PlayObject(g_sound_role.crash_char, -1);
+  g_sound.PlayObject(g_sound_role.crash_char, -1, (PanOf(ci) + PanOf(cj)) / 2);
   ShareAxis(i, j, ci.vx, cj.vx, side_x);
   ShareAxis(i, j, ci.vy, cj.vy, side_y);
 }
@@ -162,7 +163,7 @@ void AwayFrom(int edge, float pos, float& v) {
 }
 
 void HitObject(const StageObject& o, Character& c) {
-  g_sound.PlayObject(g_sound_role.crash_obj, -1);
+  g_sound.PlayObject(g_sound_role.crash_obj, -1, PanOf(c));
   AwayFrom(o.x, c.x, c.vx);
   AwayFrom(o.y, c.y, c.vy);
   const int64_t s = ((int64_t{Speed(c.vx)} + Speed(c.vy)) >> 1) >> 4;

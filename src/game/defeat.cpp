@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "game/game_math.h"
+#include "game/sound_pan.h"
 #include "game/tables.h"
 #include "library/sound/el_sound.h"
 #include "library/system/el_system.h"
@@ -16,7 +17,7 @@ constexpr float kRevivalX = 320.0f, kRevivalY = 240.0f;
 int ExplosionSlot(int k) { return 5 + k; }
 
 void Defeat(Character& c, int slot) {
-  g_sound.PlayObject(g_sound_role.bomb, -1);
+  g_sound.PlayObject(g_sound_role.bomb, -1, PanOf(c));
   c.bom_img = 0;
   c.state = STATE_EXPLODING;
   g_system.SetWait(slot, kExplosionStep);

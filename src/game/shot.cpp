@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "game/game_math.h"
+#include "game/sound_pan.h"
 #include "game/tables.h"
 #include "library/sound/el_sound.h"
 #include "library/system/el_system.h"
@@ -49,7 +50,7 @@ double Flown() {
 void Hit(Character& e) {
   Shot& s = g_game.shot;
   g_system.SetWait(2, static_cast<uint32_t>(g_param.SHOT_TIMER));
-  g_sound.PlayObject(g_sound_role.shot_hit, -1);
+  g_sound.PlayObject(g_sound_role.shot_hit, -1, PanOf(e));
   AddSat(g_game.score, Trunc(g_param.SHOT_SCORE * Flown()));
   s.state = SHOT_SPENT;
   AddSat(e.hp, -int64_t{g_param.SHOT_DAMAGE});
@@ -61,7 +62,7 @@ void Hit(Character& e) {
 void LaunchShot() {
   Shot& s = g_game.shot;
   Character& p = g_chars[0];
-  g_sound.PlayObject(g_sound_role.shot, -1);
+  g_sound.PlayObject(g_sound_role.shot, -1, PanOf(p));
   const float x =
       static_cast<float>(p.size_x >> 1) + p.x - static_cast<float>(g_param.SHOT_SIZE_X >> 1);
   const float y =
@@ -95,7 +96,7 @@ void CheckShotLeaving() {
   if (s.state != SHOT_FLYING) return;
   if (s.x[0] < 32.0f || s.x[0] > 608.0f || s.y[0] < 0.0f || s.y[0] > 448.0f) {
     s.state = SHOT_SPENT;
-    g_sound.PlayObject(g_sound_role.shot_miss, -1);
+    g_sound.PlayObject(g_sound_role.shot_miss, -1, PanAt(s.x[0] + g_param.SHOT_SIZE_X / 2.0));
     g_system.SetWait(2, static_cast<uint32_t>(g_param.SHOT_TIMER));
   }
 }

@@ -124,6 +124,32 @@ PictureRect FitPicture(int width, int height, int target_width, int target_heigh
   return {(target_width - w) / 2, (target_height - h) / 2, w, h};
 }
 
+PictureRect FillPicture(int width, int height, int target_width, int target_height) {
+  if (width <= 0 || height <= 0 || target_width <= 0 || target_height <= 0) return {};
+  int w = target_width, h = target_height;
+  if (static_cast<int64_t>(target_width) * height <= static_cast<int64_t>(target_height) * width)
+    h = std::max(1, static_cast<int>(static_cast<int64_t>(target_width) * height / width));
+  else
+    w = std::max(1, static_cast<int>(static_cast<int64_t>(target_height) * width / height));
+  return {(target_width - w) / 2, (target_height - h) / 2, w, h};
+}
+
+// Target pixel x samples the whole-multiple picture at (x + 0.5) * wide / out
+// - 0.5, in exact integers: numerator over 2 * out.
+std::vector<Tap> SharpTaps(int source, int out) {
+  if (source <= 0 || out <= 0) return {};
+  const int64_t scale = std::max(1, out / source), wide = scale * source;
+  std::vector<Tap> taps(static_cast<size_t>(out));
+  for (int64_t x = 0; x < out; ++x) {
+    const int64_t at = std::max<int64_t>(0, (2 * x + 1) * wide - out), over = 2 * int64_t{out};
+    const int64_t left = std::min(at / over, wide - 1), right = std::min(left + 1, wide - 1);
+    Tap& t = taps[static_cast<size_t>(x)];
+    t.first = static_cast<int>(left / scale);
+    if (right / scale != left / scale) t.weight = static_cast<int>(at % over * 256 / over);
+  }
+  return taps;
+}
+
 bool CanShowInto(const TargetPixels& t) {
   if (t.pixels == nullptr || t.width <= 0 || t.height <= 0) return false;
   if (t.bytes_per_pixel == 2)
@@ -141,6 +167,11 @@ void FrameScaler::SetTarget(const TargetPixels& target) {
   repaint_ = true;
 }
 
+void FrameScaler::SetFill(bool fill) {
+  fill_ = fill;
+  repaint_ = true;
+}
+
 ChangedRows FrameScaler::Show(const uint16_t* pixels, int width, int height, int pitch) {
   if (!CanShowInto(target_) || width <= 0 || height <= 0 || pitch < width) return {};
   if (width != shown_width_ || height != shown_height_) {
@@ -151,10 +182,13 @@ ChangedRows FrameScaler::Show(const uint16_t* pixels, int width, int height, int
   }
   const bool all = repaint_;
   if (all) {
-    rect_ = FitPicture(width, height, target_.width, target_.height);
+    rect_ = fill_ ? FillPicture(width, height, target_.width, target_.height)
+                  : FitPicture(width, height, target_.width, target_.height);
+    stretching_ = fill_ && (rect_.width % width != 0 || rect_.height % height != 0);
     PaintAll();
     repaint_ = false;
   }
+  if (stretching_) return ShowStretched(pixels, width, height, pitch, all);
   ChangedRows changed{target_.height, 0};
   for (int y = 0; y < height; ++y) {
     const auto [top, bottom] = TargetRowsOf(y, height);
@@ -262,6 +296,79 @@ void FrameScaler::PaintSpan(const uint16_t* row, int x, int n, int top, int bott
 void FrameScaler::CopyDown(uint8_t* first, int top, int bottom, size_t bytes) {
   for (int y = top + 1; y < bottom; ++y)
     std::memcpy(first + static_cast<std::ptrdiff_t>(y - top) * target_.pitch, first, bytes);
+}
+
+// Source rows that changed are stretched across once; each target row is then
+// the blend of its two stretched rows, painted when either of them changed.
+ChangedRows FrameScaler::ShowStretched(const uint16_t* pixels, int width, int height, int pitch,
+                                       bool all) {
+  if (all) {
+    columns_ = SharpTaps(width, rect_.width);
+    rows_ = SharpTaps(height, rect_.height);
+    stretched_.assign(static_cast<size_t>(height) * static_cast<size_t>(rect_.width), 0);
+  }
+  std::vector<bool> changed(static_cast<size_t>(height), all);
+  for (int y = 0; y < height; ++y) {
+    const uint16_t* row = pixels + static_cast<std::ptrdiff_t>(y) * pitch;
+    uint16_t* kept = &shown_[static_cast<size_t>(y) * static_cast<size_t>(width)];
+    if (!all && std::equal(row, row + width, kept)) continue;
+    std::copy_n(row, width, kept);
+    changed[static_cast<size_t>(y)] = true;
+    StretchRow(row, y, width);
+  }
+  ChangedRows rows{target_.height, 0};
+  for (int y = 0; y < rect_.height; ++y) {
+    const Tap& tap = rows_[static_cast<size_t>(y)];
+    const size_t second = static_cast<size_t>(tap.first + (tap.weight > 0 ? 1 : 0));
+    if (!changed[static_cast<size_t>(tap.first)] && !changed[second]) continue;
+    PaintBlend(rect_.y + y, tap);
+    rows.first = std::min(rows.first, rect_.y + y);
+    rows.last = std::max(rows.last, rect_.y + y + 1);
+  }
+  if (all) return {0, target_.height};
+  return rows;
+}
+
+namespace {
+
+// Both colours 0x00RRGGBB; weight of b in 256ths, rounded.
+uint32_t Blend(uint32_t a, uint32_t b, int weight) {
+  if (weight == 0) return a;
+  const uint32_t w = static_cast<uint32_t>(weight), v = 256 - w;
+  const uint32_t rb = ((a & 0xFF00FF) * v + (b & 0xFF00FF) * w + 0x800080) >> 8;
+  const uint32_t g = ((a & 0xFF00) * v + (b & 0xFF00) * w + 0x8000) >> 8;
+  return (rb & 0xFF00FF) | (g & 0xFF00);
+}
+
+}  // namespace
+
+void FrameScaler::StretchRow(const uint16_t* row, int y, int width) {
+  const To32 rgb{16, 8, 0, 0};
+  uint32_t* out = &stretched_[static_cast<size_t>(y) * static_cast<size_t>(rect_.width)];
+  for (size_t x = 0; x < columns_.size(); ++x) {
+    const Tap& t = columns_[x];
+    const int second = std::min(t.first + 1, width - 1);
+    out[x] = Blend(rgb(row[t.first]), rgb(row[second]), t.weight);
+  }
+}
+
+void FrameScaler::PaintBlend(int target_y, const Tap& tap) {
+  const size_t w = static_cast<size_t>(rect_.width);
+  const uint32_t* a = &stretched_[static_cast<size_t>(tap.first) * w];
+  const uint32_t* b = tap.weight > 0 ? a + w : a;
+  uint8_t* line = static_cast<uint8_t*>(target_.pixels) +
+                  static_cast<std::ptrdiff_t>(target_y) * target_.pitch +
+                  static_cast<std::ptrdiff_t>(rect_.x) * target_.bytes_per_pixel;
+  for (size_t x = 0; x < w; ++x) {
+    const uint32_t c = Blend(a[x], b[x], tap.weight);
+    const uint32_t r = c >> 16, g = (c >> 8) & 0xFF, bl = c & 0xFF;
+    if (target_.bytes_per_pixel == 4)
+      reinterpret_cast<uint32_t*>(line)[x] =
+          (r << shift_r_) | (g << shift_g_) | (bl << shift_b_) | target_.alpha_mask;
+    else
+      reinterpret_cast<uint16_t*>(line)[x] =
+          static_cast<uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (bl >> 3));
+  }
 }
 
 }  // namespace platform

@@ -96,10 +96,11 @@ class Platform {
   // Milliseconds since an arbitrary start; wraps at 2^32. Never blocks.
   virtual uint32_t Clock() = 0;
 
-  // Creates the one main window, shown and active. false: no window could be
-  // made (the caller ends the program). Called once until the window is
-  // destroyed. Destroying it posts nothing; without a window it does nothing.
-  virtual bool CreateMainWindow(const std::string& caption, bool full_screen) = 0;
+  // Creates the one main window, shown and active; in a window, never smaller
+  // than 640x480, and above all other windows when topmost. false: no window
+  // could be made (the caller ends the program). Called once until the window
+  // is destroyed. Destroying it posts nothing; without a window it does nothing.
+  virtual bool CreateMainWindow(const std::string& caption, bool full_screen, bool topmost) = 0;
   virtual void DestroyMainWindow() = 0;
   // Gives the main window its icon (black is transparent); nothing without a
   // window or when the pixels do not fill width x height.
@@ -161,14 +162,15 @@ class Platform {
   // Sound effects. OpenSound: false when there is no sound device (every other
   // call then does nothing). CreateSoundBuffer copies the wave's bytes and
   // returns a handle >= 0, or -1 when it cannot be played. PlayBuffer stops,
-  // rewinds and plays the buffer once, without blocking. A handle that is
+  // rewinds and plays the buffer once, without blocking, at pan -100 (left
+  // only) to 100 (right only); 0 is both sides at full level, as unpanned. A handle that is
   // negative, was never given or is released does nothing in Play, Stop and
   // Release (releasing twice is harmless); a released handle may be given out
   // again. OpenSound again while open returns true.
   virtual bool OpenSound() = 0;
   virtual void CloseSound() = 0;
   virtual int CreateSoundBuffer(const WaveFormat& format, const uint8_t* data, size_t bytes) = 0;
-  virtual void PlayBuffer(int buffer) = 0;
+  virtual void PlayBuffer(int buffer, int pan) = 0;
   virtual void StopBuffer(int buffer) = 0;
   virtual void ReleaseBuffer(int buffer) = 0;
 

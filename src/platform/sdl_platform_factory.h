@@ -25,9 +25,14 @@ inline PresentPath PresentPathNamed(std::string_view name) {
   return PresentPath::kChoose;
 }
 
+// How the picture fills a window or screen larger than it: the largest whole
+// multiple (sharp pixels, black bars), or that multiple stretched smoothly to fill it.
+enum class ScaleMode { kWhole, kFit };
+
 // scale: the window's size in multiples of 640x480. present: the choice of
 // config.ini; LANTERN_DRIFT_PRESENT overrides it. None when there is no
 // display to open (the reason is on standard error).
-std::unique_ptr<Platform> MakeSdlPlatform(int scale, PresentPath present = PresentPath::kChoose);
+std::unique_ptr<Platform> MakeSdlPlatform(int scale, PresentPath present = PresentPath::kChoose,
+                                          ScaleMode mode = ScaleMode::kWhole);
 
 }  // namespace platform

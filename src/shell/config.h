@@ -16,11 +16,16 @@ struct Config {
   // PRESENT=surface or renderer: how pictures reach the window, when the machine's choice is not
   // wanted.
   platform::PresentPath present = platform::PresentPath::kChoose;
+  // TOPMOST=0: the window is one like any other. Without the key it stays above
+  // the others, as the old program put it; the default text we write says 0.
+  int topmost = 1;
+  // SCALE=fit: the picture fills the screen, stretched smoothly past its whole multiple.
+  platform::ScaleMode scale = platform::ScaleMode::kWhole;
 };
 
 // The settings in config.ini's bytes: a line starting with ';' is a comment,
 // keys are matched in any letter case.
 Config ReadConfig(std::string_view bytes);
-// config.ini at file. A missing one is written with the default settings; one
-// that cannot be read gives them, with a message.
+// config.ini at file. A missing one is written with the default text and read
+// as it says; one that cannot be read gives the defaults, with a message.
 Config LoadConfig(const std::string& file);

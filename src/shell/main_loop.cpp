@@ -109,7 +109,7 @@ int RunGame(int full_screen) {
   if (full_screen != -1) g_window.full_screen = full_screen;
   p.SetVolumes(config.music_volume, config.sound_volume);
   ReadSaveFile(CurrentFolders().save_file, CurrentFolders().ranking_file);
-  if (!p.CreateMainWindow(kCaption, g_window.full_screen == 1)) return 1;
+  if (!p.CreateMainWindow(kCaption, g_window.full_screen == 1, config.topmost == 1)) return 1;
   SetIcon();
   if (StartLibrary(kDisplayWidth, kDisplayHeight, 1) == 0) {
     g_state.exit_code = 1;

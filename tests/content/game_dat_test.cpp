@@ -36,12 +36,13 @@ TEST_F(GameDatTest, EveryKeyTakesItsValueFromRightAfterTheColon) {
                       {"SHOT_TIMER:", &P::SHOT_TIMER},       {"INIT_STAGE:", &P::INIT_STAGE},
                       {"RIVIVAL_TIME:", &P::RIVIVAL_TIME},   {"SPECIAL_TIME:", &P::SPECIAL_TIME},
                       {"CLEAR_BONUS:", &P::CLEAR_BONUS},     {"TIME_BONUS:", &P::TIME_BONUS},
-                      {"BLINK_TIME:", &P::BLINK_TIME}};
+                      {"PAN_EFFECTS:", &P::PAN_EFFECTS},     {"BLINK_TIME:", &P::BLINK_TIME}};
+  constexpr int n = static_cast<int>(std::size(keys));
   std::string text;
-  for (int i = 0; i < 17; ++i)
+  for (int i = 0; i < n; ++i)
     text += "#" + std::string(keys[i].key) + std::to_string(41 + i) + "\n";
   Read(text + "#REVIVAL_TIME:1\n#max_stage: 9 stages\n#SHOT_DAMAGE-4\n#BLINK_TIME:17");
-  for (int i = 1; i < 16; ++i) EXPECT_EQ(g_param.*keys[i].field, 41 + i) << keys[i].key;
+  for (int i = 1; i < n - 1; ++i) EXPECT_EQ(g_param.*keys[i].field, 41 + i) << keys[i].key;
   // A last line without a line end keeps every byte.
   EXPECT_EQ(g_param.MAX_STAGE, 9);
   EXPECT_EQ(g_param.BLINK_TIME, 17);

@@ -13,10 +13,18 @@ chmod 755 "$STAGE"
 WORK=$STAGE
 trap 'cleanup; chmod -R u+w "$STAGE" 2>/dev/null' EXIT
 
-# The default config.ini, as the game writes it: UTF-8 with LF.
+# The default config.ini, as the game writes it: UTF-8 with LF, our keys after the first ten lines.
 DEFAULT_CONFIG=$(printf '%s\n' '; 設定ファイル' '' '; ウィンドウモード設定' \
   '; ０:ウィンドウモード  ０以外:フルスクリーンモード' 'FULL_SCREEN=1' '' '; FPS表示' \
-  '; ０:表示なし  ０以外:表示する' 'FPS=0' '' | md5sum)
+  '; ０:表示なし  ０以外:表示する' 'FPS=0' '' \
+  '; FULL_SCREEN: 0 plays in a window, anything else full screen.' \
+  '; FPS: 0 hides the frame rate, anything else shows it.' '' \
+  '; TOPMOST: 1 keeps the window above all others, 0 makes it a window like any other.' \
+  'TOPMOST=0' '' \
+  '; SCALE: whole shows the picture at the largest whole multiple that fits (sharp' \
+  '; pixels); fit stretches that smoothly to fill the screen, keeping its shape.' 'SCALE=whole' \
+  '' '; Music and sound effect volumes, 0 (silent) to 100.' 'MUSIC_VOLUME=100' \
+  'SOUND_VOLUME=100' '' | md5sum)
 
 check_layout() {
   local usr=$1/usr bin=$2 size

@@ -13,7 +13,7 @@ class TitleTest : public HeadlessTest {
     MakeTempDir();
     g_state.scene = SCENE_TITLE;
     g_window.active = 1;
-    hp.CreateMainWindow("t", false);
+    hp.CreateMainWindow("t", false, false);
     ResetFrameClock();
   }
   // Runs frames until the scene changes or the limit is reached; returns the frames run.

@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -145,6 +147,65 @@ TEST(FrameScalerTest, RefusesFormatsItCannotWrite) {
     EXPECT_TRUE(scaler.Show(pic, 4, 4, 4).empty());
   }
   EXPECT_EQ(pixels[0], 0u);
+}
+
+// SCALE=fit: the largest rectangle of the picture's shape, centred.
+TEST(FrameScalerTest, FillKeepsThePicturesShapeOnCommonScreens) {
+  struct Case {
+    int width, height;
+    platform::PictureRect rect;
+  } cases[] = {
+      {640, 480, {0, 0, 640, 480}},     {1366, 768, {171, 0, 1024, 768}},
+      {1280, 800, {107, 0, 1066, 800}}, {1920, 1080, {240, 0, 1440, 1080}},
+      {1280, 1024, {0, 32, 1280, 960}}, {500, 400, {0, 12, 500, 375}},
+  };
+  for (const Case& c : cases) {
+    const platform::PictureRect r = platform::FillPicture(640, 480, c.width, c.height);
+    EXPECT_EQ(std::tie(r.x, r.y, r.width, r.height),
+              std::tie(c.rect.x, c.rect.y, c.rect.width, c.rect.height))
+        << c.width << "x" << c.height;
+  }
+}
+
+// Target pixel x samples the whole multiple at (x + 0.5) * wide / out - 0.5:
+// only where that falls between two source pixels does it blend them.
+TEST(FrameScalerTest, SharpTapsBlendOnlyAtTheSeams) {
+  using Taps = std::vector<std::pair<int, int>>;
+  struct Case {
+    int source, out;
+    Taps taps;  // first source pixel, weight of the next in 256ths
+  } cases[] = {
+      {4, 4, {{0, 0}, {1, 0}, {2, 0}, {3, 0}}},
+      {2, 4, {{0, 0}, {0, 0}, {1, 0}, {1, 0}}},
+      {2, 5, {{0, 0}, {0, 0}, {0, 128}, {1, 0}, {1, 0}}},
+      {3, 4, {{0, 0}, {0, 160}, {1, 96}, {2, 0}}},
+  };
+  for (const Case& c : cases) {
+    Taps got;
+    for (const platform::Tap& t : platform::SharpTaps(c.source, c.out))
+      got.emplace_back(t.first, t.weight);
+    EXPECT_EQ(got, c.taps) << c.source << " onto " << c.out;
+  }
+}
+
+// A 2x2 chequer stretched onto 5x5 between bars: corners pure, the seam
+// blended, and a change of the lower row repaints only the rows it reaches.
+TEST(FrameScalerTest, FillStretchesAndRepaintsTheRowsAChangeReaches) {
+  Window w{7, 5, 4, 0xFF0000, 0xFF00, 0xFF, 0, {}};
+  FrameScaler scaler;
+  scaler.SetFill(true);
+  scaler.SetTarget(w.Pixels());
+  std::vector<uint16_t> pic = {0xFFFF, 0, 0, 0xFFFF};
+  EXPECT_EQ(scaler.Show(pic.data(), 2, 2, 2).last, 5);
+  const std::pair<int, int> at[] = {{0, 0}, {1, 1}, {5, 4}, {6, 4}, {3, 2}, {3, 0}, {2, 4}};
+  const uint32_t want[] = {0, 0xFFFFFF, 0xFFFFFF, 0, 0x808080, 0x808080, 0};
+  for (size_t i = 0; i < std::size(at); ++i)
+    EXPECT_EQ(w.At(at[i].first, at[i].second), want[i]) << at[i].first << "," << at[i].second;
+  pic[2] = 0xFFFF;
+  const ChangedRows rows = scaler.Show(pic.data(), 2, 2, 2);
+  EXPECT_EQ(std::make_pair(rows.first, rows.last), std::make_pair(2, 5));
+  EXPECT_EQ(w.At(2, 4), 0xFFFFFFu);
+  EXPECT_EQ(w.At(3, 2), 0xC0C0C0u);  // the seam between grey and white
 }
 
 }  // namespace

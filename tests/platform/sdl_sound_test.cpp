@@ -193,7 +193,7 @@ TEST_F(SdlSound, EveryEncodingOfSdlsLoaderPlaysAtItsOwnRate) {
       EXPECT_GE(buffer, 0) << "encoding " << i << ": " << SDL_GetError();
       audio.SetFocus(i != 0);  // an inactive window plays the first one silently, then all
       for (int turn = i == 0 ? 0 : 1; turn < 2; ++turn) {
-        audio.Play(buffer);
+        audio.Play(buffer, 0);
         while (Mix_Playing(buffer) != 0) SDL_Delay(5);
         audio.SetFocus(true);
         // The output holds this sound, then 0.15 s of silence before the next.
@@ -217,6 +217,43 @@ TEST_F(SdlSound, EveryEncodingOfSdlsLoaderPlaysAtItsOwnRate) {
     const double seconds = (end - onsets[n]) / kRate;
     EXPECT_NEAR(seconds, 0.1, 0.005) << "encoding " << n;
     EXPECT_NEAR(crossings / seconds / 2, 441, 15) << "encoding " << n;
+  }
+}
+
+// The far side fades by the pan, the near one keeps its level.
+TEST_F(SdlSound, PannedEffectsSoundOnTheirSide) {
+  const int pans[] = {0, 100, -50, 25};
+  const double right_to_left[] = {1.0, 99.0, 0.5, 1 / 0.75};  // 99: the left is silent
+  ASSERT_EQ(SDL_Init(SDL_INIT_TIMER), 0);
+  {
+    platform::SdlAudio audio;
+    ASSERT_TRUE(audio.Open());
+    const test_bytes::Bytes bytes = SquareWave({1, 1, 16, 2, {}});
+    WaveData wave;
+    ASSERT_EQ(ReadWaveBytes(bytes.data(), bytes.size(), wave), 0);
+    const int buffer = audio.CreateBuffer(wave.format, wave.samples.data(), wave.samples.size());
+    for (size_t i = 0; i < std::size(pans); ++i) {
+      audio.Play(buffer, pans[i]);
+      while (Mix_Playing(buffer) != 0) SDL_Delay(5);
+      ASSERT_TRUE(PumpUntil([&] { return OutputBytes("out.raw") > (i + 1) * kRate / 4 * 8; }));
+    }
+  }
+  SDL_Quit();
+  const std::vector<float> out = ReadSamples(dir_ + "out.raw");
+  std::vector<std::pair<float, float>> peaks;  // left, right of each sound
+  size_t last = 0;
+  for (size_t i = 0; i + 1 < out.size(); i += 2) {
+    const float l = std::fabs(out[i]), r = std::fabs(out[i + 1]);
+    if (l < 0.01f && r < 0.01f) continue;
+    if (peaks.empty() || i / 2 - last >= kRate / 20) peaks.emplace_back(0.0f, 0.0f);
+    last = i / 2;
+    peaks.back() = {std::max(peaks.back().first, l), std::max(peaks.back().second, r)};
+  }
+  ASSERT_EQ(peaks.size(), std::size(pans));
+  for (size_t i = 0; i < peaks.size(); ++i) {
+    const auto [l, r] = peaks[i];
+    std::printf("pan %d: left peak %.4f, right peak %.4f\n", pans[i], l, r);
+    EXPECT_NEAR(l > 0 ? r / l : 99.0, right_to_left[i], 0.02) << "pan " << pans[i];
   }
 }
 

@@ -1,5 +1,6 @@
 #include "shell/config.h"
 
+#include <sstream>
 #include <string>
 #include <tuple>
 
@@ -11,14 +12,54 @@ namespace {
 
 using ConfigTest = HeadlessTest;
 
-TEST_F(ConfigTest, MissingFileIsWrittenInUtf8WithLf) {
+constexpr const char* kOldDefaultText =
+    "; 設定ファイル\n\n; ウィンドウモード設定\n; ０:ウィンドウモード  "
+    "０以外:フルスクリーンモード\n"
+    "FULL_SCREEN=1\n\n; FPS表示\n; ０:表示なし  ０以外:表示する\nFPS=0\n\n";
+
+// The old ten lines come first; after them an old reader, which skips ';' lines
+// and knows only its three keys in lines of up to 254 bytes, finds nothing it knows.
+TEST_F(ConfigTest, MissingFileIsWrittenInUtf8WithLfAndReadAsWritten) {
   MakeTempDir();
   const Config config = LoadConfig("config.ini");
   EXPECT_EQ(std::tie(config.full_screen, config.fps), std::tuple(1, 0));
-  EXPECT_EQ(test_bytes::ReadFile("config.ini"),
-            "; 設定ファイル\n\n; ウィンドウモード設定\n; ０:ウィンドウモード  "
-            "０以外:フルスクリーンモード\n"
-            "FULL_SCREEN=1\n\n; FPS表示\n; ０:表示なし  ０以外:表示する\nFPS=0\n\n");
+  EXPECT_EQ(config.topmost, 0);
+  const std::string text = test_bytes::ReadFile("config.ini");
+  ASSERT_TRUE(text.starts_with(kOldDefaultText)) << text;
+  std::istringstream ours(text.substr(std::string(kOldDefaultText).size()));
+  for (std::string line; std::getline(ours, line);) {
+    EXPECT_LT(line.size(), 254u) << line;
+    for (const char* old_key : {"FULL_SCREEN=", "GRAPHIC_MODE=", "FPS="})
+      EXPECT_FALSE(line.starts_with(old_key)) << line;
+  }
+  EXPECT_EQ(ReadConfig(text).topmost, 0);
+  EXPECT_EQ(ReadConfig(text).scale, platform::ScaleMode::kWhole);
+}
+
+TEST_F(ConfigTest, WindowKeys) {
+  using enum platform::ScaleMode;
+  struct Case {
+    const char* text;
+    int topmost;
+    platform::ScaleMode scale;
+  } cases[] = {
+      {"FULL_SCREEN=0\n", 1, kWhole},  // without the key: the old program's topmost window
+      {"TOPMOST=0\n", 0, kWhole},
+      {"topmost=0\r\n", 0, kWhole},
+      {"TOPMOST=1\n", 1, kWhole},
+      {"TOPMOST=0\nTOPMOST=2\n", 1, kWhole},
+      {"; TOPMOST=0\n", 1, kWhole},
+      {"SCALE=fit\n", 1, kFit},
+      {"scale= FIT \r\n", 1, kFit},
+      {"SCALE=whole\n", 1, kWhole},
+      {"SCALE=fit\nSCALE=stretch\n", 1, kWhole},
+      {"SCALE=fitted\n", 1, kWhole},
+  };
+  for (const Case& c : cases) {
+    const Config got = ReadConfig(c.text);
+    EXPECT_EQ(got.topmost, c.topmost) << c.text;
+    EXPECT_EQ(got.scale, c.scale) << c.text;
+  }
 }
 
 TEST_F(ConfigTest, KeysAndValues) {

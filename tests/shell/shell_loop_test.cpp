@@ -1,5 +1,6 @@
 // The message loop, the frame and the window procedure, with recording scenes.
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -12,8 +13,10 @@
 #include "scene/boxes.h"
 #include "scene/scene_state.h"
 #include "shell/main_loop.h"
+#include "shell/program_reset.h"
 #include "shell/window_proc.h"
 #include "support/headless_test.h"
+#include "support/test_bytes.h"
 
 namespace {
 
@@ -168,6 +171,24 @@ TEST_F(ShellLoopTest, UserCloseRunsTheShutdownOnce) {
   EXPECT_EQ(hp.sound_closes, 1);
   EXPECT_FALSE(hp.window_open);
   EXPECT_LT(hp.now, 1000u);  // the loop ended on the quit message, not the test's limit
+}
+
+// A new player's config.ini asks for a window like any other; one written
+// without our key keeps the old program's topmost window.
+TEST_F(ShellLoopTest, TopmostWindowOnlyWhereConfigIniAsksForIt) {
+  struct Case {
+    const char* config;  // none: the program writes its default text
+    bool topmost;
+  } cases[] = {{nullptr, false}, {"FULL_SCREEN=0\n", true}, {"FULL_SCREEN=0\nTOPMOST=0\n", false}};
+  for (const Case& c : cases) {
+    std::remove("config.ini");
+    if (c.config != nullptr) test_bytes::WriteFile("config.ini", c.config);
+    ResetProgramState();
+    hp.window_topmost = !c.topmost;
+    hp.stop_at = hp.now + 100;
+    RunGame();
+    EXPECT_EQ(hp.window_topmost, c.topmost) << (c.config ? c.config : "no config.ini");
+  }
 }
 
 TEST_F(ShellLoopTest, ProgramQuitRunsTheShutdownOnce) {

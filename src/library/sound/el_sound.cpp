@@ -69,15 +69,15 @@ int elSound::LoadObject(const std::string& name, int mix) {
   return number;
 }
 
-void elSound::PlayObject(int object, int buffer) {
+void elSound::PlayObject(int object, int buffer, int pan) {
   if (!available_ || !InTable(object)) return;
   Object& o = objects_[object];
   if (!o.used || buffer < -1 || buffer >= o.mix) return;
   if (buffer >= 0) {
-    platform::Get().PlayBuffer(o.buffers[buffer]);
+    platform::Get().PlayBuffer(o.buffers[buffer], pan);
     return;
   }
-  platform::Get().PlayBuffer(o.buffers[o.next]);
+  platform::Get().PlayBuffer(o.buffers[o.next], pan);
   o.next = (o.next + 1) % o.mix;
 }
 

@@ -15,7 +15,8 @@ class elSound {
   int InitSound();
   void ResetTable();
   int LoadObject(const std::string& name, int mix);
-  void PlayObject(int object, int buffer);
+  // pan: -100 (left) to 100 (right), 0 in the middle as the old program played every effect.
+  void PlayObject(int object, int buffer, int pan = 0);
   // Frees one object and its buffers, so its number can be used again.
   void ReleaseObject(int object);
   void ReleaseSound();

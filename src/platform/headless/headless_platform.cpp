@@ -59,9 +59,11 @@ void HeadlessPlatform::Deliver() {
 
 uint32_t HeadlessPlatform::Clock() { return now; }
 
-bool HeadlessPlatform::CreateMainWindow(const std::string& caption_text, bool full_screen) {
+bool HeadlessPlatform::CreateMainWindow(const std::string& caption_text, bool full_screen,
+                                        bool topmost) {
   window_open = true;
   window_full_screen = full_screen;
+  window_topmost = topmost;
   caption = caption_text;
   PostMessage({MsgKind::kActivateApp, 1, 0});
   return true;
@@ -213,10 +215,11 @@ HeadlessPlatform::SoundBuffer* HeadlessPlatform::Buffer(int handle) {
   return b.released ? nullptr : &b;
 }
 
-void HeadlessPlatform::PlayBuffer(int buffer) {
+void HeadlessPlatform::PlayBuffer(int buffer, int pan) {
   if (SoundBuffer* b = Buffer(buffer)) {
     ++b->plays;
     play_log.push_back(buffer);
+    pan_log.push_back(pan);
   }
 }
 

@@ -67,6 +67,7 @@ class HeadlessPlatform : public Platform {
   uint32_t now = 0;
   bool window_open = false;
   bool window_full_screen = false;
+  bool window_topmost = false;
   std::string caption;
   bool display_open = false;
   bool cursor_shown = true;
@@ -79,6 +80,7 @@ class HeadlessPlatform : public Platform {
   std::vector<std::string> music_commands;
   std::vector<SoundBuffer> sound_buffers;
   std::vector<int> play_log;  // buffer handles in play order
+  std::vector<int> pan_log;   // the pan of each of those plays
   int music_volume = 100, sound_volume = 100;
   int pad_presses_spent = 0;
   // The last presented frame, kept only when keep_frames is set: a replay needs none.
@@ -93,7 +95,7 @@ class HeadlessPlatform : public Platform {
   uint16_t FramePixel(int x, int y) const;
 
   uint32_t Clock() override;
-  bool CreateMainWindow(const std::string& caption_text, bool full_screen) override;
+  bool CreateMainWindow(const std::string& caption_text, bool full_screen, bool topmost) override;
   void DestroyMainWindow() override;
   bool PeekMessage(Message& out) override;
   void WaitMessage() override;
@@ -117,7 +119,7 @@ class HeadlessPlatform : public Platform {
   bool OpenSound() override;
   void CloseSound() override;
   int CreateSoundBuffer(const WaveFormat& format, const uint8_t* data, size_t bytes) override;
-  void PlayBuffer(int buffer) override;
+  void PlayBuffer(int buffer, int pan) override;
   void StopBuffer(int buffer) override;
   void ReleaseBuffer(int buffer) override;
   int SendMusicCommand(const std::string& command, std::string* answer) override;

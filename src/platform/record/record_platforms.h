@@ -14,8 +14,8 @@ class ForwardingPlatform : public Platform {
  public:
   explicit ForwardingPlatform(Platform& inner) : inner_(inner) {}
   uint32_t Clock() override { return inner_.Clock(); }
-  bool CreateMainWindow(const std::string& caption, bool full_screen) override {
-    return inner_.CreateMainWindow(caption, full_screen);
+  bool CreateMainWindow(const std::string& caption, bool full_screen, bool topmost) override {
+    return inner_.CreateMainWindow(caption, full_screen, topmost);
   }
   void DestroyMainWindow() override { inner_.DestroyMainWindow(); }
   void SetWindowIcon(const Image& icon) override { inner_.SetWindowIcon(icon); }
@@ -52,7 +52,7 @@ class ForwardingPlatform : public Platform {
   int CreateSoundBuffer(const WaveFormat& format, const uint8_t* data, size_t bytes) override {
     return inner_.CreateSoundBuffer(format, data, bytes);
   }
-  void PlayBuffer(int buffer) override { inner_.PlayBuffer(buffer); }
+  void PlayBuffer(int buffer, int pan) override { inner_.PlayBuffer(buffer, pan); }
   void StopBuffer(int buffer) override { inner_.StopBuffer(buffer); }
   void ReleaseBuffer(int buffer) override { inner_.ReleaseBuffer(buffer); }
   int SendMusicCommand(const std::string& command, std::string* answer) override {

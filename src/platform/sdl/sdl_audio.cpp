@@ -11,13 +11,14 @@
 #include <new>
 
 #include "platform/mix/peak_limiter.h"
+#include "platform/mix/resampler.h"
 #include "platform/sdl/sdl_music.h"
 
 namespace platform {
 
 namespace {
 
-constexpr int kChunkFrames = 512;  // about 23 ms: effect latency and music end granularity
+constexpr int kChunkFrames = 1024;  // about 21 ms: effect latency and music end granularity
 // The mix is float, so sums of channels do not clip; the limiter brings the
 // loudest moments under the ceiling. Effects leave room for the music below it:
 // one effect of the default pack peaks between -1.4 and -6 dBFS, so alone it
@@ -82,9 +83,10 @@ bool SdlAudio::Open() {
     SayNoDevice();
     return false;
   }
-  // No format changes allowed: the music hook and the limiter work in this format;
-  // SDL converts it to what the device takes.
-  if (Mix_OpenAudioDevice(SdlAudio::kRate, AUDIO_F32SYS, 2, kChunkFrames, nullptr, 0) != 0) {
+  // Only the rate may change: the music hook and the limiter work in this
+  // format; SDL converts it to what the device takes.
+  if (Mix_OpenAudioDevice(SdlAudio::kRate, AUDIO_F32SYS, 2, kChunkFrames, nullptr,
+                          SDL_AUDIO_ALLOW_FREQUENCY_CHANGE) != 0) {
     SayNoDevice();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
@@ -127,22 +129,29 @@ int SdlAudio::CreateBuffer(const WaveFormat& format, const uint8_t* data, size_t
       return -1;
     const std::unique_ptr<Uint8, void (*)(Uint8*)> owned(decoded, SDL_FreeWAV);
     SDL_AudioCVT cvt;
-    // The converter counts in int.
-    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, format_,
-                          static_cast<Uint8>(channels_), rate_) < 0 ||
+    // SDL converts the encoding and the channels, at the wave's own rate; the
+    // rate is ours to change. The converter counts in int.
+    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_F32SYS,
+                          static_cast<Uint8>(channels_), spec.freq) < 0 ||
         uint64_t{length} * static_cast<uint64_t>(cvt.len_mult) >= INT_MAX)
       return -1;
-    buffer.samples.resize(static_cast<size_t>(length) * static_cast<size_t>(cvt.len_mult) + 1);
-    if (length > 0) std::memcpy(buffer.samples.data(), decoded, length);
-    cvt.buf = buffer.samples.data();
+    std::vector<Uint8> converted(static_cast<size_t>(length) * static_cast<size_t>(cvt.len_mult));
+    if (length > 0) std::memcpy(converted.data(), decoded, length);
+    cvt.buf = converted.data();
     cvt.len = static_cast<int>(length);
     if (length > 0 && cvt.needed && SDL_ConvertAudio(&cvt) != 0) return -1;
-    // The converter asks for room beyond what it writes: keep only the sound
-    // (and one byte, so that an empty one still has an address).
-    const Uint32 sound = cvt.needed && length > 0 ? static_cast<Uint32>(cvt.len_cvt) : length;
-    buffer.samples.resize(size_t{sound} + 1);
-    buffer.samples.shrink_to_fit();
-    buffer.chunk = Mix_QuickLoad_RAW(buffer.samples.data(), sound);
+    const size_t frame_bytes = sizeof(float) * static_cast<size_t>(channels_);
+    const size_t frames =
+        (cvt.needed && length > 0 ? static_cast<size_t>(cvt.len_cvt) : length) / frame_bytes;
+    const std::vector<float> sound = Resample(reinterpret_cast<const float*>(converted.data()),
+                                              frames, channels_, spec.freq, rate_);
+    if (sound.size() * sizeof(float) >= INT_MAX) return -1;
+    // One byte more, so that an empty sound still has an address.
+    buffer.samples.resize(sound.size() * sizeof(float) + 1);
+    if (!sound.empty())
+      std::memcpy(buffer.samples.data(), sound.data(), sound.size() * sizeof(float));
+    buffer.chunk =
+        Mix_QuickLoad_RAW(buffer.samples.data(), static_cast<Uint32>(sound.size() * sizeof(float)));
   } catch (const std::bad_alloc&) {
     return -1;
   }
@@ -174,10 +183,15 @@ SdlAudio::Buffer* SdlAudio::Find(int buffer) {
   return b.chunk != nullptr ? &b : nullptr;
 }
 
-void SdlAudio::Play(int buffer) {
+// The far side fades, the near one keeps its level: an effect in the middle
+// sounds as loud as it did before effects were panned.
+void SdlAudio::Play(int buffer, int pan) {
   Buffer* b = Find(buffer);
   if (b == nullptr) return;
   Mix_Volume(buffer, EffectVolume());
+  const int p = std::clamp(pan, -100, 100);
+  Mix_SetPanning(buffer, static_cast<Uint8>(255 * std::min(100, 100 - p) / 100),
+                 static_cast<Uint8>(255 * std::min(100, 100 + p) / 100));
   Mix_PlayChannel(buffer, b->chunk, 0);
 }
 

@@ -17,10 +17,10 @@ class PeakLimiter;
 
 class SdlAudio {
  public:
-  // The rate of the mix: that of the effects of our pack, and of the original
-  // sound device's own mix. Half of 44.1 kHz halves what the synthesizer, the
-  // mixer and the limiter cost, and the memory of every effect.
-  static constexpr int kRate = 22050;
+  // The rate asked of the device: that of today's desktops, so that nothing
+  // resamples the mix again on its way out. A device that runs at another rate
+  // keeps it, and the mix follows.
+  static constexpr int kRate = 48000;
 
   SdlAudio();
   ~SdlAudio();
@@ -29,7 +29,8 @@ class SdlAudio {
   void Close();
   // The handle is the buffer's own mixer channel; -1 when the wave cannot be played.
   int CreateBuffer(const WaveFormat& format, const uint8_t* data, size_t bytes);
-  void Play(int buffer);
+  // pan: -100 (left only) to 100 (right only), 0 both sides at full level.
+  void Play(int buffer, int pan);
   void Stop(int buffer);
   void Release(int buffer);
   int MusicCommand(const std::string& command, std::string* answer);

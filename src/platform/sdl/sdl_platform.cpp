@@ -19,6 +19,8 @@ namespace platform {
 
 namespace {
 
+constexpr int kPictureWidth = 640, kPictureHeight = 480;
+
 uint32_t PackPoint(int x, int y) {
   return (static_cast<uint32_t>(x) & 0xFFFF) | ((static_cast<uint32_t>(y) & 0xFFFF) << 16);
 }
@@ -31,8 +33,8 @@ std::string Tried(const char* variable) {
 
 }  // namespace
 
-SdlPlatform::SdlPlatform(int scale, PresentPath present)
-    : scale_(scale < 1 ? 1 : scale), present_(present) {
+SdlPlatform::SdlPlatform(int scale, PresentPath present, ScaleMode mode)
+    : scale_(scale < 1 ? 1 : scale), present_(present), mode_(mode) {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "0");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   const bool started = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) == 0;
@@ -67,8 +69,9 @@ SdlPlatform::~SdlPlatform() {
 
 uint32_t SdlPlatform::Clock() { return static_cast<uint32_t>(SDL_GetTicks64()); }
 
-bool SdlPlatform::CreateMainWindow(const std::string& caption, bool full_screen) {
+bool SdlPlatform::CreateMainWindow(const std::string& caption, bool full_screen, bool topmost) {
   full_screen_ = full_screen;
+  topmost_ = topmost;
   Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE;
   int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
   int w = 640 * WindowScale(), h = 480 * WindowScale();
@@ -79,7 +82,7 @@ bool SdlPlatform::CreateMainWindow(const std::string& caption, bool full_screen)
     x = y = 0;
     w = desktop.w;
     h = desktop.h;
-  } else if (!full_screen) {
+  } else if (!full_screen && topmost) {
     flags |= SDL_WINDOW_ALWAYS_ON_TOP;
   }
   window_ = SDL_CreateWindow(caption.c_str(), x, y, w, h, flags);
@@ -87,8 +90,10 @@ bool SdlPlatform::CreateMainWindow(const std::string& caption, bool full_screen)
     std::fprintf(stderr, "lantern-drift: cannot create the window: %s\n", SDL_GetError());
     return false;
   }
+  // Smaller, the picture would lose rows and columns.
+  SDL_SetWindowMinimumSize(window_, kPictureWidth, kPictureHeight);
   SDL_StopTextInput();
-  video_ = std::make_unique<SdlVideo>(window_, present_);
+  video_ = std::make_unique<SdlVideo>(window_, present_, mode_);
   SDL_GetWindowPosition(window_, &x, &y);
   PostMessage({MsgKind::kMove, 0, PackPoint(x, y)});
   // A shown window is the active application, as on the old desktop.
@@ -130,7 +135,7 @@ void SdlPlatform::ToggleFullScreen() {
     SDL_SetWindowBordered(window_, SDL_TRUE);
     SDL_SetWindowSize(window_, 640 * WindowScale(), 480 * WindowScale());
     SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-    SDL_SetWindowAlwaysOnTop(window_, SDL_TRUE);
+    SDL_SetWindowAlwaysOnTop(window_, topmost_ ? SDL_TRUE : SDL_FALSE);
   }
   if (video_) video_->Resized();
   PostMessage({MsgKind::kDisplayMode, full_screen_ ? 1u : 0u, 0});
@@ -296,7 +301,7 @@ void SdlPlatform::CloseSound() { audio_->Close(); }
 int SdlPlatform::CreateSoundBuffer(const WaveFormat& format, const uint8_t* data, size_t bytes) {
   return audio_->CreateBuffer(format, data, bytes);
 }
-void SdlPlatform::PlayBuffer(int buffer) { audio_->Play(buffer); }
+void SdlPlatform::PlayBuffer(int buffer, int pan) { audio_->Play(buffer, pan); }
 void SdlPlatform::StopBuffer(int buffer) { audio_->Stop(buffer); }
 void SdlPlatform::ReleaseBuffer(int buffer) { audio_->Release(buffer); }
 int SdlPlatform::SendMusicCommand(const std::string& command, std::string* answer) {
@@ -340,8 +345,8 @@ std::string SdlPlatform::ProgramPath() {
 
 namespace platform {
 
-std::unique_ptr<Platform> MakeSdlPlatform(int scale, PresentPath present) {
-  auto sdl = std::make_unique<SdlPlatform>(scale, present);
+std::unique_ptr<Platform> MakeSdlPlatform(int scale, PresentPath present, ScaleMode mode) {
+  auto sdl = std::make_unique<SdlPlatform>(scale, present, mode);
   if (!sdl->HasDisplay()) return nullptr;
   return sdl;
 }

@@ -19,11 +19,12 @@ class SdlAudio;
 
 class SdlPlatform : public Platform {
  public:
-  explicit SdlPlatform(int scale, PresentPath present = PresentPath::kChoose);
+  explicit SdlPlatform(int scale, PresentPath present = PresentPath::kChoose,
+                       ScaleMode mode = ScaleMode::kWhole);
   ~SdlPlatform() override;
 
   uint32_t Clock() override;
-  bool CreateMainWindow(const std::string& caption, bool full_screen) override;
+  bool CreateMainWindow(const std::string& caption, bool full_screen, bool topmost) override;
   void DestroyMainWindow() override;
   void SetWindowIcon(const Image& icon) override;
   bool PeekMessage(Message& out) override;
@@ -47,7 +48,7 @@ class SdlPlatform : public Platform {
   bool OpenSound() override;
   void CloseSound() override;
   int CreateSoundBuffer(const WaveFormat& format, const uint8_t* data, size_t bytes) override;
-  void PlayBuffer(int buffer) override;
+  void PlayBuffer(int buffer, int pan) override;
   void StopBuffer(int buffer) override;
   void ReleaseBuffer(int buffer) override;
   int SendMusicCommand(const std::string& command, std::string* answer) override;
@@ -72,6 +73,8 @@ class SdlPlatform : public Platform {
 
   int scale_ = 1;
   PresentPath present_;
+  ScaleMode mode_;
+  bool topmost_ = false;
   bool has_display_ = true;
   SDL_Window* window_ = nullptr;
   bool full_screen_ = false;

@@ -1,5 +1,7 @@
 // Presents through an SDL renderer: a streaming RGB565 texture scaled by the
-// renderer, for machines whose renderer the graphics card runs.
+// renderer, for machines whose renderer the graphics card runs. To fill the
+// window, the picture is drawn at its whole multiple into a texture that the
+// renderer stretches linearly.
 #pragma once
 
 #include <SDL.h>
@@ -7,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/frame_scaler.h"
 #include "platform/sdl/sdl_presenter.h"
 
 namespace platform {
@@ -14,7 +17,7 @@ namespace platform {
 class SdlRendererPresent : public SdlPresenter {
  public:
   // Takes the renderer made for the window.
-  SdlRendererPresent(SDL_Renderer* renderer, int width, int height);
+  SdlRendererPresent(SDL_Renderer* renderer, int width, int height, bool fill);
   ~SdlRendererPresent() override;
   SdlRendererPresent(const SdlRendererPresent&) = delete;
   SdlRendererPresent& operator=(const SdlRendererPresent&) = delete;
@@ -23,11 +26,13 @@ class SdlRendererPresent : public SdlPresenter {
   void Redraw() override { redraw_ = true; }
   void Resized() override;
   void Reset() override;
-  // The renderer already gives points in picture coordinates.
-  void ToPicture(int&, int&) const override {}
+  // Whole multiples: the renderer already gives points in picture coordinates.
+  void ToPicture(int& x, int& y) const override;
 
  private:
   bool CreateTexture();
+  bool CreateWide();
+  void Draw();
   bool SameAsShown(const uint16_t* pixels, int pitch) const;
   void KeepShown(const uint16_t* pixels, int pitch);
 
@@ -35,6 +40,10 @@ class SdlRendererPresent : public SdlPresenter {
   SDL_Texture* texture_ = nullptr;
   int width_;
   int height_;
+  bool fill_;
+  SDL_Texture* wide_ = nullptr;  // filling: the picture at its whole multiple
+  int scale_ = 0;                // of wide_
+  PictureRect rect_;             // filling: where the picture lands
   bool texture_stale_ = true;
   bool redraw_ = true;
   std::vector<uint16_t> shown_;  // the picture on screen, to skip presenting it again

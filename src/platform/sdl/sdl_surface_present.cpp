@@ -52,7 +52,8 @@ void SdlSurfacePresent::Show(const uint16_t* pixels, int width, int height, int 
 
 void SdlSurfacePresent::ToPicture(int& x, int& y) const {
   const PictureRect r =
-      FitPicture(picture_width_, picture_height_, surface_width_, surface_height_);
+      fill_ ? FillPicture(picture_width_, picture_height_, surface_width_, surface_height_)
+            : FitPicture(picture_width_, picture_height_, surface_width_, surface_height_);
   if (r.width <= 0 || r.height <= 0) return;
   x = static_cast<int>(static_cast<int64_t>(x - r.x) * picture_width_ / r.width);
   y = static_cast<int>(static_cast<int64_t>(y - r.y) * picture_height_ / r.height);

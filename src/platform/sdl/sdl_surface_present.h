@@ -12,7 +12,10 @@ namespace platform {
 
 class SdlSurfacePresent : public SdlPresenter {
  public:
-  explicit SdlSurfacePresent(SDL_Window* window) : window_(window) {}
+  // fill: the picture stretched to fill the window (FrameScaler::SetFill).
+  SdlSurfacePresent(SDL_Window* window, bool fill) : window_(window), fill_(fill) {
+    scaler_.SetFill(fill);
+  }
   // False when the window has no surface in a format we can write.
   bool Usable();
 
@@ -25,6 +28,7 @@ class SdlSurfacePresent : public SdlPresenter {
   SDL_Surface* Target();
 
   SDL_Window* window_;
+  bool fill_;
   SDL_Surface* surface_ = nullptr;  // the surface the scaler writes into
   int surface_width_ = 0, surface_height_ = 0;
   int picture_width_ = 0, picture_height_ = 0;

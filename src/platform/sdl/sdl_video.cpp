@@ -84,8 +84,8 @@ PresentPath AskedPath(PresentPath from_config) {
 
 }  // namespace
 
-SdlVideo::SdlVideo(SDL_Window* window, PresentPath path)
-    : window_(window), path_(AskedPath(path)) {}
+SdlVideo::SdlVideo(SDL_Window* window, PresentPath path, ScaleMode mode)
+    : window_(window), path_(AskedPath(path)), fill_(mode == ScaleMode::kFit) {}
 SdlVideo::~SdlVideo() { Close(); }
 
 // Vsync first, then without it, then the software renderer. A display that
@@ -104,7 +104,7 @@ SDL_Renderer* SdlVideo::CreateRenderer(bool vsync) {
 // SDL would otherwise back the window surface with a renderer of its own.
 bool SdlVideo::OpenSurface() {
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  auto surface = std::make_unique<SdlSurfacePresent>(window_);
+  auto surface = std::make_unique<SdlSurfacePresent>(window_, fill_);
   if (!surface->Usable()) return false;
   presenter_ = std::move(surface);
   return true;
@@ -139,7 +139,7 @@ bool SdlVideo::Open(int width, int height, bool) {
         renderer = CreateRenderer(refresh > 0);
     }
     if (renderer != nullptr) {
-      presenter_ = std::make_unique<SdlRendererPresent>(renderer, width, height);
+      presenter_ = std::make_unique<SdlRendererPresent>(renderer, width, height, fill_);
       std::fprintf(stderr, "lantern-drift: presenting through the %s renderer\n", info.name);
       // The reported rate is rounded to whole hertz. Where vsync really paces, a
       // limiter a little faster than the display never holds a frame past its blank.

@@ -17,7 +17,7 @@ namespace platform {
 
 class SdlVideo {
  public:
-  SdlVideo(SDL_Window* window, PresentPath path);
+  SdlVideo(SDL_Window* window, PresentPath path, ScaleMode mode);
   ~SdlVideo();
   SdlVideo(const SdlVideo&) = delete;
   SdlVideo& operator=(const SdlVideo&) = delete;
@@ -45,6 +45,7 @@ class SdlVideo {
 
   SDL_Window* window_;
   PresentPath path_;
+  bool fill_;
   std::unique_ptr<SdlPresenter> presenter_;
   bool lost_ = false;
   int64_t frame_ns_ = 0;

@@ -30,11 +30,11 @@ TEST_F(SoundTest, BuffersOutsideTheTableOrReleasedDoNothing) {
   hp.ReleaseBuffer(gone);
   hp.play_log.clear();
   for (int bad : {-1, gone + 1, gone}) {
-    hp.PlayBuffer(bad);
+    hp.PlayBuffer(bad, 0);
     hp.StopBuffer(bad);
     hp.ReleaseBuffer(bad);
   }
-  hp.PlayBuffer(kept);
+  hp.PlayBuffer(kept, 0);
   EXPECT_EQ(hp.play_log, std::vector<int>{kept});
 }
 
