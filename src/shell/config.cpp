@@ -1,6 +1,5 @@
 #include "shell/config.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,6 +12,7 @@
 
 #include "library/system/line_reader.h"
 #include "library/system/text_values.h"
+#include "platform/file_writer.h"
 
 namespace {
 
@@ -33,18 +33,11 @@ constexpr const char* kDefaultLines[] = {
 
 // Only a missing file is created: one that exists, whatever it is, is the player's.
 void WriteDefault(const std::string& file) {
-  const int fd = open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) {
-    std::fprintf(stderr, "lantern-drift: cannot write %s (%s); using the default settings\n",
-                 file.c_str(), std::strerror(errno));
-    return;
-  }
-  std::string text;
+  std::string text, why;
   for (const char* line : kDefaultLines) text += std::string(line) + "\n";
-  const bool ok = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-  if (close(fd) != 0 || !ok)
-    std::fprintf(stderr, "lantern-drift: cannot write %s; check the free space there\n",
-                 file.c_str());
+  if (!platform::CreateNewFile(file, text, &why))
+    std::fprintf(stderr, "lantern-drift: cannot write %s (%s); using the default settings\n",
+                 file.c_str(), why.c_str());
 }
 
 bool StartsWith(const std::string& line, const char* key, std::string& value) {

@@ -11,6 +11,7 @@
 #include "game/game_scene.h"
 #include "library/draw/el_draw.h"
 #include "library/system/el_system.h"
+#include "platform/file_writer.h"
 #include "platform/platform.h"
 #include "scene/boxes.h"
 #include "scene/scene_state.h"
@@ -120,7 +121,7 @@ int RunGame(int full_screen) {
     g_state.exit_code = 1;
     QuitGame();
   }
-  std::remove(CurrentFolders().debug_file.c_str());
+  platform::RemoveFile(CurrentFolders().debug_file);
   g_state.scene = SCENE_BOOT;
   g_state.prev_scene = 0;
   ResetFrameClock();
