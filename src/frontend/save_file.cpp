@@ -26,7 +26,7 @@ constexpr size_t kMagicSize = sizeof kMagic;
 // A copy that holds save.dat longer than this is not waited for: the scores
 // stay in memory and go with the next save.
 constexpr auto kLockWait = std::chrono::seconds(3);
-constexpr auto kLockRetry = std::chrono::milliseconds(20);
+constexpr auto kLockRetry = std::chrono::milliseconds(5);
 
 // Where the ranking is written; every write merges with what is there.
 std::string g_save_file = "save.dat";
