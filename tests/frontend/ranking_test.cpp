@@ -238,7 +238,11 @@ TEST_F(RankingTest, SaveFilesThatCannotBeReadAreLeftAlone) {
       {"loop", [] { std::filesystem::create_symlink("save.dat", "loop/save.dat"); }},
       {"fifo", [] { ASSERT_EQ(mkfifo("fifo/save.dat", 0666), 0); }},
       {"folder", [] { std::filesystem::create_directory("folder/save.dat"); }},
-      {"noise", [] { test_bytes::WriteFile("noise/save.dat", std::string(5000, '\x9C')); }},
+      {"noise",
+       [] {
+         test_bytes::WriteFile("noise/save.dat", std::string(5000, '\x9C'));
+         ASSERT_EQ(chmod("noise/save.dat", 0666), 0);
+       }},
   };
   for (const auto& [name, make] : cases) {
     std::filesystem::create_directory(name);
