@@ -64,12 +64,13 @@ OnDisk ReadDisk(const std::string& file) {
   return disk;
 }
 
-// Why the file may hold what is not ours to replace: it cannot be read, or it
-// holds bytes other than a ranking. Empty when it is missing, empty or a ranking.
-std::string NotOurs(const OnDisk& disk) {
-  if (disk.state == Disk::kUnreadable) return "cannot be read (" + disk.why + ")";
+// Why the file may hold what is not ours to replace, said of file: it cannot be
+// read, or it holds bytes other than a ranking. Empty when it is missing, empty
+// or a ranking.
+std::string NotOurs(const OnDisk& disk, const std::string& file) {
+  if (disk.state == Disk::kUnreadable) return "cannot read " + file + " (" + disk.why + ")";
   if (disk.state == Disk::kRead && !disk.bytes.empty() && !ScoresIn(disk.bytes, Scores{}))
-    return "holds no ranking of this game";
+    return file + " holds no ranking of this game";
   return "";
 }
 
@@ -134,9 +135,9 @@ bool WriteRanking(const std::string& file) {
     return false;
   }
   const OnDisk disk = ReadDisk(file);
-  if (const std::string why = NotOurs(disk); !why.empty()) {
-    std::fprintf(stderr, "lantern-drift: %s %s; it is left as it is, so the ranking is not saved\n",
-                 file.c_str(), why.c_str());
+  if (const std::string why = NotOurs(disk, file); !why.empty()) {
+    std::fprintf(stderr, "lantern-drift: %s; it is left as it is, so the ranking is not saved\n",
+                 why.c_str());
     return false;
   }
   const std::optional<Scores> theirs =
@@ -187,7 +188,7 @@ void ResetRanking() {
   g_save_file = "save.dat";
 }
 
-bool IsOwnSaveFile(const std::string& file) { return NotOurs(ReadDisk(file)).empty(); }
+bool IsOwnSaveFile(const std::string& file) { return NotOurs(ReadDisk(file), file).empty(); }
 
 void ReadSaveFile(const std::string& file, const std::string& shown) {
   g_save_file = file;
@@ -198,23 +199,22 @@ void ReadSaveFile(const std::string& file, const std::string& shown) {
     WriteRanking(file);
     return;
   }
-  const std::string not_ours = NotOurs(disk);
+  const std::string not_ours = NotOurs(disk, shown);
   Scores top = Top();
   top = ScoresIn(disk.bytes, top).value_or(top);
   std::copy(top.begin(), top.end(), g_ranking.begin());
   g_synced = top;
   if (shown == file) {
     if (!not_ours.empty())
-      std::fprintf(stderr, "lantern-drift: %s %s; it is left as it is\n", shown.c_str(),
-                   not_ours.c_str());
+      std::fprintf(stderr, "lantern-drift: %s; it is left as it is\n", not_ours.c_str());
     return;
   }
   if (not_ours.empty())
     std::fprintf(stderr, "lantern-drift: %s cannot be written; new scores go to %s\n",
                  shown.c_str(), file.c_str());
   else
-    std::fprintf(stderr, "lantern-drift: %s %s; it is left as it is and new scores go to %s\n",
-                 shown.c_str(), not_ours.c_str(), file.c_str());
+    std::fprintf(stderr, "lantern-drift: %s; it is left as it is and new scores go to %s\n",
+                 not_ours.c_str(), file.c_str());
   // The player's own copy of a shared ranking adds the scores it saved before.
   disk = ReadDisk(file);
   if (disk.state != Disk::kRead) return;

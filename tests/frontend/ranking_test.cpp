@@ -319,18 +319,18 @@ TEST_F(RankingTest, ASaveFileThatIsNotOursIsPassedOverAndKept) {
     const char* name;
     std::function<void()> make;
     const char* kept;
-    std::string why;
+    std::string why;  // @: the game folder's save.dat
   } cases[] = {
       {"noise", [&] { test_bytes::WriteFile("game/save.dat", noise); }, "game/save.dat",
-       "holds no ranking of this game"},
+       "@ holds no ranking of this game"},
       {"link",
        [] {
          test_bytes::WriteFile("notes/notes.txt", "buy milk\n");
          fs::create_symlink("../notes/notes.txt", "game/save.dat");
        },
-       "notes/notes.txt", "holds no ranking of this game"},
+       "notes/notes.txt", "@ holds no ranking of this game"},
       {"folder", [] { fs::create_directories("game/save.dat"); }, "game/save.dat",
-       "cannot be read (a folder, not a file)"},
+       "cannot read @ (a folder, not a file)"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -357,7 +357,9 @@ TEST_F(RankingTest, ASaveFileThatIsNotOursIsPassedOverAndKept) {
     }
     EXPECT_FALSE(fs::exists(std::string(c.kept) + ".lock"));
     EXPECT_EQ(OnDisk("home/lantern-drift/save.dat"), (Scores{700, 0, 0, 0, 0}));
-    EXPECT_EQ(test_bytes::ReadFile("said"), "lantern-drift: " + here + "game/save.dat " + c.why +
+    std::string line = c.why;
+    line.replace(line.find('@'), 1, here + "game/save.dat");
+    EXPECT_EQ(test_bytes::ReadFile("said"), "lantern-drift: " + line +
                                                 "; it is left as it is and new scores go to " +
                                                 here + "home/lantern-drift/save.dat\n");
   }
