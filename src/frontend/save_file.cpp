@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <optional>
 #include <thread>
