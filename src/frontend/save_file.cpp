@@ -1,20 +1,19 @@
 #include "frontend/save_file.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <functional>
 #include <optional>
+#include <thread>
 #include <vector>
 
 #include "library/system/line_reader.h"
+#include "platform/file_writer.h"
+#include "platform/platform.h"
 
 std::array<int, 6> g_ranking{};
 
@@ -22,7 +21,11 @@ namespace {
 
 constexpr char kMagic[] = {'q', 'o', 'r', 'v', 'a', 'n', 'e'};
 constexpr size_t kMagicSize = sizeof kMagic;
-constexpr size_t kFileSize = kMagicSize + 5 * 4;
+
+// A copy that holds save.dat longer than this is not waited for: the scores
+// stay in memory and go with the next save.
+constexpr auto kLockWait = std::chrono::seconds(3);
+constexpr auto kLockRetry = std::chrono::milliseconds(5);
 
 // Where the ranking is written; every write merges with what is there.
 std::string g_save_file = "save.dat";
@@ -32,13 +35,12 @@ Scores g_synced{};
 
 Scores Top() { return {g_ranking[0], g_ranking[1], g_ranking[2], g_ranking[3], g_ranking[4]}; }
 
-void Encode(const Scores& scores, unsigned char* out) {
-  std::memcpy(out, kMagic, kMagicSize);
-  for (size_t i = 0; i < 5; ++i) {
-    const auto v = static_cast<uint32_t>(scores[i]);
+std::string Encode(const Scores& scores) {
+  std::string out(kMagic, kMagicSize);
+  for (int score : scores)
     for (size_t b = 0; b < 4; ++b)
-      out[kMagicSize + 4 * i + b] = static_cast<unsigned char>(v >> (8 * b));
-  }
+      out += static_cast<char>(static_cast<uint32_t>(score) >> (8 * b));
+  return out;
 }
 
 enum class Disk { kMissing, kRead, kUnreadable };
@@ -61,6 +63,16 @@ OnDisk ReadDisk(const std::string& file) {
   return disk;
 }
 
+// Why the file may hold what is not ours to replace, said of file: it cannot be
+// read, or it holds bytes other than a ranking. Empty when it is missing, empty
+// or a ranking.
+std::string NotOurs(const OnDisk& disk, const std::string& file) {
+  if (disk.state == Disk::kUnreadable) return "cannot read " + file + " (" + disk.why + ")";
+  if (disk.state == Disk::kRead && !disk.bytes.empty() && !ScoresIn(disk.bytes, Scores{}))
+    return file + " holds no ranking of this game";
+  return "";
+}
+
 // Scores in a that b does not hold, counting equal scores one by one.
 std::vector<int> Added(const Scores& a, const Scores& b) {
   std::vector<int> left(b.begin(), b.end()), added;
@@ -74,90 +86,35 @@ std::vector<int> Added(const Scores& a, const Scores& b) {
   return added;
 }
 
-// The file's ranking with the scores this copy added since it last read or
-// wrote it, so a score that another copy saved meanwhile is kept; scores this
-// copy read there and the file lost come back too. A file nobody else changed
-// gets what this copy holds, as it stands.
-Scores Merge(const OnDisk& disk) {
-  const std::optional<Scores> on_disk = ScoresIn(disk.bytes, g_synced);
-  if (disk.state != Disk::kRead || !on_disk) return Top();
-  const Scores& theirs = *on_disk;
-  if (theirs == g_synced) return Top();
-  std::vector<int> all(theirs.begin(), theirs.end());
-  for (int score : Added(g_synced, theirs)) all.push_back(score);
-  for (int score : Added(Top(), g_synced)) all.push_back(score);
-  std::sort(all.begin(), all.end(), std::greater<int>());
-  Scores merged{};
-  std::copy_n(all.begin(), 5, merged.begin());
-  return merged;
+bool IsPress(platform::MsgKind kind) {
+  using platform::MsgKind;
+  return kind == MsgKind::kKeyDown || kind == MsgKind::kSysKeyDown || kind == MsgKind::kPadButton ||
+         kind == MsgKind::kMouseDown;
 }
 
-// Closes the descriptor whichever way a write ends.
-struct Fd {
-  int fd;
-  ~Fd() {
-    if (fd >= 0) close(fd);
+// Tries the lock again until it is free, the wait is over or the window is
+// closed (by the player, or SIGTERM and SIGINT, which arrive as a close). The
+// window's messages are taken meanwhile, so the desktop sees the game answer,
+// and handed back afterwards; a press made during the wait is dropped.
+platform::WriteLock::Try TakeLock(platform::WriteLock& lock, const std::string& file) {
+  using Try = platform::WriteLock::Try;
+  platform::Platform& p = platform::Get();
+  const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+  std::vector<platform::Message> later;
+  bool closing = false;
+  Try got = lock.TryTake(file);
+  while (got == Try::kBusy && !closing && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(kLockRetry);
+    platform::Message m;
+    while (p.PeekMessage(m)) {
+      closing =
+          closing || m.kind == platform::MsgKind::kClose || m.kind == platform::MsgKind::kQuit;
+      if (!IsPress(m.kind)) later.push_back(m);
+    }
+    got = lock.TryTake(file);
   }
-};
-
-bool WriteAll(int fd, const unsigned char* bytes) {
-  return pwrite(fd, bytes, kFileSize, 0) == static_cast<ssize_t>(kFileSize) && fsync(fd) == 0;
-}
-
-// A temporary file beside the target, opened exclusively (a name left there,
-// even a hard link to another file, is removed, never written through), then
-// renamed over it with the old file's owner and mode.
-bool WriteByRename(const std::string& target, const OnDisk& disk, const unsigned char* bytes) {
-  const std::string temp = target + ".tmp";
-  unlink(temp.c_str());
-  const Fd file{open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666)};
-  if (file.fd < 0) return false;
-  struct stat old {};
-  const bool same_owner =
-      disk.state == Disk::kMissing ||
-      (stat(target.c_str(), &old) == 0 && fchown(file.fd, old.st_uid, old.st_gid) == 0 &&
-       fchmod(file.fd, old.st_mode & 07777) == 0);
-  if (same_owner && WriteAll(file.fd, bytes) && std::rename(temp.c_str(), target.c_str()) == 0)
-    return true;
-  unlink(temp.c_str());
-  return false;
-}
-
-// Where the folder allows no new file: the whole ranking with one write at
-// offset 0, then the file cut to its length, so a crash leaves the old or the
-// new scores, never an empty file.
-bool WriteInPlace(const std::string& target, const OnDisk& disk, const unsigned char* bytes) {
-  const int create = disk.state == Disk::kMissing ? O_CREAT | O_EXCL : 0;
-  const Fd file{open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | create, 0666)};
-  struct stat st {};
-  return file.fd >= 0 && fstat(file.fd, &st) == 0 && S_ISREG(st.st_mode) &&
-         pwrite(file.fd, bytes, kFileSize, 0) == static_cast<ssize_t>(kFileSize) &&
-         ftruncate(file.fd, kFileSize) == 0 && fsync(file.fd) == 0;
-}
-
-// A link is written through to its target, never replaced by a file.
-std::string LinkTarget(const std::string& file) {
-  std::error_code error;
-  std::filesystem::path link = file;
-  for (int hop = 0; hop < 40 && std::filesystem::is_symlink(link, error); ++hop) {
-    const std::filesystem::path next = std::filesystem::read_symlink(link, error);
-    if (error) break;
-    link = link.parent_path() / next;
-  }
-  return link.string();
-}
-
-// Copies of the game take turns: a lock file beside save.dat, or save.dat
-// itself where no file can be made there (it is then written in place, so the
-// lock stays on the file that is written).
-int Lock(const std::string& target) {
-  int fd = open((target + ".lock").c_str(),
-                O_RDONLY | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, 0666);
-  if (fd < 0) fd = open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) return -1;
-  while (flock(fd, LOCK_EX) != 0 && errno == EINTR) {
-  }
-  return fd;
+  for (const platform::Message& m : later) p.PostMessage(m);
+  return got;
 }
 
 void Warn(const std::string& file, const std::string& why) {
@@ -165,20 +122,30 @@ void Warn(const std::string& file, const std::string& why) {
                file.c_str(), why.c_str());
 }
 
+// A file that another copy holds, that cannot be read or that holds what is
+// not a ranking is left as it is; the scores stay in memory for the next save.
 bool WriteRanking(const std::string& file) {
-  const std::string target = LinkTarget(file);
-  const Fd lock{Lock(target)};
-  const OnDisk disk = ReadDisk(target);
-  // A file that is there but cannot be read may hold scores: it is never replaced.
-  if (disk.state == Disk::kUnreadable) {
-    Warn(file, "it cannot be read: " + disk.why);
+  platform::WriteLock lock;
+  // Where nothing can be locked the save goes ahead: a lone player keeps the score.
+  if (TakeLock(lock, file) == platform::WriteLock::Try::kBusy) {
+    std::fprintf(stderr,
+                 "lantern-drift: save.dat is locked by another program; your score is kept and "
+                 "saved next time\n");
     return false;
   }
-  const Scores merged = Merge(disk);
-  unsigned char bytes[kFileSize];
-  Encode(merged, bytes);
-  if (!WriteByRename(target, disk, bytes) && !WriteInPlace(target, disk, bytes)) {
-    Warn(file, std::strerror(errno));
+  const OnDisk disk = ReadDisk(file);
+  if (const std::string why = NotOurs(disk, file); !why.empty()) {
+    std::fprintf(stderr, "lantern-drift: %s; it is left as it is, so the ranking is not saved\n",
+                 why.c_str());
+    return false;
+  }
+  const std::optional<Scores> theirs =
+      disk.bytes.empty() ? std::nullopt : ScoresIn(disk.bytes, g_synced);
+  const Scores merged = MergeRanking(theirs, g_synced, Top());
+  const std::string bytes = Encode(merged);
+  std::string why;
+  if (!platform::ReplaceFile(file, bytes, &why) && !platform::RewriteFile(file, bytes, &why)) {
+    Warn(file, why);
     return false;
   }
   std::copy(merged.begin(), merged.end(), g_ranking.begin());
@@ -187,6 +154,17 @@ bool WriteRanking(const std::string& file) {
 }
 
 }  // namespace
+
+Scores MergeRanking(const std::optional<Scores>& disk, const Scores& synced, const Scores& ours) {
+  if (!disk || *disk == synced) return ours;
+  std::vector<int> all(disk->begin(), disk->end());
+  for (int score : Added(synced, *disk)) all.push_back(score);
+  for (int score : Added(ours, synced)) all.push_back(score);
+  std::sort(all.begin(), all.end(), std::greater<int>());
+  Scores merged{};
+  std::copy_n(all.begin(), 5, merged.begin());
+  return merged;
+}
 
 std::optional<Scores> ScoresIn(std::string_view bytes, Scores scores) {
   if (bytes.size() < kMagicSize ||
@@ -209,6 +187,8 @@ void ResetRanking() {
   g_save_file = "save.dat";
 }
 
+bool IsOwnSaveFile(const std::string& file) { return NotOurs(ReadDisk(file), file).empty(); }
+
 void ReadSaveFile(const std::string& file, const std::string& shown) {
   g_save_file = file;
   OnDisk disk = ReadDisk(shown);
@@ -218,20 +198,27 @@ void ReadSaveFile(const std::string& file, const std::string& shown) {
     WriteRanking(file);
     return;
   }
-  if (disk.state == Disk::kUnreadable)
-    std::fprintf(stderr, "lantern-drift: cannot read %s (%s); it is left as it is\n", shown.c_str(),
-                 disk.why.c_str());
+  const std::string not_ours = NotOurs(disk, shown);
   Scores top = Top();
   top = ScoresIn(disk.bytes, top).value_or(top);
   std::copy(top.begin(), top.end(), g_ranking.begin());
   g_synced = top;
-  if (shown == file) return;
-  std::fprintf(stderr, "lantern-drift: %s cannot be written; new scores go to %s\n", shown.c_str(),
-               file.c_str());
+  if (shown == file) {
+    if (!not_ours.empty())
+      std::fprintf(stderr, "lantern-drift: %s; it is left as it is\n", not_ours.c_str());
+    return;
+  }
+  if (not_ours.empty())
+    std::fprintf(stderr, "lantern-drift: %s cannot be written; new scores go to %s\n",
+                 shown.c_str(), file.c_str());
+  else
+    std::fprintf(stderr, "lantern-drift: %s; it is left as it is and new scores go to %s\n",
+                 not_ours.c_str(), file.c_str());
   // The player's own copy of a shared ranking adds the scores it saved before.
   disk = ReadDisk(file);
-  if (disk.state == Disk::kRead && ScoresIn(disk.bytes, g_synced)) {
-    g_synced = Merge(disk);
+  if (disk.state != Disk::kRead) return;
+  if (const std::optional<Scores> theirs = ScoresIn(disk.bytes, g_synced)) {
+    g_synced = MergeRanking(theirs, g_synced, Top());
     std::copy(g_synced.begin(), g_synced.end(), g_ranking.begin());
   }
 }

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/fd.h"
+
 namespace platform {
 
 namespace {
@@ -24,14 +26,6 @@ std::string ErrnoReason(int error) {
 void Say(std::string* why, std::string reason) {
   if (why != nullptr) *why = std::move(reason);
 }
-
-// Closes the descriptor whichever way the read ends.
-struct Fd {
-  int fd;
-  ~Fd() {
-    if (fd >= 0) close(fd);
-  }
-};
 
 }  // namespace
 
@@ -51,13 +45,13 @@ bool IsRegularFile(const std::string& path, std::string* why) {
 std::optional<std::string> ReadRegularFile(const std::string& path, size_t max_bytes,
                                            std::string* why) {
   // O_NONBLOCK: opening a FIFO for reading must not wait for a writer.
-  const Fd file{open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
-  if (file.fd < 0) {
+  const Fd file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  if (!file.valid()) {
     Say(why, ErrnoReason(errno));
     return std::nullopt;
   }
   struct stat st {};
-  if (fstat(file.fd, &st) != 0) {
+  if (fstat(file.get(), &st) != 0) {
     Say(why, ErrnoReason(errno));
     return std::nullopt;
   }
@@ -73,7 +67,7 @@ std::optional<std::string> ReadRegularFile(const std::string& path, size_t max_b
   std::string bytes;
   char chunk[65536];
   for (;;) {
-    const ssize_t got = read(file.fd, chunk, sizeof chunk);
+    const ssize_t got = read(file.get(), chunk, sizeof chunk);
     if (got == 0) break;
     if (got < 0) {
       if (errno == EINTR) continue;

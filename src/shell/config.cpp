@@ -1,18 +1,17 @@
 #include "shell/config.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "library/system/line_reader.h"
 #include "library/system/text_values.h"
+#include "platform/file_writer.h"
 
 namespace {
 
@@ -54,17 +53,11 @@ std::string DefaultText() {
 
 // Only a missing file is created: one that exists, whatever it is, is the player's.
 void WriteDefault(const std::string& file) {
-  const int fd = open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) {
-    std::fprintf(stderr, "lantern-drift: cannot write %s (%s); using the default settings\n",
-                 file.c_str(), std::strerror(errno));
-    return;
-  }
   const std::string text = DefaultText();
-  const bool ok = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-  if (close(fd) != 0 || !ok)
-    std::fprintf(stderr, "lantern-drift: cannot write %s; check the free space there\n",
-                 file.c_str());
+  std::string why;
+  if (!platform::CreateNewFile(file, text, &why))
+    std::fprintf(stderr, "lantern-drift: cannot write %s (%s); using the default settings\n",
+                 file.c_str(), why.c_str());
 }
 
 bool StartsWith(const std::string& line, const char* key, std::string& value) {

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "frontend/save_file.h"
 #include "library/system/file_lookup.h"
 
 namespace fs = std::filesystem;
@@ -68,10 +69,12 @@ Folders FindFolders(const std::string& current_dir, const std::string& program_d
                                   : Normal(WithSlash(program_dir) + "../share/lantern-drift");
   f.game = HoldsGame(current_dir) ? WithSlash(current_dir) : f.pack;
   f.config_file = PlayerFile(f.game, "config.ini", R_OK, XdgFolder("XDG_CONFIG_HOME", ".config"));
-  f.save_file =
-      PlayerFile(f.game, "save.dat", R_OK | W_OK, XdgFolder("XDG_DATA_HOME", ".local/share"));
+  const std::string xdg_data = XdgFolder("XDG_DATA_HOME", ".local/share");
+  f.save_file = PlayerFile(f.game, "save.dat", R_OK | W_OK, xdg_data);
   const std::string here = f.game + "save.dat";
-  f.ranking_file = access(here.c_str(), R_OK) == 0 ? here : f.save_file;
+  // A save.dat that holds something else is the player's, never replaced.
+  if (f.save_file == here && !IsOwnSaveFile(here)) f.save_file = xdg_data + "save.dat";
+  f.ranking_file = Exists(here) ? here : f.save_file;
   f.debug_file = f.game + "DEBUG.TXT";
   return f;
 }

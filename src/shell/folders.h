@@ -10,7 +10,8 @@ struct Folders {
   std::string config_file;   // config.ini, created there when missing
   std::string save_file;     // save.dat, created there when missing
   std::string ranking_file;  // save.dat read at start: save_file, or the game folder's
-                             // when the player may read it there but not write it
+                             // when it is there but not written (read-only, unreadable,
+                             // or holding no ranking)
   std::string debug_file;    // DEBUG.TXT, deleted at start-up
 };
 

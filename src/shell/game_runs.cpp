@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include "game/game_state.h"
 #include "library/system/line_reader.h"
 #include "platform/file_bytes.h"
+#include "platform/file_writer.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/record/record_platforms.h"
 #include "scene/scene_state.h"
@@ -118,11 +118,18 @@ int ReplayGame(const Options& options, Folders folders, platform::Platform* wind
   folders.config_file = temp + "/config.ini";
   folders.save_file = folders.ranking_file = temp + "/save.dat";
   folders.debug_file = temp + "/DEBUG.TXT";
-  const auto put = [](const std::string& file, const std::optional<std::string>& content) {
-    if (content) std::ofstream(file, std::ios::binary) << *content;
+  const auto put = [&why](const std::string& file, const std::optional<std::string>& content) {
+    return !content || platform::CreateNewFile(file, *content, &why);
   };
-  put(folders.config_file, record.header.config);
-  put(folders.save_file, record.header.save);
+  if (!put(folders.config_file, record.header.config) ||
+      !put(folders.save_file, record.header.save)) {
+    std::fprintf(stderr,
+                 "lantern-drift: cannot write the replay's files in %s: %s; set TMPDIR to a "
+                 "folder with free space\n",
+                 temp.c_str(), why.c_str());
+    platform::RemoveFolder(temp);
+    return 1;
+  }
 
   platform::HeadlessPlatform headless;
   headless.answer_boxes = false;
@@ -135,7 +142,7 @@ int ReplayGame(const Options& options, Folders folders, platform::Platform* wind
   std::string save_hex;
   for (unsigned char c : ReadWholeFile(folders.save_file).value_or(""))
     save_hex += "0123456789abcdef"[c >> 4], save_hex += "0123456789abcdef"[c & 15];
-  std::filesystem::remove_all(temp);
+  platform::RemoveFolder(temp);
   std::printf("frames %d scene %d score %d save %s checksum %016llx\n", replaying.frames(),
               g_state.scene, g_game.score, save_hex.c_str(),
               static_cast<unsigned long long>(replaying.checksum()));

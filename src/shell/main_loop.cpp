@@ -13,6 +13,7 @@
 #include "library/draw/el_draw.h"
 #include "library/system/file_lookup.h"
 #include "library/ui/start.h"
+#include "platform/file_writer.h"
 #include "platform/platform.h"
 #include "scene/boxes.h"
 #include "scene/scene_state.h"
@@ -115,7 +116,7 @@ int RunGame(int full_screen) {
     g_state.exit_code = 1;
     QuitGame();
   }
-  std::remove(CurrentFolders().debug_file.c_str());
+  platform::RemoveFile(CurrentFolders().debug_file);
   g_state.scene = SCENE_BOOT;
   g_state.prev_scene = 0;
   ResetFrameClock();

@@ -59,7 +59,7 @@ WORK=$(mktemp -d)
 ln -s "$GAME_DIR/data" "$WORK/data"
 mkfifo "$WORK/config.ini" "$WORK/save.dat"
 GAME_LOG="$WORK/game.log"
-(cd "$WORK" && exec "$GAME_DIR/lantern-drift" --windowed >"$GAME_LOG" 2>&1) &
+(cd "$WORK" && HOME="$WORK" exec "$GAME_DIR/lantern-drift" --windowed >"$GAME_LOG" 2>&1) &
 GAME_PID=$!
 wait_window
 press_until Return "$GAME_DIR/img/gauge_base.bmp" 200 0 220 32
