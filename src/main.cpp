@@ -36,14 +36,15 @@ int main(int argc, char** argv) {
   const platform::PresentPath present =
       ReadConfig(ReadWholeFile(folders.config_file).value_or("")).present;
   if (!options.replay.empty()) {
-    std::unique_ptr<platform::Platform> window;
-    if (!options.headless && !(window = platform::MakeSdlPlatform(options.scale, present)))
-      return 1;
-    return ReplayGame(options, folders, window.get());
+    WindowMaker window;
+    if (!options.headless)
+      window = [present](int scale) { return platform::MakeSdlPlatform(scale, present); };
+    return ReplayGame(options, folders, window);
   }
   // Refused before a window opens.
   if (!options.record.empty() && !MayRecordTo(options.record, folders)) return 2;
-  const std::unique_ptr<platform::Platform> sdl = platform::MakeSdlPlatform(options.scale, present);
+  const std::unique_ptr<platform::Platform> sdl =
+      platform::MakeSdlPlatform(options.scale != 0 ? options.scale : 1, present);
   if (!sdl) return 1;
   if (!options.record.empty()) return RecordGame(options, folders, *sdl);
   return PlayGame(*sdl, folders, options.full_screen);
