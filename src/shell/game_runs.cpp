@@ -127,7 +127,7 @@ int ReplayFullScreen(const Options& options, const platform::RecordHeader& heade
   return options.full_screen != -1 ? options.full_screen : header.full_screen;
 }
 
-// Why a diverging replay may have gone wrong, when its window mode is a guess.
+// Why a replay that diverges at once may have gone wrong, when its window mode is a guess.
 std::string WindowHint(const Options& options, const platform::RecordHeader& header) {
   if (header.full_screen == -1)
     return "; this record does not say whether it was made in a window: try --windowed or "
@@ -148,9 +148,11 @@ int PrintOutcome(const std::string& path, const platform::ReplayingPlatform& rep
               g_state.scene, g_game.score, save_hex.c_str(),
               static_cast<unsigned long long>(replaying.checksum()));
   if (replaying.stopped().empty()) return 0;
-  const bool diverged = replaying.stopped().find("diverged") != std::string::npos;
+  // Another window mode shows at once: the first frame asks for other things.
+  const bool at_start = replaying.stopped().starts_with("the replay diverged at frame 0 ") &&
+                        replaying.stopped().find("asked for") != std::string::npos;
   std::fprintf(stderr, "lantern-drift: %s: %s%s\n", Quoted(path).c_str(),
-               replaying.stopped().c_str(), diverged ? hint.c_str() : "");
+               replaying.stopped().c_str(), at_start ? hint.c_str() : "");
   return 1;
 }
 

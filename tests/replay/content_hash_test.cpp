@@ -17,6 +17,7 @@ using platform::HashFolders;
 class ContentHashTest : public HeadlessTest {};
 
 TEST_F(ContentHashTest, OnlyFilesTheGameCanOpen) {
+  MakeTempDir();
   std::filesystem::create_directories("img/sub");
   const std::string bytes(200000, 'x');  // several chunks
   std::ofstream("img/sub/a.bmp", std::ios::binary) << bytes;

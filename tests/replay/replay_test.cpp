@@ -183,7 +183,7 @@ TEST_F(ReplayTest, RefusesWhatItCannotReplay) {
       {"diverging", [&](std::string& b) { b[clock] = static_cast<char>(EventKind::kOpenSound); },
        "", "the program asked for the clock where the record holds the sound device"},
       {"lost for good", [&](std::string& b) { b.erase(found, 13); }, "",
-       "the record keeps the surfaces lost past a presented frame"},
+       "the record keeps the surfaces lost after they were restored"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -265,23 +265,23 @@ bool ReplayingPlatform::WaitVerticalBlank() {
 // The answer changes where the record holds an event for it, after as many
 // calls with the answer before as it says.
 // The display says "lost" once and the program restores then: a record that
-// keeps the answer past a presented frame is not of a real run.
+// keeps the answer for another call is not of a real run, and would have every
+// frame reload every picture.
 bool ReplayingPlatform::SurfacesLost() {
   const bool changes = stopped_.empty() && has_upcoming_ &&
                        upcoming_.kind == EventKind::kSurfacesLost &&
                        upcoming_.values[1] == lost_repeats_;
   if (!changes) {
-    if (lost_ && frames_ != lost_since_frame_) {
+    if (lost_)
       Stop("the replay diverged at frame " + std::to_string(frames_) + " (event " +
-           std::to_string(index_) + "): the record keeps the surfaces lost past a presented frame");
-      lost_ = false;
-    }
+           std::to_string(index_) +
+           "): the record keeps the surfaces lost after they were restored");
+    lost_ = false;
     ++lost_repeats_;
-    return lost_;
+    return false;
   }
   const Event* e = Next(EventKind::kSurfacesLost);
   lost_ = e != nullptr && e->values[0] != 0;
-  lost_since_frame_ = frames_;
   lost_repeats_ = 0;
   return lost_;
 }

@@ -157,7 +157,6 @@ class ReplayingPlatform : public ForwardingPlatform {
   uint32_t last_clock_ = 0;
   bool lost_ = false;          // the surface-loss answer until the record changes it
   uint32_t lost_repeats_ = 0;  // calls given it since the last surface-loss event
-  int lost_since_frame_ = 0;   // the frame in which it last changed
   std::string stopped_;
   uint64_t recorded_checksum_ = 0;
 };
