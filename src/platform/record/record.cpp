@@ -145,10 +145,12 @@ uint64_t HashFolders(const std::vector<HashedFolder>& folders) {
 }
 
 std::string HeaderRefusal(const RecordHeader& header) {
-  const std::pair<const char*, std::optional<std::string>> texts[] = {
-      {"the version", header.version}, {"config.ini", header.config}, {"save.dat", header.save}};
+  const std::pair<const char*, const std::string*> texts[] = {
+      {"the version", &header.version},
+      {"config.ini", header.config ? &*header.config : nullptr},
+      {"save.dat", header.save ? &*header.save : nullptr}};
   for (const auto& [name, text] : texts)
-    if (text && text->size() > kMaxHeaderText)
+    if (text != nullptr && text->size() > kMaxHeaderText)
       return std::string(name) + " holds " + std::to_string(text->size()) +
              " bytes, more than the " + std::to_string(kMaxHeaderText) + " a record keeps";
   return "";
