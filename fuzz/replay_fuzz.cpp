@@ -39,6 +39,15 @@ void MutateValue(uint32_t& v, std::minstd_rand& random) {
   }
 }
 
+// Where the nth event starts.
+size_t EventOffset(const platform::Record& record, size_t n) {
+  platform::Event e;
+  std::string why;
+  size_t at = record.events_at;
+  for (size_t i = 0; i < n; ++i) at = platform::ReadEvent(record.bytes, at, e, why);
+  return at;
+}
+
 }  // namespace
 
 extern "C" size_t LLVMFuzzerMutate(uint8_t* data, size_t size, size_t max_size);
@@ -49,17 +58,19 @@ extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t max
                                           unsigned seed) {
   std::minstd_rand random(seed);
   if (random() % 2 == 0) return LLVMFuzzerMutate(data, size, max_size);
-  platform::Record record =
+  const platform::Record record =
       platform::ParseRecord(std::string(reinterpret_cast<const char*>(data), size));
-  if (!record.error.empty() || record.events.empty()) return LLVMFuzzerMutate(data, size, max_size);
-  platform::Event& e = record.events[random() % record.events.size()];
-  if (e.values.empty()) return LLVMFuzzerMutate(data, size, max_size);
-  MutateValue(e.values[random() % e.values.size()], random);
-  std::string bytes = platform::EncodeHeader(record.header);
-  for (const platform::Event& event : record.events) bytes += platform::EncodeEvent(event);
-  if (bytes.size() > max_size) return LLVMFuzzerMutate(data, size, max_size);
-  std::memcpy(data, bytes.data(), bytes.size());
-  return bytes.size();
+  if (!record.error.empty() || record.event_count == 0)
+    return LLVMFuzzerMutate(data, size, max_size);
+  const size_t at = EventOffset(record, random() % record.event_count);
+  const uint32_t values = platform::LayoutOf(data[at])->values;
+  if (values == 0) return LLVMFuzzerMutate(data, size, max_size);
+  // Values are 32-bit little-endian after the kind and the payload length.
+  uint8_t* p = data + at + 5 + 4 * (random() % values);
+  uint32_t v = p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
+  MutateValue(v, random);
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
+  return size;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -67,7 +78,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   platform::Record record =
       platform::ParseRecord(std::string(reinterpret_cast<const char*>(data), size));
   if (!record.error.empty()) return 0;
-  if (record.events.size() > kMaxEvents) record.events.resize(kMaxEvents);
+  if (record.event_count > kMaxEvents) {
+    record.events_end = EventOffset(record, kMaxEvents);
+    record.event_count = kMaxEvents;
+  }
   const Folders folders{.pack = LD_GAME_DIR "/",
                         .game = LD_GAME_DIR "/",
                         .config_file = scratch + "config.ini",

@@ -35,16 +35,17 @@ int main(int argc, char** argv) {
   // Read, never written: a replay must leave the player's folder as it is.
   const Config config = ReadConfig(ReadWholeFile(folders.config_file).value_or(""));
   if (!options.replay.empty()) {
-    std::unique_ptr<platform::Platform> window;
-    if (!options.headless &&
-        !(window = platform::MakeSdlPlatform(options.scale, config.present, config.scale)))
-      return 1;
-    return ReplayGame(options, folders, window.get());
+    WindowMaker window;
+    if (!options.headless)
+      window = [&config](int scale) {
+        return platform::MakeSdlPlatform(scale, config.present, config.scale);
+      };
+    return ReplayGame(options, folders, window);
   }
   // Refused before a window opens.
   if (!options.record.empty() && !MayRecordTo(options.record, folders)) return 2;
-  const std::unique_ptr<platform::Platform> sdl =
-      platform::MakeSdlPlatform(options.scale, config.present, config.scale);
+  const std::unique_ptr<platform::Platform> sdl = platform::MakeSdlPlatform(
+      options.scale != 0 ? options.scale : 1, config.present, config.scale);
   if (!sdl) return 1;
   if (!options.record.empty()) return RecordGame(options, folders, *sdl);
   return PlayGame(*sdl, folders, options.full_screen);

@@ -10,7 +10,7 @@ struct Options {
   bool help = false;
   bool version = false;
   int full_screen = -1;  // -1: config.ini decides
-  int scale = 1;
+  int scale = 0;         // --scale N; 0: not given (1, or as a record says)
   bool check = false;
   std::string check_folder;  // empty: the game folder
   bool strict = false;       // --check fails on warnings too

@@ -1,6 +1,8 @@
 // A run of the game on a platform: played, recorded to a file, or replayed from one.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/platform.h"
@@ -12,6 +14,10 @@ int PlayGame(platform::Platform& p, const Folders& folders, int full_screen);
 bool MayRecordTo(const std::string& path, const Folders& folders);
 // Plays on sdl and writes what it read to options.record.
 int RecordGame(const Options& options, const Folders& folders, platform::Platform& sdl);
-// Replays options.replay in window, or headless when it is null; config.ini
-// and save.dat come from the record into a folder of their own.
-int ReplayGame(const Options& options, Folders folders, platform::Platform* window);
+// Opens the replay's window at a scale; nothing when it cannot (it says why).
+using WindowMaker = std::function<std::unique_ptr<platform::Platform>(int scale)>;
+// Replays options.replay in a window from make_window, or headless when it is
+// empty, in the window mode and scale the record holds unless options say
+// otherwise; config.ini and save.dat come from the record into a folder of
+// their own.
+int ReplayGame(const Options& options, Folders folders, const WindowMaker& make_window);

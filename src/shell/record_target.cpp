@@ -29,6 +29,12 @@ std::string RecordTargetRefusal(const std::string& path, const Folders& folders)
   if (target == Resolved(folders.config_file)) return "it is the game's config.ini";
   if (target == Resolved(folders.save_file) || target == Resolved(folders.ranking_file))
     return "it is the game's save.dat";
+  // Start-up deletes DEBUG.TXT; saving the ranking replaces and removes the other two.
+  for (const std::string& file :
+       {folders.debug_file, folders.save_file + ".tmp", folders.save_file + ".lock"})
+    if (target == Resolved(file))
+      return "it is the game's " + fs::path(file).filename().string() +
+             ", which the game deletes or overwrites";
   for (const std::string& content : {folders.game + "data", folders.pack + "img",
                                      folders.pack + "sound", folders.pack + "Music"})
     if (Inside(target, Resolved(content))) return "it lies in the game's content folder " + content;

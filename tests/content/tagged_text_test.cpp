@@ -17,7 +17,8 @@ TEST(TaggedText, KindsOfLineAndCaseConversion) {
       "#BG:\x83\x61\xC1z\n"  // Shift-JIS second byte 0x61 changes, 0xC1 does not
       "bg:\x83\x41\xC1Z\n"
       "\n"
-      "#BG:a\r\n"  // CR LF ends a line
+      "#BG:a\r\n"         // CR LF ends a line
+      "#BG:b\r#BG:c\r\r"  // and so does a lone CR, as old Mac editors wrote
       "#BG:last\x1A#BG:after the end\n",
       "t.dat");
   // The values that the directive key (true) and the block key (false) find, line by line.
@@ -31,6 +32,8 @@ TEST(TaggedText, KindsOfLineAndCaseConversion) {
                                                               {"\x83\x41\xC1Z", true},
                                                               {"\x83\x61\xC1z", false},
                                                               {"A", true},
+                                                              {"B", true},
+                                                              {"C", true},
                                                               {"LAST", true}};
   EXPECT_EQ(seen, expected);
 }

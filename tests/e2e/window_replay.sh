@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A game recorded in the real window replays headless to the same frames, score
 # and save.dat, and in the window; records of other content or another version
-# are refused.
+# are refused. config.ini asks for full screen and --windowed overrides it: the
+# record keeps the window mode, so a plain replay needs no option.
 source "$(dirname "$0")/lib.sh"
 
 IMG="$GAME_DIR/img"
@@ -23,9 +24,9 @@ def enemy(n, xy, hp):
             f'hard:1\nsize_x:32\nsize_y:32\nai:3\nscore:500\nbom_last_img:6\nturn:0\n')
 open(path, 'w', newline='').write(head + player + '\n' + enemy(1, '304,300', 1) + enemy(2, '560,400', 99999))
 PY
-printf 'FULL_SCREEN=0\r\n' > "$WORK/config.ini"
+printf 'FULL_SCREEN=1\r\n' > "$WORK/config.ini"
 GAME_LOG="$WORK/game.log"
-(cd "$WORK" && exec "$GAME_DIR/lantern-drift" --record run.rec >"$GAME_LOG" 2>&1) &
+(cd "$WORK" && exec "$GAME_DIR/lantern-drift" --windowed --record run.rec >"$GAME_LOG" 2>&1) &
 GAME_PID=$!
 wait_window
 

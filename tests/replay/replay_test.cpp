@@ -18,6 +18,22 @@ using namespace platform;
 
 using test_bytes::ReadFile;
 
+// Every whole event of a record, in order.
+std::vector<Event> EventsOf(const Record& record) {
+  std::vector<Event> events(record.event_count);
+  std::string why;
+  size_t at = record.events_at;
+  for (Event& e : events) at = ReadEvent(record.bytes, at, e, why);
+  return events;
+}
+
+// The offset of the nth event of a kind in the record's bytes (n from 0).
+size_t OffsetOf(const Record& record, EventKind kind, int n) {
+  for (const Event& e : EventsOf(record))
+    if (e.kind == kind && n-- == 0) return e.offset;
+  return record.bytes.size();
+}
+
 struct Outcome {
   int frames;
   uint64_t checksum;
@@ -90,12 +106,13 @@ TEST_F(ReplayTest, ReplaysTheSameGame) {
   ASSERT_EQ(record.error, "");
   ASSERT_FALSE(record.cut);
   EXPECT_EQ(boxes, 1u) << "the title's question";
-  const auto texts = std::count_if(record.events.begin(), record.events.end(), [](const Event& e) {
+  const std::vector<Event> events = EventsOf(record);
+  const auto texts = std::count_if(events.begin(), events.end(), [](const Event& e) {
     return e.kind == EventKind::kText && e.values[2] > 0;
   });
   EXPECT_GT(texts, 1000) << "the frame rate and the box are drawn text";
   // The answer to "surfaces lost?" is kept where it changes: to yes, and back.
-  EXPECT_EQ(std::count_if(record.events.begin(), record.events.end(),
+  EXPECT_EQ(std::count_if(events.begin(), events.end(),
                           [](const Event& e) { return e.kind == EventKind::kSurfacesLost; }),
             2);
   const Outcome replayed = Replay(record);
@@ -105,67 +122,79 @@ TEST_F(ReplayTest, ReplaysTheSameGame) {
                recorded.save));
 }
 
-// The header's fields come back as written.
+// The header's fields come back as written, from the largest config.ini the
+// game reads; format 2 (no window) is still read, and a text too long for a
+// record is refused before anything is written.
 TEST(RecordHeaderTest, FieldsSurviveAWriteAndARead) {
-  const std::string end = EncodeEvent({EventKind::kEnd, {0, 0, 0}, "", {}});
+  const std::string end = EncodeEvent({EventKind::kEnd, {0, 0, 0}});
+  const std::string largest(kMaxHeaderText, ';');
   for (const RecordHeader& h :
-       {RecordHeader{"2.0.0", 0x0123456789ABCDEFull, std::nullopt, std::string("\0s", 2)},
-        RecordHeader{"", 0xFFFFFFFF00000001ull, "FPS=1\r\n", std::nullopt}}) {
+       {RecordHeader{"2.0.0", 0x0123456789ABCDEFull, std::nullopt, std::string("\0s", 2), 0, 3},
+        RecordHeader{"", 0xFFFFFFFF00000001ull, largest, std::nullopt, 1, 1}}) {
     const Record r = ParseRecord(EncodeHeader(h) + end);
     ASSERT_EQ(r.error, "");
-    EXPECT_EQ(std::tie(r.header.version, r.header.content_hash, r.header.config, r.header.save),
-              std::tie(h.version, h.content_hash, h.config, h.save));
+    EXPECT_EQ(r.header.version, h.version);
+    EXPECT_EQ(r.header.content_hash, h.content_hash);
+    EXPECT_EQ(r.header.config, h.config);
+    EXPECT_EQ(r.header.save, h.save);
+    EXPECT_EQ(r.header.full_screen, h.full_screen);
+    EXPECT_EQ(r.header.scale, h.scale);
   }
+  // Format 2: the same without the window's two values.
+  std::string old = EncodeHeader({"v", 7, std::nullopt, std::nullopt, 0, 2});
+  old[4] = 2;
+  old.erase(4 + 4 + 4 + 1 + 8, 8);
+  const Record r = ParseRecord(old + end);
+  ASSERT_EQ(r.error, "");
+  EXPECT_EQ(r.header.full_screen, -1);
+  EXPECT_EQ(r.header.content_hash, 7u);
+
+  RecordWriter writer;
+  std::string why;
+  EXPECT_FALSE(
+      writer.Open(testing::TempDir() + "too-long.rec", {"v", 7, largest + ";", std::nullopt}, why));
+  EXPECT_EQ(why, "config.ini holds 16777217 bytes, more than the 16777216 a record keeps");
 }
 
 TEST_F(ReplayTest, RefusesWhatItCannotReplay) {
-  const size_t first_event = EncodeHeader(ParseRecord(bytes).header).size();
-  // The program reads the clock where the record now holds a key.
-  const auto diverge = [](Record& r) {
-    auto clock =
-        std::find_if(r.events.begin() + static_cast<ptrdiff_t>(r.events.size() / 2), r.events.end(),
-                     [](const Event& e) { return e.kind == EventKind::kClock; });
-    *clock = {EventKind::kKeyDown, {VK_SPACE, 0}, "", {}};
-  };
-  const std::function<void(std::string&)> keep = [](std::string&) {};
+  const Record made = ParseRecord(bytes);
+  const size_t first_event = made.events_at;
+  // Where the program reads the clock, the record holds the sound device's answer.
+  const size_t clock = OffsetOf(made, EventKind::kClock, static_cast<int>(made.event_count / 4));
+  // The display said "lost" once; the record no longer says it came back.
+  const size_t found = OffsetOf(made, EventKind::kSurfacesLost, 1);
   struct Case {
     const char* name;
     std::function<void(std::string&)> damage;
-    std::function<void(Record&)> change;
     const char* error;  // from the reader; empty: it reads and the replay stops
     const char* stopped;
   } cases[] = {
-      {"not a record",
-       [](std::string& b) { b[1] = 'X'; },
-       {},
-       "byte 0: not a Lantern Drift record",
+      {"not a record", [](std::string& b) { b[1] = 'X'; }, "byte 0: not a Lantern Drift record",
        ""},
-      {"older format",
-       [](std::string& b) { b[4] = 1; },
-       {},
-       "byte 4: record format 1, this program reads format 2",
-       ""},
-      {"newer format", [](std::string& b) { b[4] = 3; }, {}, "byte 4: record format 3", ""},
-      {"unknown event", [&](std::string& b) { b[first_event] = 99; }, {}, "unknown event 99", ""},
-      {"wrong size",
-       [&](std::string& b) { b[first_event + 1] = 8; },
-       {},
-       "the clock has the wrong size",
-       ""},
-      {"cut", [](std::string& b) { b.resize(b.size() * 2 / 3); }, {}, "", "it was cut short"},
-      {"diverging", keep, diverge, "", "the replay diverged at frame"},
+      {"older format", [](std::string& b) { b[4] = 1; },
+       "byte 4: record format 1, this program reads formats 2 to 3", ""},
+      {"newer format", [](std::string& b) { b[4] = 4; }, "byte 4: record format 4", ""},
+      {"window mode", [](std::string& b) { b.replace(4 + 4 + 4 + 4 + 8, 4, "\2\0\0\0", 4); },
+       "window mode 2", ""},
+      {"unknown event", [&](std::string& b) { b[first_event] = 99; }, "unknown event 99", ""},
+      {"wrong size", [&](std::string& b) { b[first_event + 1] = 8; },
+       "the clock has the wrong size", ""},
+      {"cut", [](std::string& b) { b.resize(b.size() * 2 / 3); }, "", "it was cut short"},
+      {"diverging", [&](std::string& b) { b[clock] = static_cast<char>(EventKind::kOpenSound); },
+       "", "the program asked for the clock where the record holds the sound device"},
+      {"lost for good", [&](std::string& b) { b.erase(found, 13); }, "",
+       "the record keeps the surfaces lost after they were restored"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     std::string damaged = bytes;
     c.damage(damaged);
-    Record record = ParseRecord(damaged);
+    const Record record = ParseRecord(damaged);
     if (*c.error != '\0') {
       EXPECT_NE(record.error.find(c.error), std::string::npos) << record.error;
       continue;
     }
     ASSERT_EQ(record.error, "");
-    if (c.change) c.change(record);
     const Outcome replayed = Replay(record);
     EXPECT_NE(replayed.stopped.find(c.stopped), std::string::npos) << replayed.stopped;
     EXPECT_LT(replayed.frames, recorded.frames);
@@ -187,23 +216,23 @@ TEST(ReplayTextTest, RefusesTextOutsideItsPicture) {
   constexpr int kWidth = 8, kHeight = 4;
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.x0 << ", " << c.y0 << ", " << c.w << " x " << c.h);
-    Event text{EventKind::kText, {c.x0, c.y0, c.w, c.h}, "", {}};
-    text.pixels.assign(size_t{c.w} * c.h, 0xFFFF);
+    const std::string pixels(size_t{c.w} * c.h * 2, '\xFF');
+    const Event text{EventKind::kText, {c.x0, c.y0, c.w, c.h}, "", pixels};
     const std::string header = EncodeHeader({"test", 1, std::nullopt, std::nullopt});
-    const Record read = ParseRecord(header + EncodeEvent(text));
-    EXPECT_EQ(read.error, c.outside_any ? "byte " + std::to_string(header.size()) +
-                                              ": drawn text lies outside any picture"
-                                        : "");
+    const std::string at = "byte " + std::to_string(header.size()) + ": drawn text";
+    Record record = ParseRecord(header + EncodeEvent(text));
+    EXPECT_EQ(record.error, c.outside_any ? at + " lies outside any picture" : "");
 
-    text.offset = 1234;
-    Record record;
-    record.events = {text};
+    // The same, taken as it stands.
+    record.events_at = header.size();
+    record.events_end = record.bytes.size();
+    record.event_count = 1;
     std::vector<uint16_t> memory(3 * kWidth * kHeight, 0);  // the picture with a margin each side
     HeadlessPlatform output;
     ReplayingPlatform replaying(output, record);
     replaying.DrawText({memory.data() + kWidth * kHeight, kWidth, kHeight, kWidth}, 0, 0, "x", 0,
                        12, 0, 0, true);
-    EXPECT_EQ(replaying.stopped().rfind("byte 1234: drawn text", 0), 0u) << replaying.stopped();
+    EXPECT_EQ(replaying.stopped().rfind(at, 0), 0u) << replaying.stopped();
     EXPECT_EQ(std::count(memory.begin(), memory.end(), 0), std::ssize(memory));
   }
 }

@@ -12,10 +12,13 @@ elDraw::Object* elDraw::Source(int handle) {
 }
 
 // A loss is noticed by the copy that would have touched the display; the
-// pictures come back from their files and that copy is dropped.
+// pictures come back from their files and that copy is dropped. Once a frame
+// at most: a display that keeps saying "lost" must not reload every picture
+// at every copy.
 bool elDraw::NoticeLoss() {
-  if (!platform::Get().SurfacesLost()) return false;
+  if (restored_in_frame_ || !platform::Get().SurfacesLost()) return false;
   RestoreObjects();
+  restored_in_frame_ = true;
   return true;
 }
 
@@ -111,7 +114,9 @@ void elDraw::Present() {
   log_.NextFrame();
   drawn_ = 0;
   platform::Platform& p = platform::Get();
-  if (!p.WaitVerticalBlank() || NoticeLoss()) return;
+  const bool shown = p.WaitVerticalBlank() && !NoticeLoss();
+  restored_in_frame_ = false;
+  if (!shown) return;
   if (again && shown_is_back_)
     p.PresentAgain(back_.pixels.data(), back_.width, back_.height, back_.pitch);
   else

@@ -123,9 +123,10 @@ class elDraw {
   FpsStats fps_;
   std::array<char, 64> fps_text_{};
   draw::DrawLog log_;
-  size_t drawn_ = 0;            // calls of this frame already in the buffer
-  uint32_t generation_ = 0;     // counts the changes to the object table
-  bool shown_is_back_ = false;  // the last picture presented is the buffer as it is
+  size_t drawn_ = 0;                // calls of this frame already in the buffer
+  uint32_t generation_ = 0;         // counts the changes to the object table
+  bool shown_is_back_ = false;      // the last picture presented is the buffer as it is
+  bool restored_in_frame_ = false;  // a loss was noticed since the last present
 };
 
 extern elDraw g_draw;

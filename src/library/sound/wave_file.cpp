@@ -11,9 +11,6 @@
 
 namespace {
 
-// A sound buffer holds at most 16 MiB of samples; the headers take little more.
-constexpr size_t kMaxWaveFileBytes = (size_t{16} << 20) + 65536;
-
 uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 
 uint32_t Le32(const uint8_t* p) {
@@ -87,7 +84,8 @@ int ReadWaveBytes(const uint8_t* data, size_t size, WaveData& out) {
 }
 
 int ReadWaveFile(const std::string& path, WaveData& out, std::string& why) {
-  const std::optional<std::string> bytes = platform::ReadRegularFile(path, kMaxWaveFileBytes, &why);
+  const std::optional<std::string> bytes =
+      platform::ReadRegularFile(path, platform::kMaxWaveFileBytes, &why);
   if (!bytes) {
     out = WaveData();
     return 1;

@@ -10,20 +10,14 @@ bool LineReader::Next(std::string& line) {
   if (at_line_start_) ++line_number_;
   while (at_ < bytes_.size()) {
     const char c = bytes_[at_++];
-    if (c == '\n') {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
+    // LF, CR LF and a lone CR (old Mac files) each end a line.
+    if (c == '\n' || c == '\r') {
+      if (c == '\r' && at_ < bytes_.size() && bytes_[at_] == '\n') ++at_;
       at_line_start_ = true;
       return true;
     }
     line += c;
     if (line.size() == kPiece) {
-      // A CR LF across the piece's end is its line end, as a LF alone would be.
-      if (line.back() == '\r' && at_ < bytes_.size() && bytes_[at_] == '\n') {
-        line.pop_back();
-        ++at_;
-        at_line_start_ = true;
-        return true;
-      }
       at_line_start_ = false;
       return true;
     }

@@ -1,5 +1,6 @@
-// Reads a content file as the old text mode did: LF and CR LF end a line, a
-// 0x1A byte ends the file, and a line longer than 254 bytes arrives in pieces.
+// Reads a content file as the old text mode did: LF and CR LF end a line (and a
+// lone CR, as old Mac editors wrote), a 0x1A byte ends the file, and a line
+// longer than 254 bytes arrives in pieces.
 #pragma once
 
 #include <optional>

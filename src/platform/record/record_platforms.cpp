@@ -2,14 +2,17 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <initializer_list>
+
+#include "platform/printable.h"
 
 namespace platform {
 namespace {
 
-Event Make(EventKind kind, std::vector<uint32_t> values) {
+Event Make(EventKind kind, std::initializer_list<uint32_t> values) {
   Event e;
   e.kind = kind;
-  e.values = std::move(values);
+  std::copy_n(values.begin(), std::min(values.size(), e.values.size()), e.values.begin());
   return e;
 }
 
@@ -120,12 +123,17 @@ void RecordingPlatform::DrawText(PixelView target, int x, int y, const std::stri
         x1 = std::max(x1, col + 1), y1 = std::max(y1, row + 1);
       }
   Event e = Make(EventKind::kText, {0, 0, 0, 0});
+  std::string pixels;
   if (x0 < x1) {
     e.values = {static_cast<uint32_t>(x0), static_cast<uint32_t>(y0),
                 static_cast<uint32_t>(x1 - x0), static_cast<uint32_t>(y1 - y0)};
     for (int row = y0; row < y1; ++row)
-      e.pixels.insert(e.pixels.end(), &At(target, x0, row), &At(target, x0, row) + (x1 - x0));
+      for (int col = x0; col < x1; ++col) {
+        pixels += static_cast<char>(At(target, col, row) & 0xFF);
+        pixels += static_cast<char>(At(target, col, row) >> 8);
+      }
   }
+  e.pixels = pixels;
   out_.Write(e);
 }
 
@@ -138,7 +146,7 @@ bool RecordingPlatform::OpenSound() {
 int RecordingPlatform::SendMusicCommand(const std::string& command, std::string* answer) {
   const int result = inner_.SendMusicCommand(command, answer);
   Event e = Make(EventKind::kMusic, {static_cast<uint32_t>(result), answer != nullptr ? 1u : 0u});
-  if (answer != nullptr) e.text = *answer;
+  if (answer != nullptr) e.text = *answer;  // written before the answer changes
   out_.Write(e);
   return result;
 }
@@ -157,25 +165,41 @@ bool RecordingPlatform::JoystickButtons(unsigned joystick, uint32_t& mask) {
 
 // --- replaying ---
 
+ReplayingPlatform::ReplayingPlatform(Platform& output, const Record& record)
+    : ForwardingPlatform(output), record_(record) {
+  Load(record.events_at);
+}
+
 void ReplayingPlatform::Stop(const std::string& why) {
   if (stopped_.empty()) stopped_ = why;
 }
 
+void ReplayingPlatform::Load(size_t at) {
+  has_upcoming_ = false;
+  if (at >= record_.events_end) return;
+  std::string why;
+  next_at_ = ReadEvent(record_.bytes, at, upcoming_, why);
+  if (next_at_ == 0)
+    Stop("byte " + std::to_string(at) + ": " + (why.empty() ? "the record is cut" : why));
+  has_upcoming_ = next_at_ != 0;
+}
+
 const Event* ReplayingPlatform::Next(EventKind kind, const uint32_t* key) {
   if (!stopped_.empty()) return nullptr;
-  if (next_ >= record_.events.size()) {
+  if (!has_upcoming_) {
     Stop("the record ends at frame " + std::to_string(frames_) + ": it was cut short");
     return nullptr;
   }
-  const Event& e = record_.events[next_];
-  if (e.kind != kind || (key != nullptr && e.values[0] != *key)) {
+  if (upcoming_.kind != kind || (key != nullptr && upcoming_.values[0] != *key)) {
     Stop("the replay diverged at frame " + std::to_string(frames_) + " (event " +
-         std::to_string(next_) + "): the program asked for " + EventName(kind) +
-         " where the record holds " + EventName(e.kind));
+         std::to_string(index_) + "): the program asked for " + EventName(kind) +
+         " where the record holds " + EventName(upcoming_.kind));
     return nullptr;
   }
-  ++next_;
-  return &e;
+  current_ = upcoming_;
+  ++index_;
+  Load(next_at_);
+  return &current_;
 }
 
 void ReplayingPlatform::Finish() {
@@ -226,7 +250,7 @@ void ReplayingPlatform::CursorPos(int& x, int& y) {
 }
 
 int ReplayingPlatform::MessageBox(const std::string& text, const std::string& caption, unsigned) {
-  std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+  std::fprintf(stderr, "%s: %s\n", Printable(caption).c_str(), Printable(text).c_str());
   const Event* e = Next(EventKind::kMessageBox);
   return e != nullptr ? static_cast<int>(e->values[0]) : IDOK;
 }
@@ -240,13 +264,21 @@ bool ReplayingPlatform::WaitVerticalBlank() {
 
 // The answer changes where the record holds an event for it, after as many
 // calls with the answer before as it says.
+// The display says "lost" once and the program restores then: a record that
+// keeps the answer for another call is not of a real run, and would have every
+// frame reload every picture.
 bool ReplayingPlatform::SurfacesLost() {
-  const bool changes = next_ < record_.events.size() &&
-                       record_.events[next_].kind == EventKind::kSurfacesLost &&
-                       record_.events[next_].values[1] == lost_repeats_;
+  const bool changes = stopped_.empty() && has_upcoming_ &&
+                       upcoming_.kind == EventKind::kSurfacesLost &&
+                       upcoming_.values[1] == lost_repeats_;
   if (!changes) {
+    if (lost_)
+      Stop("the replay diverged at frame " + std::to_string(frames_) + " (event " +
+           std::to_string(index_) +
+           "): the record keeps the surfaces lost after they were restored");
+    lost_ = false;
     ++lost_repeats_;
-    return lost_;
+    return false;
   }
   const Event* e = Next(EventKind::kSurfacesLost);
   lost_ = e != nullptr && e->values[0] != 0;
@@ -260,7 +292,7 @@ void ReplayingPlatform::DrawText(PixelView target, int, int, const std::string&,
   if (e == nullptr || e->values[2] == 0) return;
   const uint32_t x0 = e->values[0], y0 = e->values[1], w = e->values[2], h = e->values[3];
   // 64 bits: a corner near 2^32 must not wrap back inside the picture.
-  if (e->pixels.size() != size_t{w} * h || target.width < 0 || target.height < 0 ||
+  if (e->pixels.size() != size_t{w} * h * 2 || target.width < 0 || target.height < 0 ||
       uint64_t{x0} + w > static_cast<uint64_t>(target.width) ||
       uint64_t{y0} + h > static_cast<uint64_t>(target.height)) {
     Stop("byte " + std::to_string(e->offset) + ": drawn text of " + std::to_string(w) + " x " +
@@ -269,9 +301,12 @@ void ReplayingPlatform::DrawText(PixelView target, int, int, const std::string&,
          std::to_string(target.height) + " picture (frame " + std::to_string(frames_) + ")");
     return;
   }
-  for (uint32_t row = 0; row < h; ++row)
-    std::copy_n(e->pixels.begin() + static_cast<ptrdiff_t>(size_t{row} * w), w,
-                &At(target, static_cast<int>(x0), static_cast<int>(y0 + row)));
+  const auto* bytes = reinterpret_cast<const uint8_t*>(e->pixels.data());
+  for (uint32_t row = 0; row < h; ++row) {
+    uint16_t* out = &At(target, static_cast<int>(x0), static_cast<int>(y0 + row));
+    for (size_t i = size_t{row} * w * 2, end = i + size_t{w} * 2; i < end; i += 2)
+      *out++ = static_cast<uint16_t>(bytes[i] | bytes[i + 1] << 8);
+  }
 }
 
 bool ReplayingPlatform::OpenSound() {
@@ -289,7 +324,7 @@ int ReplayingPlatform::SendMusicCommand(const std::string& command, std::string*
     Stop("the replay diverged at frame " + std::to_string(frames_) + ": a different music command");
     return 0;
   }
-  if (answer != nullptr) *answer = e->text;
+  if (answer != nullptr) *answer = std::string(e->text);
   return static_cast<int>(e->values[0]);
 }
 

@@ -116,8 +116,8 @@ class RecordingPlatform : public ForwardingPlatform {
 // from then on, and stopped() says why.
 class ReplayingPlatform : public ForwardingPlatform {
  public:
-  ReplayingPlatform(Platform& output, const Record& record)
-      : ForwardingPlatform(output), record_(record) {}
+  // record must outlive the replay.
+  ReplayingPlatform(Platform& output, const Record& record);
   // After the run: checks that the record ends here with the same frames.
   void Finish();
   const std::string& stopped() const { return stopped_; }
@@ -140,12 +140,20 @@ class ReplayingPlatform : public ForwardingPlatform {
 
  private:
   // The next event when it is of this kind (and its first value is key, when
-  // given); otherwise stops the replay and gives nullptr.
+  // given); otherwise stops the replay and gives nullptr. It stays valid until
+  // the next call.
   const Event* Next(EventKind kind, const uint32_t* key = nullptr);
+  // Reads the event at `at` as the upcoming one; none past the last whole event.
+  void Load(size_t at);
   void Stop(const std::string& why);
 
+  // Events are read from the record's bytes one at a time, as they are asked for.
   const Record& record_;
-  size_t next_ = 0;
+  Event upcoming_;
+  bool has_upcoming_ = false;
+  size_t next_at_ = 0;  // where the event after the upcoming one starts
+  size_t index_ = 0;    // how many events were taken, for messages
+  Event current_;
   uint32_t last_clock_ = 0;
   bool lost_ = false;          // the surface-loss answer until the record changes it
   uint32_t lost_repeats_ = 0;  // calls given it since the last surface-loss event

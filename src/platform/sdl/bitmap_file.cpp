@@ -11,17 +11,11 @@ namespace platform {
 
 namespace {
 
-// A 640x480 game draws from pictures of a screen or from sheets of frames, never
-// from more than sixteen screens' worth of pixels; a larger claim is a damaged
-// file, refused before SDL's loader allocates for it.
 constexpr int64_t kMaxSide = 8192;
-constexpr int64_t kMaxPixels = 16 * 640 * 480;
-// Four bytes a pixel at most, with room for the headers and a palette.
-constexpr size_t kMaxFileBytes = kMaxPixels * 4 + (size_t{1} << 20);
 
 bool PlausibleSize(int64_t w, int64_t h, std::string& why) {
   why = "the picture's size is outside 1..8192 a side or over sixteen screens";
-  return w > 0 && w <= kMaxSide && h > 0 && h <= kMaxSide && w * h <= kMaxPixels;
+  return w > 0 && w <= kMaxSide && h > 0 && h <= kMaxSide && w * h <= kMaxBitmapPixels;
 }
 
 uint32_t Le(const uint8_t* p, int bytes) {
@@ -102,7 +96,7 @@ bool FromRW(SDL_RWops* rw, Image& out, std::string& why) {
 
 bool DecodeBitmapFile(const std::string& path, Image& out, std::string& why) {
   // Read whole first: SDL's own file reader would wait forever on a FIFO.
-  const std::optional<std::string> bytes = ReadRegularFile(path, kMaxFileBytes, &why);
+  const std::optional<std::string> bytes = ReadRegularFile(path, kMaxBitmapFileBytes, &why);
   if (!bytes) return false;
   return FromRW(SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size())), out, why);
 }

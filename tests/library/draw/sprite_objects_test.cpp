@@ -48,6 +48,28 @@ TEST_F(SpriteObjectTest, PicturesComeBackFromTheirFilesAfterALoss) {
   EXPECT_EQ(g_draw.LoadedCount(), 0);
 }
 
+// A display that keeps saying "lost" costs one reload a frame, not one a copy.
+TEST_F(SpriteObjectTest, ALossIsRestoredOnceAFrame) {
+  constexpr uint16_t kGreen = Pack565(0, 63, 0);
+  const int o = Picture(2, {kRed, kRed});
+  const auto draw_after_loss = [&](uint16_t file_colour) {
+    WritePicture("img/p0.bmp", 2, {file_colour, file_colour});
+    hp.lose_surfaces_once = true;
+    FillBack(0x1234);
+    g_draw.DrawObject(0, 0, o, 0, 0, 2, 1);
+  };
+  draw_after_loss(kBlue);
+  EXPECT_EQ(Back(0, 0), 0x1234) << "the loss is noticed";
+  draw_after_loss(kGreen);
+  EXPECT_EQ(Back(0, 0), kBlue) << "the second loss of the frame waits for the next";
+  g_draw.Present();
+  FillBack(0x1234);
+  g_draw.DrawObject(0, 0, o, 0, 0, 2, 1);
+  EXPECT_EQ(Back(0, 0), 0x1234) << "noticed in the next frame";
+  g_draw.DrawObject(0, 0, o, 0, 0, 2, 1);
+  EXPECT_EQ(Back(0, 0), kGreen);
+}
+
 TEST_F(SpriteObjectTest, HandlesOutsideTheTableAreRefused) {
   for (int handle : {-1, elDraw::kObjects, INT32_MIN, INT32_MAX}) {
     g_draw.ReleaseObject(handle);
