@@ -195,12 +195,12 @@ INSTANTIATE_TEST_SUITE_P(Pack, MistakeTest, testing::ValuesIn(kMistakes),
 TEST_F(CheckTest, StagesAfterAMissingOneAreChecked) {
   const std::string dir = CopyPack();
   fs::remove(dir + "data/data3.dat");
-  Replace(dir + "data/data5.dat", "hp:", "hpp:");
-  const int line = LineOf(dir + "data/data5.dat", "hpp:");
+  Replace(dir + "data/data4.dat", "hp:", "hpp:");
+  const int line = LineOf(dir + "data/data4.dat", "hpp:");
   std::ostringstream out;
   EXPECT_EQ(CheckContent(dir, out), 1);
   EXPECT_TRUE(Says(out.str(), dir + "data/data3.dat:0", "cannot open the file")) << out.str();
-  EXPECT_TRUE(Says(out.str(), dir + "data/data5.dat:" + std::to_string(line), "warning: hpp:"))
+  EXPECT_TRUE(Says(out.str(), dir + "data/data4.dat:" + std::to_string(line), "warning: hpp:"))
       << out.str();
 }
 
