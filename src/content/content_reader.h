@@ -65,7 +65,7 @@ void WarnUnknown(Reader& r, const std::vector<std::string>& keys, const std::str
   const std::string shown = (directive ? "#" : "") + written;
   std::string reason = shown + (colon ? " is no key of " + where : " has no colon after its key");
   reason += "; the game ignores the line";
-  if (directive) reason += " (an open block stays open)";
+  if (directive && r.block != Reader::kNoBlock) reason += " (the open block stays open)";
   if (const std::optional<std::string> near = NearestKey(colon ? written : written + ":", keys))
     reason += "; did you mean " + std::string(directive ? "#" : "") + *near + "?";
   Warn(r, reason);

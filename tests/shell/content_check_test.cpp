@@ -123,8 +123,8 @@ const Mistake kMistakes[] = {
     {"WrongSeparator", "data/data1.dat", "xy:528,80", "xy:528;80", "xy:528;80",
      R"(warning: xy: "528;80" is not two numbers separated by a comma; the game reads 528,0)"},
     {"MistypedDirective", "data/data1.dat", "#MAX_TURN:3", "#MAX_TURNS:3", "#MAX_TURNS:3",
-     R"(warning: #MAX_TURNS: is no key of this file; the game ignores the line \(an open block )"
-     R"(stays open\); did you mean #MAX_TURN:\?)"},
+     R"(warning: #MAX_TURNS: is no key of this file; the game ignores the line; did you mean )"
+     R"(#MAX_TURN:\?)"},
     {"WordForANumber", "data/data1.dat", "max:120", "max:fast", "max:fast",
      R"(warning: max: "fast" is not a whole number; the game reads 0)"},
     {"EntryPastEnemyNumber", "data/data1.dat", "#ENEMY_NUMBER:10", "#ENEMY_NUMBER:9", "#ENEMY:9",
