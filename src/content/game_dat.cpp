@@ -51,7 +51,10 @@ constexpr Directive<Reader> kDirectives[] = {
 };
 
 void ReadSoundBlockLine(Reader& r) {
-  if (std::optional<SoundLine> sound = ReadSoundLine(r.text)) r.Add(std::move(*sound));
+  if (std::optional<SoundLine> sound = ReadSoundLine(r.text))
+    r.Add(std::move(*sound));
+  else if (!r.text.IsDirective())
+    WarnUnknown(r, SoundKeys(), "the #SOUND: block");
 }
 
 }  // namespace
@@ -59,6 +62,11 @@ void ReadSoundBlockLine(Reader& r) {
 GameDat ReadGameDat(std::string_view bytes, const std::string& file) {
   Reader r(bytes, file);
   return ReadLines(r, kDirectives, ReadSoundBlockLine);
+}
+
+std::vector<KnownKeys> GameDatKeys() {
+  return {{"game.dat: directives", KeysOf(kDirectives, "#")},
+          {"game.dat: #SOUND: block", SoundKeys()}};
 }
 
 GameDat ReadGameDatFile(const std::string& name) { return ReadPath(DataFile(name), ReadGameDat); }

@@ -30,3 +30,4 @@ GameDat ReadGameDatFile(const std::string& name);
 // to the first refused line.
 void ApplyGameDat(const GameDat& dat);
 std::vector<NamedFile> NamedFiles(const GameDat& dat);
+std::vector<KnownKeys> GameDatKeys();

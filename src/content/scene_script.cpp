@@ -32,28 +32,32 @@ void LoadPicture(Applier& a, std::string_view name) {
 
 struct SceneKey {
   const char* key;
+  ValueKind value;
   void (*apply)(Applier&, std::string_view);
 };
 
 constexpr SceneKey kSceneKeys[] = {
-    {"bgm:",
+    {"bgm:", ValueKind::kText,
      [](Applier& a, std::string_view v) {
        a.scene->bgm = v;
        a.scene->bgm_action = BGM_PLAY;
      }},
-    {"img:", LoadPicture},
-    {"bgm_stop:", [](Applier& a, std::string_view) { a.scene->bgm_action = BGM_STOP; }},
-    {"wait:", [](Applier& a, std::string_view v) { a.scene->wait = ToInt(v); }},
-    {"fade_in:",
+    {"img:", ValueKind::kText, LoadPicture},
+    {"bgm_stop:", ValueKind::kFlag,
+     [](Applier& a, std::string_view) { a.scene->bgm_action = BGM_STOP; }},
+    {"wait:", ValueKind::kInt, [](Applier& a, std::string_view v) { a.scene->wait = ToInt(v); }},
+    {"fade_in:", ValueKind::kFlag,
      [](Applier& a, std::string_view) {
        a.scene->fade_level = 0.0f;
        a.scene->fade_in = 1;
      }},
-    {"fade_out:", [](Applier& a, std::string_view) { a.scene->fade_out = 1; }},
-    {"img_save:", [](Applier& a, std::string_view) { a.scene->img_save = 1; }},
-    {"fade_time:", [](Applier& a, std::string_view v) { a.scene->fade_time = ToInt(v); }},
-    {"fade_interval:", [](Applier& a, std::string_view v) { a.scene->fade_interval = ToInt(v); }},
-    {"xy:",
+    {"fade_out:", ValueKind::kFlag, [](Applier& a, std::string_view) { a.scene->fade_out = 1; }},
+    {"img_save:", ValueKind::kFlag, [](Applier& a, std::string_view) { a.scene->img_save = 1; }},
+    {"fade_time:", ValueKind::kInt,
+     [](Applier& a, std::string_view v) { a.scene->fade_time = ToInt(v); }},
+    {"fade_interval:", ValueKind::kInt,
+     [](Applier& a, std::string_view v) { a.scene->fade_interval = ToInt(v); }},
+    {"xy:", ValueKind::kIntQuad,
      [](Applier& a, std::string_view v) {
        const std::array<int, 4> q = IntQuad(v);
        a.scene->x = q[0];
@@ -72,11 +76,6 @@ static_assert(std::string_view(kSceneKeys[kSceneImg].key) == "img:");
 
 using Reader = ContentReader<SceneFile, int, -1>;  // block: the open scene's record
 
-void Warn(Reader& r, const std::string& reason) {
-  ContentError& w = r.parsed.warnings.emplace_back(r.text.Error(reason));
-  w.warning = true;
-}
-
 // The player takes a fade of fewer than one step as one step.
 void CheckFadeSteps(Reader& r, std::string_view value) {
   const int steps = ToInt(value);
@@ -86,15 +85,19 @@ void CheckFadeSteps(Reader& r, std::string_view value) {
 }
 
 void ReadSceneLine(Reader& r) {
+  bool known = false;
   for (size_t k = 0; k < std::size(kSceneKeys); ++k) {
     if (!r.text.Block(kSceneKeys[k].key)) continue;
+    known = true;
+    CheckValue(r, kSceneKeys[k].key, kSceneKeys[k].value);
     if (static_cast<int>(k) == kSceneFadeSteps) CheckFadeSteps(r, r.text.Value());
     r.Add(SceneLine{r.block, static_cast<int>(k), std::string(r.text.Value())});
   }
+  if (!known && !r.text.IsDirective()) WarnUnknown(r, KeysOf(kSceneKeys), "a #SCENE: block");
 }
 
 std::optional<ContentError> ReadCount(Reader& r) {
-  const int count = ToInt(r.text.Value());
+  const int count = IntValue(r);
   const int kept = std::clamp(count, 0, MAX_SCENE);
   if (count != kept)
     Warn(r, "MAX_SCENE " + std::to_string(count) + " is outside 0..10; the game takes it as " +
@@ -104,10 +107,11 @@ std::optional<ContentError> ReadCount(Reader& r) {
 }
 
 std::optional<ContentError> ReadScene(Reader& r) {
-  const int n = ToInt(r.text.Value());
+  const int n = IntValue(r);
   if (n < 0 || n >= MAX_SCENE) {
     Warn(r, "SCENE: " + std::to_string(n) +
                 " is outside 0..9; the game leaves out this scene's lines; number scenes 0 to 9");
+    r.left_out = true;
     return std::nullopt;
   }
   r.Add(OpenScene{n});
@@ -141,6 +145,11 @@ SceneRecord SceneDefaults(const SceneRecord& kept) {
 SceneFile ReadSceneScript(std::string_view bytes, const std::string& file) {
   Reader r(bytes, file);
   return ReadLines(r, kDirectives, ReadSceneLine);
+}
+
+std::vector<KnownKeys> SceneScriptKeys() {
+  return {{"Scene script: directives", KeysOf(kDirectives, "#")},
+          {"Scene script: #SCENE: block", KeysOf(kSceneKeys)}};
 }
 
 SceneFile ReadSceneScriptAt(const std::string& name) {

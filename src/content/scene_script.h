@@ -69,6 +69,7 @@ struct SceneScript {
 SceneScript ApplySceneScript(const SceneFile& file);
 
 std::vector<NamedFile> NamedFiles(const SceneFile& file);
+std::vector<KnownKeys> SceneScriptKeys();
 
 // Back to the state at program start (tests).
 void ResetSceneTable();

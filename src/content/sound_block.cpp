@@ -49,6 +49,12 @@ std::optional<SoundLine> ReadSoundLine(TaggedText& text) {
   return std::nullopt;
 }
 
+std::vector<std::string> SoundKeys() {
+  std::vector<std::string> keys;
+  for (const SoundKey& k : kSoundKeys) keys.push_back(k.key);
+  return keys;
+}
+
 void ApplySoundLine(const SoundLine& line) {
   Replace(line.role, g_sound.LoadObject(line.name, kMix));
 }

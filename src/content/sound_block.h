@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "content/game_params.h"
 
@@ -15,6 +16,7 @@ struct SoundLine {
 };
 
 std::optional<SoundLine> ReadSoundLine(TaggedText& text);
+std::vector<std::string> SoundKeys();
 // Loads the wave into its role (mix 3). The object that the role held is
 // released once no role refers to it any more.
 void ApplySoundLine(const SoundLine& line);

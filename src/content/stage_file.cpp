@@ -1,5 +1,7 @@
 #include "content/stage_file.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "content/content_reader.h"
@@ -19,61 +21,68 @@ int Picture(std::string_view name, int mode) { return g_draw.LoadObject(std::str
 
 struct EnemyKey {
   const char* key;
+  ValueKind value;
   void (*apply)(Character&, std::string_view);
 };
 
 constexpr EnemyKey kEnemyKeys[] = {
-    {"img:", [](Character& c, std::string_view v) { c.img = Picture(v, kOrdinary); }},
-    {"hp:", [](Character& c, std::string_view v) { c.hp = c.init_hp = ToInt(v); }},
-    {"xy:",
+    {"img:", ValueKind::kText,
+     [](Character& c, std::string_view v) { c.img = Picture(v, kOrdinary); }},
+    {"hp:", ValueKind::kInt, [](Character& c, std::string_view v) { c.hp = c.init_hp = ToInt(v); }},
+    {"xy:", ValueKind::kRealPair,
      [](Character& c, std::string_view v) {
        const std::array<float, 2> xy = RealPair(v, CommaScan::kFirstByte);
        c.x = xy[0];
        c.y = xy[1];
      }},
-    {"axy:",
+    {"axy:", ValueKind::kIntPair,
      [](Character& c, std::string_view v) {
        const std::array<int, 2> axy = IntPair(v, CommaScan::kSecondByte);
        c.ax = axy[0];
        c.ay = axy[1];
      }},
-    {"max:", [](Character& c, std::string_view v) { c.max = ToInt(v); }},
-    {"attack:", [](Character& c, std::string_view v) { c.attack = ToInt(v); }},
-    {"hard:", [](Character& c, std::string_view v) { c.hard = ToReal(v); }},
-    {"size_x:", [](Character& c, std::string_view v) { c.size_x = ToInt(v); }},
-    {"size_y:", [](Character& c, std::string_view v) { c.size_y = ToInt(v); }},
-    {"ai:", [](Character& c, std::string_view v) { c.ai = ToInt(v); }},
-    {"score:", [](Character& c, std::string_view v) { c.score = ToInt(v); }},
-    {"bom_last_img:", [](Character& c, std::string_view v) { c.bom_last_img = ToInt(v); }},
-    {"animation:", [](Character& c, std::string_view) { c.animation = 1; }},
-    {"turn:",
+    {"max:", ValueKind::kInt, [](Character& c, std::string_view v) { c.max = ToInt(v); }},
+    {"attack:", ValueKind::kInt, [](Character& c, std::string_view v) { c.attack = ToInt(v); }},
+    {"hard:", ValueKind::kReal, [](Character& c, std::string_view v) { c.hard = ToReal(v); }},
+    {"size_x:", ValueKind::kInt, [](Character& c, std::string_view v) { c.size_x = ToInt(v); }},
+    {"size_y:", ValueKind::kInt, [](Character& c, std::string_view v) { c.size_y = ToInt(v); }},
+    {"ai:", ValueKind::kInt, [](Character& c, std::string_view v) { c.ai = ToInt(v); }},
+    {"score:", ValueKind::kInt, [](Character& c, std::string_view v) { c.score = ToInt(v); }},
+    {"bom_last_img:", ValueKind::kInt,
+     [](Character& c, std::string_view v) { c.bom_last_img = ToInt(v); }},
+    {"animation:", ValueKind::kFlag, [](Character& c, std::string_view) { c.animation = 1; }},
+    {"turn:", ValueKind::kInt,
      [](Character& c, std::string_view v) {
        c.turn = ToInt(v);
        if (c.turn != 0) c.state = STATE_WAITING;
      }},
 };
 constexpr int kEnemyImg = 0;
+constexpr int kEnemyAttack = 5;
 constexpr int kEnemyTurn = 13;
+static_assert(std::string_view(kEnemyKeys[kEnemyAttack].key) == "attack:");
 static_assert(std::string_view(kEnemyKeys[kEnemyTurn].key) == "turn:");
 
 struct ObjectKey {
   const char* key;
+  ValueKind value;
   void (*apply)(StageObject&, std::string_view);
 };
 
 constexpr ObjectKey kObjectKeys[] = {
-    {"img:", [](StageObject& o, std::string_view v) { o.img = Picture(v, kOrdinary); }},
-    {"xy:",
+    {"img:", ValueKind::kText,
+     [](StageObject& o, std::string_view v) { o.img = Picture(v, kOrdinary); }},
+    {"xy:", ValueKind::kIntPair,
      [](StageObject& o, std::string_view v) {
        const std::array<int, 2> xy = IntPair(v, CommaScan::kSecondByte);
        o.x = xy[0];
        o.y = xy[1];
      }},
-    {"hard:", [](StageObject& o, std::string_view v) { o.hard = ToReal(v); }},
-    {"size_x:", [](StageObject& o, std::string_view v) { o.size_x = ToInt(v); }},
-    {"size_y:", [](StageObject& o, std::string_view v) { o.size_y = ToInt(v); }},
-    {"animation:", [](StageObject& o, std::string_view) { o.animation = 1; }},
-    {"on:", [](StageObject& o, std::string_view) { o.on = 1; }},
+    {"hard:", ValueKind::kReal, [](StageObject& o, std::string_view v) { o.hard = ToReal(v); }},
+    {"size_x:", ValueKind::kInt, [](StageObject& o, std::string_view v) { o.size_x = ToInt(v); }},
+    {"size_y:", ValueKind::kInt, [](StageObject& o, std::string_view v) { o.size_y = ToInt(v); }},
+    {"animation:", ValueKind::kFlag, [](StageObject& o, std::string_view) { o.animation = 1; }},
+    {"on:", ValueKind::kFlag, [](StageObject& o, std::string_view) { o.on = 1; }},
 };
 constexpr int kObjectImg = 0;
 
@@ -102,7 +111,7 @@ std::optional<ContentError> OutOfRange(const Reader& r, const char* what, int va
 }
 
 std::optional<ContentError> ReadEnemy(Reader& r) {
-  const int n = ToInt(r.text.Value());
+  const int n = IntValue(r);
   if (auto error = OutOfRange(r, "ENEMY:", n, 0, MAX_CHARACTERS - 1)) return error;
   r.Add(OpenEnemy{n});
   r.block = Block::kEnemy;
@@ -111,7 +120,7 @@ std::optional<ContentError> ReadEnemy(Reader& r) {
 }
 
 std::optional<ContentError> ReadObject(Reader& r) {
-  const int n = ToInt(r.text.Value());
+  const int n = IntValue(r);
   if (auto error = OutOfRange(r, "OBJECT:", n, 0, MAX_OBJECTS - 1)) return error;
   r.Add(OpenObject{n});
   r.block = Block::kObject;
@@ -121,7 +130,7 @@ std::optional<ContentError> ReadObject(Reader& r) {
 
 template <int StageHeader::*field, int high>
 std::optional<ContentError> SetCount(Reader& r) {
-  const int n = ToInt(r.text.Value());
+  const int n = IntValue(r);
   const char* what = field == &StageHeader::ENEMY_NUMBER ? "ENEMY_NUMBER" : "OBJECT_NUMBER";
   if (auto error = OutOfRange(r, what, n, 0, high)) return error;
   r.Add(StageValue{field, n});
@@ -137,7 +146,7 @@ std::optional<ContentError> Accept(Reader&) { return std::nullopt; }
 
 template <int StageHeader::*field>
 std::optional<ContentError> SetStageInt(Reader& r) {
-  r.Add(StageValue{field, ToInt(r.text.Value())});
+  r.Add(StageValue{field, IntValue(r)});
   return std::nullopt;
 }
 
@@ -148,7 +157,7 @@ std::optional<ContentError> LoadStagePicture(Reader& r) {
 }
 
 std::optional<ContentError> SetStageHard(Reader& r) {
-  r.Add(StageHard{ToReal(r.text.Value())});
+  r.Add(StageHard{RealValue(r)});
   return std::nullopt;
 }
 
@@ -158,7 +167,7 @@ std::optional<ContentError> SetBgm(Reader& r) {
 }
 
 std::optional<ContentError> SetClearBonus(Reader& r) {
-  r.Add(StageClearBonus{ToInt(r.text.Value())});
+  r.Add(StageClearBonus{IntValue(r)});
   return std::nullopt;
 }
 
@@ -193,16 +202,30 @@ constexpr Directive<Reader> kDirectives[] = {
     {"BLINK_TIME:", SetParam<&GameParams::BLINK_TIME>},
 };
 
+// The block key that the line starts with, its value checked; -1 for none.
+template <typename Key, size_t N>
+int CheckedBlockKey(Reader& r, const Key (&keys)[N], const char* where) {
+  const int key = BlockKey(r.text, keys);
+  if (key >= 0)
+    CheckValue(r, keys[key].key, keys[key].value);
+  else if (!r.text.IsDirective())
+    WarnUnknown(r, KeysOf(keys), where);
+  return key;
+}
+
 void ReadBlockLine(Reader& r) {
   if (r.block == Block::kObject) {
-    const int key = BlockKey(r.text, kObjectKeys);
+    const int key = CheckedBlockKey(r, kObjectKeys, "an #OBJECT: block");
     if (key >= 0) r.Add(ObjectLine{r.entry, key, std::string(r.text.Value())});
   }
   if (r.block == Block::kSound) {
-    if (std::optional<SoundLine> sound = ReadSoundLine(r.text)) r.Add(std::move(*sound));
+    if (std::optional<SoundLine> sound = ReadSoundLine(r.text))
+      r.Add(std::move(*sound));
+    else if (!r.text.IsDirective())
+      WarnUnknown(r, SoundKeys(), "the #SOUND: block");
   }
   if (r.block == Block::kEnemy) {
-    const int key = BlockKey(r.text, kEnemyKeys);
+    const int key = CheckedBlockKey(r, kEnemyKeys, "an #ENEMY: block");
     if (key >= 0) r.Add(EnemyLine{r.entry, key, std::string(r.text.Value())});
   }
 }
@@ -250,11 +273,35 @@ struct Applier {
   }
 };
 
+// The game keeps attack: and no rule reads it: one note a file.
+void NoteUnusedKeys(StageFile& file) {
+  std::vector<int> lines;
+  for (const StageFile::Line& l : file.lines)
+    if (const auto* e = std::get_if<EnemyLine>(&l.effect); e != nullptr && e->key == kEnemyAttack)
+      lines.push_back(l.line);
+  if (lines.empty()) return;
+  ContentError& note = file.notes.emplace_back();
+  note = {file.file, lines.front(),
+          "attack: (on " + std::to_string(lines.size()) + (lines.size() == 1 ? " line" : " lines") +
+              " of this file) is kept but no rule of the game uses it; the game plays the same "
+              "without it"};
+  note.note = true;
+}
+
 }  // namespace
 
 StageFile ReadStageFile(std::string_view bytes, const std::string& file) {
   Reader r(bytes, file);
-  return ReadLines(r, kDirectives, ReadBlockLine);
+  StageFile parsed = ReadLines(r, kDirectives, ReadBlockLine);
+  NoteUnusedKeys(parsed);
+  return parsed;
+}
+
+std::vector<KnownKeys> StageFileKeys() {
+  return {{"Stage file: directives", KeysOf(kDirectives, "#")},
+          {"Stage file: #ENEMY: block", KeysOf(kEnemyKeys)},
+          {"Stage file: #OBJECT: block", KeysOf(kObjectKeys)},
+          {"Stage file: #SOUND: block", SoundKeys()}};
 }
 
 StageFile ReadStageFileAt(const std::string& name) {
@@ -308,6 +355,95 @@ std::optional<ContentError> ApplyStageFile(const StageFile& file) {
     g_stage.OBJECT_NUMBER = 0;
   }
   return refusal;
+}
+
+namespace {
+
+// Where a stage file gives its counts, entries and turns.
+struct StageLines {
+  int enemies = 1, objects = 0;
+  int enemies_at = 0, objects_at = 0, max_turn_at = 0, time_at = 0;
+  std::array<int, MAX_CHARACTERS> enemy_at{}, turn_at{};  // first "ENEMY:", last "turn:"
+  std::array<int, MAX_OBJECTS> object_at{};
+};
+
+StageLines Lines(const StageFile& file, StageCarry& carry) {
+  StageLines s;
+  for (const StageFile::Line& l : file.lines) {
+    if (const auto* v = std::get_if<StageValue>(&l.effect)) {
+      if (v->field == &StageHeader::ENEMY_NUMBER) s.enemies = v->value, s.enemies_at = l.line;
+      if (v->field == &StageHeader::OBJECT_NUMBER) s.objects = v->value, s.objects_at = l.line;
+      if (v->field == &StageHeader::MAX_TURN) carry.max_turn = v->value, s.max_turn_at = l.line;
+      if (v->field == &StageHeader::INIT_TIME) carry.init_time = v->value, s.time_at = l.line;
+    }
+    if (const auto* e = std::get_if<OpenEnemy>(&l.effect))
+      if (s.enemy_at[At(e->entry)] == 0) s.enemy_at[At(e->entry)] = l.line;
+    if (const auto* o = std::get_if<OpenObject>(&l.effect))
+      if (s.object_at[At(o->entry)] == 0) s.object_at[At(o->entry)] = l.line;
+    if (const auto* e = std::get_if<EnemyLine>(&l.effect))
+      if (e->key == kEnemyTurn) s.turn_at[At(e->entry)] = l.line;
+  }
+  return s;
+}
+
+// "ENEMY: 5 is not in play ..." for each given entry at or past the count;
+// one warning for the entries in play that the file does not give.
+template <size_t N>
+void CountWarnings(const std::string& what, const std::string& count, int n, int count_at,
+                   const std::array<int, N>& given_at, std::vector<ContentError>& w,
+                   const std::string& file) {
+  std::string missing;
+  for (size_t e = 0; e < N; ++e) {
+    const std::string entry = std::to_string(e);
+    if (given_at[e] != 0 && static_cast<int>(e) >= n)
+      w.push_back({file, given_at[e],
+                   what + " " + entry + " is not in play: " + count + " is " + std::to_string(n) +
+                       "; the game leaves it out; raise " + count + " to " + std::to_string(e + 1) +
+                       " or remove it",
+                   true});
+    if (given_at[e] == 0 && static_cast<int>(e) < n)
+      missing += (missing.empty() ? "" : ", ") + entry;
+  }
+  if (!missing.empty())
+    w.push_back({file, count_at,
+                 count + " " + std::to_string(n) + " brings in " + missing +
+                     ", which this file does not give; the game plays what an earlier stage "
+                     "left there; give each its " +
+                     what + " block or lower " + count,
+                 true});
+}
+
+}  // namespace
+
+std::vector<ContentError> PlayWarnings(const StageFile& file, StageCarry& carry) {
+  std::vector<ContentError> w;
+  const StageLines s = Lines(file, carry);
+  CountWarnings("#ENEMY:", "ENEMY_NUMBER", s.enemies, s.enemies_at, s.enemy_at, w, file.file);
+  CountWarnings("#OBJECT:", "OBJECT_NUMBER", s.objects, s.objects_at, s.object_at, w, file.file);
+  const int turns = std::max(carry.max_turn, 1);  // turn 0 is played whatever MAX_TURN says
+  for (int e = 1; e < std::min(s.enemies, MAX_CHARACTERS); ++e) {
+    const int turn = carry.turns[At(e)];
+    if (s.enemy_at[At(e)] == 0 || (turn >= 0 && turn < turns)) continue;
+    const int at = s.turn_at[At(e)] != 0 ? s.turn_at[At(e)] : s.enemy_at[At(e)];
+    const std::string said = "#ENEMY: " + std::to_string(e) + " waits for turn " +
+                             std::to_string(turn) + ", which never comes: ";
+    w.push_back({file.file, at,
+                 turn < 0 ? said + "turns count from 0; the game never brings it in"
+                          : said + "with MAX_TURN " + std::to_string(carry.max_turn) +
+                                " the stage ends after turn " + std::to_string(turns - 1) +
+                                " and the game never brings it in; raise MAX_TURN to " +
+                                std::to_string(turn + 1),
+                 true});
+  }
+  if (carry.init_time < kSecondsPerTurn * static_cast<int64_t>(turns))
+    w.push_back({file.file, s.time_at != 0 ? s.time_at : s.max_turn_at,
+                 "INIT_TIME " + std::to_string(carry.init_time) + " gives less than " +
+                     std::to_string(kSecondsPerTurn) + " seconds to each of the stage's " +
+                     std::to_string(turns) +
+                     " turns; the game is over when the time runs out; give at least " +
+                     std::to_string(kSecondsPerTurn * static_cast<int64_t>(turns)),
+                 true});
+  return w;
 }
 
 std::vector<NamedFile> NamedFiles(const StageFile& file) {

@@ -74,4 +74,21 @@ std::optional<ContentError> ApplyStageFile(const StageFile& file);
 std::optional<ContentError> CheckTurns(const StageFile& file,
                                        std::array<int, MAX_CHARACTERS>& turns);
 
+// What a stage file leaves for the next: each character's turn, MAX_TURN and INIT_TIME.
+struct StageCarry {
+  std::array<int, MAX_CHARACTERS> turns{};
+  int max_turn = 0;
+  int init_time = 0;
+};
+
+// The least stage time that one turn needs, in seconds.
+constexpr int kSecondsPerTurn = 10;
+
+// Warnings of the stage as the game will play it, given the carry after
+// CheckTurns: entries at or past ENEMY_NUMBER or OBJECT_NUMBER, entries in play
+// that the file does not give, characters whose turn never comes, and less
+// than kSecondsPerTurn of INIT_TIME for each turn. Carries MAX_TURN and INIT_TIME on.
+std::vector<ContentError> PlayWarnings(const StageFile& file, StageCarry& carry);
+
 std::vector<NamedFile> NamedFiles(const StageFile& file);
+std::vector<KnownKeys> StageFileKeys();

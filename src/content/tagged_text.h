@@ -19,8 +19,10 @@ struct ContentError {
   int line = 0;
   std::string reason;  // English
   bool warning = false;
+  bool note = false;  // what the formats allow but an author may not mean; never counted
   std::string Text() const {
-    return file + ":" + std::to_string(line) + ": " + (warning ? "warning: " : "") + reason;
+    const char* kind = warning ? "warning: " : note ? "note: " : "";
+    return file + ":" + std::to_string(line) + ": " + kind + reason;
   }
 };
 
@@ -37,6 +39,7 @@ struct Parsed {
   std::vector<Line> lines;
   std::vector<ContentError> errors;
   std::vector<ContentError> warnings;
+  std::vector<ContentError> notes;
 
   // Whether a line stands before the first refused one: the game applies only those.
   bool BeforeRefusal(int line) const { return errors.empty() || line < errors.front().line; }
@@ -47,6 +50,13 @@ struct Parsed {
     l.line = line;
     l.effect = std::forward<Alternative>(effect);
   }
+};
+
+// The keys a reader knows in one place of its file, named by the heading that
+// lists them in docs/content.md ("Stage file: #ENEMY: block"); directives with their '#'.
+struct KnownKeys {
+  std::string where;
+  std::vector<std::string> keys;
 };
 
 // A picture, wave or music file that a content file names, for the checker.
@@ -93,6 +103,8 @@ class TaggedText {
   // Moves to the next line that is not a comment; false at the end of the file.
   bool Next();
   bool IsDirective() const { return !upper_.empty() && upper_[0] == '#'; }
+  // Empty or only blanks: no key can match it.
+  bool IsBlank() const;
   // The lower-cased line starts with key; Value() is then what follows it.
   bool Block(std::string_view key);
   // The upper-cased line is '#' and key; Value() is then what follows it.
@@ -100,6 +112,9 @@ class TaggedText {
   std::string_view Value() const { return value_; }
 
   int LineNumber() const { return lines_.LineNumber(); }
+  // The key the line spells: up to its first colon, the '#' left out; without a
+  // colon, its first word. Upper-cased for a directive, else lower-cased.
+  std::string WrittenKey() const;
   // An error of the line just read.
   ContentError Error(const std::string& reason) const { return {file_, LineNumber(), reason}; }
 
@@ -119,3 +134,23 @@ std::array<int, 2> IntPair(std::string_view value, CommaScan scan);
 std::array<float, 2> RealPair(std::string_view value, CommaScan scan);
 // Each comma search starts at the first byte of the number just read.
 std::array<int, 4> IntQuad(std::string_view value);
+
+// How a key's value is read.
+enum class ValueKind {
+  kText,
+  kFlag,
+  kInt,
+  kReal,
+  kIntPair,   // the comma search from the value's second byte
+  kRealPair,  // the comma search from its first
+  kIntQuad,
+};
+
+// What is wrong with a value of its kind, with what the game reads instead
+// ("\"fast\" is not a whole number; the game reads 0"); nothing when it is well
+// formed. A number may be followed by a blank and any words.
+std::optional<std::string> ValueProblem(ValueKind kind, std::string_view value);
+
+// The key of keys nearest to a mistyped one, when one is near enough to be meant.
+std::optional<std::string> NearestKey(std::string_view written,
+                                      const std::vector<std::string>& keys);

@@ -1,12 +1,13 @@
 #include "frontend/boot_scene.h"
 
 #include "content/game_dat.h"
+#include "content/manifest.h"
 #include "library/ui/message_box.h"
 #include "scene/boxes.h"
 #include "scene/scene_state.h"
 
 void SceneBoot() {
-  const GameDat dat = ReadGameDatFile("Data\\game.dat");
+  const GameDat dat = ReadGameDatFile(manifest::kGameDat);
   ApplyGameDat(dat);
   if (!dat.errors.empty()) {
     PrintErrors(dat.errors);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "content/game_params.h"
+#include "content/manifest.h"
 #include "frontend/save_file.h"
 #include "game/digits.h"
 #include "library/draw/el_draw.h"
@@ -45,8 +46,8 @@ void EndFrame() {
 
 void SceneRanking() {
   if (g_state.scene_entry == 1) {
-    pictures.ranking = g_draw.LoadObject("img\\ranking.bmp", elDraw::kOrdinary);
-    pictures.font = g_draw.LoadObject("img\\font.bmp", elDraw::kOrdinary);
+    pictures.ranking = g_draw.LoadObject(manifest::kRankingPicture, elDraw::kOrdinary);
+    pictures.font = g_draw.LoadObject(manifest::kRankingFont, elDraw::kOrdinary);
   }
   g_draw.DrawObjectOpaque(0, 0, pictures.ranking, 0, 0, 639, 479);
   for (int r = 0; r < 5; ++r) DrawScore(r, g_ranking[static_cast<size_t>(r)]);
@@ -60,7 +61,7 @@ void SceneRanking() {
 
 void SceneHowto() {
   if (g_state.scene_entry == 1)
-    pictures.howto = g_draw.LoadObject("img\\howto.bmp", elDraw::kOrdinary);
+    pictures.howto = g_draw.LoadObject(manifest::kHowToPicture, elDraw::kOrdinary);
   g_draw.DrawObjectOpaque(0, 0, pictures.howto, 0, 0, 639, 479);
   EndFrame();
   if (Confirmed()) {

@@ -1,8 +1,8 @@
 #include "frontend/script_scenes.h"
 
-#include <cstdio>
 #include <string>
 
+#include "content/manifest.h"
 #include "content/scene_player.h"
 #include "frontend/save_file.h"
 #include "game/game_state.h"
@@ -11,9 +11,9 @@
 namespace {
 
 // The paths live as long as the scenes, so no frame builds a string.
-const std::string kOpening = "data\\demo_op.dat";
-const std::string kEnding = "data\\demo_end.dat";
-const std::string kGameOver = "data\\demo_go.dat";
+const std::string kOpening = manifest::kOpening;
+const std::string kEnding = manifest::kEnding;
+const std::string kGameOver = manifest::kGameOver;
 std::string g_intro_path;
 
 void EndGame(const std::string& script) {
@@ -29,11 +29,7 @@ void SceneOpening() {
 }
 
 void SceneStageIntro() {
-  if (g_state.scene_entry == 1) {
-    char path[32];
-    std::snprintf(path, sizeof path, "data\\demo%d.dat", g_game.stage);
-    g_intro_path = path;
-  }
+  if (g_state.scene_entry == 1) g_intro_path = manifest::StageIntro(g_game.stage);
   if (PlaySceneScript(g_intro_path) != 0) return;
   g_state.play_running = 1;
   LeaveFor(SCENE_GAME);

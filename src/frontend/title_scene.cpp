@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "content/game_params.h"
+#include "content/manifest.h"
 #include "frontend/save_file.h"
 #include "game/game_math.h"
 #include "game/game_scene.h"
@@ -30,9 +31,9 @@ void Enter() {
   g_title.current = g_title.target = 0;
   g_title.cursor_y = kFirstY;
   g_title.cursor_y_exact = static_cast<float>(kFirstY);
-  g_title.title_img = g_draw.LoadObject("img\\title.bmp", elDraw::kOrdinary);
-  g_title.cursor_img = g_draw.LoadObject("img\\cursor.bmp", elDraw::kOrdinary);
-  PlayMusic("Music\\title.mid", 1);
+  g_title.title_img = g_draw.LoadObject(manifest::kTitlePicture, elDraw::kOrdinary);
+  g_title.cursor_img = g_draw.LoadObject(manifest::kTitleCursor, elDraw::kOrdinary);
+  PlayMusic(manifest::kTitleMusic, 1);
   g_state.down = g_state.up = g_state.select = 0;
 }
 

@@ -1,9 +1,9 @@
 #include "game/game_scene.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 
+#include "content/manifest.h"
 #include "content/stage_file.h"
 #include "game/collision.h"
 #include "game/defeat.h"
@@ -32,9 +32,8 @@ constexpr uint32_t kClearBannerMs = 3000;
 constexpr uint32_t kSecond = 1000;
 
 void ReadStage() {
-  char name[32];
-  std::snprintf(name, sizeof name, "data\\data%d.dat", g_game.stage);
-  if (const std::optional<ContentError> refusal = ApplyStageFile(ReadStageFileAt(name))) {
+  if (const std::optional<ContentError> refusal =
+          ApplyStageFile(ReadStageFileAt(manifest::StageFile(g_game.stage)))) {
     PrintErrors({*refusal});
     NoteBoxEnglish(kStageRefusedEnglish);
     ShowMessage("データが読み込めませんでした。");
@@ -60,8 +59,8 @@ void EnterStage() {
     PlayMusic(g_stage.BGM, 1);
   }
   for (int slot = 1; slot <= 4; ++slot) g_system.InitWait(slot);
-  g_game.menu_img = g_draw.LoadObject("img\\menu.bmp", elDraw::kOrdinary);
-  g_game.menu_cursor_img = g_draw.LoadObject("img\\cursor2.bmp", elDraw::kOrdinary);
+  g_game.menu_img = g_draw.LoadObject(manifest::kMenuPicture, elDraw::kOrdinary);
+  g_game.menu_cursor_img = g_draw.LoadObject(manifest::kMenuCursor, elDraw::kOrdinary);
   g_game.turn = 0;
   g_chars[0].turn = 0;
   g_game.clear_phase = 0;
@@ -112,8 +111,9 @@ bool BannerShowing() {
 
 void NextStage() {
   g_state.select = 0;
+  const bool follows = manifest::StageFollows(g_game.stage, g_param.MAX_STAGE);
   AddSat(g_game.stage, 1);
-  if (g_game.stage < g_param.MAX_STAGE) {
+  if (follows) {
     ResetShot();
     LeaveGame(SCENE_STAGE_INTRO);
   } else {

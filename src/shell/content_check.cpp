@@ -7,9 +7,11 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "content/game_dat.h"
+#include "content/manifest.h"
 #include "content/scene_script.h"
 #include "content/stage_file.h"
 #include "library/draw/el_draw.h"
@@ -108,6 +110,7 @@ class Checker {
   void Report(const ReadFile<ParsedFile>& file) {
     for (const ContentError& e : file.parsed.errors) Say(e);
     for (const ContentError& e : file.parsed.warnings) Say(e);
+    for (const ContentError& e : file.parsed.notes) Say(e);
     for (const NamedFile& f : NamedFiles(file.parsed))
       CheckNamed(file.parsed.file, f, Written(file.bytes, f.line, f.name));
   }
@@ -134,7 +137,7 @@ class Checker {
 
   void Say(const ContentError& e) {
     out_ << e.Text() << '\n';
-    ++(e.warning ? warnings_ : errors_);
+    if (!e.note) ++(e.warning ? warnings_ : errors_);
   }
   int Errors() const { return errors_; }
   int Warnings() const { return warnings_; }
@@ -177,44 +180,51 @@ int Param(const GameDat& dat, int GameParams::*field) {
 
 // The title with its ranking and how-to screens, and the game's menu.
 void CheckOwnFiles(Checker& c) {
-  for (const char* name : {"img\\title.bmp", "img\\cursor.bmp"})
-    c.CheckOwnFile(NamedFile::kPicture, name);
-  c.CheckOwnFile(NamedFile::kMusic, "Music\\title.mid");
-  for (const char* name :
-       {"img\\ranking.bmp", "img\\font.bmp", "img\\howto.bmp", "img\\menu.bmp", "img\\cursor2.bmp"})
-    c.CheckOwnFile(NamedFile::kPicture, name);
+  for (const manifest::FixedFile& f : manifest::kScreenFiles)
+    c.CheckOwnFile(f.kind == manifest::Kind::kMusic ? NamedFile::kMusic : NamedFile::kPicture,
+                   f.name);
 }
 
-// A new game plays INIT_STAGE, then each next stage while its number is below
-// MAX_STAGE. A stage file that cannot be read ends the program there. Gives
-// whether the last stage was reached and whether the first stage was read.
-std::array<bool, 2> CheckStages(Checker& c, int first, int end) {
-  std::array<int, MAX_CHARACTERS> turns{};  // each stage's turns carry into the next
-  for (int64_t s = first;; ++s) {
-    const std::string n = std::to_string(s);
-    c.ReportScript("data\\demo" + n + ".dat");
-    const ReadFile<StageFile> stage = Read(c.DataPath("data\\data" + n + ".dat"), ReadStageFile);
-    c.Report(stage);
-    if (!stage.parsed.opened) return {false, s != first};
-    if (std::optional<ContentError> e = CheckTurns(stage.parsed, turns)) c.Say(*e);
-    if (s + 1 >= end) return {true, true};
+// A stage's introduction and file; false when the file cannot be read.
+bool CheckStage(Checker& c, long long stage, StageCarry& carry) {
+  c.ReportScript(manifest::StageIntro(stage));
+  const ReadFile<StageFile> file = Read(c.DataPath(manifest::StageFile(stage)), ReadStageFile);
+  c.Report(file);
+  if (!file.parsed.opened) return false;
+  if (std::optional<ContentError> e = CheckTurns(file.parsed, carry.turns)) c.Say(*e);
+  for (const ContentError& w : PlayWarnings(file.parsed, carry)) c.Say(w);
+  return true;
+}
+
+// The stage files after `missing` that the folder holds, below MAX_STAGE, in order.
+std::vector<long long> LaterStages(const std::string& folder, long long missing, int max_stage) {
+  std::set<long long> stages;
+  std::error_code error;
+  for (const auto& e :
+       std::filesystem::directory_iterator(FindFile(folder, manifest::kStageFolder), error)) {
+    const long long n = manifest::StageOfFileName(e.path().filename().string());
+    if (n > missing && n < max_stage) stages.insert(n);
+  }
+  return {stages.begin(), stages.end()};
+}
+
+// A new game plays INIT_STAGE, then each next stage while one follows. A stage
+// file that cannot be read ends the program there; the later stage files the
+// folder holds are still checked, for their author. Gives whether the last
+// stage was reached and whether the first stage was read.
+std::array<bool, 2> CheckStages(Checker& c, const std::string& folder, long long first,
+                                int max_stage) {
+  StageCarry carry;  // each stage's turns, MAX_TURN and time carry into the next
+  for (long long s = first;; ++s) {
+    if (!CheckStage(c, s, carry)) {
+      for (long long later : LaterStages(folder, s, max_stage)) CheckStage(c, later, carry);
+      return {false, s != first};
+    }
+    if (!manifest::StageFollows(s, max_stage)) return {true, true};
   }
 }
 
-}  // namespace
-
-int CheckContent(const std::string& folder, std::ostream& out, bool strict) {
-  Checker c(folder, out);
-  const ReadFile<GameDat> dat = Read(c.DataPath("Data\\game.dat"), ReadGameDat);
-  c.Report(dat);
-  if (dat.parsed.opened) {
-    c.ReportScript("data\\demo_op.dat");
-    CheckOwnFiles(c);
-    const auto [ending, played] = CheckStages(c, Param(dat.parsed, &GameParams::INIT_STAGE),
-                                              Param(dat.parsed, &GameParams::MAX_STAGE));
-    if (ending) c.ReportScript("data\\demo_end.dat");
-    if (played) c.ReportScript("data\\demo_go.dat");
-  }
+void Summarize(const std::string& folder, const Checker& c, std::ostream& out) {
   const auto plural = [](int n, const char* what) {
     return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
   };
@@ -223,5 +233,26 @@ int CheckContent(const std::string& folder, std::ostream& out, bool strict) {
   else
     out << folder << ": " << plural(c.Errors(), "error") << ", " << plural(c.Warnings(), "warning")
         << " found\n";
+}
+
+}  // namespace
+
+int CheckContent(const std::string& folder, std::ostream& out, bool strict,
+                 std::optional<int> stage) {
+  Checker c(folder, out);
+  const ReadFile<GameDat> dat = Read(c.DataPath(manifest::kGameDat), ReadGameDat);
+  c.Report(dat);
+  if (dat.parsed.opened && stage) {
+    StageCarry carry;
+    CheckStage(c, *stage, carry);
+  } else if (dat.parsed.opened) {
+    c.ReportScript(manifest::kOpening);
+    CheckOwnFiles(c);
+    const auto [ending, played] = CheckStages(c, folder, Param(dat.parsed, &GameParams::INIT_STAGE),
+                                              Param(dat.parsed, &GameParams::MAX_STAGE));
+    if (ending) c.ReportScript(manifest::kEnding);
+    if (played) c.ReportScript(manifest::kGameOver);
+  }
+  Summarize(folder, c, out);
   return c.Errors() > 0 || (strict && c.Warnings() > 0) ? 1 : 0;
 }

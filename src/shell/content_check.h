@@ -1,6 +1,7 @@
 // lantern-drift --check: every problem of a content folder, for people who make stages.
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -11,4 +12,7 @@
 // each error (the game would refuse, fail to load or quit) and each warning
 // (a value the formats forbid that the game tolerates) as "path:line: reason",
 // then a summary line. 1 when there is an error, or a warning and strict; else 0.
-int CheckContent(const std::string& folder, std::ostream& out, bool strict = false);
+// Notes (what the formats allow but an author may not mean) are printed, not
+// counted. With a stage: game.dat and that stage alone.
+int CheckContent(const std::string& folder, std::ostream& out, bool strict = false,
+                 std::optional<int> stage = std::nullopt);

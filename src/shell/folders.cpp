@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "content/manifest.h"
 #include "frontend/save_file.h"
 #include "library/system/file_lookup.h"
 
@@ -26,7 +27,7 @@ std::string WithSlash(std::string dir) {
 
 bool HoldsGame(const std::string& dir) {
   std::error_code error;
-  return fs::is_regular_file(FindFile(dir, "data/game.dat"), error);
+  return fs::is_regular_file(FindFile(dir, manifest::kGameDat), error);
 }
 
 std::string Normal(const std::string& dir) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "content/game_params.h"
+#include "content/manifest.h"
 #include "frontend/boot_scene.h"
 #include "frontend/info_scenes.h"
 #include "frontend/save_file.h"
@@ -53,7 +54,7 @@ void SetIcon() {
   platform::Platform& p = platform::Get();
   platform::Image icon;
   std::string why;
-  if (p.LoadBitmap(ProgramFile("img\\icon.bmp"), icon, why)) p.SetWindowIcon(icon);
+  if (p.LoadBitmap(ProgramFile(manifest::kIcon), icon, why)) p.SetWindowIcon(icon);
 }
 
 }  // namespace

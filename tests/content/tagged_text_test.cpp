@@ -79,4 +79,46 @@ TEST(CommaValues, PairsScanFromTheirOwnByteAndQuadsFromEachNumber) {
     EXPECT_EQ(IntQuad(text), quad) << text;
 }
 
+// What --check says of a value, kind by kind: nothing for a well-formed one.
+struct ValueCase {
+  ValueKind kind;
+  const char* value;
+  const char* said;  // nullptr: well formed
+};
+
+TEST(TaggedText, ValueProblems) {
+  const ValueCase cases[] = {
+      {ValueKind::kInt, " -12", nullptr},
+      {ValueKind::kInt, "500 the boss", nullptr},
+      {ValueKind::kInt, "fast", "\"fast\" is not a whole number; the game reads 0"},
+      {ValueKind::kInt, "5.5", "\"5.5\" is not a whole number; the game reads 5"},
+      {ValueKind::kReal, "0.45", nullptr},
+      {ValueKind::kReal, "1e3", nullptr},
+      {ValueKind::kReal, ".", "\".\" is not a number; the game reads 0"},
+      {ValueKind::kRealPair, "100.5, 200", nullptr},
+      {ValueKind::kRealPair, "528;80",
+       "\"528;80\" is not two numbers separated by a comma; the game reads 528,0"},
+      {ValueKind::kIntPair, "3,x",
+       "\"3,x\" is not two whole numbers separated by a comma; the game reads 3,0"},
+      {ValueKind::kIntQuad, "40,356,560,104", nullptr},
+      {ValueKind::kIntQuad, "1,2,3",
+       "\"1,2,3\" is not four whole numbers separated by commas; the game reads 1,2,3,0"},
+      {ValueKind::kFlag, " ", nullptr},
+      {ValueKind::kText, "img\\a b.bmp", nullptr},
+  };
+  for (const ValueCase& c : cases) {
+    const std::optional<std::string> said = ValueProblem(c.kind, c.value);
+    EXPECT_EQ(said.value_or("(none)"), c.said ? c.said : "(none)") << c.value;
+  }
+  EXPECT_NE(ValueProblem(ValueKind::kFlag, "0"), std::nullopt);
+}
+
+TEST(TaggedText, NearestKeyIsOneSlipAway) {
+  const std::vector<std::string> keys = {"hp:", "xy:", "wait:", "MAX_TURN:"};
+  EXPECT_EQ(NearestKey("hpp:", keys), "hp:");
+  EXPECT_EQ(NearestKey("wiat:", keys), "wait:");
+  EXPECT_EQ(NearestKey("MAX_TURNS:", keys), "MAX_TURN:");
+  EXPECT_EQ(NearestKey("speed:", keys), std::nullopt);
+}
+
 }  // namespace

@@ -187,7 +187,7 @@ const Damaged kDamages[] = {
 // "file:line" of each error of text, from the lines that begin with `start`;
 // a file the program names itself, said without a line, counts as line 0.
 Locations Errors(const std::string& text, const std::string& start) {
-  static const std::regex error("^([^: ]*/[^: ]*)(?::(\\d+))?: (?!warning: )");
+  static const std::regex error("^([^: ]*/[^: ]*)(?::(\\d+))?: (?!warning: |note: )");
   Locations found;
   std::istringstream in(text);
   std::smatch m;

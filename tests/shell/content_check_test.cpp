@@ -106,4 +106,114 @@ INSTANTIATE_TEST_SUITE_P(Pack, ToleratedContentTest, testing::ValuesIn(kCases),
                            return std::string(p.param.name);
                          });
 
+// The typical mistakes of a stage's author, each in its own copy of the pack:
+// each is reported at its file and line as a warning that says what the game does.
+struct Mistake {
+  const char* name;
+  const char* file;
+  const char* from;  // replaced, its first occurrence
+  const char* to;
+  const char* at;    // the report's line: the first line holding this, after the change
+  const char* said;  // after "file:line: "
+};
+
+const Mistake kMistakes[] = {
+    {"MistypedKey", "data/data1.dat", "hp:1000", "hpp:1000", "hpp:1000",
+     R"(warning: hpp: is no key of an #ENEMY: block; the game ignores the line; did you mean hp:\?)"},
+    {"WrongSeparator", "data/data1.dat", "xy:528,80", "xy:528;80", "xy:528;80",
+     R"(warning: xy: "528;80" is not two numbers separated by a comma; the game reads 528,0)"},
+    {"MistypedDirective", "data/data1.dat", "#MAX_TURN:3", "#MAX_TURNS:3", "#MAX_TURNS:3",
+     R"(warning: #MAX_TURNS: is no key of this file; the game ignores the line; did you mean )"
+     R"(#MAX_TURN:\?)"},
+    {"WordForANumber", "data/data1.dat", "max:120", "max:fast", "max:fast",
+     R"(warning: max: "fast" is not a whole number; the game reads 0)"},
+    {"EntryPastEnemyNumber", "data/data1.dat", "#ENEMY_NUMBER:10", "#ENEMY_NUMBER:9", "#ENEMY:9",
+     R"(warning: #ENEMY: 9 is not in play: ENEMY_NUMBER is 9; the game leaves it out)"},
+    {"EntryPastObjectNumber", "data/data1.dat", "#OBJECT_NUMBER:6", "#OBJECT_NUMBER:5", "#OBJECT:5",
+     R"(warning: #OBJECT: 5 is not in play: OBJECT_NUMBER is 5)"},
+    {"UnusedKey", "data/data1.dat", "", "", "attack:",
+     R"(note: attack: \(on \d+ lines of this file\) is kept but no rule of the game uses it)"},
+    {"MaxTurnBeforeTheLastTurn", "data/data1.dat", "#MAX_TURN:3", "#MAX_TURN:2", "turn:2",
+     R"(warning: #ENEMY: \d+ waits for turn 2, which never comes: with MAX_TURN 2 the stage )"
+     R"(ends after turn 1 and the game never brings it in; raise MAX_TURN to 3)"},
+    {"TimeTooShortForItsTurns", "data/data1.dat", "#INIT_TIME:150", "#INIT_TIME:25",
+     "#INIT_TIME:25",
+     R"(warning: INIT_TIME 25 gives less than 10 seconds to each of the stage's 3 turns)"},
+    {"LineOutsideAnyBlock", "data/data1.dat", "#SOUND:", "#SOUND_:", "crash_wall:",
+     R"(warning: crash_wall: stands outside any block; the game ignores the line)"},
+    {"FlagGivenAValue", "data/data1.dat", "animation:", "animation:0", "animation:0",
+     R"(warning: animation: is a flag and takes no value: the game switches it on)"},
+    {"MistypedSoundKey", "data/game.dat", "bomb:", "bom:", "bom:",
+     R"(warning: bom: is no key of the #SOUND: block; the game ignores the line; did you )"
+     R"(mean bomb:\?)"},
+    {"MistypedSceneKey", "data/demo_go.dat", "wait:2500", "wiat:2500", "wiat:2500",
+     R"(warning: wiat: is no key of a #SCENE: block; the game ignores the line; did you )"
+     R"(mean wait:\?)"},
+};
+
+// The line of the file that first holds text, from 1.
+int LineOf(const std::string& path, const std::string& text) {
+  std::istringstream in(test_bytes::ReadFile(path));
+  int n = 1;
+  for (std::string line; std::getline(in, line); ++n)
+    if (line.find(text) != std::string::npos) return n;
+  return 0;
+}
+
+class CheckTest : public HeadlessTest {
+ protected:
+  std::string CopyPack() {
+    const std::string dir = MakeTempDir();
+    for (const char* sub : {"data", "img", "sound", "Music"})
+      fs::copy(fs::path(LD_GAME_DIR) / sub, dir + sub, fs::copy_options::recursive);
+    return dir;
+  }
+  static bool Says(const std::string& report, const std::string& at, const std::string& said) {
+    return std::regex_search(report, std::regex("^" + at + ": " + said, std::regex::multiline));
+  }
+};
+
+class MistakeTest : public CheckTest, public testing::WithParamInterface<Mistake> {};
+
+TEST_P(MistakeTest, IsAWarningAtItsLine) {
+  const Mistake& m = GetParam();
+  const std::string dir = CopyPack();
+  if (*m.from != '\0') Replace(dir + m.file, m.from, m.to);
+  const int line = LineOf(dir + m.file, m.at);
+  ASSERT_GT(line, 0) << m.at;
+  std::ostringstream out;
+  EXPECT_EQ(CheckContent(dir, out), 0) << out.str();
+  EXPECT_TRUE(Says(out.str(), dir + m.file + ":" + std::to_string(line), m.said)) << out.str();
+}
+
+INSTANTIATE_TEST_SUITE_P(Pack, MistakeTest, testing::ValuesIn(kMistakes),
+                         [](const testing::TestParamInfo<Mistake>& p) {
+                           return std::string(p.param.name);
+                         });
+
+// A missing stage file ends a game there; the stage files after it are still read.
+TEST_F(CheckTest, StagesAfterAMissingOneAreChecked) {
+  const std::string dir = CopyPack();
+  fs::remove(dir + "data/data3.dat");
+  Replace(dir + "data/data4.dat", "hp:", "hpp:");
+  const int line = LineOf(dir + "data/data4.dat", "hpp:");
+  std::ostringstream out;
+  EXPECT_EQ(CheckContent(dir, out), 1);
+  EXPECT_TRUE(Says(out.str(), dir + "data/data3.dat:0", "cannot open the file")) << out.str();
+  EXPECT_TRUE(Says(out.str(), dir + "data/data4.dat:" + std::to_string(line), "warning: hpp:"))
+      << out.str();
+}
+
+// --check --stage N: game.dat and that stage, nothing else.
+TEST_F(CheckTest, OneStageAlone) {
+  const std::string dir = CopyPack();
+  fs::remove(dir + "data/data3.dat");
+  Replace(dir + "data/data5.dat", "hp:", "hpp:");
+  std::ostringstream out;
+  EXPECT_EQ(CheckContent(dir, out, false, 5), 0) << out.str();
+  EXPECT_EQ(out.str().find("data3.dat"), std::string::npos) << out.str();
+  EXPECT_TRUE(Says(out.str(), dir + "data/data5.dat:\\d+", "warning: hpp:")) << out.str();
+  EXPECT_TRUE(Says(out.str(), dir, "0 errors, 1 warning found")) << out.str();
+}
+
 }  // namespace

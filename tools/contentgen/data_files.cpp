@@ -1,9 +1,11 @@
 #include "data_files.h"
 
+#include <cctype>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "content/manifest.h"
 #include "names.h"
 #include "stages.h"
 
@@ -12,6 +14,13 @@ namespace {
 const std::vector<std::string> kSoundRoles = {"ok",         "cancel",    "select", "crash_wall",
                                               "crash_char", "crash_obj", "shot",   "shot_miss",
                                               "shot_hit",   "bomb"};
+
+// The pack spells its data folder "data"; the game finds any letter case.
+std::string LowerFolder(std::string name) {
+  for (size_t i = 0; i < name.size() && name[i] != '\\'; ++i)
+    name[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[i])));
+  return name;
+}
 
 std::string Number(float v) {
   std::ostringstream out;
@@ -135,23 +144,22 @@ std::string Script(const std::string& comment, const std::vector<Scene>& scenes)
 }
 
 void WriteScripts(const Pack& pack) {
-  pack.Text("data\\demo_op.dat",
+  pack.Text(manifest::kOpening,
             Script("Opening", {{name::Opening(1), 5500, name::kPrologueMusic, 1500},
                                {name::kStoryPanel, 6000, "", 800, true, "40,356,560,104"},
                                {name::Opening(2), 6000, "", 1000},
                                {name::Opening(3), 6500, "", 1000}}));
   for (const Stage& stage : Stages()) {
     const std::string n = std::to_string(stage.number);
-    pack.Text("data\\demo" + n + ".dat",
+    pack.Text(manifest::StageIntro(stage.number),
               Script("Introduction to stage " + n,
                      {{name::IntroCard(stage.number), 2200, "stop", 600},
                       {name::IntroHint(stage.number), 4000, "", 400, true, "60,340,520,96"}}));
   }
-  pack.Text("data\\demo_end.dat",
-            Script("Ending", {{name::Ending(1), 6500, name::kEndingMusic, 2000},
-                              {name::Ending(2), 6500, "", 1500},
-                              {name::Ending(3), 9000, "", 1500}}));
-  pack.Text("data\\demo_go.dat",
+  pack.Text(manifest::kEnding, Script("Ending", {{name::Ending(1), 6500, name::kEndingMusic, 2000},
+                                                 {name::Ending(2), 6500, "", 1500},
+                                                 {name::Ending(3), 9000, "", 1500}}));
+  pack.Text(manifest::kGameOver,
             Script("Game over", {{name::kGameOver, 2500, name::kGameOverMusic, 1200},
                                  {name::kGameOverPanel, 5000, "", 600, true, "120,180,400,120"}}));
 }
@@ -160,7 +168,7 @@ void WriteScripts(const Pack& pack) {
 
 void WriteDataFiles(const Pack& pack) {
   for (const Stage& stage : Stages())
-    pack.Text("data\\data" + std::to_string(stage.number) + ".dat", StageFile(stage));
+    pack.Text(manifest::StageFile(stage.number), StageFile(stage));
   WriteScripts(pack);
-  pack.Text("data\\game.dat", GameDat());
+  pack.Text(LowerFolder(manifest::kGameDat), GameDat());
 }

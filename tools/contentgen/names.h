@@ -3,17 +3,20 @@
 
 #include <string>
 
+#include "content/manifest.h"
+
 namespace name {
 
 // Opened by the program itself.
-inline const std::string kTitle = "img\\title.bmp";
-inline const std::string kCursor = "img\\cursor.bmp";
-inline const std::string kMenu = "img\\menu.bmp";
-inline const std::string kMenuCursor = "img\\cursor2.bmp";
-inline const std::string kRankingFont = "img\\font.bmp";
-inline const std::string kRanking = "img\\ranking.bmp";
-inline const std::string kHowTo = "img\\howto.bmp";
-inline const std::string kTitleMusic = "Music\\title.mid";
+inline const std::string kIcon = manifest::kIcon;
+inline const std::string kTitle = manifest::kTitlePicture;
+inline const std::string kCursor = manifest::kTitleCursor;
+inline const std::string kMenu = manifest::kMenuPicture;
+inline const std::string kMenuCursor = manifest::kMenuCursor;
+inline const std::string kRankingFont = manifest::kRankingFont;
+inline const std::string kRanking = manifest::kRankingPicture;
+inline const std::string kHowTo = manifest::kHowToPicture;
+inline const std::string kTitleMusic = manifest::kTitleMusic;
 
 // Shared by every stage.
 inline const std::string kShot = "img\\shot.bmp";

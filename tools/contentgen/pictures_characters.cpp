@@ -46,7 +46,7 @@ void WriteCharacterSheets(const Pack& pack) {
 }
 
 void WriteIcons(const Pack& pack) {
-  pack.Picture("img\\icon.bmp", CharacterFrame(Look::kLumi, 0, 1, 32));
+  pack.Picture(name::kIcon, CharacterFrame(Look::kLumi, 0, 1, 32));
   for (int size : {16, 32, 48, 64, 128, 256}) {
     pack.Png("icons\\lantern-drift-" + std::to_string(size) + ".png",
              CharacterFrame(Look::kLumi, 0, 1, size),
