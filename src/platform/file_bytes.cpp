@@ -108,7 +108,8 @@ bool ReadRegularFileChunks(const std::string& path, size_t max_bytes,
                            const std::function<void(std::string_view)>& take, std::string* why) {
   Fd file;
   size_t size = 0;
-  return OpenRegular(path, max_bytes, file, size, why) && ReadWithin(file.get(), max_bytes, take, why);
+  return OpenRegular(path, max_bytes, file, size, why) &&
+         ReadWithin(file.get(), max_bytes, take, why);
 }
 
 std::optional<std::string> ReadRegularFile(const std::string& path, size_t max_bytes,

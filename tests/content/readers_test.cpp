@@ -123,7 +123,7 @@ TEST(ReadSceneScriptTest, TurnsEachLineIntoItsValue) {
        {"1: count 2", "2: scene 0", "3: scene 0 key 1 img\\a.bmp", "4: scene 0 key 3 300",
         "5: scene 1", "6: scene 1 key 0 music\\t.mid"},
        {}},
-      {"img:img\\a.bmp\n", {}, {}},
+      {"img:img\\a.bmp\n", {}, {1}},
       {"#MAX_SCENE:11\n", {"1: count 10"}, {1}},
       {"#MAX_SCENE:-1\n", {"1: count 0"}, {1}},
       {"#SCENE:10\nimg:img\\a.bmp\n", {}, {1}},
