@@ -28,7 +28,7 @@ struct ContentReader {
 
   template <typename Effect>
   void Add(Effect effect) {
-    parsed.Add(text.LineNumber(), std::move(effect));
+    parsed.Add(text.LineNumber(), std::move(effect), text.Written());
   }
 };
 
@@ -36,16 +36,18 @@ template <typename Reader>
 struct Directive {
   const char* key;
   std::optional<ContentError> (*apply)(Reader&);
+  // A key of our own leaves the open block open, as a reader that does not know it does.
+  bool ours = false;
 };
 
-// A directive closes the open block, unless it is refused: a refused line
-// counts as absent.
+// A directive closes the open block, unless it is refused (a refused line
+// counts as absent) or is one of ours.
 template <typename Reader, size_t N>
 void ReadDirective(Reader& r, const Directive<Reader> (&directives)[N]) {
   for (const Directive<Reader>& d : directives) {
     if (!r.text.Directive(d.key)) continue;
     const auto was_open = r.block;
-    r.block = Reader::kNoBlock;
+    if (!d.ours) r.block = Reader::kNoBlock;
     if (std::optional<ContentError> error = d.apply(r)) {
       r.block = was_open;
       r.parsed.errors.push_back(std::move(*error));

@@ -1,6 +1,7 @@
 #include "frontend/boot_scene.h"
 
 #include "content/game_dat.h"
+#include "frontend/stage_jump.h"
 #include "library/draw/message_box.h"
 #include "scene/boxes.h"
 #include "scene/scene_state.h"
@@ -16,5 +17,5 @@ void SceneBoot() {
     QuitGame();
   }
   g_state.game_in_progress = 0;
-  LeaveFor(SCENE_OPENING);
+  if (!dat.errors.empty() || !StartStageJump()) LeaveFor(SCENE_OPENING);
 }

@@ -5,6 +5,7 @@
 
 #include "content/scene_player.h"
 #include "frontend/save_file.h"
+#include "frontend/stage_card.h"
 #include "game/game_state.h"
 #include "scene/scene_state.h"
 
@@ -33,8 +34,9 @@ void SceneStageIntro() {
     char path[32];
     std::snprintf(path, sizeof path, "data\\demo%d.dat", g_game.stage);
     g_intro_path = path;
+    ReadStageCard(g_game.stage);
   }
-  if (PlaySceneScript(g_intro_path) != 0) return;
+  if (PlaySceneScript(g_intro_path, DrawStageCard) != 0) return;
   g_state.play_running = 1;
   LeaveFor(SCENE_GAME);
 }

@@ -100,6 +100,7 @@ class Checker {
     if (folder_.empty() || folder_.back() != '/') folder_ += '/';
   }
 
+  const std::string& Folder() const { return folder_; }
   // A data file: its path under the folder.
   std::string DataPath(const std::string& name) const { return FindFile(folder_, name); }
 
@@ -113,7 +114,7 @@ class Checker {
 
   // A file the program names itself: its own path, line 0.
   void CheckOwnFile(NamedFile::Kind kind, const std::string& name) {
-    const std::string path = FindFile(folder_, name);
+    const std::string path = ProgramFile(name);
     if (std::optional<std::string> problem = Problem({0, kind, name})) Say({path, 0, *problem});
   }
 
@@ -144,10 +145,11 @@ class Checker {
       Say({file, f.line, *problem});
       return;
     }
-    if (FoundOnlyIgnoringCase(folder_, f.name) && FoundOnlyIgnoringCase(folder_, written))
+    const std::string base = ContentDir(f.name);
+    if (FoundOnlyIgnoringCase(base, f.name) && FoundOnlyIgnoringCase(base, written))
       Say({file, f.line,
            "\"" + written + "\" is found only by ignoring letter case, as " +
-               FindFile(folder_, f.name).substr(folder_.size()) +
+               FindFile(base, f.name).substr(base.size()) +
                "; write the name as the file is spelled",
            true});
   }
@@ -155,7 +157,7 @@ class Checker {
   // Each named file is checked once.
   std::optional<std::string> Problem(const NamedFile& f) {
     auto [known, fresh] = files_.try_emplace(f.name + '\n' + char('0' + f.kind));
-    if (fresh) known->second = FileProblem(FindFile(folder_, f.name), f);
+    if (fresh) known->second = FileProblem(ProgramFile(f.name), f);
     return known->second;
   }
 
@@ -202,11 +204,15 @@ std::array<bool, 2> CheckStages(Checker& c, int first, int end) {
 
 }  // namespace
 
-int CheckContent(const std::string& folder, std::ostream& out, bool strict) {
+int CheckContent(const std::string& folder, std::ostream& out, bool strict, int stage) {
   Checker c(folder, out);
+  // Pictures, sounds and music as the game finds them: the folder's, else the pack's.
+  UseGameDir(c.Folder());
   const ReadFile<GameDat> dat = Read(c.DataPath("Data\\game.dat"), ReadGameDat);
   c.Report(dat);
-  if (dat.parsed.opened) {
+  if (dat.parsed.opened && stage >= 0) {
+    CheckStages(c, stage, stage + 1);
+  } else if (dat.parsed.opened) {
     c.ReportScript("data\\demo_op.dat");
     CheckOwnFiles(c);
     const auto [ending, played] = CheckStages(c, Param(dat.parsed, &GameParams::INIT_STAGE),
@@ -222,5 +228,6 @@ int CheckContent(const std::string& folder, std::ostream& out, bool strict) {
   else
     out << folder << ": " << plural(c.Errors(), "error") << ", " << plural(c.Warnings(), "warning")
         << " found\n";
+  UseGameDir("");
   return c.Errors() > 0 || (strict && c.Warnings() > 0) ? 1 : 0;
 }

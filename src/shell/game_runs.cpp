@@ -8,7 +8,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
+#include "frontend/stage_jump.h"
 #include "game/game_state.h"
 #include "library/system/line_reader.h"
 #include "platform/file_bytes.h"
@@ -21,10 +23,14 @@
 
 namespace {
 
-// Every file of the game that the program reads: its data, pictures, sounds and music.
+// Every file of the game that the program reads: its data, pictures, sounds and
+// music, the game folder's own before the pack's (a folder that is not there adds nothing).
 uint64_t ContentHash(const Folders& folders) {
-  return platform::HashFolders({folders.game + "data", folders.pack + "img", folders.pack + "sound",
-                                folders.pack + "Music"});
+  std::vector<std::string> hashed{folders.game + "data"};
+  for (const char* media : {"img", "sound", "Music"})
+    if (folders.game != folders.pack) hashed.push_back(folders.game + media);
+  for (const char* media : {"img", "sound", "Music"}) hashed.push_back(folders.pack + media);
+  return platform::HashFolders(hashed);
 }
 
 // $TMPDIR when it names a folder, else /tmp; ends in '/'.
@@ -37,10 +43,11 @@ std::string TempBase() {
 
 }  // namespace
 
-int PlayGame(platform::Platform& p, const Folders& folders, int full_screen) {
+int PlayGame(platform::Platform& p, const Folders& folders, int full_screen, int stage) {
   platform::Set(&p);
   ResetProgramState();
   SettleFolders(folders);
+  if (stage >= 0) JumpToStage(stage);
   const int code = RunGame(full_screen);
   platform::Set(nullptr);
   return code;

@@ -6,6 +6,8 @@
 #include "frontend/front_scenes.h"
 #include "frontend/save_file.h"
 #include "frontend/script_scenes.h"
+#include "frontend/stage_card.h"
+#include "frontend/stage_jump.h"
 #include "game/game_state.h"
 #include "library/draw/el_draw.h"
 #include "library/draw/message_box.h"
@@ -29,6 +31,8 @@ void ResetProgramState() {
   ResetGameState();
   ResetTitleState();
   ResetScriptScenes();
+  ResetStageCard();
+  ResetStageJump();
   ResetRanking();
   g_window = WindowState();
   ResetFolders();

@@ -8,6 +8,7 @@
 
 #include "library/draw/el_draw.h"
 #include "library/draw/pixel_format.h"
+#include "library/system/el_system.h"
 #include "library/system/text_values.h"
 
 using platform::Message;
@@ -65,6 +66,7 @@ BoxMessageSink g_sink = nullptr;
 std::string g_detail;
 std::string g_english;
 std::string g_load_source;
+std::string g_load_line;
 
 struct Button {
   int answer;
@@ -302,9 +304,24 @@ void NoteBoxDetail(const std::string& detail) { g_detail = WithLoadSource(detail
 
 void NoteBoxEnglish(const std::string& english) { g_english = english; }
 
-LoadSource::LoadSource(const std::string& where) { g_load_source = where; }
+LoadSource::LoadSource(const std::string& where, const std::string& written) {
+  g_load_source = where;
+  g_load_line = written;
+}
 
-LoadSource::~LoadSource() { g_load_source.clear(); }
+LoadSource::~LoadSource() {
+  g_load_source.clear();
+  g_load_line.clear();
+}
+
+std::string ShownName(const std::string& name) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  const auto same = [&](char a, char b) { return lower(a) == lower(b); };
+  const auto at =
+      std::search(g_load_line.begin(), g_load_line.end(), name.begin(), name.end(), same);
+  if (name.empty() || at == g_load_line.end()) return ContentPath(name);
+  return ContentPath(std::string(at, at + static_cast<std::ptrdiff_t>(name.size())));
+}
 
 std::string EnglishFor(const std::string& text) {
   std::string out = text;

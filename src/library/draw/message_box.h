@@ -26,10 +26,11 @@ void NoteBoxDetail(const std::string& detail);
 void NoteBoxEnglish(const std::string& english);
 
 // While it lives, what fails to load was named at `where` ("data/data1.dat:12"),
-// and the messages say so: they point where lantern-drift --check points.
+// on the line `written` as the file spells it, and the messages say so: they
+// point where lantern-drift --check points and spell the name as the line does.
 class LoadSource {
  public:
-  explicit LoadSource(const std::string& where);
+  explicit LoadSource(const std::string& where, const std::string& written = "");
   ~LoadSource();
   LoadSource(const LoadSource&) = delete;
   LoadSource& operator=(const LoadSource&) = delete;
@@ -37,6 +38,10 @@ class LoadSource {
 
 // text after the load source, if any: "data/data1.dat:12: " + text.
 std::string WithLoadSource(const std::string& text);
+
+// name as the load source's line spells it ("img/Bg_Mod.bmp" for the
+// reader's "IMG\BG_MOD.BMP"), with '/' between folders.
+std::string ShownName(const std::string& name);
 
 // The English line under a box's text; empty for a text we have no words for.
 std::string EnglishFor(const std::string& text);
