@@ -23,10 +23,11 @@
 namespace {
 
 // Why the file that a line names cannot serve, through the game's own
-// loaders; nothing when it can.
-std::optional<std::string> FileProblem(const std::string& path, const NamedFile& f) {
+// loaders; nothing when it can. shown: the name as the line spells it.
+std::optional<std::string> FileProblem(const std::string& path, const NamedFile& f,
+                                       const std::string& shown) {
   const char* kinds[] = {"picture", "wave", "music"};
-  const std::string what = std::string(kinds[f.kind]) + " \"" + f.name + "\"";
+  const std::string what = std::string(kinds[f.kind]) + " \"" + shown + "\"";
   const size_t longest = f.kind == NamedFile::kPicture ? elDraw::kNameMax : elSound::kNameMax;
   if (f.kind != NamedFile::kMusic && f.name.size() > longest)
     return what + " has a name longer than " + std::to_string(longest) +
@@ -115,7 +116,8 @@ class Checker {
   // A file the program names itself: its own path, line 0.
   void CheckOwnFile(NamedFile::Kind kind, const std::string& name) {
     const std::string path = ProgramFile(name);
-    if (std::optional<std::string> problem = Problem({0, kind, name})) Say({path, 0, *problem});
+    if (std::optional<std::string> problem = Problem({0, kind, name}, name))
+      Say({path, 0, *problem});
   }
 
   // A script that is missing plays nothing, as the formats allow; one that is
@@ -141,7 +143,7 @@ class Checker {
 
  private:
   void CheckNamed(const std::string& file, const NamedFile& f, const std::string& written) {
-    if (std::optional<std::string> problem = Problem(f)) {
+    if (std::optional<std::string> problem = Problem(f, written)) {
       Say({file, f.line, *problem});
       return;
     }
@@ -155,9 +157,9 @@ class Checker {
   }
 
   // Each named file is checked once.
-  std::optional<std::string> Problem(const NamedFile& f) {
+  std::optional<std::string> Problem(const NamedFile& f, const std::string& shown) {
     auto [known, fresh] = files_.try_emplace(f.name + '\n' + char('0' + f.kind));
-    if (fresh) known->second = FileProblem(ProgramFile(f.name), f);
+    if (fresh) known->second = FileProblem(ProgramFile(f.name), f, shown);
     return known->second;
   }
 
