@@ -4,8 +4,6 @@
 #include "frontend/stage_jump.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "content/stage_data.h"
@@ -14,6 +12,7 @@
 #include "library/sound/el_sound.h"
 #include "scenario/scenario_fixture.h"
 #include "scene/scene_state.h"
+#include "support/test_bytes.h"
 
 namespace {
 
@@ -28,14 +27,10 @@ class StageJumpTest : public ScenarioTest {
   }
   // Replaces the line of data/name that starts with from.
   static void Edit(const std::string& name, const std::string& from, const std::string& to) {
-    std::ifstream in("data/" + name, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    std::string bytes = text.str();
+    std::string bytes = test_bytes::ReadFile("data/" + name);
     const size_t at = bytes.find(from);
     ASSERT_NE(at, std::string::npos) << from;
-    bytes.replace(at, bytes.find('\n', at) - at, to);
-    std::ofstream("data/" + name, std::ios::binary) << bytes;
+    test_bytes::WriteFile("data/" + name, bytes.replace(at, bytes.find('\n', at) - at, to));
   }
   // Plays from --stage 3 for the virtual time given; at calls at each frame.
   void PlayStage3(uint32_t limit_ms, const std::function<void()>& at) {
