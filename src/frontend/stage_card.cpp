@@ -37,7 +37,10 @@ int TextWidth(const std::string& sjis, int height) {
   for (size_t i = 0; i < sjis.size(); ++i, ++halves) {
     const auto c = static_cast<unsigned char>(sjis[i]);
     const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-    if (lead && i + 1 < sjis.size()) ++i, ++halves;
+    if (lead && i + 1 < sjis.size()) {
+      ++i;
+      ++halves;
+    }
   }
   return halves * height / 2;
 }
