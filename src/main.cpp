@@ -4,6 +4,8 @@
 #include <iostream>
 #include <memory>
 
+#include "frontend/stage_jump.h"
+#include "library/system/el_system.h"
 #include "library/system/line_reader.h"
 #include "platform/sdl_platform_factory.h"
 #include "shell/command_line.h"
@@ -29,9 +31,19 @@ int main(int argc, char** argv) {
     PrintFolders(stdout, folders);
     return 0;
   }
-  if (options.check)
+  if (options.check) {
+    UsePackDir(folders.pack);
     return CheckContent(options.check_folder.empty() ? folders.game : options.check_folder,
-                        std::cout, options.strict);
+                        std::cout, options.strict,
+                        options.stage >= 0 ? std::optional<int>(options.stage) : std::nullopt);
+  }
+  if (options.stage >= 0) {
+    const std::string refusal = StageJumpRefusal(folders.game, options.stage);
+    if (!refusal.empty()) {
+      std::fprintf(stderr, "lantern-drift: --stage %d: %s\n", options.stage, refusal.c_str());
+      return 2;
+    }
+  }
   // Read, never written: a replay must leave the player's folder as it is.
   const Config config = ReadConfig(ReadWholeFile(folders.config_file).value_or(""));
   if (!options.replay.empty()) {
@@ -48,5 +60,5 @@ int main(int argc, char** argv) {
       options.scale != 0 ? options.scale : 1, config.present, config.scale);
   if (!sdl) return 1;
   if (!options.record.empty()) return RecordGame(options, folders, *sdl);
-  return PlayGame(*sdl, folders, options.full_screen);
+  return PlayGame(*sdl, folders, options.full_screen, options.stage);
 }

@@ -31,7 +31,7 @@ struct ContentReader {
 
   template <typename Effect>
   void Add(Effect effect) {
-    parsed.Add(text.LineNumber(), std::move(effect));
+    parsed.Add(text.LineNumber(), std::move(effect), text.Written());
   }
 };
 
@@ -39,6 +39,8 @@ template <typename Reader>
 struct Directive {
   const char* key;
   std::optional<ContentError> (*apply)(Reader&);
+  // A key of our own leaves the open block open, as a reader that does not know it does.
+  bool ours = false;
 };
 
 // A value the formats forbid that the game tolerates, at the line just read.
@@ -91,8 +93,8 @@ float RealValue(Reader& r) {
   return ToReal(r.text.Value());
 }
 
-// A directive closes the open block, unless it is refused: a refused line
-// counts as absent.
+// A directive closes the open block, unless it is refused (a refused line
+// counts as absent) or is one of ours.
 template <typename Reader, size_t N>
 void ReadDirective(Reader& r, const Directive<Reader> (&directives)[N]) {
   for (const Directive<Reader>& d : directives) {
@@ -100,7 +102,7 @@ void ReadDirective(Reader& r, const Directive<Reader> (&directives)[N]) {
     r.key = d.key;
     r.left_out = false;
     const auto was_open = r.block;
-    r.block = Reader::kNoBlock;
+    if (!d.ours) r.block = Reader::kNoBlock;
     if (std::optional<ContentError> error = d.apply(r)) {
       r.left_out = true;
       r.block = was_open;

@@ -74,7 +74,7 @@ GameDat ReadGameDatFile(const std::string& name) { return ReadPath(DataFile(name
 void ApplyGameDat(const GameDat& dat) {
   for (const GameDat::Line& l : dat.lines) {
     if (!dat.BeforeRefusal(l.line)) break;
-    const LoadSource source(Where(dat.file, l.line));
+    const LoadSource source(Where(dat.file, l.line), l.written);
     if (const auto* v = std::get_if<ParamValue>(&l.effect)) g_param.*v->field = v->value;
     if (const auto* p = std::get_if<ParamPicture>(&l.effect))
       g_param.*p->field = g_draw.LoadObject(p->name, p->mode);

@@ -40,7 +40,7 @@ void StartScene() {
     g_system.SetWait(kFadeWait, static_cast<uint32_t>(s.fade_time / FadeSteps(s)));
   if (s.bgm_action == BGM_STOP) StopMusic();
   if (s.bgm_action == BGM_PLAY) {
-    const LoadSource source(s.bgm_named_at);
+    const LoadSource source(s.bgm_named_at, s.bgm_line);
     PlayMusic(s.bgm, 1);
   }
 }
@@ -70,11 +70,12 @@ bool Begin(const std::string& path) {
   return true;
 }
 
-void Draw(const SceneRecord& s) {
+void Draw(const SceneRecord& s, void (*overlay)()) {
   if (s.img_save == 0) g_draw.ClearScreen();
   if (s.has_img == 1 && s.fade_in == 0) g_draw.DrawObject(s.x, s.y, s.img, 0, 0, s.w, s.h);
   if (s.has_img == 1 && s.fade_in == 1)
     g_draw.DrawObjectAlpha(s.x, s.y, s.fade_level, s.img, 0, 0, s.w, s.h);
+  if (overlay != nullptr) overlay();
   if (g_state.fps_display == 1) g_draw.DrawFps();
   g_draw.Present();
 }
@@ -105,11 +106,11 @@ bool Advance(SceneRecord& s) {
 
 }  // namespace
 
-int PlaySceneScript(const std::string& path) {
+int PlaySceneScript(const std::string& path, void (*overlay)()) {
   if (g_state.scene_entry == 1 && !Begin(path)) return 0;
   if (!g_player.running) return 0;
   SceneRecord& s = Current();
-  Draw(s);
+  Draw(s, overlay);
   FadeStep(s);
   return Advance(s) ? 1 : 0;
 }

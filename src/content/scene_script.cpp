@@ -132,6 +132,7 @@ SceneRecord SceneDefaults(const SceneRecord& kept) {
   s.img = kept.img;
   s.bgm = kept.bgm;
   s.bgm_named_at = kept.bgm_named_at;
+  s.bgm_line = kept.bgm_line;
   s.wait = kept.wait;
   s.bgm_action = BGM_KEEP;
   s.fade_time = 1000;
@@ -168,9 +169,12 @@ SceneScript ApplySceneScript(const SceneFile& file) {
     }
     if (const auto* s = std::get_if<SceneLine>(&l.effect)) {
       a.scene = &g_scene_table[static_cast<size_t>(s->scene)];
-      const LoadSource source(Where(file.file, l.line));
+      const LoadSource source(Where(file.file, l.line), l.written);
       kSceneKeys[s->key].apply(a, s->value);
-      if (s->key == kSceneBgm) a.scene->bgm_named_at = Where(file.file, l.line);
+      if (s->key == kSceneBgm) {
+        a.scene->bgm_named_at = Where(file.file, l.line);
+        a.scene->bgm_line = l.written;
+      }
     }
   }
   return a.script;

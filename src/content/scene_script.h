@@ -18,6 +18,7 @@ struct SceneRecord {
   int bgm_action = BGM_STOP;
   std::string bgm;
   std::string bgm_named_at;  // "file:line" of the "bgm:" line, for messages
+  std::string bgm_line;      // that line as the file spells it
   int wait = 0;              // milliseconds; 0: until Enter
   int fade_in = 0;
   int fade_out = 0;

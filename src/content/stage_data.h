@@ -62,6 +62,7 @@ struct StageHeader {
   int INIT_TIME = 0;  // also the remaining time while a stage runs
   char BGM[256] = {};
   std::string bgm_named_at;  // "file:line" of the BGM line, for messages
+  std::string bgm_line;      // that line as the file spells it
   int CLEAR_BONUS = 0;
   int clear_bonus_flag = 0;
 };

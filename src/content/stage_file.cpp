@@ -171,6 +171,12 @@ std::optional<ContentError> SetClearBonus(Reader& r) {
   return std::nullopt;
 }
 
+template <bool hint>
+std::optional<ContentError> SetCard(Reader& r) {
+  r.Add(StageCard{hint, std::string(r.text.WrittenValue())});
+  return std::nullopt;
+}
+
 constexpr Directive<Reader> kDirectives[] = {
     {"STAGE_NAME:", Accept},
     {"SOUND:", OpenSound},
@@ -200,6 +206,8 @@ constexpr Directive<Reader> kDirectives[] = {
     {"CLEAR_BONUS:", SetClearBonus},
     {"STOCK_IMG:", Accept},
     {"BLINK_TIME:", SetParam<&GameParams::BLINK_TIME>},
+    {"CARD_TITLE:", SetCard<false>, true},
+    {"CARD_HINT:", SetCard<true>, true},
 };
 
 // The block key that the line starts with, its value checked; -1 for none.
@@ -248,7 +256,8 @@ void ResetObject(StageObject& o) {
 size_t At(int entry) { return static_cast<size_t>(entry); }
 
 struct Applier {
-  std::string where;  // the line applied
+  std::string where;    // the line applied
+  std::string written;  // and as the file spells it
   void operator()(const ParamValue& v) const { g_param.*v.field = v.value; }
   void operator()(const SoundLine& s) const { ApplySoundLine(s); }
   void operator()(const StageValue& v) const { g_stage.*v.field = v.value; }
@@ -258,6 +267,7 @@ struct Applier {
     std::memcpy(g_stage.BGM, b.name.data(), b.name.size());
     g_stage.BGM[b.name.size()] = '\0';
     g_stage.bgm_named_at = where;
+    g_stage.bgm_line = written;
   }
   void operator()(const StageClearBonus& b) const {
     g_stage.clear_bonus_flag = 1;
@@ -271,6 +281,7 @@ struct Applier {
   void operator()(const ObjectLine& l) const {
     kObjectKeys[l.key].apply(g_objects[At(l.entry)], l.value);
   }
+  void operator()(const StageCard&) const {}  // the introduction reads it
 };
 
 // The game keeps attack: and no rule reads it: one note a file.
@@ -343,8 +354,8 @@ std::optional<ContentError> ApplyStageFile(const StageFile& file) {
   for (size_t i = 0; i < turns.size(); ++i) turns[i] = g_chars[i].turn;
   for (const StageFile::Line& l : file.lines) {
     if (!file.BeforeRefusal(l.line)) break;
-    const LoadSource source(Where(file.file, l.line));
-    std::visit(Applier{Where(file.file, l.line)}, l.effect);
+    const LoadSource source(Where(file.file, l.line), l.written);
+    std::visit(Applier{Where(file.file, l.line), l.written}, l.effect);
   }
   std::optional<ContentError> refusal;
   if (!file.errors.empty()) refusal = file.errors.front();

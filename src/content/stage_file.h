@@ -32,6 +32,12 @@ struct StageBgm {
 struct StageClearBonus {
   int value;
 };
+// "CARD_TITLE:" and "CARD_HINT:", keys of our own: what the stage's
+// introduction writes over its card, as the file spells it.
+struct StageCard {
+  bool hint;
+  std::string text;
+};
 // "ENEMY:" and "OBJECT:": the entry is inside its table.
 struct OpenEnemy {
   int entry;
@@ -53,7 +59,7 @@ struct ObjectLine {
 
 using StageFile =
     Parsed<std::variant<ParamValue, SoundLine, StageValue, StagePicture, StageHard, StageBgm,
-                        StageClearBonus, OpenEnemy, OpenObject, EnemyLine, ObjectLine>>;
+                        StageClearBonus, OpenEnemy, OpenObject, EnemyLine, ObjectLine, StageCard>>;
 
 // The English line of the box the game shows when it refuses a stage file.
 constexpr const char* kStageRefusedEnglish = "The stage data could not be read.";

@@ -20,23 +20,27 @@ bool TaggedText::Next() {
   do {
     if (!lines_.Next(line)) return false;
   } while (!line.empty() && line[0] == ';');
-  lower_ = line;
+  line_ = std::move(line);
+  lower_ = line_;
   LowerAscii(lower_);
-  upper_ = std::move(line);
+  upper_ = line_;
   UpperAscii(upper_);
   value_ = {};
+  value_at_ = 0;
   return true;
 }
 
 bool TaggedText::Block(std::string_view key) {
   if (std::string_view(lower_).substr(0, key.size()) != key) return false;
-  value_ = std::string_view(lower_).substr(key.size());
+  value_at_ = key.size();
+  value_ = std::string_view(lower_).substr(value_at_);
   return true;
 }
 
 bool TaggedText::Directive(std::string_view key) {
   if (!IsDirective() || std::string_view(upper_).substr(1, key.size()) != key) return false;
-  value_ = std::string_view(upper_).substr(1 + key.size());
+  value_at_ = 1 + key.size();
+  value_ = std::string_view(upper_).substr(value_at_);
   return true;
 }
 

@@ -33,6 +33,7 @@ struct Parsed {
   struct Line {
     int line = 0;
     Effect effect;
+    std::string written;  // the line as the file spells it, for messages
   };
   std::string file;
   bool opened = true;
@@ -45,10 +46,11 @@ struct Parsed {
   bool BeforeRefusal(int line) const { return errors.empty() || line < errors.front().line; }
 
   template <typename Alternative>
-  void Add(int line, Alternative&& effect) {
+  void Add(int line, Alternative&& effect, std::string_view written = {}) {
     Line& l = lines.emplace_back();
     l.line = line;
     l.effect = std::forward<Alternative>(effect);
+    l.written = written;
   }
 };
 
@@ -110,6 +112,9 @@ class TaggedText {
   // The upper-cased line is '#' and key; Value() is then what follows it.
   bool Directive(std::string_view key);
   std::string_view Value() const { return value_; }
+  // The line, and the value, as the file spells them: before the change of case.
+  std::string_view Written() const { return line_; }
+  std::string_view WrittenValue() const { return Written().substr(value_at_, value_.size()); }
 
   int LineNumber() const { return lines_.LineNumber(); }
   // The key the line spells: up to its first colon, the '#' left out; without a
@@ -121,9 +126,11 @@ class TaggedText {
  private:
   std::string file_;
   LineReader lines_;
+  std::string line_;
   std::string lower_;
   std::string upper_;
   std::string_view value_;
+  size_t value_at_ = 0;
 };
 
 // Where a pair's comma search begins: the value's first byte, or its second.

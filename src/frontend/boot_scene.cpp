@@ -2,6 +2,7 @@
 
 #include "content/game_dat.h"
 #include "content/manifest.h"
+#include "frontend/stage_jump.h"
 #include "library/ui/message_box.h"
 #include "scene/boxes.h"
 #include "scene/scene_state.h"
@@ -17,5 +18,5 @@ void SceneBoot() {
     QuitGame();
   }
   g_state.game_in_progress = 0;
-  LeaveFor(SCENE_OPENING);
+  if (!dat.errors.empty() || !StartStageJump()) LeaveFor(SCENE_OPENING);
 }

@@ -5,6 +5,7 @@
 #include "content/manifest.h"
 #include "content/scene_player.h"
 #include "frontend/save_file.h"
+#include "frontend/stage_card.h"
 #include "game/game_state.h"
 #include "scene/scene_state.h"
 
@@ -29,8 +30,11 @@ void SceneOpening() {
 }
 
 void SceneStageIntro() {
-  if (g_state.scene_entry == 1) g_intro_path = manifest::StageIntro(g_game.stage);
-  if (PlaySceneScript(g_intro_path) != 0) return;
+  if (g_state.scene_entry == 1) {
+    g_intro_path = manifest::StageIntro(g_game.stage);
+    ReadStageCard(g_game.stage);
+  }
+  if (PlaySceneScript(g_intro_path, DrawStageCard) != 0) return;
   g_state.play_running = 1;
   LeaveFor(SCENE_GAME);
 }

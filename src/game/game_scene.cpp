@@ -55,7 +55,7 @@ void EnterStage() {
   g_state.game_in_progress = 1;
   ReadStage();
   {
-    const LoadSource source(g_stage.bgm_named_at);
+    const LoadSource source(g_stage.bgm_named_at, g_stage.bgm_line);
     PlayMusic(g_stage.BGM, 1);
   }
   for (int slot = 1; slot <= 4; ++slot) g_system.InitWait(slot);
@@ -68,13 +68,17 @@ void EnterStage() {
   g_system.SetWait(4, kSecond);
 }
 
-// Every way out of a game: the stage's pictures and the menu's, once.
-void LeaveGame(int scene) {
+void EndStage() {
   StageCleanup();
   g_state.game_in_progress = 0;
   g_state.play_running = 0;
   g_draw.ReleaseObject(g_game.menu_img);
   g_draw.ReleaseObject(g_game.menu_cursor_img);
+}
+
+// Every way out of a game: the stage's pictures and the menu's, once.
+void LeaveGame(int scene) {
+  EndStage();
   LeaveFor(scene);
 }
 
@@ -195,6 +199,11 @@ void NewGameSetup() {
   g_state.game_in_progress = 1;
   ResetShot();
   g_param.BLINK_TIME = 500;
+}
+
+void AbandonStage() {
+  // Only a stage whose entry frame has run holds its pictures.
+  if (g_state.scene == SCENE_GAME && g_state.prev_scene == SCENE_GAME) EndStage();
 }
 
 void StageCleanup() {

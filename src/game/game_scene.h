@@ -6,3 +6,6 @@ void SceneGame();
 void NewGameSetup();
 // Releases a stage's pictures; does nothing unless a game is in progress.
 void StageCleanup();
+// Ends the stage being played where it stands, releasing its pictures and the
+// menu's, without choosing the next scene; nothing outside a played stage.
+void AbandonStage();

@@ -20,6 +20,7 @@ constexpr int VK_LEFT = 0x25;
 constexpr int VK_UP = 0x26;
 constexpr int VK_RIGHT = 0x27;
 constexpr int VK_DOWN = 0x28;
+constexpr int VK_F5 = 0x74;
 constexpr int VK_F10 = 0x79;
 
 // Codes carried by a music-notify message.

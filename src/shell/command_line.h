@@ -17,6 +17,7 @@ struct Options {
   std::string record;        // --record FILE
   std::string replay;        // --replay FILE
   bool headless = false;     // replay with no window and no sound, as fast as it goes
+  int stage = -1;            // --stage N: a new game at stage N, F5 reloads it; -1: none
   std::string error;         // an option we do not know, or a bad value
 };
 
@@ -24,5 +25,5 @@ Options ParseCommandLine(int argc, const char* const* argv);
 void PrintUsage(std::FILE* out);
 void PrintVersion();
 
-// Lists the folders in use, for --help.
+// Lists the folders in use and where pictures, sounds and music are found, for --help.
 void PrintFolders(std::FILE* out, const Folders& folders);

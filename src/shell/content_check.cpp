@@ -26,10 +26,11 @@
 namespace {
 
 // Why the file that a line names cannot serve, through the game's own
-// loaders; nothing when it can.
-std::optional<std::string> FileProblem(const std::string& path, const NamedFile& f) {
+// loaders; nothing when it can. shown: the name as the line spells it.
+std::optional<std::string> FileProblem(const std::string& path, const NamedFile& f,
+                                       const std::string& shown) {
   const char* kinds[] = {"picture", "wave", "music"};
-  const std::string what = std::string(kinds[f.kind]) + " \"" + f.name + "\"";
+  const std::string what = std::string(kinds[f.kind]) + " \"" + shown + "\"";
   const size_t longest = f.kind == NamedFile::kPicture ? elDraw::kNameMax : elSound::kNameMax;
   if (f.kind != NamedFile::kMusic && f.name.size() > longest)
     return what + " has a name longer than " + std::to_string(longest) +
@@ -103,6 +104,7 @@ class Checker {
     if (folder_.empty() || folder_.back() != '/') folder_ += '/';
   }
 
+  const std::string& Folder() const { return folder_; }
   // A data file: its path under the folder.
   std::string DataPath(const std::string& name) const { return FindFile(folder_, name); }
 
@@ -117,8 +119,9 @@ class Checker {
 
   // A file the program names itself: its own path, line 0.
   void CheckOwnFile(NamedFile::Kind kind, const std::string& name) {
-    const std::string path = FindFile(folder_, name);
-    if (std::optional<std::string> problem = Problem({0, kind, name})) Say({path, 0, *problem});
+    const std::string path = ProgramFile(name);
+    if (std::optional<std::string> problem = Problem({0, kind, name}, name))
+      Say({path, 0, *problem});
   }
 
   // A script that is missing plays nothing, as the formats allow; one that is
@@ -144,22 +147,23 @@ class Checker {
 
  private:
   void CheckNamed(const std::string& file, const NamedFile& f, const std::string& written) {
-    if (std::optional<std::string> problem = Problem(f)) {
+    if (std::optional<std::string> problem = Problem(f, written)) {
       Say({file, f.line, *problem});
       return;
     }
-    if (FoundOnlyIgnoringCase(folder_, f.name) && FoundOnlyIgnoringCase(folder_, written))
+    const std::string base = ContentDir(f.name);
+    if (FoundOnlyIgnoringCase(base, f.name) && FoundOnlyIgnoringCase(base, written))
       Say({file, f.line,
            "\"" + written + "\" is found only by ignoring letter case, as " +
-               FindFile(folder_, f.name).substr(folder_.size()) +
+               FindFile(base, f.name).substr(base.size()) +
                "; write the name as the file is spelled",
            true});
   }
 
   // Each named file is checked once.
-  std::optional<std::string> Problem(const NamedFile& f) {
+  std::optional<std::string> Problem(const NamedFile& f, const std::string& shown) {
     auto [known, fresh] = files_.try_emplace(f.name + '\n' + char('0' + f.kind));
-    if (fresh) known->second = FileProblem(FindFile(folder_, f.name), f);
+    if (fresh) known->second = FileProblem(ProgramFile(f.name), f, shown);
     return known->second;
   }
 
@@ -240,6 +244,8 @@ void Summarize(const std::string& folder, const Checker& c, std::ostream& out) {
 int CheckContent(const std::string& folder, std::ostream& out, bool strict,
                  std::optional<int> stage) {
   Checker c(folder, out);
+  // Pictures, sounds and music as the game finds them: the folder's, else the pack's.
+  UseGameDir(c.Folder());
   const ReadFile<GameDat> dat = Read(c.DataPath(manifest::kGameDat), ReadGameDat);
   c.Report(dat);
   if (dat.parsed.opened && stage) {
@@ -253,6 +259,7 @@ int CheckContent(const std::string& folder, std::ostream& out, bool strict,
     if (ending) c.ReportScript(manifest::kEnding);
     if (played) c.ReportScript(manifest::kGameOver);
   }
+  UseGameDir("");
   Summarize(folder, c, out);
   return c.Errors() > 0 || (strict && c.Warnings() > 0) ? 1 : 0;
 }

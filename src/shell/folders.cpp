@@ -54,29 +54,36 @@ std::string XdgFolder(const char* variable, const char* fallback) {
 bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0 || errno != ENOENT; }
 
 // The game folder's file when the player may use it there (read for
-// config.ini, read and write for save.dat) or may create it there; else the XDG one.
-std::string PlayerFile(const std::string& game, const char* name, int use, const std::string& xdg) {
+// config.ini, read and write for save.dat) or may create it there; else the
+// XDG one. In the installed pack a file is only read: nothing is created or
+// written there, whoever runs the game.
+std::string PlayerFile(const std::string& game, const char* name, int use, const std::string& xdg,
+                       bool installed) {
   const std::string here = game + name;
-  if (Exists(here) ? access(here.c_str(), use) == 0 : access(game.c_str(), W_OK | X_OK) == 0)
-    return here;
-  return xdg + name;
+  const bool usable = Exists(here) ? access(here.c_str(), use) == 0 && !(installed && use & W_OK)
+                                   : !installed && access(game.c_str(), W_OK | X_OK) == 0;
+  return usable ? here : xdg + name;
 }
 
 }  // namespace
 
 Folders FindFolders(const std::string& current_dir, const std::string& program_dir) {
   Folders f;
-  f.pack = HoldsGame(program_dir) ? WithSlash(program_dir)
-                                  : Normal(WithSlash(program_dir) + "../share/lantern-drift");
+  const bool own_pack = HoldsGame(program_dir);
+  f.pack =
+      own_pack ? WithSlash(program_dir) : Normal(WithSlash(program_dir) + "../share/lantern-drift");
   f.game = HoldsGame(current_dir) ? WithSlash(current_dir) : f.pack;
-  f.config_file = PlayerFile(f.game, "config.ini", R_OK, XdgFolder("XDG_CONFIG_HOME", ".config"));
+  const bool installed = !own_pack && Normal(f.game) == f.pack;
   const std::string xdg_data = XdgFolder("XDG_DATA_HOME", ".local/share");
-  f.save_file = PlayerFile(f.game, "save.dat", R_OK | W_OK, xdg_data);
+  f.config_file =
+      PlayerFile(f.game, "config.ini", R_OK, XdgFolder("XDG_CONFIG_HOME", ".config"), installed);
+  f.save_file = PlayerFile(f.game, "save.dat", R_OK | W_OK, xdg_data, installed);
   const std::string here = f.game + "save.dat";
   // A save.dat that holds something else is the player's, never replaced.
   if (f.save_file == here && !IsOwnSaveFile(here)) f.save_file = xdg_data + "save.dat";
-  f.ranking_file = Exists(here) ? here : f.save_file;
-  f.debug_file = f.game + "DEBUG.TXT";
+  // The ranking a player keeps elsewhere wins over the one the game folder shows.
+  f.ranking_file = Exists(f.save_file) || !Exists(here) ? f.save_file : here;
+  f.debug_file = (installed ? xdg_data : f.game) + "DEBUG.TXT";
   return f;
 }
 
@@ -97,6 +104,7 @@ void SettleFolders(const Folders& folders) {
   for (const std::string& file : {folders.config_file, folders.save_file})
     fs::create_directories(fs::path(file).parent_path(), error);
   UsePackDir(g_folders.pack);
+  UseGameDir(g_folders.game);
   if (chdir(g_folders.game.c_str()) != 0)
     std::fprintf(stderr, "lantern-drift: cannot enter %s; staying in the current folder\n",
                  g_folders.game.c_str());

@@ -17,10 +17,12 @@ struct Folders {
 
 // The pack is the program's folder when it holds data/game.dat, else the
 // installed pack beside it (../share/lantern-drift). The game folder is the
-// current folder when it holds data/game.dat, else the pack. config.ini and
+// current folder when it holds data/game.dat, else the pack; pictures, sounds
+// and music are taken from it first, then from the pack. config.ini and
 // save.dat stay in the game folder where the player may use them there, and
-// move to the XDG folders otherwise; a save.dat there that can be read but not
-// written is still shown.
+// move to the XDG folders otherwise; the installed pack is never written, its
+// files only read. A save.dat the game folder shows but the player cannot
+// write there is read while the XDG one does not exist.
 Folders FindFolders(const std::string& current_dir, const std::string& program_dir);
 
 // The folders of this run: config.ini and save.dat of the game; relative names
@@ -29,6 +31,6 @@ const Folders& CurrentFolders();
 // The folders of this run, found from the current folder and the program's.
 Folders FindFoldersHere();
 // Makes the folders of config.ini and save.dat, makes the game folder the
-// current one and takes pictures, sounds and music from the pack.
+// current one and takes pictures, sounds and music from it, then from the pack.
 void SettleFolders(const Folders& folders);
 void ResetFolders();

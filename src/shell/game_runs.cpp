@@ -9,7 +9,10 @@
 #include <filesystem>
 #include <memory>
 #include <new>
+#include <utility>
+#include <vector>
 
+#include "frontend/stage_jump.h"
 #include "game/game_state.h"
 #include "library/system/line_reader.h"
 #include "platform/bitmap_file.h"
@@ -31,12 +34,17 @@ namespace {
 // always replays.
 static_assert(platform::kMaxHeaderText >= platform::kMaxTextFileBytes);
 
-// Every file of the game that the program can open: its data, pictures, sounds and music.
+// Every file of the game that the program can open: its data, pictures, sounds and
+// music, the game folder's own before the pack's (a folder that is not there adds nothing).
 uint64_t ContentHash(const Folders& folders) {
-  return platform::HashFolders({{folders.game + "data", platform::kMaxTextFileBytes},
-                                {folders.pack + "img", platform::kMaxBitmapFileBytes},
-                                {folders.pack + "sound", platform::kMaxWaveFileBytes},
-                                {folders.pack + "Music", platform::kMaxMidiFileBytes}});
+  const std::pair<const char*, size_t> media[] = {{"img", platform::kMaxBitmapFileBytes},
+                                                  {"sound", platform::kMaxWaveFileBytes},
+                                                  {"Music", platform::kMaxMidiFileBytes}};
+  std::vector<platform::HashedFolder> hashed{{folders.game + "data", platform::kMaxTextFileBytes}};
+  if (folders.game != folders.pack)
+    for (const auto& [name, limit] : media) hashed.push_back({folders.game + name, limit});
+  for (const auto& [name, limit] : media) hashed.push_back({folders.pack + name, limit});
+  return platform::HashFolders(hashed);
 }
 
 // $TMPDIR when it is an absolute path, else /tmp; ends in '/'. A relative one
@@ -156,10 +164,11 @@ int PrintOutcome(const std::string& path, const platform::ReplayingPlatform& rep
 
 }  // namespace
 
-int PlayGame(platform::Platform& p, const Folders& folders, int full_screen) {
+int PlayGame(platform::Platform& p, const Folders& folders, int full_screen, int stage) {
   platform::Set(&p);
   ResetProgramState();
   SettleFolders(folders);
+  if (stage >= 0) JumpToStage(stage);
   const int code = RunGame(full_screen);
   platform::Set(nullptr);
   return code;

@@ -9,7 +9,8 @@
 #include "shell/command_line.h"
 #include "shell/folders.h"
 
-int PlayGame(platform::Platform& p, const Folders& folders, int full_screen);
+// stage: a new game at that stage, past the opening and the title (--stage); -1: none.
+int PlayGame(platform::Platform& p, const Folders& folders, int full_screen, int stage = -1);
 // Whether --record may write path; says why not on standard error.
 bool MayRecordTo(const std::string& path, const Folders& folders);
 // Plays on sdl and writes what it read to options.record.

@@ -6,6 +6,8 @@
 #include "frontend/save_file.h"
 #include "frontend/script_scenes.h"
 #include "frontend/title_scene.h"
+#include "frontend/stage_card.h"
+#include "frontend/stage_jump.h"
 #include "game/game_state.h"
 #include "library/draw/el_draw.h"
 #include "library/sound/el_sound.h"
@@ -31,6 +33,8 @@ void ResetProgramState() {
   ResetGameState();
   ResetTitleState();
   ResetScriptScenes();
+  ResetStageCard();
+  ResetStageJump();
   ResetRanking();
   g_window = WindowState();
   ResetFolders();

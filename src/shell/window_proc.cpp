@@ -4,6 +4,7 @@
 
 #include "content/game_params.h"
 #include "content/scene_player.h"
+#include "frontend/stage_jump.h"
 #include "game/game_scene.h"
 #include "game/game_state.h"
 #include "library/sound/el_sound.h"
@@ -103,6 +104,7 @@ void KeyboardHandler(int vk) {
     case platform::VK_UP: g_state.up = 1; break;
     case platform::VK_DOWN: g_state.down = 1; break;
     case platform::VK_ESCAPE: OnEscape(); break;
+    case platform::VK_F5: ReloadStage(); break;
     case 'P':
       if (g_state.scene == SCENE_GAME && g_state.game_in_progress == 1) ToggleGameMenu();
       break;

@@ -106,6 +106,28 @@ TEST_F(StageFileTest, BlocksCloseOnlyOnTheirOwnDirectives) {
   EXPECT_EQ(g_chars[2].hp, 0) << "\"STAGE_NAME:\" closes the block";
 }
 
+// Card lines are ours: spelled as written, and, as in readers that do not know
+// them, the open block stays open.
+TEST_F(StageFileTest, CardLinesKeepTheirSpellingAndTheOpenBlock) {
+  const StageFile file = ReadStageFile("#ENEMY:1\n#CARD_TITLE:Misty Harbour\nhp:10\n", "d");
+  ApplyStageFile(file);
+  EXPECT_EQ(g_chars[1].hp, 10);
+  const auto* card = std::get_if<StageCard>(&file.lines[1].effect);
+  ASSERT_NE(card, nullptr);
+  EXPECT_EQ(card->text, "Misty Harbour");
+}
+
+// A picture or wave that cannot be loaded is named as its line spells it.
+TEST_F(StageFileTest, MissingFilesAreNamedAsWritten) {
+  g_draw.Screen(640, 480, 1);
+  testing::internal::CaptureStderr();
+  Read("#BG:img\\Bg_Mod.bmp\n#SOUND:\nok:Sound\\OK_Mod.wav\n");
+  const std::string said = testing::internal::GetCapturedStderr();
+  for (const char* detail : {"data\\data1.dat:1: img/Bg_Mod.bmp: no such file",
+                             "data\\data1.dat:3: Sound/OK_Mod.wav: no such file"})
+    EXPECT_NE(said.find(detail), std::string::npos) << said;
+}
+
 TEST_F(StageFileTest, KeptFieldsAndOverwrittenParametersOutliveTheStage) {
   Read(
       "#MAX_TURN:3\n#STAGE_HARD:0.75\n#INIT_TIME:90\n#BGM:Music\\Stage1.mid\r\n#ENEMY_NUMBER:4\n"

@@ -26,6 +26,10 @@ TEST(CommandLineTest, RefusesMissingAndEmptyValues) {
       {{"--scale", "-1"}, "--scale takes a whole number from 1 to 9, not '-1'"},
       {{"--scale"}, "--scale takes a whole number from 1 to 9"},
       {{"--check", ""}, "--check takes a folder name, not an empty one"},
+      {{"--stage"}, "--stage takes a stage number"},
+      {{"--stage", "3a"}, "--stage takes a stage number, as in data/data3.dat, not '3a'"},
+      {{"--stage", "-1"}, "--stage takes a stage number, as in data/data3.dat, not '-1'"},
+      {{"--stage", "3", "--record", "r"}, "--stage cannot be used with --record or --replay"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.front());
@@ -41,6 +45,8 @@ TEST(CommandLineTest, TakesGivenValues) {
   const Options check = Parse({"--check", "--windowed"});
   EXPECT_EQ(std::tie(check.error, check.check, check.check_folder, check.full_screen),
             std::tuple("", true, "", 0));
+  const Options stage = Parse({"--check", "pack", "--stage", "12"});
+  EXPECT_EQ(std::tie(stage.error, stage.check_folder, stage.stage), std::tuple("", "pack", 12));
 }
 
 }  // namespace

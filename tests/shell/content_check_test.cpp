@@ -8,6 +8,7 @@
 #include <regex>
 #include <sstream>
 
+#include "library/system/el_system.h"
 #include "support/headless_test.h"
 #include "support/test_bytes.h"
 
@@ -214,6 +215,25 @@ TEST_F(CheckTest, OneStageAlone) {
   EXPECT_EQ(out.str().find("data3.dat"), std::string::npos) << out.str();
   EXPECT_TRUE(Says(out.str(), dir + "data/data5.dat:\\d+", "warning: hpp:")) << out.str();
   EXPECT_TRUE(Says(out.str(), dir, "0 errors, 1 warning found")) << out.str();
+}
+
+// A mod folder holds data/ and what it changes; the rest comes from the pack,
+// as in the game, and a name is said as its line spells it.
+TEST_F(HeadlessTest, ModFolderTakesThePackForWhatItLacks) {
+  const std::string dir = MakeTempDir();
+  fs::copy(fs::path(LD_GAME_DIR) / "data", dir + "data", fs::copy_options::recursive);
+  Replace(dir + "data/data1.dat", "#BG:img\\bg_stage1.bmp", "#BG:img\\Bg_Mod.bmp");
+  fs::create_directory(dir + "img");
+  test_bytes::WriteFile(dir + "img/Bg_Mod.bmp", test_bytes::Bmp24(8, 8, 0x20C040));
+  UsePackDir(LD_GAME_DIR "/");
+  std::ostringstream out;
+  EXPECT_EQ(CheckContent(dir, out), 0) << out.str();
+  EXPECT_EQ(out.str(), dir + ": no problems found\n");
+  fs::remove(dir + "img/Bg_Mod.bmp");
+  std::ostringstream missing;
+  EXPECT_EQ(CheckContent(dir, missing), 1);
+  EXPECT_NE(missing.str().find("data1.dat:3: picture \"img\\Bg_Mod.bmp\": "), std::string::npos)
+      << missing.str();
 }
 
 }  // namespace

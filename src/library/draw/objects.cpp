@@ -29,7 +29,7 @@ bool elDraw::LoadPicture(Object& object, const std::string& name) {
   platform::Image image;
   std::string why;
   if (!platform::Get().LoadBitmap(ProgramFile(name), image, why)) {
-    NoteFailureDetail(ContentPath(name) + ": " + why);
+    NoteFailureDetail(ShownName(name) + ": " + why);
     return false;
   }
   object.width = static_cast<uint16_t>(image.width);
@@ -50,7 +50,7 @@ bool elDraw::LoadPicture(Object& object, const std::string& name) {
 
 int elDraw::LoadObject(const std::string& name, int) {
   if (name.size() > kNameMax) {
-    NoteFailureDetail(ContentPath(name) + ": the name is longer than 30 characters");
+    NoteFailureDetail(ShownName(name) + ": the name is longer than 30 characters");
     return ReportError("elDraw::LoadObject", kTooLong);
   }
   for (int i = 2; i < kObjects; ++i) {

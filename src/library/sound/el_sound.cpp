@@ -33,7 +33,7 @@ int elSound::LoadObject(const std::string& name, int mix) {
     return 0;
   }
   if (name.size() > static_cast<size_t>(kNameMax)) {
-    NoteFailureDetail(ContentPath(name) + ": the name is longer than 30 characters");
+    NoteFailureDetail(ShownName(name) + ": the name is longer than 30 characters");
     LoadError("ファイル名またはリソース名が長すぎます");
     return 0;
   }
@@ -46,7 +46,7 @@ int elSound::LoadObject(const std::string& name, int mix) {
   WaveData wave;
   std::string why;
   if (ReadWaveFile(ProgramFile(name), wave, why) != 0) {
-    NoteFailureDetail(ContentPath(name) + ": " + why);
+    NoteFailureDetail(ShownName(name) + ": " + why);
     LoadError("WAVEリソースが見つかりません");
     return 0;
   }

@@ -33,8 +33,7 @@ void PlayFromStart() {
 void SayIfNoMusic(const std::string& file, const std::string& path) {
   std::string why;
   if (platform::ReadMidiFile(path, &why)) return;
-  const std::string line =
-      WithLoadSource(ContentPath(file) + ": " + why + "; playing without music");
+  const std::string line = WithLoadSource(ShownName(file) + ": " + why + "; playing without music");
   if (g_said.insert(line).second) std::fprintf(stderr, "lantern-drift: %s\n", line.c_str());
 }
 

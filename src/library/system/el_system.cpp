@@ -9,6 +9,7 @@ elSystem g_system;
 void ResetSystem() {
   g_system = elSystem();
   UsePackDir("");
+  UseGameDir("");
 }
 
 namespace {

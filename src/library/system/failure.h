@@ -20,10 +20,11 @@ void NoteFailureDetail(const std::string& detail);
 std::string TakeFailureDetail();
 
 // While it lives, what fails to load was named at `where` ("data/data1.dat:12"),
-// and the messages say so: they point where lantern-drift --check points.
+// on the line `written` as the file spells it, and the messages say so: they
+// point where lantern-drift --check points and spell the name as the line does.
 class LoadSource {
  public:
-  explicit LoadSource(const std::string& where);
+  explicit LoadSource(const std::string& where, const std::string& written = "");
   ~LoadSource();
   LoadSource(const LoadSource&) = delete;
   LoadSource& operator=(const LoadSource&) = delete;
@@ -31,3 +32,7 @@ class LoadSource {
 
 // text after the load source, if any: "data/data1.dat:12: " + text.
 std::string WithLoadSource(const std::string& text);
+
+// name as the load source's line spells it ("img/Bg_Mod.bmp" for the
+// reader's "IMG\BG_MOD.BMP"), with '/' between folders.
+std::string ShownName(const std::string& name);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_bytes.h"
 #include "platform/platform.h"
 
 namespace {
@@ -69,9 +70,11 @@ std::string FindFile(const std::string& base, const std::string& name) {
 
 namespace {
 std::string g_pack_dir;
-}
+std::string g_game_dir;
+}  // namespace
 
 void UsePackDir(const std::string& dir) { g_pack_dir = dir; }
+void UseGameDir(const std::string& dir) { g_game_dir = dir; }
 
 std::string GetProgramDir() {
   if (!g_pack_dir.empty()) return g_pack_dir;
@@ -79,6 +82,14 @@ std::string GetProgramDir() {
   const size_t slash = path.rfind('/');
   if (slash == std::string::npos) return "./";
   return path.substr(0, slash + 1);
+}
+
+std::string ContentDir(const std::string& name) {
+  const std::string pack = GetProgramDir();
+  if (!g_game_dir.empty() && g_game_dir != pack &&
+      platform::IsRegularFile(FindFile(g_game_dir, name)))
+    return g_game_dir;
+  return pack;
 }
 
 std::string ContentPath(std::string name) {

@@ -20,6 +20,7 @@ constexpr KeyMap kKeys[] = {
     {SDLK_RIGHT, SDL_SCANCODE_RIGHT, VK_RIGHT},
     {SDLK_DOWN, SDL_SCANCODE_DOWN, VK_DOWN},
     {SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, VK_BACK},
+    {SDLK_F5, SDL_SCANCODE_F5, VK_F5},
     {SDLK_F10, SDL_SCANCODE_F10, VK_F10},
     // The usual alternatives to the arrows.
     {SDLK_w, SDL_SCANCODE_W, VK_UP},

@@ -81,6 +81,31 @@ TEST_F(FileLookupTest, ExactNameFirstThenAnyCase) {
     EXPECT_EQ(FindFile(dir, asked), dir + found) << asked;
 }
 
+// Pictures, sounds and music: the game folder's file, in any spelling, when it
+// holds one; else the pack's, also for a folder that stands where a file should.
+TEST_F(FileLookupTest, GameFolderFirstThenPack) {
+  const std::string dir = MakeTempDir();
+  for (const char* file :
+       {"game/img/Bg_Mod.bmp", "pack/img/bg_mod.bmp", "pack/img/title.bmp", "pack/sound/ok.wav"}) {
+    std::filesystem::create_directories(std::filesystem::path(dir + file).parent_path());
+    std::ofstream(dir + file) << file;
+  }
+  std::filesystem::create_directories(dir + "game/sound/ok.wav");
+  UsePackDir(dir + "pack/");
+  struct Case {
+    const char *game, *asked, *found;
+  } cases[] = {
+      {"game/", "IMG\\BG_MOD.BMP", "game/img/Bg_Mod.bmp"},
+      {"game/", "img\\title.bmp", "pack/img/title.bmp"},
+      {"game/", "sound\\ok.wav", "pack/sound/ok.wav"},
+      {"", "img\\bg_mod.bmp", "pack/img/bg_mod.bmp"},
+  };
+  for (const Case& c : cases) {
+    UseGameDir(c.game[0] != '\0' ? dir + c.game : "");
+    EXPECT_EQ(ProgramFile(c.asked), dir + c.found) << c.game << c.asked;
+  }
+}
+
 // Outside files are read up to their limit, and only when they are regular files.
 TEST_F(FileLookupTest, FilesAreReadUpToTheirLimit) {
   MakeTempDir();
