@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "content/manifest.h"
 #include "content/stage_file.h"
 #include "library/draw/el_draw.h"
 #include "library/system/text_values.h"
@@ -58,9 +59,7 @@ void WriteCentred(const std::string& sjis, int y, int height, uint32_t ink) {
 }  // namespace
 
 void ReadStageCard(int stage) {
-  char name[32];
-  std::snprintf(name, sizeof name, "data\\data%d.dat", stage);
-  const StageFile file = ReadStageFileAt(name);
+  const StageFile file = ReadStageFileAt(manifest::StageFile(stage));
   g_card = Card();
   for (const StageFile::Line& l : file.lines) {
     const auto* card = std::get_if<StageCard>(&l.effect);

@@ -6,15 +6,17 @@
 #include <vector>
 
 #include "content/game_dat.h"
+#include "content/manifest.h"
 #include "content/scene_player.h"
 #include "content/stage_file.h"
 #include "game/game_scene.h"
 #include "game/game_state.h"
 #include "library/draw/el_draw.h"
-#include "library/draw/message_box.h"
 #include "library/sound/el_sound.h"
 #include "library/sound/music.h"
 #include "library/system/el_system.h"
+#include "library/system/file_lookup.h"
+#include "library/ui/message_box.h"
 #include "platform/file_bytes.h"
 #include "scene/boxes.h"
 #include "scene/scene_state.h"
@@ -23,7 +25,7 @@ namespace {
 
 int g_jump_stage = -1;  // the stage of an author's run; -1: a player's run
 
-std::string StageName(int stage) { return "data\\data" + std::to_string(stage) + ".dat"; }
+std::string StageName(int stage) { return manifest::StageFile(stage); }
 
 // A parameter as game.dat leaves it, up to its first refused line.
 int Param(const GameDat& dat, int GameParams::*field) {
@@ -74,7 +76,7 @@ void StartAt(int stage) {
 }  // namespace
 
 std::string StageJumpRefusal(const std::string& game_folder, int stage) {
-  const GameDat dat = ReadPath(FindFile(game_folder, "Data\\game.dat"), ReadGameDat);
+  const GameDat dat = ReadPath(FindFile(game_folder, manifest::kGameDat), ReadGameDat);
   if (!dat.errors.empty()) return dat.errors.front().Text();
   const int first = Param(dat, &GameParams::INIT_STAGE);
   const int last = std::max(first, Param(dat, &GameParams::MAX_STAGE) - 1);
@@ -99,7 +101,7 @@ bool StartStageJump() {
 void ReloadStage() {
   if (g_jump_stage < 0 || (g_state.scene != SCENE_STAGE_INTRO && g_state.scene != SCENE_GAME))
     return;
-  const GameDat dat = ReadGameDatFile("Data\\game.dat");
+  const GameDat dat = ReadGameDatFile(manifest::kGameDat);
   if (!dat.errors.empty())
     return Refuse(dat.errors.front(), kGameDatRefusedEnglish, "game.datが読み込めませんでした。");
   const int stage = g_game.stage;
