@@ -321,14 +321,15 @@ Stage Bridge() {
 }
 
 // Moths scatter among the moon stones between the chasers; last comes the Moth Queen, who
-// flees and must be cornered.
+// flees and must be cornered. Every wave comes whole at its turn, so the stage gives the time
+// that its waves take one after another.
 Stage Terrace() {
   return {9,
           "Sky Lantern Terrace",
           "天灯の露台",
           "Moths scatter among the stones. The Moth Queen flees: corner her!",
           "蛾は石の間に散る。蛾の女王は逃げる、追いつめろ！",
-          170,
+          190,
           0.65f,
           300,
           {500, 600, 140, 12, 2, 22, 280},
