@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "contentpack/pack_files.h"
 
@@ -85,15 +86,15 @@ TEST(ContentPack, FixedPicturesAndGameDatHoldWhatTheGameDraws) {
   ExpectCovers(Value(d, "STOCK_IMG:"), 15, 15, true);
 }
 
-// Beside the menu entries, where the cursor moves, the panel is one colour per row: none of
-// the harbour behind it shows through.
+// Beside the menu entries, where the cursor moves, the panel is one colour per row, up to the
+// dither that repeats every four pixels: none of the harbour behind it shows through.
 TEST(ContentPack, TitleMenuPanelIsOpaque) {
   const pack::Picture title = pack::ReadPicture("img\\title.bmp");
   ASSERT_GE(title.size.height, 480);
   int seen_through = 0;
   for (int y = 330; y < 458; ++y)
-    for (int x = 65; x < 100; ++x) {
-      const pack::Rgb a = title.At(x, y), b = title.At(64, y);
+    for (int x = 68; x < 100; ++x) {
+      const pack::Rgb a = title.At(x, y), b = title.At(64 + x % 4, y);
       seen_through += a.r != b.r || a.g != b.g || a.b != b.b;
     }
   EXPECT_EQ(seen_through, 0);
@@ -112,6 +113,45 @@ TEST(ContentPack, EveryCharacterIsBrightOnItsFloor) {
       EXPECT_GE(body - floor, 80) << "stage " << s << " character " << entry << " "
                                   << Value(c, "img:");
     }
+  }
+}
+
+// The full-screen pictures are stored as the game's RGB565 truncation shows them (the dither
+// chose every level), so what the file holds is what the screen shows.
+TEST(ContentPack, ScreensAreStoredOnTheScreensColourGrid) {
+  for (const char* name : {"img\\title.bmp", "img\\ranking.bmp", "img\\howto.bmp",
+                           "img\\bg_stage1.bmp", "img\\opening1.bmp"}) {
+    const pack::Picture p = pack::ReadPicture(name);
+    ASSERT_FALSE(p.pixels.empty()) << name;
+    const auto off = std::count_if(p.pixels.begin(), p.pixels.end(), [](pack::Rgb c) {
+      return c.r % 8 != 0 || c.g % 4 != 0 || c.b % 8 != 0;
+    });
+    EXPECT_EQ(off, 0) << name;
+  }
+}
+
+// What a touch of each enemy of a stage costs a still player when it comes at its top speed,
+// as the collision rule reckons it: hardness times half the speed over 16, per axis.
+std::vector<int> Blows(const Tagged& stage) {
+  std::vector<int> blows;
+  for (const auto& [entry, c] : stage.enemies)
+    if (entry > 0)
+      blows.push_back(static_cast<int>(std::stof(Value(c, "hard:")) * (Int(c, "max:") / 2 / 16)));
+  return blows;
+}
+
+// A new player meets the lightest touches first: no enemy of a later stage hits lighter than
+// the first stage's heaviest.
+TEST(ContentPack, TheFirstStageHitsTheLightest) {
+  const Game game;
+  const std::vector<int> first = Blows(game.Stage(game.first));
+  ASSERT_FALSE(first.empty());
+  for (int s = game.first + 1; s < game.end; ++s) {
+    const std::vector<int> later = Blows(game.Stage(s));
+    ASSERT_FALSE(later.empty()) << "stage " << s;
+    EXPECT_LE(*std::max_element(first.begin(), first.end()),
+              *std::min_element(later.begin(), later.end()))
+        << "stage " << s;
   }
 }
 
@@ -199,6 +239,37 @@ TEST(ContentPack, ScriptsShowTheirPicturesOnScreenWithTheirOwnWaits) {
         std::sscanf(Value(scene, "xy:").c_str(), "%d,%d,%d,%d", &x, &y, &w, &h);
       EXPECT_TRUE(w <= size.width && h <= size.height && x + w <= 640 && y + h <= 480) << where;
     }
+  }
+}
+
+// Each block of the data files follows a comment that says what it is, in lines the reader
+// takes whole (254 bytes).
+TEST(ContentPack, EveryBlockFollowsACommentNamingIt) {
+  const Game game;
+  std::vector<std::string> files = {"data\\demo_op.dat", "data\\demo_end.dat", "data\\demo_go.dat"};
+  for (int s = game.first; s < game.end; ++s) {
+    files.push_back("data\\data" + std::to_string(s) + ".dat");
+    files.push_back("data\\demo" + std::to_string(s) + ".dat");
+  }
+  for (const std::string& file : files) {
+    const std::vector<uint8_t> bytes = pack::ReadBytes(pack::Resolve(file).value_or(""));
+    std::string previous, line;
+    int blocks = 0;
+    for (const uint8_t byte : bytes) {
+      if (byte != '\n') {
+        line += static_cast<char>(byte);
+        continue;
+      }
+      EXPECT_LE(line.size(), 253u) << file << ": " << line;
+      for (const char* block : {"#ENEMY:", "#OBJECT:", "#SCENE:"})
+        if (line.rfind(block, 0) == 0) {
+          ++blocks;
+          EXPECT_TRUE(previous.size() > 2 && previous[0] == ';') << file << ": " << line;
+        }
+      previous = line;
+      line.clear();
+    }
+    EXPECT_GT(blocks, 0) << file;
   }
 }
 

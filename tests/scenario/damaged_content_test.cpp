@@ -69,7 +69,7 @@ const Damaged kDamages[] = {
          Put32(b, 18, n % 2 ? 100000u : 0x7FFFFFFFu);  // width
          Put32(b, 22, n % 3 ? 0x80000001u : 100000u);  // height, top-down or not
        });
-       return {"data/game.dat:19", "img/title.bmp:0", "img/menu.bmp:0", "data/demo1.dat:8"};
+       return {"data/game.dat:23", "img/title.bmp:0", "img/menu.bmp:0", "data/demo1.dat:9"};
      },
      false},
     {"WavesWithLyingChunkSizes",
@@ -81,7 +81,7 @@ const Damaged kDamages[] = {
          else
            Put32(b, at[n % 4], 0xFFFFFFF0u);
        });
-       return {"data/game.dat:9"};
+       return {"data/game.dat:12"};
      },
      false},
     {"EmptyAndBinaryDataFiles",
@@ -98,7 +98,7 @@ const Damaged kDamages[] = {
     {"MissingPicturesAndSounds",
      [](const std::string& dir) -> std::vector<std::string> {
        for (const char* sub : {"img", "sound", "Music"}) fs::remove_all(dir + sub);
-       return {"data/game.dat:19", "data/game.dat:9",   "data/demo1.dat:8",
+       return {"data/game.dat:23", "data/game.dat:12",  "data/demo1.dat:9",
                "img/title.bmp:0",  "Music/title.mid:0", "img/howto.bmp:0"};
      },
      false},
@@ -171,8 +171,8 @@ const Damaged kDamages[] = {
          fs::remove(dir + name);
          EXPECT_EQ(mkfifo((dir + name).c_str(), 0600), 0);
        }
-       return {"data/data2.dat:0", "data/game.dat:18", "img/ranking.bmp:0",
-               "data/game.dat:19", "data/game.dat:9",  "Music/title.mid:0"};
+       return {"data/data2.dat:0", "data/game.dat:21", "img/ranking.bmp:0",
+               "data/game.dat:23", "data/game.dat:12", "Music/title.mid:0"};
      },
      true, false},
     // The stages end where a stage file is missing, as the game's would.

@@ -33,10 +33,10 @@ struct Tolerated {
 const Tolerated kCases[] = {
     {"SceneNumberPastNine",
      [](const std::string& d) { Replace(d + "data/demo_go.dat", "#SCENE:1", "#SCENE:10"); },
-     R"(data/demo_go\.dat:10: warning: SCENE: 10 is outside 0\.\.9)"},
+     R"(data/demo_go\.dat:12: warning: SCENE: 10 is outside 0\.\.9)"},
     {"NegativeSceneNumber",
      [](const std::string& d) { Replace(d + "data/demo_go.dat", "#SCENE:1", "#SCENE:-1"); },
-     R"(data/demo_go\.dat:10: warning: SCENE: -1 is outside 0\.\.9)"},
+     R"(data/demo_go\.dat:12: warning: SCENE: -1 is outside 0\.\.9)"},
     {"SceneCountPastTen",
      [](const std::string& d) { Replace(d + "data/demo_go.dat", "#MAX_SCENE:2", "#MAX_SCENE:11"); },
      R"(data/demo_go\.dat:2: warning: MAX_SCENE 11 is outside 0\.\.10; the game takes it as 10)"},
@@ -47,15 +47,15 @@ const Tolerated kCases[] = {
      [](const std::string& d) {
        Replace(d + "data/demo_go.dat", "fade_interval:24", "fade_interval:0");
      },
-     R"(data/demo_go\.dat:7: warning: fade_interval 0 is below 1)"},
+     R"(data/demo_go\.dat:8: warning: fade_interval 0 is below 1)"},
     {"FadeOfNegativeSteps",
      [](const std::string& d) {
        Replace(d + "data/demo_go.dat", "fade_interval:24", "fade_interval:-3");
      },
-     R"(data/demo_go\.dat:7: warning: fade_interval -3 is below 1)"},
+     R"(data/demo_go\.dat:8: warning: fade_interval -3 is below 1)"},
     {"NameFoundOnlyIgnoringCase",
      [](const std::string& d) { Replace(d + "data/game.dat", "img\\shot.bmp", "img\\Shot.bmp"); },
-     R"(data/game\.dat:19: warning: "img\\Shot\.bmp" is found only by ignoring letter case, as img/shot\.bmp)"},
+     R"(data/game\.dat:23: warning: "img\\Shot\.bmp" is found only by ignoring letter case, as img/shot\.bmp)"},
     {"ScriptThatIsAFolder",
      [](const std::string& d) {
        fs::remove(d + "data/demo_end.dat");

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "bmp_writer.h"
+#include "dither.h"
 #include "png_writer.h"
 #include "wav_writer.h"
 
@@ -23,6 +24,10 @@ std::string Pack::PathOf(const std::string& name) const {
 
 void Pack::Picture(const std::string& name, const Image& image) const {
   WriteBmp(PathOf(name), image);
+}
+
+void Pack::DitheredPicture(const std::string& name, const Image& image) const {
+  WriteBmp(PathOf(name), Dithered565(image));
 }
 
 void Pack::Sound(const std::string& name, const std::vector<float>& samples) const {

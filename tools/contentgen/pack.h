@@ -11,7 +11,10 @@ class Pack {
  public:
   explicit Pack(std::string game_dir);
 
+  // Kept exactly as painted: the sheets, fonts and menus, whose colours the game matches.
   void Picture(const std::string& name, const Image& image) const;
+  // Ordered-dithered to RGB565: screens, floors and scenes, whose gradients would band.
+  void DitheredPicture(const std::string& name, const Image& image) const;
   void Sound(const std::string& name, const std::vector<float>& samples) const;
   void Music(const std::string& name, const std::vector<MidiTrack>& tracks, uint32_t end) const;
   void Text(const std::string& name, const std::string& text) const;

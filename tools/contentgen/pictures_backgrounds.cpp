@@ -283,5 +283,5 @@ Image StageBackground(int stage) {
 
 void WriteBackgrounds(const Pack& pack) {
   for (const Stage& stage : Stages())
-    pack.Picture(name::Background(stage.number), StageBackground(stage.number));
+    pack.DitheredPicture(name::Background(stage.number), StageBackground(stage.number));
 }

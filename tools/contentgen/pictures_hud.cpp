@@ -9,8 +9,9 @@
 
 namespace {
 
-// The insets where the game draws its digits share the digit picture's background.
-constexpr Rgb kInset{16, 12, 28};
+// The insets where the game draws its digits share the digit picture's background, on the
+// RGB565 grid so that the dithered strip keeps it flat and the digits' cells match it.
+constexpr Rgb kInset{16, 12, 24};
 constexpr Rgb kLabel{235, 205, 150};
 
 void Inset(Image& image, Rect r) {
@@ -29,6 +30,23 @@ void Label(Image& image, const std::string& en, const std::string& jp, int right
 // The gauge is as wide as the player's full hit points, so a fresh player shows a full bar.
 int GaugeWidth() { return PlayerKind().hp; }
 
+// The strip's ornament: a silver crescent between two small stars on a thin line, cool and
+// unlit, so that nobody takes it for the shot, a round orange spark.
+void Crest(Image& image, int x) {
+  const Rgb silver{200, 208, 232};
+  const float cx = static_cast<float>(x);
+  Line(image, {cx - 58, 16}, {cx - 16, 16}, 1, {150, 120, 90}, 0.7f);
+  Line(image, {cx + 16, 16}, {cx + 58, 16}, 1, {150, 120, 90}, 0.7f);
+  for (float side : {-1.0f, 1.0f}) {
+    const float sx = cx + side * 22;
+    FillPolygon(image, {{sx, 12}, {sx + 3, 16}, {sx, 20}, {sx - 3, 16}}, Solid(silver));
+  }
+  Image moon(20, 20);
+  FillCircle(moon, 10, 10, 8, Solid(silver));
+  FillCircle(moon, 14, 7, 7, Solid({}));
+  image.PasteLit(moon, x - 10, 6);
+}
+
 // The strip above the play field: hit points from x 10, time at 424, score at 555.
 Image GaugeBase() {
   const int end = 10 + GaugeWidth();
@@ -39,8 +57,7 @@ Image GaugeBase() {
   for (int x = 30; x < end; x += 20) FillRect(image, {x, 26, x + 1, 28}, Solid({70, 55, 80}));
   DrawText(image, "HP", end + 8, 3, Align::kLeft, Style(14, kLabel, true));
   DrawText(image, "体力", end + 8, 18, Align::kLeft, Style(11, {200, 170, 130}));
-  Glow(image, 310, 16, 30, {255, 150, 50}, 0.5f);
-  FillCircle(image, 310, 16, 7, RadialRamp(308, 14, 9, {255, 240, 170}, {240, 140, 50}));
+  Crest(image, 310);
   Label(image, "TIME", "残り時間", 414);
   Inset(image, {420, 5, 456, 28});
   Label(image, "SCORE", "得点", 544);
@@ -120,7 +137,7 @@ Image Shot() {
 }  // namespace
 
 void WriteHudPictures(const Pack& pack) {
-  pack.Picture(name::kGaugeBase, GaugeBase());
+  pack.DitheredPicture(name::kGaugeBase, GaugeBase());
   pack.Picture(name::kGauge, Gauge());
   pack.Picture(name::kHudFont, HudFont());
   pack.Picture(name::kStageClear, StageClear());

@@ -62,15 +62,19 @@ void Brazier(Image& c, int phase) {
   Line(c, {30, 57}, {98, 57}, 3, {200, 180, 170});
 }
 
-void IcePillar(Image& c, int) {
-  FillEllipse(c, 64, 116, 44, 10, Solid({14, 18, 30}));
-  FillPolygon(c, {{30, 30}, {64, 12}, {98, 30}, {98, 100}, {64, 118}, {30, 100}},
-              Solid({60, 130, 175}));
-  FillPolygon(c, {{30, 30}, {64, 48}, {64, 118}, {30, 100}},
-              VerticalRamp(30, {170, 230, 250}, 118, {90, 170, 210}));
-  FillPolygon(c, {{30, 30}, {64, 12}, {98, 30}, {64, 48}}, Solid({225, 250, 255}));
-  Line(c, {64, 48}, {64, 118}, 2, {255, 255, 255}, 0.7f);
-  Line(c, {40, 44}, {40, 96}, 3, {255, 255, 255}, 0.6f);
+// A squat granite mooring bollard under a cap of snow, icicles hanging from it: warm grey and
+// round-topped, where the crystals that share its stage are cut gems of blue light.
+void SnowBollard(Image& c, int) {
+  FillEllipse(c, 64, 116, 46, 10, Solid({14, 18, 30}));
+  const Fill granite = VerticalRamp(36, {185, 168, 150}, 118, {105, 92, 82});
+  FillRoundedRect(c, {28, 44, 100, 118}, 12, granite);
+  FillRect(c, {34, 50, 46, 112}, Solid({215, 200, 182}), 0.6f);
+  FillRect(c, {86, 50, 96, 112}, Solid({70, 60, 56}), 0.5f);
+  FillRect(c, {26, 80, 102, 90}, VerticalRamp(80, {130, 110, 100}, 90, {85, 72, 66}));
+  FillEllipse(c, 64, 40, 46, 20, Solid({238, 242, 250}));
+  FillEllipse(c, 56, 33, 28, 10, Solid({255, 255, 255}));
+  for (float x : {38.0f, 56.0f, 74.0f, 90.0f})
+    FillPolygon(c, {{x - 5, 54}, {x + 5, 54}, {x, 72}}, Solid({225, 240, 250}));
 }
 
 void MoonStone(Image& c, int phase) {
@@ -151,7 +155,7 @@ void WriteObjectPictures(const Pack& pack) {
   pack.Picture(name::kStoneLantern, Strip(StoneLantern, 1));
   pack.Picture(name::kPost, Strip(Post, 1));
   pack.Picture(name::kBrazier, Strip(Brazier, 2));
-  pack.Picture(name::kIcePillar, Strip(IcePillar, 1));
+  pack.Picture(name::kBollard, Strip(SnowBollard, 1));
   pack.Picture(name::kMoonStone, Strip(MoonStone, 2));
   pack.Picture(name::kLily, Strip(Lily, 1));
   pack.Picture(name::kFloatLantern, Strip(FloatLantern, 2));

@@ -177,17 +177,17 @@ Image GameOverPanel() {
 }  // namespace
 
 void WriteScenePictures(const Pack& pack) {
-  pack.Picture(name::Opening(1), Opening1());
-  pack.Picture(name::kStoryPanel, StoryPanel());
-  pack.Picture(name::Opening(2), Opening2());
-  pack.Picture(name::Opening(3), Opening3());
+  pack.DitheredPicture(name::Opening(1), Opening1());
+  pack.DitheredPicture(name::kStoryPanel, StoryPanel());
+  pack.DitheredPicture(name::Opening(2), Opening2());
+  pack.DitheredPicture(name::Opening(3), Opening3());
   for (const Stage& stage : Stages()) {
-    pack.Picture(name::IntroCard(stage.number), IntroCard(stage));
-    pack.Picture(name::IntroHint(stage.number), IntroHint(stage));
+    pack.DitheredPicture(name::IntroCard(stage.number), IntroCard(stage));
+    pack.DitheredPicture(name::IntroHint(stage.number), IntroHint(stage));
   }
-  pack.Picture(name::Ending(1), Ending1());
-  pack.Picture(name::Ending(2), Ending2());
-  pack.Picture(name::Ending(3), Ending3());
-  pack.Picture(name::kGameOver, GameOver());
-  pack.Picture(name::kGameOverPanel, GameOverPanel());
+  pack.DitheredPicture(name::Ending(1), Ending1());
+  pack.DitheredPicture(name::Ending(2), Ending2());
+  pack.DitheredPicture(name::Ending(3), Ending3());
+  pack.DitheredPicture(name::kGameOver, GameOver());
+  pack.DitheredPicture(name::kGameOverPanel, GameOverPanel());
 }

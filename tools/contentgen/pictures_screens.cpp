@@ -255,11 +255,11 @@ Image HowTo() {
 }  // namespace
 
 void WriteScreenPictures(const Pack& pack) {
-  pack.Picture(name::kTitle, Title());
+  pack.DitheredPicture(name::kTitle, Title());
   pack.Picture(name::kCursor, Cursor());
   pack.Picture(name::kMenu, Menu());
   pack.Picture(name::kMenuCursor, MenuCursor());
   pack.Picture(name::kRankingFont, RankingFont());
-  pack.Picture(name::kRanking, Ranking());
-  pack.Picture(name::kHowTo, HowTo());
+  pack.DitheredPicture(name::kRanking, Ranking());
+  pack.DitheredPicture(name::kHowTo, HowTo());
 }

@@ -6,56 +6,68 @@ namespace {
 
 // The player is soft paper (hard 0.3): ramming barely scratches an enemy, touches cost the
 // player, so a game is won with the shot. Chasers speed up without limit towards the left
-// and up, so their thrust stays gentle.
-const CharacterKind kSlowWisp{name::kWisp, 1000, 120, 120, 2.4f, 32, 1, 200, 6, false};
-const CharacterKind kWisp{name::kWisp, 1000, 85, 100, 1.2f, 32, 1, 250, 6, false};
-const CharacterKind kDancingWisp{name::kWisp, 1000, 95, 110, 1.2f, 32, 1, 300, 6, true};
-const CharacterKind kEmber{name::kEmber, 900, 135, 150, 1.1f, 32, 1, 400, 6, true};
-const CharacterKind kSpark{name::kSpark, 500, 170, 190, 0.8f, 24, 1, 300, 6, true};
+// and up, so their thrust stays gentle. The first stage's wisps touch the lightest of the game
+// (a blow at top speed costs a still player trunc(hard x (max / 2) / 16) = 3 hit points, the
+// least any enemy deals), and five come at once, so standing still still loses the stage.
+const CharacterKind kSlowWisp{"slow wisp", name::kWisp, 1000, 120, 120, 1.0f, 32, 1, 200, 6, false};
+const CharacterKind kWisp{"wisp", name::kWisp, 1000, 85, 100, 1.2f, 32, 1, 250, 6, false};
+const CharacterKind kDancingWisp{
+    "dancing wisp", name::kWisp, 1000, 95, 110, 1.2f, 32, 1, 300, 6, true};
+const CharacterKind kEmber{"ember", name::kEmber, 900, 135, 150, 1.1f, 32, 1, 400, 6, true};
+const CharacterKind kSpark{"spark", name::kSpark, 500, 170, 190, 0.8f, 24, 1, 300, 6, true};
 // Faster than the player and small: it darts past a late shot and stings, so it is
 // met by a player who aims where it is now, not where it was.
-const CharacterKind kDartingSpark{name::kSpark, 500, 320, 320, 0.8f, 24, 1, 500, 6, true};
-const CharacterKind kStillMoth{name::kMoth, 500, 110, 130, 0.8f, 32, 2, 350, 6, false};
-const CharacterKind kMoth{name::kMoth, 250, 120, 140, 0.8f, 32, 2, 350, 6, true};
-const CharacterKind kCrystal{name::kCrystal, 2000, 55, 75, 1.7f, 32, 1, 600, 6, true};
-const CharacterKind kJelly{name::kJelly, 1500, 0, 200, 1.3f, 32, 3, 500, 6, true};
-const CharacterKind kEclipse{name::kEclipse, 6500, 70, 95, 1.6f, 48, 1, 5000, 5, false};
-const CharacterKind kMaelstrom{name::kMaelstrom, 7000, 80, 105, 1.6f, 48, 1, 8000, 5, false};
+const CharacterKind kDartingSpark{
+    "darting spark", name::kSpark, 500, 320, 320, 0.8f, 24, 1, 500, 6, true};
+const CharacterKind kStillMoth{"still moth", name::kMoth, 500, 110, 130,  0.8f,
+                               32,           2,           350, 6,   false};
+const CharacterKind kMoth{"moth", name::kMoth, 250, 120, 140, 0.8f, 32, 2, 350, 6, true};
+const CharacterKind kCrystal{"crystal", name::kCrystal, 2000, 55, 75, 1.7f, 32, 1, 600, 6, true};
+const CharacterKind kJelly{"jelly", name::kJelly, 1500, 0, 200, 1.3f, 32, 3, 500, 6, true};
+const CharacterKind kEclipse{"Eclipse", name::kEclipse, 6500, 70,    95,  1.6f, 48,
+                             1,         5000,           5,    false, true};
+const CharacterKind kMaelstrom{
+    "Maelstrom", name::kMaelstrom, 7000, 80, 105, 1.6f, 48, 1, 8000, 5, false, true};
 // The queen flees and must be cornered; the bell never steers, it only flies where it is struck.
-const CharacterKind kQueen{name::kQueen, 5500, 130, 150, 1.0f, 48, 2, 9000, 5, false};
-const CharacterKind kBell{name::kBell, 6000, 0, 320, 1.2f, 48, 3, 12000, 5, false};
+const CharacterKind kQueen{"Moth Queen", name::kQueen, 5500, 130, 150, 1.0f, 48, 2, 9000, 5,
+                           false,        true};
+const CharacterKind kBell{"Great Bell", name::kBell, 6000,  0, 320,   1.2f,
+                          48,           3,           12000, 5, false, true};
 
-const ObjectKind kLily{name::kLily, 32, 1.0f, true, false};
-const ObjectKind kFloatLantern{name::kFloatLantern, 32, 1.0f, true, true};
-const ObjectKind kStoneLantern{name::kStoneLantern, 32, 1.0f, false, false};
-const ObjectKind kPost{name::kPost, 32, 1.0f, false, false};
-const ObjectKind kBrazier{name::kBrazier, 32, 1.2f, false, true};
-const ObjectKind kIcePillar{name::kIcePillar, 32, 1.5f, false, false};
-const ObjectKind kFrost{name::kFrost, 32, 1.0f, true, false};
-const ObjectKind kMoonStone{name::kMoonStone, 32, 1.3f, false, true};
-const ObjectKind kRune{name::kRune, 32, 1.0f, true, true};
+const ObjectKind kLily{"lily pad", name::kLily, 32, 1.0f, true, false};
+const ObjectKind kFloatLantern{"floating lantern", name::kFloatLantern, 32, 1.0f, true, true};
+const ObjectKind kStoneLantern{"stone lantern", name::kStoneLantern, 32, 1.0f, false, false};
+const ObjectKind kPost{"mooring post", name::kPost, 32, 1.0f, false, false};
+const ObjectKind kBrazier{"brazier", name::kBrazier, 32, 1.2f, false, true};
+const ObjectKind kBollard{"snow bollard", name::kBollard, 32, 1.5f, false, false};
+const ObjectKind kFrost{"frost mark", name::kFrost, 32, 1.0f, true, false};
+const ObjectKind kMoonStone{"moon stone", name::kMoonStone, 32, 1.3f, false, true};
+const ObjectKind kRune{"rune", name::kRune, 32, 1.0f, true, true};
 
 Stage Harbour() {
-  return {
-      1,
-      "Harbour of Lanterns",
-      "灯籠の港",
-      "Cold wisps chase you. Face them and fire with Space.",
-      "冷たい鬼火が追ってくる。向きを変えてスペースで撃て。",
-      150,
-      0.45f,
-      400,
-      DefaultShot(),
-      std::nullopt,
-      {{{&kSlowWisp, 80, 80}, {&kSlowWisp, 528, 80}, {&kSlowWisp, 80, 384}, {&kSlowWisp, 528, 384}},
-       {{&kSlowWisp, 304, 400}, {&kSlowWisp, 304, 48}},
-       {{&kSlowWisp, 48, 224}, {&kSlowWisp, 560, 224}, {&kSlowWisp, 304, 400}}},
-      {{&kPost, 112, 224},
-       {&kPost, 496, 224},
-       {&kLily, 150, 120},
-       {&kLily, 450, 330},
-       {&kLily, 200, 340},
-       {&kFloatLantern, 420, 110}}};
+  return {1,
+          "Harbour of Lanterns",
+          "灯籠の港",
+          "Cold wisps chase you. Face them and fire with Space.",
+          "冷たい鬼火が追ってくる。向きを変えてスペースで撃て。",
+          150,
+          0.45f,
+          400,
+          DefaultShot(),
+          std::nullopt,
+          {{{&kSlowWisp, 80, 80},
+            {&kSlowWisp, 528, 80},
+            {&kSlowWisp, 80, 384},
+            {&kSlowWisp, 528, 384},
+            {&kSlowWisp, 48, 224}},
+           {{&kSlowWisp, 304, 400}, {&kSlowWisp, 304, 48}},
+           {{&kSlowWisp, 48, 224}, {&kSlowWisp, 560, 224}, {&kSlowWisp, 304, 400}}},
+          {{&kPost, 112, 224},
+           {&kPost, 496, 224},
+           {&kLily, 150, 120},
+           {&kLily, 450, 330},
+           {&kLily, 200, 340},
+           {&kFloatLantern, 420, 110}}};
 }
 
 Stage Marsh() {
@@ -92,7 +104,7 @@ Stage Festival() {
           145,
           0.6f,
           250,
-          {500, 540, 110, 20, 2, 7, 250},
+          {500, 540, 110, 14, 2, 20, 250},
           std::nullopt,
           {{{&kDancingWisp, 64, 64}, {&kDancingWisp, 544, 64}, {&kDancingWisp, 304, 400}},
            {{&kEmber, 48, 400}, {&kEmber, 560, 400}, {&kMoth, 220, 80}, {&kMoth, 388, 80}},
@@ -125,7 +137,7 @@ Stage Canal() {
       160,
       0.7f,
       400,
-      {660, 380, 140, 10, 2, 12, 400},
+      {660, 380, 140, 10, 2, 14, 400},
       30000,
       {{{&kCrystal, 64, 64}, {&kCrystal, 544, 384}, {&kEmber, 460, 130}, {&kEmber, 150, 400}},
        {{&kMoth, 150, 120}, {&kMoth, 460, 120}, {&kMoth, 304, 380}, {&kCrystal, 48, 400}},
@@ -139,10 +151,10 @@ Stage Canal() {
         {&kCrystal, 304, 410},
         {&kEmber, 48, 400},
         {&kEmber, 560, 400}}},
-      {{&kIcePillar, 208, 176},
-       {&kIcePillar, 400, 176},
-       {&kIcePillar, 208, 272},
-       {&kIcePillar, 400, 272},
+      {{&kBollard, 208, 176},
+       {&kBollard, 400, 176},
+       {&kBollard, 208, 272},
+       {&kBollard, 400, 272},
        {&kFrost, 120, 100},
        {&kFrost, 488, 100},
        {&kFrost, 120, 340},
@@ -160,7 +172,7 @@ Stage Tower() {
           150,
           0.7f,
           350,
-          {500, 460, 130, 16, 2, 9, 300},
+          {500, 460, 130, 16, 2, 17, 300},
           std::nullopt,
           {{{&kDancingWisp, 64, 64},
             {&kDancingWisp, 544, 64},
@@ -199,7 +211,7 @@ Stage Shrine() {
           200,
           0.7f,
           300,
-          {500, 500, 150, 14, 2, 9, 300},
+          {500, 500, 150, 14, 2, 19, 300},
           std::nullopt,
           {{{&kJelly, 200, 150},
             {&kJelly, 408, 300},
@@ -249,7 +261,7 @@ Stage Market() {
       140,
       0.7f,
       350,
-      {500, 460, 130, 14, 2, 9, 300},
+      {500, 460, 130, 14, 2, 17, 300},
       std::nullopt,
       {{{&kMoth, 192, 224}, {&kMoth, 416, 224}, {&kDancingWisp, 48, 64}, {&kDancingWisp, 560, 384}},
        {{&kMoth, 304, 100},
@@ -281,7 +293,7 @@ Stage Bridge() {
           105,
           0.75f,
           300,
-          {500, 600, 140, 14, 2, 9, 280},
+          {500, 600, 140, 12, 2, 22, 280},
           std::nullopt,
           {{{&kSpark, 48, 48}, {&kSpark, 576, 48}, {&kCrystal, 304, 410}, {&kMoth, 304, 120}},
            {{&kSpark, 48, 410},
@@ -308,26 +320,24 @@ Stage Bridge() {
            {&kFloatLantern, 304, 224}}};
 }
 
-// Waves overlap: some of each next wave already roam the terrace; they can be worn down
-// early but burst only when their wave begins. The Moth Queen flees and must be cornered.
+// Moths scatter among the moon stones between the chasers; last comes the Moth Queen, who
+// flees and must be cornered. Every wave comes whole at its turn, so the stage gives the time
+// that its waves take one after another.
 Stage Terrace() {
   return {9,
           "Sky Lantern Terrace",
           "天灯の露台",
-          "Some spirits come before their wave. The Moth Queen flees: corner her!",
-          "波より先に来る者がいる。蛾の女王は逃げる、追いつめろ！",
-          170,
+          "Moths scatter among the stones. The Moth Queen flees: corner her!",
+          "蛾は石の間に散る。蛾の女王は逃げる、追いつめろ！",
+          190,
           0.65f,
           300,
-          {500, 600, 140, 14, 2, 9, 280},
+          {500, 600, 140, 12, 2, 22, 280},
           std::nullopt,
           {{{&kWisp, 64, 64}, {&kWisp, 544, 384}, {&kMoth, 304, 120}},
-           {{&kEmber, 48, 400, true}, {&kWisp, 544, 64}, {&kMoth, 150, 360}, {&kMoth, 460, 120}},
-           {{&kCrystal, 560, 48, true}, {&kEmber, 48, 48}, {&kEmber, 560, 400}, {&kMoth, 304, 380}},
-           {{&kQueen, 296, 200},
-            {&kDancingWisp, 48, 48, true},
-            {&kSpark, 576, 410},
-            {&kSpark, 48, 410}}},
+           {{&kEmber, 48, 400}, {&kWisp, 544, 64}, {&kMoth, 150, 360}, {&kMoth, 460, 120}},
+           {{&kCrystal, 560, 48}, {&kEmber, 48, 48}, {&kEmber, 560, 400}, {&kMoth, 304, 380}},
+           {{&kQueen, 296, 200}, {&kDancingWisp, 48, 48}, {&kSpark, 576, 410}, {&kSpark, 48, 410}}},
           {{&kMoonStone, 144, 144},
            {&kMoonStone, 464, 144},
            {&kMoonStone, 144, 304},
@@ -350,7 +360,7 @@ Stage Belfry() {
       100,
       0.7f,
       300,
-      {500, 700, 150, 14, 2, 9, 280},
+      {500, 700, 150, 10, 2, 26, 280},
       std::nullopt,
       {{{&kDancingWisp, 64, 64}, {&kDancingWisp, 544, 384}, {&kEmber, 48, 400}, {&kMoth, 304, 120}},
        {{&kDartingSpark, 48, 48},
@@ -359,7 +369,7 @@ Stage Belfry() {
         {&kMoth, 460, 360}},
        {{&kEmber, 48, 224},
         {&kEmber, 560, 224},
-        {&kCrystal, 304, 410, true},
+        {&kCrystal, 304, 410},
         {&kDartingSpark, 150, 120},
         {&kDartingSpark, 460, 120}},
        {{&kBell, 296, 80},
@@ -379,11 +389,12 @@ Stage Belfry() {
 }  // namespace
 
 const CharacterKind& PlayerKind() {
-  static const CharacterKind player{name::kLumi, 120, 260, 220, 0.3f, 32, 0, 0, 6, true};
+  static const CharacterKind player{"the player", name::kLumi, 120, 260, 220, 0.3f,
+                                    32,           0,           0,   6,   true};
   return player;
 }
 
-ShotSettings DefaultShot() { return {500, 440, 120, 12, 2, 10, 350}; }
+ShotSettings DefaultShot() { return {500, 440, 120, 12, 2, 16, 350}; }
 
 const std::vector<Stage>& Stages() {
   static const std::vector<Stage> stages = {Harbour(), Marsh(),  Festival(), Canal(),   Tower(),

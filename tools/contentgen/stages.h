@@ -6,6 +6,7 @@
 #include <vector>
 
 struct CharacterKind {
+  std::string name;  // what the data files' comments call it
   std::string img;
   int hp;
   int accel;  // px/s², the same on both axes
@@ -16,9 +17,11 @@ struct CharacterKind {
   int score;
   int explosion_frames;
   bool animation;
+  bool boss = false;
 };
 
 struct ObjectKind {
+  std::string name;
   std::string img;
   int size;
   float hard;
@@ -29,9 +32,6 @@ struct ObjectKind {
 struct Placement {
   const CharacterKind* kind;
   float x, y;
-  // Already on the field from the stage's start, though it belongs to its wave: it can be
-  // worn down before, but bursts only once its wave begins.
-  bool early = false;
 };
 
 struct ObjectPlacement {
@@ -39,6 +39,9 @@ struct ObjectPlacement {
   int x, y;
 };
 
+// interval lies above the head's step in a 36 ms frame (speed x 0.036): each trail segment then
+// waits a frame or more before it sets off, so the trail shows at 30 frames a second and faster
+// (a step of a whole interval would move every segment with the head).
 struct ShotSettings {
   int damage, speed, reaction, shadow, score, interval, timer;
 };
