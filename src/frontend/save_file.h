@@ -23,5 +23,7 @@ inline void ReadSaveFile(const std::string& file) { ReadSaveFile(file, file); }
 // Writes save.dat, merged under a lock with the ranking another copy of the
 // game saved there meanwhile; false when it could not be written.
 bool WriteSaveFile();
+// Where save.dat is written.
+const std::string& SaveFilePath();
 // Carries a finished game's score to its place, then saves the ranking.
 void InsertScore(int score);

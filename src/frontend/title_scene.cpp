@@ -1,10 +1,15 @@
+#include <algorithm>
 #include <cstdlib>
+#include <string>
 
 #include "content/game_params.h"
 #include "frontend/front_scenes.h"
 #include "frontend/save_file.h"
+#include "frontend/stage_progress.h"
+#include "game/extras.h"
 #include "game/game_math.h"
 #include "game/game_scene.h"
+#include "game/game_state.h"
 #include "library/draw/el_draw.h"
 #include "library/sound/el_sound.h"
 #include "library/sound/music.h"
@@ -33,6 +38,7 @@ void Enter() {
   g_title.cursor_img = g_draw.LoadObject("img\\cursor.bmp", elDraw::kOrdinary);
   PlayMusic("Music\\title.mid", 1);
   g_state.down = g_state.up = g_state.select = 0;
+  g_title.select_open = 0;
 }
 
 void Arrive() {
@@ -67,9 +73,52 @@ void Quit() {
   QuitGame();
 }
 
+// The first stage and every later one this save has reached; false when there is no choice.
+bool OpenStageSelect() {
+  if (g_param.STAGE_SELECT != 1) return false;
+  const Reached reached = ReadProgress();
+  const int first = std::clamp(g_param.INIT_STAGE, 0, kProgressStages - 1);
+  const int end = std::clamp(g_param.MAX_STAGE, first + 1, kProgressStages);
+  g_title.stage_count = 0;
+  for (int s = first; s < end; ++s)
+    if (s == first || reached[static_cast<size_t>(s)])
+      g_title.stages[static_cast<size_t>(g_title.stage_count++)] = s;
+  g_title.choice = 0;
+  g_title.select_open = g_title.stage_count > 1 ? 1 : 0;
+  return g_title.select_open == 1;
+}
+
+void DrawStageSelect() {
+  const int stage = g_title.stages[static_cast<size_t>(g_title.choice)];
+  g_draw.BeginText(1, 28, 0, 1, 0, 0);
+  g_draw.SetTextColors(kBoxGold, kBoxDark, 0);
+  g_draw.WriteText(300, 330, " START AT STAGE " + std::to_string(stage) + " ");
+  g_draw.BeginText(1, 18, 0, 0, 0, 0);
+  g_draw.WriteText(300, 366, " UP / DOWN: STAGE   ENTER: START ");
+  g_draw.EndText();
+}
+
+void StageSelectInput() {
+  const int n = g_title.stage_count;
+  if (g_state.up == 1) g_title.choice = (g_title.choice + n - 1) % n;
+  if (g_state.down == 1) g_title.choice = (g_title.choice + 1) % n;
+  if (g_state.up == 1 || g_state.down == 1) g_sound.PlayObject(g_sound_role.select, -1);
+  g_state.up = g_state.down = 0;
+  if (g_state.select != 1) return;
+  g_state.select = 0;
+  g_sound.PlayObject(g_sound_role.ok, -1);
+  g_draw.ReleaseObject(g_title.title_img);
+  g_draw.ReleaseObject(g_title.cursor_img);
+  g_title.select_open = 0;
+  NewGameSetup();
+  g_game.stage = g_title.stages[static_cast<size_t>(g_title.choice)];
+  LeaveFor(SCENE_STAGE_INTRO);
+}
+
 void Choose() {
   g_state.select = 0;
   g_sound.PlayObject(g_sound_role.ok, -1);
+  if (g_title.current == 0 && OpenStageSelect()) return;
   g_draw.ReleaseObject(g_title.title_img);
   g_draw.ReleaseObject(g_title.cursor_img);
   switch (g_title.current) {
@@ -89,8 +138,13 @@ void SceneTitle() {
   if (g_state.scene_entry == 1) Enter();
   g_draw.DrawObjectOpaque(0, 0, g_title.title_img, 0, 0, 639, 479);
   g_draw.DrawObject(kCursorX, g_title.cursor_y, g_title.cursor_img, 0, 0, 19, 29);
+  if (g_title.select_open == 1) DrawStageSelect();
   if (g_state.fps_display == 1) g_draw.DrawFps();
   g_draw.Present();
+  if (g_title.select_open == 1) {
+    StageSelectInput();
+    return;
+  }
   Glide();
   if (g_state.up == 1 && AtRest()) {
     g_state.up = 0;

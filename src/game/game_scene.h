@@ -6,3 +6,7 @@ void SceneGame();
 void NewGameSetup();
 // Releases a stage's pictures; does nothing unless a game is in progress.
 void StageCleanup();
+// After game over, with a continue left: the same stage again with a fresh
+// stock and score 0; the caller has ranked the ended game's score. false
+// when none is left.
+bool ContinueGame();
