@@ -66,6 +66,7 @@ void EnterStage() {
   g_game.turn = 0;
   g_chars[0].turn = 0;
   g_game.clear_phase = 0;
+  g_game.time_up_phase = 0;
   ClearHitEffects();
   DisarmExplosionSlots();
   g_system.SetWait(4, kSecond);

@@ -119,11 +119,14 @@ TEST_F(ExtrasTest, EnemiesBeforeTheirTurnAreDimmedOnlyWhenOn) {
 }
 
 TEST_F(ExtrasTest, TimeUpShowsItsBannerBeforeGameOver) {
-  for (int ms : {0, 1000}) {
+  // The banner of one stage must not end the next.
+  for (int ms : {1000, 0}) {
     g_param.TIME_UP = ms;
     hp.texts.clear();
     PlayerAndEnemy();
+    g_stage.INIT_TIME = 100;
     Start();
+    EXPECT_EQ(g_state.scene, SCENE_GAME);
     g_stage.INIT_TIME = 0;
     Frame();
     const bool banner = g_state.scene == SCENE_GAME;
