@@ -12,16 +12,18 @@
 
 namespace {
 
-constexpr uint32_t kBlinkStep = 60;     // ms shown, then ms hidden
-constexpr uint32_t kFlashOnlyMs = 480;  // the blink without a grace
+constexpr uint32_t kBlinkStep = 60;  // ms shown, then ms hidden
+constexpr int kFlashOnlyMs = 480;    // the blink without a grace
 constexpr uint32_t kShakeStep = 40;
 constexpr int kShake[][2] = {{7, 0}, {-6, 4}, {5, -5}, {-4, 2}};
 constexpr int kBossBarX = 330, kBossBarY = 455, kBossBarWidth = 280;
 
+// The clock is read only while a key asks for it: a record of a game without
+// our keys holds no reading of ours.
 uint32_t Now() { return platform::Get().Clock(); }
-// Deadlines of the wrapping millisecond clock.
-bool Before(uint32_t until) { return static_cast<int32_t>(until - Now()) > 0; }
-uint32_t Ms(int value) { return static_cast<uint32_t>(std::max(value, 0)); }
+// A deadline of the wrapping millisecond clock; 0 is none.
+uint32_t Deadline(int ms) { return std::max(Now() + static_cast<uint32_t>(std::max(ms, 0)), 1u); }
+bool Before(uint32_t until) { return until != 0 && static_cast<int32_t>(until - Now()) > 0; }
 
 }  // namespace
 
@@ -40,7 +42,7 @@ void AddStageLives() {
   if (g_param.EXTEND_STAGE > 0) AddSat(g_game.stock, g_param.EXTEND_STAGE);
 }
 
-void ClearHitEffects() { g_game.grace_until = g_game.flash_until = g_game.shake_until = Now(); }
+void ClearHitEffects() { g_game.grace_until = g_game.flash_until = g_game.shake_until = 0; }
 
 void GuardPlayerDamage(int hp_before) {
   Character& p = g_chars[0];
@@ -49,15 +51,15 @@ void GuardPlayerDamage(int hp_before) {
     p.hp = hp_before;
     return;
   }
-  if (g_param.HIT_GRACE > 0) g_game.grace_until = Now() + Ms(g_param.HIT_GRACE);
+  if (g_param.HIT_GRACE > 0) g_game.grace_until = Deadline(g_param.HIT_GRACE);
   if (g_param.HIT_FLASH == 1)
-    g_game.flash_until = Now() + std::max(Ms(g_param.HIT_GRACE), kFlashOnlyMs);
+    g_game.flash_until = Deadline(std::max(g_param.HIT_GRACE, kFlashOnlyMs));
 }
 
 void NoticePlayerDefeat(int state_before) {
   if (g_param.DEFEAT_SHAKE <= 0) return;
   if (state_before != STATE_EXPLODING && g_chars[0].state == STATE_EXPLODING)
-    g_game.shake_until = Now() + Ms(g_param.DEFEAT_SHAKE);
+    g_game.shake_until = Deadline(g_param.DEFEAT_SHAKE);
 }
 
 bool HiddenByBlink(int i) {
@@ -105,7 +107,7 @@ bool StartTimeUp() {
   if (g_param.TIME_UP <= 0 || g_chars[0].state == STATE_GONE || g_stage.INIT_TIME >= 1)
     return false;
   g_game.time_up_phase = 1;
-  g_game.time_up_until = Now() + Ms(g_param.TIME_UP);
+  g_game.time_up_until = Deadline(g_param.TIME_UP);
   return true;
 }
 
