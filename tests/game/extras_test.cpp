@@ -162,13 +162,16 @@ TEST_F(ExtrasTest, DefeatShakesTheScreenForItsTime) {
 
 TEST_F(ExtrasTest, SpareLivesAtScoreStepsAndStageClears) {
   struct Case {
-    int extend_score, extend_stage, score, stock;
+    int extend_score, extend_stage, score, bonus, stock;
   };
-  // Stock 2 at the start; the stage bonus is 0 here.
-  const Case cases[] = {{0, 0, 25000, 2}, {10000, 0, 25000, 4}, {0, 2, 0, 4}, {10000, 1, 9999, 3}};
+  // Stock 2 at the start.
+  const Case cases[] = {{0, 0, 25000, 0, 2},      {10000, 0, 25000, 0, 4}, {0, 2, 0, 0, 4},
+                        {10000, 1, 9999, 0, 3},   {10000, 0, 10000, 0, 3}, {10000, 0, 9000, 500, 2},
+                        {10000, 0, 9000, 1000, 3}};
   for (const Case& c : cases) {
     g_param.EXTEND_SCORE = c.extend_score;
     g_param.EXTEND_STAGE = c.extend_stage;
+    g_param.CLEAR_BONUS = c.bonus / 2;  // stage 1: (1 + 1) x CLEAR_BONUS
     PlayerAndEnemy();
     Start();
     g_game.score = c.score;
