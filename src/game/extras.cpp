@@ -16,7 +16,7 @@ constexpr uint32_t kBlinkStep = 60;  // ms shown, then ms hidden
 constexpr int kFlashOnlyMs = 480;    // the blink without a grace
 constexpr uint32_t kShakeStep = 40;
 constexpr int kShake[][2] = {{7, 0}, {-6, 4}, {5, -5}, {-4, 2}};
-constexpr int kBossBarX = 330, kBossBarY = 455, kBossBarWidth = 280;
+constexpr int kBossBarRight = 620, kBossBarY = 455, kBossBarWidth = 280;
 
 // The clock is read only while a key asks for it: a record of a game without
 // our keys holds no reading of ours.
@@ -72,15 +72,25 @@ bool DrawnDim(const Character& c) {
          c.turn != g_game.turn;
 }
 
-// The first boss in play, its hit points out of its initial ones, in the gauge's picture.
+// The gauge picture's width, or none for a handle outside the table.
+int GaugePictureWidth() {
+  const int gage = g_stage.GAGE;
+  if (gage < 0 || gage >= elDraw::kObjects) return 0;
+  return static_cast<int>(g_draw.Slot(gage).width);
+}
+
+// The first boss in play: its hit points out of its initial ones, in the
+// player's gauge picture and frame, at the bottom right.
 void DrawBossBar() {
   for (int i = 1; i < CharCount(); ++i) {
     const Character& c = g_chars[i];
     if (c.boss != 1 || c.state != STATE_ACTIVE || c.turn != g_game.turn) continue;
+    const int bar = std::min(GaugePictureWidth(), kBossBarWidth);
     const int64_t full = std::max(c.init_hp, 1);
-    const int width = Saturate(std::clamp<int64_t>(c.hp, 0, full) * kBossBarWidth / full);
-    g_draw.DrawObjectOpaque(kBossBarX - 10, 448, g_stage.GAGE_BASE, 0, 0, kBossBarWidth + 20, 32);
-    g_draw.DrawObjectOpaque(kBossBarX, kBossBarY, g_stage.GAGE, 0, 0, width, 19);
+    const int width = Saturate(std::clamp<int64_t>(c.hp, 0, full) * bar / full);
+    const int x = kBossBarRight - bar;
+    g_draw.DrawObjectOpaque(x - 10, 448, g_stage.GAGE_BASE, 0, 0, bar + 20, 32);
+    g_draw.DrawObjectOpaque(x, kBossBarY, g_stage.GAGE, 0, 0, width, 19);
     return;
   }
 }

@@ -90,7 +90,7 @@ TEST_F(ExtrasTest, FlashBlinksThePlayerOnlyWhenOn) {
 }
 
 TEST_F(ExtrasTest, BossBarShowsTheBossesHitPointsInTheGauge) {
-  g_stage.GAGE = LoadPicture("g.bmp", 300, 19, 0x00FF00);
+  g_stage.GAGE = LoadPicture("g.bmp", 120, 19, 0x00FF00);
   Character& boss = AddEnemy(500.0f, 100.0f);
   boss.hp = 50;
   boss.init_hp = 100;
@@ -98,9 +98,10 @@ TEST_F(ExtrasTest, BossBarShowsTheBossesHitPointsInTheGauge) {
     boss.boss = mark;
     DrawGameScreen();
     g_draw.Present();
-    // Half the 280-pixel bar: green up to x 470, not beyond.
-    EXPECT_EQ(hp.FramePixel(469, 460) != 0, mark == 1);
-    EXPECT_EQ(hp.FramePixel(471, 460), 0);
+    // Half of a bar as wide as the gauge picture, ending at x 620: green from x 500 to 560.
+    EXPECT_EQ(hp.FramePixel(501, 460) != 0, mark == 1);
+    EXPECT_EQ(hp.FramePixel(559, 460) != 0, mark == 1);
+    EXPECT_EQ(hp.FramePixel(561, 460), 0);
   }
 }
 
