@@ -9,11 +9,14 @@
 #include "library/draw/el_draw.h"
 #include "library/sound/el_sound.h"
 #include "platform/platform.h"
+#include "scene/scene_state.h"
 
 namespace {
 
-constexpr uint32_t kBlinkStep = 60;  // ms shown, then ms hidden
-constexpr int kFlashOnlyMs = 480;    // the blink without a grace
+// ms hidden, then ms shown, counted in frame time: a clock phase could meet
+// every frame of a slow display hidden.
+constexpr float kBlinkStep = 0.06f;
+constexpr int kFlashOnlyMs = 480;  // the blink without a grace
 constexpr uint32_t kShakeStep = 40;
 constexpr int kShake[][2] = {{7, 0}, {-6, 4}, {5, -5}, {-4, 2}};
 constexpr int kBossBarRight = 620, kBossBarY = 455, kBossBarWidth = 280;
@@ -42,7 +45,10 @@ void AddStageLives() {
   if (g_param.EXTEND_STAGE > 0) AddSat(g_game.stock, g_param.EXTEND_STAGE);
 }
 
-void ClearHitEffects() { g_game.grace_until = g_game.flash_until = g_game.shake_until = 0; }
+void ClearHitEffects() {
+  g_game.grace_until = g_game.flash_until = g_game.shake_until = 0;
+  g_game.blink_hidden = 0;
+}
 
 void GuardPlayerDamage(int hp_before) {
   Character& p = g_chars[0];
@@ -54,6 +60,8 @@ void GuardPlayerDamage(int hp_before) {
   if (g_param.HIT_GRACE > 0) g_game.grace_until = Deadline(g_param.HIT_GRACE);
   if (g_param.HIT_FLASH == 1)
     g_game.flash_until = Deadline(std::max(g_param.HIT_GRACE, kFlashOnlyMs));
+  g_game.blink_hidden = g_param.HIT_FLASH == 1 ? 1 : 0;
+  g_game.blink_time = 0.0f;
 }
 
 void NoticePlayerDefeat(int state_before) {
@@ -62,10 +70,20 @@ void NoticePlayerDefeat(int state_before) {
     g_game.shake_until = Deadline(g_param.DEFEAT_SHAKE);
 }
 
-bool HiddenByBlink(int i) {
-  if (i != 0 || g_param.HIT_FLASH != 1 || !Before(g_game.flash_until)) return false;
-  return (g_game.flash_until - Now()) / kBlinkStep % 2 == 1;
+void StepBlink() {
+  if (g_param.HIT_FLASH != 1 || g_game.flash_until == 0) return;
+  if (!Before(g_game.flash_until)) {
+    g_game.flash_until = 0;
+    g_game.blink_hidden = 0;
+    return;
+  }
+  g_game.blink_time += g_state.frame_delta;
+  if (g_game.blink_time < kBlinkStep) return;
+  g_game.blink_time = 0.0f;
+  g_game.blink_hidden = 1 - g_game.blink_hidden;
 }
+
+bool HiddenByBlink(int i) { return i == 0 && g_game.blink_hidden == 1; }
 
 bool DrawnDim(const Character& c) {
   return g_param.DIM_EARLY == 1 && &c != &g_chars[0] && c.state == STATE_ACTIVE &&

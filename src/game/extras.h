@@ -25,7 +25,9 @@ void GuardPlayerDamage(int hp_before);
 // A player defeated this frame (its state was state_before) starts the shake.
 void NoticePlayerDefeat(int state_before);
 
-// Whether character i is drawn this frame while the player blinks.
+// Each play frame: the blink of a damaged player hides and shows it in turns.
+void StepBlink();
+// Whether character i is hidden this frame by the player's blink.
 bool HiddenByBlink(int i);
 // Whether character i, active before its turn, is drawn translucent.
 bool DrawnDim(const Character& c);

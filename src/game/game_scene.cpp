@@ -90,6 +90,7 @@ void UpdatePlay() {
   const int hp_before = g_chars[0].hp;
   Collisions();
   GuardPlayerDamage(hp_before);
+  StepBlink();
   const int state_before = g_chars[0].state;
   DefeatAndExplode();
   NoticePlayerDefeat(state_before);

@@ -34,6 +34,8 @@ struct GameState {
   int continues_used = 0;
   uint32_t grace_until = 0;  // clock times, ms
   uint32_t flash_until = 0;
+  int blink_hidden = 0;  // 1 while the blink hides the player
+  float blink_time = 0;  // s since the blink last turned
   uint32_t shake_until = 0;
   uint32_t time_up_until = 0;
   int time_up_phase = 0;  // 1 while the "TIME UP" banner shows

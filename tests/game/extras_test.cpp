@@ -77,6 +77,7 @@ TEST_F(ExtrasTest, FlashBlinksThePlayerOnlyWhenOn) {
     Player().img = LoadPicture("p.bmp", 32, 32, 0xFFFFFF);
     Start();
     ThrowAtWall();
+    g_state.frame_delta = 0.016f;
     int hidden = 0;
     for (int f = 0; f < 20; ++f) {
       Frame();
