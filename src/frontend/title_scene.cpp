@@ -88,13 +88,16 @@ bool OpenStageSelect() {
   return g_title.select_open == 1;
 }
 
+// Beside the menu's panel, above its key help.
 void DrawStageSelect() {
   const int stage = g_title.stages[static_cast<size_t>(g_title.choice)];
-  g_draw.BeginText(1, 28, 0, 1, 0, 0);
+  g_draw.BeginText(1, 24, 0, 1, 0, 0);
   g_draw.SetTextColors(kBoxGold, kBoxDark, 0);
-  g_draw.WriteText(300, 330, " START AT STAGE " + std::to_string(stage) + " ");
+  g_draw.WriteText(392, 296, " START AT STAGE " + std::to_string(stage) + " ");
   g_draw.BeginText(1, 18, 0, 0, 0, 0);
-  g_draw.WriteText(300, 366, " UP / DOWN: STAGE   ENTER: START ");
+  g_draw.SetTextColors(kBoxCream, kBoxDark, 0);
+  g_draw.WriteText(392, 330, " UP / DOWN: STAGE ");
+  g_draw.WriteText(392, 352, " ENTER: START     ");
   g_draw.EndText();
 }
 
