@@ -110,6 +110,7 @@ TEST_F(ExtrasTest, EnemiesBeforeTheirTurnAreDimmedOnlyWhenOn) {
   Character& early = AddEnemy(100.0f, 100.0f);
   early.img = LoadPicture("e.bmp", 32, 32, 0xFFFFFF);
   early.turn = 1;
+  AddEnemy(200.0f, 100.0f).img = early.img;  // of the turn in play
   const uint16_t white = 0xFFFF;
   for (int dim : {0, 1}) {
     g_param.DIM_EARLY = dim;
@@ -117,6 +118,7 @@ TEST_F(ExtrasTest, EnemiesBeforeTheirTurnAreDimmedOnlyWhenOn) {
     g_draw.Present();
     EXPECT_EQ(hp.FramePixel(110, 110) == white, dim == 0);
     EXPECT_NE(hp.FramePixel(110, 110), 0);
+    EXPECT_EQ(hp.FramePixel(210, 110), white);
   }
 }
 
