@@ -48,6 +48,15 @@ constexpr Directive<Reader> kDirectives[] = {
     {"STOCK_IMG:", LoadPicture<&GameParams::STOCK_IMG, kOrdinary>},
     {"BLINK_TIME:", SetParam<&GameParams::BLINK_TIME>},
     {"PAN_EFFECTS:", SetParam<&GameParams::PAN_EFFECTS>},
+    {"EXTEND_SCORE:", SetParam<&GameParams::EXTEND_SCORE>},
+    {"EXTEND_STAGE:", SetParam<&GameParams::EXTEND_STAGE>},
+    {"CONTINUES:", SetParam<&GameParams::CONTINUES>},
+    {"STAGE_SELECT:", SetParam<&GameParams::STAGE_SELECT>},
+    {"HIT_GRACE:", SetParam<&GameParams::HIT_GRACE>},
+    {"HIT_FLASH:", SetParam<&GameParams::HIT_FLASH>},
+    {"DEFEAT_SHAKE:", SetParam<&GameParams::DEFEAT_SHAKE>},
+    {"TIME_UP:", SetParam<&GameParams::TIME_UP>},
+    {"DIM_EARLY:", SetParam<&GameParams::DIM_EARLY>},
 };
 
 void ReadSoundBlockLine(Reader& r) {

@@ -23,8 +23,17 @@ struct GameParams {
   int TIME_BONUS = 0;
   int STOCK_IMG = 0;
   int BLINK_TIME = 500;
-  // Keys of our own, absent from the old format: 0 keeps the old behaviour.
-  int PAN_EFFECTS = 0;  // effects sound left or right of where they happen
+  // Keys of our own, 0 (off) when game.dat leaves them out.
+  int EXTEND_SCORE = 0;  // a spare life at every multiple of this score
+  int EXTEND_STAGE = 0;  // spare lives for each stage cleared
+  int CONTINUES = 0;     // games carried on from the stage reached after game over
+  int STAGE_SELECT = 0;  // 1: a new game may start at a stage this save has reached
+  int HIT_GRACE = 0;     // ms after the player's damage in which damage costs nothing
+  int HIT_FLASH = 0;     // 1: the damaged player blinks
+  int DEFEAT_SHAKE = 0;  // ms the screen shakes when the player is defeated
+  int TIME_UP = 0;       // ms of the "TIME UP" banner before a timed-out game ends
+  int DIM_EARLY = 0;     // 1: enemies active before their turn are drawn translucent
+  int PAN_EFFECTS = 0;   // effects sound left or right of where they happen
 };
 
 struct SoundRoles {

@@ -37,6 +37,7 @@ struct Character {
   int bom_last_img = 0;
   int img = 0;
   int animation = 0;
+  int boss = 0;  // our key: 1 shows a health bar while the enemy is in play
 };
 
 struct StageObject {

@@ -56,6 +56,7 @@ constexpr EnemyKey kEnemyKeys[] = {
        c.turn = ToInt(v);
        if (c.turn != 0) c.state = STATE_WAITING;
      }},
+    {"boss:", [](Character& c, std::string_view v) { c.boss = ToInt(v) != 0 ? 1 : 0; }},
 };
 constexpr int kEnemyImg = 0;
 constexpr int kEnemyAttack = 5;
@@ -244,6 +245,7 @@ void ResetEnemy(Character& c) {
   c.vy = c.vx = 0.0f;
   c.move_down = c.move_right = c.move_up = c.move_left = 0;
   c.state = STATE_ACTIVE;
+  c.boss = 0;  // ours, so no entry inherits it from an earlier stage
 }
 
 void ResetObject(StageObject& o) {

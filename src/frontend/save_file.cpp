@@ -223,6 +223,8 @@ void ReadSaveFile(const std::string& file, const std::string& shown) {
   }
 }
 
+const std::string& SaveFilePath() { return g_save_file; }
+
 bool WriteSaveFile() { return WriteRanking(g_save_file); }
 
 void InsertScore(int score) {

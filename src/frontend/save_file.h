@@ -36,5 +36,7 @@ inline void ReadSaveFile(const std::string& file) { ReadSaveFile(file, file); }
 // stayed taken for the whole wait, the file is not a ranking, the disk
 // refused), the scores then kept for the next save.
 bool WriteSaveFile();
+// Where save.dat is written.
+const std::string& SaveFilePath();
 // Carries a finished game's score to its place, then saves the ranking.
 void InsertScore(int score);

@@ -1,5 +1,6 @@
 #include "game/game_scene.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -7,6 +8,7 @@
 #include "content/stage_file.h"
 #include "game/collision.h"
 #include "game/defeat.h"
+#include "game/extras.h"
 #include "game/game_math.h"
 #include "game/game_screen.h"
 #include "game/shot.h"
@@ -64,6 +66,8 @@ void EnterStage() {
   g_game.turn = 0;
   g_chars[0].turn = 0;
   g_game.clear_phase = 0;
+  g_game.time_up_phase = 0;
+  ClearHitEffects();
   DisarmExplosionSlots();
   g_system.SetWait(4, kSecond);
 }
@@ -87,8 +91,13 @@ void UpdatePlay() {
   MoveTrail();
   UpdatePositions();
   Thrust();
+  const int hp_before = g_chars[0].hp;
   Collisions();
+  GuardPlayerDamage(hp_before);
+  StepBlink();
+  const int state_before = g_chars[0].state;
   DefeatAndExplode();
+  NoticePlayerDefeat(state_before);
   LimitSpeed();
   if (g_system.CheckWait(1) == 1) RevivalStep();
   if (g_system.CheckWait(2) == 1) {
@@ -118,6 +127,7 @@ void NextStage() {
   const bool follows = manifest::StageFollows(g_game.stage, g_param.MAX_STAGE);
   AddSat(g_game.stage, 1);
   if (follows) {
+    AddStageLives();
     ResetShot();
     LeaveGame(SCENE_STAGE_INTRO);
   } else {
@@ -129,6 +139,7 @@ void NextStage() {
 bool StageCleared() {
   if (g_game.clear_phase == 0) {
     AddSat(g_game.score, StageBonus());
+    CheckExtends();
     g_system.SetWait(3, kClearBannerMs);
   }
   g_game.clear_phase = 1;
@@ -143,11 +154,19 @@ bool StageCleared() {
 
 void PlayFrame() {
   DrawGameScreen();
-  if (g_game.clear_phase == 0) UpdatePlay();
+  if (g_game.time_up_phase == 1) {
+    if (TimeUpFrame()) LeaveGame(SCENE_GAME_OVER);
+    g_draw.Present();
+    return;
+  }
+  if (g_game.clear_phase == 0) {
+    UpdatePlay();
+    CheckExtends();
+  }
   g_game.result = TurnCheck();
   // Characters of a turn past the last must not reopen a cleared stage.
   if (g_game.clear_phase == 1 && g_game.result == 1) g_game.result = 2;
-  if (g_game.result == 0) LeaveGame(SCENE_GAME_OVER);
+  if (g_game.result == 0 && !StartTimeUp()) LeaveGame(SCENE_GAME_OVER);
   if (g_game.result == 2 && !StageCleared()) return;
   g_draw.Present();
 }
@@ -199,6 +218,21 @@ void NewGameSetup() {
   g_state.game_in_progress = 1;
   ResetShot();
   g_param.BLINK_TIME = 500;
+  StartExtends();
+  g_game.continues_left = std::max(g_param.CONTINUES, 0);
+  g_game.continues_used = 0;
+}
+
+bool ContinueGame() {
+  if (g_game.continues_left <= 0) return false;
+  g_game.continues_left -= 1;
+  g_game.continues_used += 1;
+  g_game.stock = g_param.PLAYER_STOCK;
+  g_game.score = 0;
+  g_state.game_in_progress = 1;
+  ResetShot();
+  StartExtends();
+  return true;
 }
 
 void AbandonStage() {

@@ -9,3 +9,8 @@ void StageCleanup();
 // Ends the stage being played where it stands, releasing its pictures and the
 // menu's, without choosing the next scene; nothing outside a played stage.
 void AbandonStage();
+
+// After game over, with a continue left: the same stage again with a fresh
+// stock and score 0; the caller has ranked the ended game's score. false
+// when none is left.
+bool ContinueGame();

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "game/digits.h"
+#include "game/extras.h"
 #include "game/game_math.h"
 #include "game/tables.h"
 #include "library/draw/el_draw.h"
@@ -34,7 +35,7 @@ void DrawCharacter(const Character& c) {
     return;
   }
   const int64_t sx = c.facing * w;
-  if (c.state == STATE_PROTECTED) {
+  if (c.state == STATE_PROTECTED || DrawnDim(c)) {
     g_draw.DrawObjectHalf(x, y, c.img, Saturate(sx), 0, Saturate(sx + w), Saturate(h));
   } else if (c.state == STATE_ACTIVE) {
     const int64_t shift = (g_state.blink == 1 && c.animation == 1) ? 128 : 0;
@@ -80,6 +81,7 @@ void DrawHud() {
   const int icons = std::min(g_game.stock, kStockIconsOnScreen);
   for (int i = 0; i < icons; ++i)
     g_draw.DrawObject(20 + 22 * i, 455, g_param.STOCK_IMG, 0, 0, 15, 15);
+  DrawBossBar();
 }
 
 }  // namespace
@@ -87,8 +89,10 @@ void DrawHud() {
 void DrawGameScreen() {
   g_draw.DrawObjectOpaque(0, 0, g_stage.BG, 0, 0, 640, 480);
   DrawObjects();
-  for (int i = 0; i < CharCount(); ++i) DrawCharacter(g_chars[i]);
+  for (int i = 0; i < CharCount(); ++i)
+    if (!HiddenByBlink(i)) DrawCharacter(g_chars[i]);
   DrawShot();
   DrawHud();
+  ShakeFrame();
   if (g_state.fps_display == 1) g_draw.DrawFps();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 constexpr int MAX_SHADOW = 64;
 
@@ -27,6 +28,17 @@ struct GameState {
   int menu_img = 0;
   int menu_cursor_img = 0;
   Shot shot;
+  // What the keys of our own keep; all stay unused while their keys are off.
+  int64_t next_extend = 0;  // the score that gives the next spare life
+  int continues_left = 0;
+  int continues_used = 0;
+  uint32_t grace_until = 0;  // clock times, ms
+  uint32_t flash_until = 0;
+  int blink_hidden = 0;  // 1 while the blink hides the player
+  float blink_time = 0;  // s since the blink last turned
+  uint32_t shake_until = 0;
+  uint32_t time_up_until = 0;
+  int time_up_phase = 0;  // 1 while the "TIME UP" banner shows
 };
 
 extern GameState g_game;

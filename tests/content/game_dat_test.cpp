@@ -90,3 +90,25 @@ TEST_F(GameDatTest, BootReadsGameDatAndLeavesForTheOpening) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GameDatTest, OurKeysAreOffUnlessGivenAndTakeTheirValues) {
+  using P = GameParams;
+  const std::pair<const char*, int GameParams::*> keys[] = {
+      {"EXTEND_SCORE:", &P::EXTEND_SCORE}, {"EXTEND_STAGE:", &P::EXTEND_STAGE},
+      {"CONTINUES:", &P::CONTINUES},       {"STAGE_SELECT:", &P::STAGE_SELECT},
+      {"HIT_GRACE:", &P::HIT_GRACE},       {"HIT_FLASH:", &P::HIT_FLASH},
+      {"DEFEAT_SHAKE:", &P::DEFEAT_SHAKE}, {"TIME_UP:", &P::TIME_UP},
+      {"DIM_EARLY:", &P::DIM_EARLY}};
+  Read("#MAX_STAGE:3\n");
+  for (const auto& [key, field] : keys) EXPECT_EQ(g_param.*field, 0) << key;
+  std::string text;
+  for (size_t i = 0; i < std::size(keys); ++i)
+    text += "#" + std::string(keys[i].first) + std::to_string(70 + i) + "\n";
+  Read(text);
+  for (size_t i = 0; i < std::size(keys); ++i)
+    EXPECT_EQ(g_param.*keys[i].second, static_cast<int>(70 + i)) << keys[i].first;
+}
+
+}  // namespace

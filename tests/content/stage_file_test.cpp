@@ -198,3 +198,23 @@ TEST_F(StageFileTest, ReplacedSoundsAreReleasedOnceNoRoleHoldsThem) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(StageFileTest, BossKeyMarksTheEnemyAndEachEnemyBlockClearsIt) {
+  struct Case {
+    const char* text;
+    int boss;
+  };
+  const Case cases[] = {{"#ENEMY:2\nboss:1\n", 1},
+                        {"#ENEMY:2\nboss:0\n", 0},
+                        {"#ENEMY:2\nhp:5\n", 0},
+                        {"#ENEMY:2\nboss:1\n#SHOT_IMG:\nboss:0\n", 1}};
+  for (const Case& c : cases) {
+    g_chars[2].boss = 1;
+    Read(c.text);
+    EXPECT_EQ(g_chars[2].boss, c.boss) << c.text;
+  }
+}
+
+}  // namespace

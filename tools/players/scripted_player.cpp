@@ -141,6 +141,34 @@ void Finish(Watch& w) {
   w.result.stage_seconds = w.time_at_start;
 }
 
+// A fresh folder whose data/ is the pack's, made current while a game runs in it.
+class RunFolder {
+ public:
+  RunFolder(HeadlessPlatform& hp, const std::string& game_dir) {
+    platform::Set(&hp);
+    ResetProgramState();
+    folder_ = (std::filesystem::temp_directory_path() / "ld-curve-XXXXXX").string();
+    made_ = mkdtemp(folder_.data()) != nullptr;
+    if (!made_) return;
+    std::filesystem::current_path(folder_);
+    std::filesystem::create_directory_symlink(game_dir + "/data", "data");
+    std::ofstream("config.ini", std::ios::binary) << "FULL_SCREEN=0\r\n";
+    hp.program_path = game_dir + "/lantern-drift";
+  }
+  ~RunFolder() {
+    std::filesystem::current_path(old_cwd_);
+    if (made_) std::filesystem::remove_all(folder_);
+    ResetProgramState();
+    platform::Set(nullptr);
+  }
+  bool Made() const { return made_; }
+
+ private:
+  std::filesystem::path old_cwd_ = std::filesystem::current_path();
+  std::string folder_;
+  bool made_ = false;
+};
+
 }  // namespace
 
 std::function<void()> MakePlayer(HeadlessPlatform& hp, const Skill& skill, uint32_t seed) {
@@ -150,16 +178,8 @@ std::function<void()> MakePlayer(HeadlessPlatform& hp, const Skill& skill, uint3
 StageResult PlayStage(const std::string& game_dir, int stage, const Skill& skill, uint32_t frame_ms,
                       uint32_t seed) {
   HeadlessPlatform hp;
-  platform::Set(&hp);
-  ResetProgramState();
-  const std::filesystem::path old_cwd = std::filesystem::current_path();
-  std::string folder = (std::filesystem::temp_directory_path() / "ld-curve-XXXXXX").string();
-  if (mkdtemp(folder.data()) == nullptr) return {};
-  std::filesystem::current_path(folder);
-  std::filesystem::create_directory_symlink(game_dir + "/data", "data");
-  std::ofstream("config.ini", std::ios::binary) << "FULL_SCREEN=0\r\n";
-  hp.program_path = game_dir + "/lantern-drift";
-
+  const RunFolder folder(hp, game_dir);
+  if (!folder.Made()) return {};
   std::mt19937 jitter(seed);
   const std::function<void()> player = MakePlayer(hp, skill, seed);
   Watch w;
@@ -191,9 +211,71 @@ StageResult PlayStage(const std::string& game_dir, int stage, const Skill& skill
   hp.stop_at = 120u * 1000u;  // to the game; the game itself then gets its time and a margin
   RunGame();
   if (w.started && !w.over) Finish(w);
-  std::filesystem::current_path(old_cwd);
-  std::filesystem::remove_all(folder);
-  ResetProgramState();
-  platform::Set(nullptr);
   return w.result;
+}
+
+RunResult PlayRun(const std::string& game_dir, const Skill& skill, uint32_t frame_ms,
+                  uint32_t seed) {
+  HeadlessPlatform hp;
+  const RunFolder folder(hp, game_dir);
+  if (!folder.Made()) return {};
+  std::mt19937 jitter(seed);
+  const std::function<void()> player = MakePlayer(hp, skill, seed);
+  RunResult run;
+  bool started = false;
+  int last_scene = 0, last_state = STATE_GONE;
+  uint32_t first_ms = 0, last_press = 0;
+  constexpr uint32_t kSceneLimitMs = 120u * 1000u;  // beyond a stage's own time: stuck
+  hp.on_frame = [&] {
+    hp.frame_ms = frame_ms + (jitter() & 1u);
+    const int scene = g_state.scene;
+    if (scene != last_scene) {
+      const bool left_game = last_scene == SCENE_GAME;
+      if (left_game && (scene == SCENE_STAGE_INTRO || scene == SCENE_ENDING)) ++run.stages_cleared;
+      run.ending = run.ending || scene == SCENE_ENDING;
+      if (scene == SCENE_GAME && !started) first_ms = hp.now;
+      started = started || scene == SCENE_GAME;
+      const uint32_t limit =
+          scene == SCENE_GAME ? static_cast<uint32_t>(std::max(g_stage.INIT_TIME, 0)) * 1000u : 0u;
+      hp.stop_at = hp.now + limit + kSceneLimitMs;
+      last_scene = scene;
+    }
+    if (scene == SCENE_TITLE && started) {
+      run.minutes = (hp.now - first_ms) / 60000.0;
+      hp.stop_at = hp.now;
+      return;
+    }
+    if (scene == SCENE_GAME) {
+      const int state = g_chars[0].state;
+      if (state == STATE_EXPLODING && last_state != STATE_EXPLODING) ++run.lives_lost;
+      last_state = state;
+      run.continues_used = g_game.continues_used;
+      if (skill.plays && g_state.play_running == 1) player();
+    } else if (hp.now - last_press >= 250) {
+      hp.PressKey(hp.now, VK_RETURN, 30);
+      last_press = hp.now;
+    }
+  };
+  hp.stop_at = kSceneLimitMs;
+  RunGame();
+  return run;
+}
+
+KeyedPack::KeyedPack(const std::string& game_dir, const std::vector<std::string>& lines) {
+  namespace fs = std::filesystem;
+  dir_ = (fs::temp_directory_path() / "ld-pack-XXXXXX").string();
+  if (mkdtemp(dir_.data()) == nullptr) {
+    dir_.clear();
+    return;
+  }
+  for (const fs::directory_entry& e : fs::directory_iterator(game_dir))
+    if (e.path().filename() != "data" && e.is_directory())
+      fs::create_directory_symlink(e.path(), fs::path(dir_) / e.path().filename());
+  fs::copy(game_dir + "/data", dir_ + "/data", fs::copy_options::recursive);
+  std::ofstream dat(dir_ + "/data/game.dat", std::ios::binary | std::ios::app);
+  for (const std::string& line : lines) dat << "\r\n" << line << "\r\n";
+}
+
+KeyedPack::~KeyedPack() {
+  if (!dir_.empty()) std::filesystem::remove_all(dir_);
 }

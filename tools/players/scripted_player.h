@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace platform {
 class HeadlessPlatform;
@@ -37,6 +38,34 @@ struct StageResult {
 // and the player's errors. Changes the current folder while it runs.
 StageResult PlayStage(const std::string& game_dir, int stage, const Skill& skill, uint32_t frame_ms,
                       uint32_t seed);
+
+struct RunResult {
+  int stages_cleared = 0;
+  int continues_used = 0;
+  int lives_lost = 0;
+  bool ending = false;
+  double minutes = 0;  // from the first stage's start to the end of the game
+};
+
+// Plays a whole game of the pack in game_dir from its first stage with the stock
+// it gives, taking every continue offered, until the title comes back.
+RunResult PlayRun(const std::string& game_dir, const Skill& skill, uint32_t frame_ms,
+                  uint32_t seed);
+
+// A folder holding the pack in game_dir with these lines added to its game.dat
+// ("#CONTINUES:3", ...): its own data/, the pack's pictures, sounds and music.
+// Removed with the object.
+class KeyedPack {
+ public:
+  KeyedPack(const std::string& game_dir, const std::vector<std::string>& lines);
+  ~KeyedPack();
+  KeyedPack(const KeyedPack&) = delete;
+  KeyedPack& operator=(const KeyedPack&) = delete;
+  const std::string& Dir() const { return dir_; }
+
+ private:
+  std::string dir_;
+};
 
 // A player of this skill that looks at the game and holds its keys on hp; call it
 // at each frame of running play.
