@@ -6,6 +6,7 @@
 
 #include "frontend/stage_jump.h"
 #include "library/system/el_system.h"
+#include "library/system/file_lookup.h"
 #include "library/system/line_reader.h"
 #include "platform/sdl_platform_factory.h"
 #include "shell/command_line.h"

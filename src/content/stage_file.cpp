@@ -56,7 +56,8 @@ constexpr EnemyKey kEnemyKeys[] = {
        c.turn = ToInt(v);
        if (c.turn != 0) c.state = STATE_WAITING;
      }},
-    {"boss:", [](Character& c, std::string_view v) { c.boss = ToInt(v) != 0 ? 1 : 0; }},
+    {"boss:", ValueKind::kInt,
+     [](Character& c, std::string_view v) { c.boss = ToInt(v) != 0 ? 1 : 0; }},
 };
 constexpr int kEnemyImg = 0;
 constexpr int kEnemyAttack = 5;

@@ -1,15 +1,11 @@
 #include "frontend/stage_progress.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 
 #include "frontend/save_file.h"
 #include "library/system/line_reader.h"
+#include "platform/file_writer.h"
 
 namespace {
 
@@ -42,20 +38,9 @@ void MarkReached(int stage) {
   Reached reached = ReadProgress();
   if (reached[static_cast<size_t>(stage)]) return;
   reached[static_cast<size_t>(stage)] = true;
-  if (!WriteFileWhole(ProgressFile(), ProgressBytes(reached)))
+  const std::string file = ProgressFile();
+  std::string why;
+  if (!platform::ReplaceFile(file, ProgressBytes(reached), &why))
     std::fprintf(stderr, "lantern-drift: cannot write %s (%s); the stages reached are not saved\n",
-                 ProgressFile().c_str(), std::strerror(errno));
-}
-
-bool WriteFileWhole(const std::string& path, std::string_view bytes) {
-  const std::string temp = path + ".tmp";
-  unlink(temp.c_str());
-  const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
-  const bool written =
-      write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) && fsync(fd) == 0;
-  const bool closed = close(fd) == 0;
-  if (written && closed && std::rename(temp.c_str(), path.c_str()) == 0) return true;
-  unlink(temp.c_str());
-  return false;
+                 file.c_str(), why.c_str());
 }

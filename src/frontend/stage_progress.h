@@ -18,6 +18,3 @@ std::string ProgressFile();  // beside save.dat
 Reached ReadProgress();
 // Adds the stage (ignored outside 0..63) and writes the file when it is new.
 void MarkReached(int stage);
-// Replaces path with bytes through a file beside it, so a crash leaves the old
-// file or the new one; false when it could not.
-bool WriteFileWhole(const std::string& path, std::string_view bytes);

@@ -4,13 +4,14 @@
 #include <string>
 
 #include "content/game_params.h"
-#include "frontend/front_scenes.h"
 #include "frontend/save_file.h"
 #include "frontend/script_scenes.h"
 #include "frontend/stage_progress.h"
+#include "frontend/title_scene.h"
 #include "game/game_state.h"
 #include "scene/scene_state.h"
 #include "shell/main_loop.h"
+#include "shell/window_proc.h"
 #include "support/headless_test.h"
 #include "support/test_bytes.h"
 
@@ -22,7 +23,7 @@ class FrontExtrasTest : public HeadlessTest {
     HeadlessTest::SetUp();
     MakeTempDir();
     g_window.active = 1;
-    hp.CreateMainWindow("t", false);
+    hp.CreateMainWindow("t", false, false);
     ResetFrameClock();
     g_param.INIT_STAGE = 1;
     g_param.MAX_STAGE = 5;
