@@ -21,6 +21,8 @@ class Fd {
 
   int get() const { return fd_; }
   bool valid() const { return fd_ >= 0; }
+  // Gives up the descriptor without closing it, for a caller that checks close().
+  int Release() { return std::exchange(fd_, -1); }
   void Reset(int fd) {
     if (fd_ >= 0) close(fd_);
     fd_ = fd;

@@ -173,4 +173,36 @@ void WriteLock::Release() {
   folder_.Reset(-1);
 }
 
+bool StreamFile::Open(const std::string& path, std::string* why) {
+  pending_.clear();
+  failure_.clear();
+  fd_.Reset(open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0666));
+  return fd_.valid() || FailErrno(why);
+}
+
+void StreamFile::Append(std::string_view bytes) {
+  if (fd_.valid() && failure_.empty()) pending_.append(bytes);
+}
+
+void StreamFile::Flush() {
+  if (!fd_.valid() || !failure_.empty()) return;
+  std::string_view rest = pending_;
+  while (!rest.empty()) {
+    const ssize_t n = write(fd_.get(), rest.data(), rest.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      failure_ = std::strerror(n == 0 ? ENOSPC : errno);
+      break;
+    }
+    rest.remove_prefix(static_cast<size_t>(n));
+  }
+  pending_.clear();
+}
+
+bool StreamFile::Close(std::string* why) {
+  Flush();
+  if (fd_.valid() && close(fd_.Release()) != 0 && failure_.empty()) failure_ = std::strerror(errno);
+  return failure_.empty() || Fail(why, failure_);
+}
+
 }  // namespace platform

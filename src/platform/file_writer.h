@@ -38,6 +38,25 @@ bool RemoveFolder(const std::string& path, std::string* why = nullptr);
 // relative target counts from its link's folder.
 std::string LinkTarget(const std::string& path);
 
+// A file written from its start in pieces, as a record is: Append keeps the
+// bytes, Flush hands them to the file (a killed program leaves what was
+// flushed), Close flushes and closes. The first failure is kept: later calls
+// write nothing, and Close says it.
+class StreamFile {
+ public:
+  // Creates path, or empties the file there.
+  bool Open(const std::string& path, std::string* why = nullptr);
+  void Append(std::string_view bytes);
+  void Flush();
+  bool Close(std::string* why = nullptr);
+  ~StreamFile() { Flush(); }
+
+ private:
+  Fd fd_;
+  std::string pending_;
+  std::string failure_;
+};
+
 // The advisory lock that processes writing the same file take in turns. It
 // locks the folder of the file's link target (a write never replaces a folder)
 // and `path` + ".lock" beside the name given, where that is a regular file this

@@ -265,36 +265,16 @@ bool HoldsRecord(const std::string& path) {
 bool RecordWriter::Open(const std::string& path, const RecordHeader& header, std::string& why) {
   why = HeaderRefusal(header);
   if (!why.empty()) return false;
-  file_ = std::fopen(path.c_str(), "wb");
-  if (file_ == nullptr) return why = "cannot write " + path + ": " + std::strerror(errno), false;
-  Put(EncodeHeader(header));
+  if (!file_.Open(path, &why)) return why = "cannot write " + path + ": " + why, false;
+  file_.Append(EncodeHeader(header));
   return true;
 }
 
-void RecordWriter::Write(const Event& event) { Put(EncodeEvent(event)); }
-
 // After the first failure nothing more is written: the record stays a cut one.
-void RecordWriter::Put(const std::string& bytes) {
-  if (file_ == nullptr || !failure_.empty()) return;
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
-    failure_ = std::strerror(errno);
-}
+void RecordWriter::Write(const Event& event) { file_.Append(EncodeEvent(event)); }
 
-void RecordWriter::Flush() {
-  if (file_ != nullptr && failure_.empty() && std::fflush(file_) != 0)
-    failure_ = std::strerror(errno);
-}
+void RecordWriter::Flush() { file_.Flush(); }
 
-bool RecordWriter::Close(std::string& why) {
-  if (file_ != nullptr && std::fclose(file_) != 0 && failure_.empty())
-    failure_ = std::strerror(errno);
-  file_ = nullptr;
-  why = failure_;
-  return failure_.empty();
-}
-
-RecordWriter::~RecordWriter() {
-  if (file_ != nullptr) std::fclose(file_);
-}
+bool RecordWriter::Close(std::string& why) { return file_.Close(&why); }
 
 }  // namespace platform

@@ -6,11 +6,12 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/file_writer.h"
 
 namespace platform {
 
@@ -147,13 +148,9 @@ class RecordWriter {
   // Closes the file; false when any write, flush or the close failed (a full
   // disk): the record then stops short, and why says at what.
   bool Close(std::string& why);
-  ~RecordWriter();
 
  private:
-  void Put(const std::string& bytes);
-
-  std::FILE* file_ = nullptr;
-  std::string failure_;
+  StreamFile file_;
 };
 
 // Why header cannot be written to a record (a text over kMaxHeaderText); empty when it can.
