@@ -41,19 +41,11 @@ const Tolerated kCases[] = {
     {"SceneCountPastTen",
      [](const std::string& d) { Replace(d + "data/demo_go.dat", "#MAX_SCENE:2", "#MAX_SCENE:11"); },
      R"(data/demo_go\.dat:2: warning: MAX_SCENE 11 is outside 0\.\.10; the game takes it as 10)"},
-    {"NegativeSceneCount",
-     [](const std::string& d) { Replace(d + "data/demo_go.dat", "#MAX_SCENE:2", "#MAX_SCENE:-1"); },
-     R"(data/demo_go\.dat:2: warning: MAX_SCENE -1 is outside 0\.\.10; the game takes it as 0)"},
     {"FadeOfNoSteps",
      [](const std::string& d) {
        Replace(d + "data/demo_go.dat", "fade_interval:24", "fade_interval:0");
      },
      R"(data/demo_go\.dat:8: warning: fade_interval 0 is below 1)"},
-    {"FadeOfNegativeSteps",
-     [](const std::string& d) {
-       Replace(d + "data/demo_go.dat", "fade_interval:24", "fade_interval:-3");
-     },
-     R"(data/demo_go\.dat:8: warning: fade_interval -3 is below 1)"},
     {"NameFoundOnlyIgnoringCase",
      [](const std::string& d) { Replace(d + "data/game.dat", "img\\shot.bmp", "img\\Shot.bmp"); },
      R"(data/game\.dat:23: warning: "img\\Shot\.bmp" is found only by ignoring letter case, as img/shot\.bmp)"},
