@@ -207,7 +207,6 @@ TEST(ContentPack, StagesFitTheirPicturesAndEveryTurnHasEnemies) {
     }
     for (int t = 0; t < Int(d, "MAX_TURN:"); ++t)
       EXPECT_GE(per_turn[t], 1) << where << " turn " << t;
-    EXPECT_LT(per_turn.rbegin()->first, Int(d, "MAX_TURN:")) << where;
     full_hp = std::max(full_hp, Int(stage.enemies.at(0), "hp:"));
     for (int o = 0; o < Int(d, "OBJECT_NUMBER:"); ++o) {
       const Keys& k = stage.objects.at(o);
@@ -232,7 +231,6 @@ TEST(ContentPack, ScriptsShowTheirPicturesOnScreenWithTheirOwnWaits) {
       ASSERT_EQ(script.scenes.count(n), 1u) << where;
       const Keys& scene = script.scenes.at(n);
       EXPECT_EQ(scene.count("wait:"), 1u) << where << " must give its own wait";
-      EXPECT_TRUE(!scene.count("fade_interval:") || Int(scene, "fade_interval:") >= 1) << where;
       const pack::Size size = pack::PictureSize(Value(scene, "img:")).value_or(pack::Size{});
       int x = 0, y = 0, w = 640, h = 480;
       if (scene.count("xy:"))

@@ -1,5 +1,5 @@
-// The default pack is won by play and never by standing still: the two ends of the
-// difficulty curve that bench/difficulty_curve prints in full, at 30 frames a second.
+// The default pack is never won by standing still: the low end of the difficulty curve that
+// bench/difficulty_curve prints in full, at 30 frames a second (whole_run_test the high end).
 #include <gtest/gtest.h>
 
 #include "contentpack/pack_files.h"
@@ -25,16 +25,6 @@ TEST(Playthrough, StandingStillClearsNoStageAndLosesTheFirstBeforeItsTime) {
     if (stage == stages.first) {
       EXPECT_FALSE(r.timed_out) << "standing still lasts out the time of the first stage";
     }
-  }
-}
-
-TEST(Playthrough, TheExpertClearsEveryStage) {
-  const Stages stages;
-  for (int stage = stages.first; stage < stages.end; ++stage) {
-    const StageResult r =
-        PlayStage(LD_GAME_DIR, stage, kExpert, kFrameMs, static_cast<uint32_t>(stage));
-    EXPECT_TRUE(r.cleared) << "stage " << stage << (r.timed_out ? ": time ran out" : ": lost")
-                           << " after " << r.seconds_used << " s";
   }
 }
 

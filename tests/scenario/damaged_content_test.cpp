@@ -95,13 +95,6 @@ const Damaged kDamages[] = {
        return {};
      },
      true},
-    {"MissingPicturesAndSounds",
-     [](const std::string& dir) -> std::vector<std::string> {
-       for (const char* sub : {"img", "sound", "Music"}) fs::remove_all(dir + sub);
-       return {"data/game.dat:23", "data/game.dat:12",  "data/demo1.dat:9",
-               "img/title.bmp:0",  "Music/title.mid:0", "img/howto.bmp:0"};
-     },
-     false},
     {"StageWithEntryOutsideTheTable",
      [](const std::string& dir) -> std::vector<std::string> {
        return {Append(dir, "data/data1.dat", {"#ENEMY:64", "hp:5"})[0]};
@@ -127,12 +120,6 @@ const Damaged kDamages[] = {
        test_bytes::WriteFile(dir + "data/game.dat",
                              "#SHOT_SHADOW:0\n" + test_bytes::ReadFile(dir + "data/game.dat"));
        return {"data/game.dat:1"};
-     },
-     true},
-    {"MissingIntroductionPlaysNothing",
-     [](const std::string& dir) -> std::vector<std::string> {
-       fs::remove(dir + "data/demo2.dat");
-       return {};
      },
      true},
     // Warnings, not errors: the game plays on.

@@ -60,20 +60,6 @@ TEST_F(StageJumpTest, RefusesStagesTheGameDoesNotHave) {
     EXPECT_EQ(StageJumpRefusal(dir, c.stage).substr(0, c.said.size()), c.said) << c.stage;
 }
 
-TEST_F(StageJumpTest, StartsAtTheStageIntroductionWithoutTheOpeningOrTitle) {
-  int time = 0;
-  PlayStage3(20000, [&] {
-    if (g_state.scene == SCENE_GAME && time == 0) time = g_stage.INIT_TIME;
-  });
-  ASSERT_GE(entered.size(), 2u);
-  EXPECT_EQ(entered[0], SCENE_STAGE_INTRO);
-  EXPECT_EQ(entered[1], SCENE_GAME);
-  EXPECT_EQ(g_game.stage, 3);
-  EXPECT_EQ(time, 145);
-  EXPECT_TRUE(hp.texts.empty()) << "the default pack keeps its baked cards";
-  EXPECT_TRUE(hp.boxes.empty());
-}
-
 TEST_F(StageJumpTest, CardLinesAreWrittenOverTheIntroduction) {
   Edit("data3.dat", "#STAGE_NAME:", "#CARD_TITLE:Paper Festival\n#CARD_HINT:Mind the lanterns");
   PlayStage3(3000, [] {});

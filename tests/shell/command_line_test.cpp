@@ -24,6 +24,7 @@ TEST(CommandLineTest, RefusesMissingAndEmptyValues) {
       {{"--replay"}, "--replay takes a file name"},
       {{"--replay", "--headless"}, "--replay takes a file name, not '--headless'"},
       {{"--scale", "-1"}, "--scale takes a whole number from 1 to 9, not '-1'"},
+      {{"--scale", "10"}, "--scale takes a whole number from 1 to 9, not '10'"},
       {{"--scale"}, "--scale takes a whole number from 1 to 9"},
       {{"--check", ""}, "--check takes a folder name, not an empty one"},
       {{"--stage"}, "--stage takes a stage number"},
@@ -39,9 +40,9 @@ TEST(CommandLineTest, RefusesMissingAndEmptyValues) {
 }
 
 TEST(CommandLineTest, TakesGivenValues) {
-  const Options replay = Parse({"--replay", "run.rec", "--headless", "--scale", "3"});
+  const Options replay = Parse({"--replay", "run.rec", "--headless", "--scale", "9"});
   EXPECT_EQ(std::tie(replay.error, replay.replay, replay.headless, replay.scale),
-            std::tuple("", "run.rec", true, 3));
+            std::tuple("", "run.rec", true, 9));
   const Options check = Parse({"--check", "--windowed"});
   EXPECT_EQ(std::tie(check.error, check.check, check.check_folder, check.full_screen),
             std::tuple("", true, "", 0));

@@ -4,7 +4,6 @@
 #include <string>
 #include <tuple>
 
-#include "shell/command_line.h"
 #include "support/headless_test.h"
 #include "support/test_bytes.h"
 
@@ -110,15 +109,6 @@ TEST_F(ConfigTest, KeysAndValues) {
     EXPECT_EQ(std::tie(got.full_screen, got.fps, got.music_volume, got.sound_volume),
               std::tie(c.full_screen, c.fps, c.music, c.sound))
         << c.text;
-  }
-}
-
-// --scale takes a whole number from 1 to 9; anything else is an error.
-TEST(CommandLineTest, ScaleAtItsEdges) {
-  for (const auto& [value, scale] : {std::pair{"1", 1}, {"9", 9}, {"0", 0}, {"10", 0}, {"-1", 0}}) {
-    const char* argv[] = {"lantern-drift", "--scale", value};
-    const Options o = ParseCommandLine(3, argv);
-    EXPECT_EQ(o.error.empty() ? o.scale : 0, scale) << value;
   }
 }
 
