@@ -81,14 +81,6 @@ TEST_F(GameDatTest, MissingFileAndBadShotShadowAreRefused) {
   }
 }
 
-TEST_F(GameDatTest, BootReadsGameDatAndLeavesForTheOpening) {
-  Write("data/GAME.DAT", "#MAX_STAGE:5");
-  SceneBoot();
-  EXPECT_EQ(g_param.MAX_STAGE, 5);
-  EXPECT_EQ(g_state.scene, SCENE_OPENING);
-  EXPECT_EQ(g_state.prev_scene, 0);
-}
-
 }  // namespace
 
 namespace {

@@ -87,12 +87,6 @@ TEST(ReadGameDatTest, TurnsEachLineIntoItsValue) {
   }
 }
 
-TEST(ReadGameDatTest, OnlyLinesBeforeTheFirstRefusalApply) {
-  const GameDat dat = ReadGameDat("#MAX_STAGE:3\n#SHOT_SHADOW:0\n#MAX_STAGE:4\n", "game.dat");
-  EXPECT_TRUE(dat.BeforeRefusal(1));
-  EXPECT_FALSE(dat.BeforeRefusal(3));
-}
-
 // Each line the scene reader kept, as "line: what".
 std::vector<std::string> Kept(const SceneFile& file) {
   std::vector<std::string> kept;

@@ -7,8 +7,6 @@
 
 #include "content/content_test.h"
 #include "content/scene_script.h"
-#include "frontend/script_scenes.h"
-#include "game/game_state.h"
 #include "library/draw/el_draw.h"
 #include "library/system/el_system.h"
 #include "library/ui/start.h"
@@ -187,17 +185,6 @@ TEST_F(ScenePlayerTest, ReleasesExactlyThePicturesItsScriptLoaded) {
   g_state.select = 1;
   EXPECT_EQ(Play(18), 0);
   EXPECT_EQ(g_draw.LoadedCount(), 3);
-}
-
-// The game starts running as the introduction ends, whatever the last one left.
-TEST_F(ScenePlayerTest, StageIntroductionEndsInRunningPlay) {
-  Write("data/demo3.dat", "#MAX_SCENE:1\n#SCENE:0\nwait:0\n");
-  g_game.stage = 3;
-  g_state.scene_entry = 1;
-  SceneStageIntro();
-  g_state.select = 1;
-  SceneStageIntro();
-  EXPECT_EQ(std::tuple(g_state.scene, g_state.play_running), std::tuple(SCENE_GAME, 1));
 }
 
 }  // namespace
