@@ -118,6 +118,7 @@ TEST(ReadSceneScriptTest, TurnsEachLineIntoItsValue) {
         "5: scene 1", "6: scene 1 key 0 music\\t.mid"},
        {}},
       {"img:img\\a.bmp\n", {}, {1}},
+      {"#MAX_SCENE:10\n", {"1: count 10"}, {}},
       {"#MAX_SCENE:11\n", {"1: count 10"}, {1}},
       {"#MAX_SCENE:-1\n", {"1: count 0"}, {1}},
       {"#SCENE:10\nimg:img\\a.bmp\n", {}, {1}},

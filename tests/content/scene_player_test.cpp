@@ -73,21 +73,6 @@ TEST_F(ScenePlayerTest, WaitsAndEnterAdvanceTheScenesOfEveryKindOfScript) {
   EXPECT_EQ(Play(0), 1);
   AbandonSceneScript();
   EXPECT_EQ(g_draw.LoadedCount(), 0);
-
-  // MAX_SCENE 10 is the table's size; 11 is cut to it, with a complaint.
-  for (const auto& [count, complaint] : {std::pair{"10", false}, {"11", true}}) {
-    SCOPED_TRACE(count);
-    testing::internal::CaptureStderr();
-    Script(std::string("#MAX_SCENE:") + count + "\n#SCENE:9\nimg:img\\red.bmp\n");
-    int calls = 0;
-    do {
-      g_state.select = 1;
-      ++calls;
-    } while (Play(static_cast<uint32_t>(calls)) == 1 && calls < 20);
-    EXPECT_EQ(calls, 10);
-    EXPECT_EQ(testing::internal::GetCapturedStderr().find("MAX_SCENE") != std::string::npos,
-              complaint);
-  }
 }
 
 TEST_F(ScenePlayerTest, FadeTakesTenStepsAndEnterCutsItShort) {
@@ -160,14 +145,9 @@ TEST_F(ScenePlayerTest, ReleasesExactlyThePicturesItsScriptLoaded) {
   Script(
       "#MAX_SCENE:2\n#SCENE:0\nimg:img\\red.bmp\nimg:img\\blue.bmp\n#SCENE:1\nimg:img\\red.bmp\n"
       "#SCENE:10\nimg:img\\red.bmp\n#SCENE:9\n");
-  testing::internal::CaptureStderr();
+  testing::internal::CaptureStderr();  // scene 10 is past the table: the readers' test
   Play(0);
-  const std::string complaints = testing::internal::GetCapturedStderr();
-  // Scene 10 (line 7) is past the table; scene 9 (line 9) is its last.
-  EXPECT_EQ(std::tuple(complaints.find("demo_op.dat:7: ") != std::string::npos,
-                       complaints.find("demo_op.dat:9: ") != std::string::npos),
-            std::tuple(true, false))
-      << complaints;
+  testing::internal::GetCapturedStderr();
   EXPECT_EQ(g_draw.LoadedCount(), 3);
   g_state.select = 1;
   Play(1);

@@ -8,7 +8,6 @@
 #include "content/game_params.h"
 #include "content/stage_data.h"
 #include "library/draw/el_draw.h"
-#include "library/ui/start.h"
 #include "scene/scene_state.h"
 
 namespace {
@@ -129,15 +128,6 @@ TEST_F(StageFileTest, KeptFieldsAndOverwrittenParametersOutliveTheStage) {
                      g_param.SHOT_SPEED, g_param.SHOT_SHADOW, g_param.BLINK_TIME),
             std::make_tuple(5000, 3, 90, 0.75f, 9, 12, 250));
   EXPECT_STREQ(g_stage.BGM, "MUSIC\\STAGE1.MID");
-}
-
-TEST_F(StageFileTest, PicturesLoadLowerCasedFromBlocksAndCapitalisedFromDirectives) {
-  StartLibrary(640, 480, 1);
-  WriteBmp("img/enemy.bmp", 4, 4, 0xFF0000);
-  Read("#ENEMY:0\nIMG:Img\\Enemy.BMP\n#STAGE_CLEAR:img\\enemy.bmp\n");
-  EXPECT_EQ(std::tuple(g_draw.Slot(g_chars[0].img).name, g_draw.Slot(g_stage.STAGE_CLEAR).name,
-                       g_draw.LoadedCount()),
-            std::tuple("img\\enemy.bmp", "IMG\\ENEMY.BMP", 2));
 }
 
 TEST_F(StageFileTest, DataOutsideTheTablesIsRefusedWithItsLine) {
