@@ -104,25 +104,6 @@ TEST_F(ScenePlayerTest, FadeTakesTenStepsAndEnterCutsItShort) {
   EXPECT_GE(g_scene_table[1].fade_level, 1.0f);
 }
 
-TEST_F(ScenePlayerTest, ImgSaveBlendsOverTheLastPictureAndCompounds) {
-  Script(
-      "#MAX_SCENE:2\n#SCENE:0\nimg:img\\red.bmp\nwait:100\n"
-      "#SCENE:1\nimg_save:\nfade_in:\nimg:img\\blue.bmp\nxy:10,20,100,60\n");
-  for (uint32_t at : {0u, 101u, 202u})
-    Play(at);  // scene 1 starts at 101; at 202 drawn at level 0.0, then a step
-  EXPECT_EQ(hp.FramePixel(50, 50), kRed) << "level 0.0 leaves what the buffer holds";
-  Play(203);
-  const uint16_t first = hp.FramePixel(50, 50);
-  Play(204);  // the same level, blended over the frame before
-  const uint16_t second = hp.FramePixel(50, 50);
-  EXPECT_TRUE(31 > (first >> 11) && (first >> 11) > (second >> 11) &&
-              (second & 0x1F) > (first & 0x1F))
-      << first << " then " << second << ": the red falls and the blue rises";
-  for (auto [x, y] : {std::pair{5, 5}, {110, 50}, {50, 80}})
-    EXPECT_EQ(hp.FramePixel(x, y), kRed) << "outside the picture the earlier scene stays";
-  EXPECT_EQ(hp.FramePixel(109, 79), second) << "the part shown is (0, 0)-(100, 60)";
-}
-
 TEST_F(ScenePlayerTest, MusicActionsRunWhenTheirSceneStarts) {
   Script(
       "#MAX_SCENE:4\n#SCENE:0\nBGM:Music\\Op.mid\nwait:10\n#SCENE:1\nwait:10\n"
