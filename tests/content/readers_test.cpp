@@ -87,12 +87,6 @@ TEST(ReadGameDatTest, TurnsEachLineIntoItsValue) {
   }
 }
 
-TEST(ReadGameDatTest, OnlyLinesBeforeTheFirstRefusalApply) {
-  const GameDat dat = ReadGameDat("#MAX_STAGE:3\n#SHOT_SHADOW:0\n#MAX_STAGE:4\n", "game.dat");
-  EXPECT_TRUE(dat.BeforeRefusal(1));
-  EXPECT_FALSE(dat.BeforeRefusal(3));
-}
-
 // Each line the scene reader kept, as "line: what".
 std::vector<std::string> Kept(const SceneFile& file) {
   std::vector<std::string> kept;
@@ -124,6 +118,7 @@ TEST(ReadSceneScriptTest, TurnsEachLineIntoItsValue) {
         "5: scene 1", "6: scene 1 key 0 music\\t.mid"},
        {}},
       {"img:img\\a.bmp\n", {}, {1}},
+      {"#MAX_SCENE:10\n", {"1: count 10"}, {}},
       {"#MAX_SCENE:11\n", {"1: count 10"}, {1}},
       {"#MAX_SCENE:-1\n", {"1: count 0"}, {1}},
       {"#SCENE:10\nimg:img\\a.bmp\n", {}, {1}},

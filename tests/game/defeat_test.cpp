@@ -62,15 +62,6 @@ TEST_F(DefeatRevival, ProtectionHoldsWhileAnEnemySitsOnTheRevivalPoint) {
   EXPECT_EQ(g_system.Deadline(1), elSystem::kDisarmed);
 }
 
-TEST_F(DefeatRevival, WithoutStockThePlayersExplosionEndsTheGameAtOnce) {
-  g_game.stock = 0;
-  Player().score = 40;  // a stage file may give the player a score: it never counts
-  AddEnemy(100.0f, 100.0f);
-  EXPECT_NE(RunUntil(STATE_GONE, 0), 0u);
-  EXPECT_EQ(g_game.score, 0);
-  EXPECT_EQ(TurnCheck(), 0);
-}
-
 class TurnTest : public GameTest {
  protected:
   void SetUp() override {

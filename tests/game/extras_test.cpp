@@ -10,13 +10,10 @@
 
 namespace {
 
-class ExtrasTest : public GameTest {
+class ExtrasTest : public PlayTest {
  protected:
   void SetUp() override {
-    GameTest::SetUp();
-    g_param.MAX_STAGE = 5;
-    g_param.PLAYER_STOCK = 2;
-    g_param.INIT_STAGE = 1;
+    PlayTest::SetUp();
     hp.keep_frames = true;
     g_stage.BG = LoadPicture("bg.bmp", 640, 480, 0x000000);
     g_stage.GAGE_BASE = LoadPicture("base.bmp", 640, 32, 0x000000);
@@ -26,19 +23,6 @@ class ExtrasTest : public GameTest {
     g_stage.ENEMY_NUMBER = 0;
     AddEnemy(320.0f, 240.0f).ai = 0;
     AddEnemy(500.0f, 350.0f);
-  }
-  // A new game whose stage file keeps the characters the tables hold.
-  void Start() {
-    NewGameSetup();
-    test_bytes::WriteFile("data/data1.dat",
-                          "#ENEMY_NUMBER:" + std::to_string(g_stage.ENEMY_NUMBER) + "\n");
-    g_state.scene = SCENE_GAME;
-    g_state.scene_entry = 1;
-    Frame();
-  }
-  static void Frame() {
-    SceneGame();
-    g_state.scene_entry = 0;
   }
   // The player thrown against the left wall: 50 hit points a bounce.
   static void ThrowAtWall() {

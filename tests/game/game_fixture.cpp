@@ -1,5 +1,6 @@
 #include "game/game_fixture.h"
 
+#include "game/game_scene.h"
 #include "library/draw/el_draw.h"
 #include "library/sound/el_sound.h"
 #include "library/ui/start.h"
@@ -70,4 +71,25 @@ std::vector<std::string> GameTest::Sounds() const {
 int GameTest::LoadPicture(const std::string& name, int w, int h, uint32_t colour) {
   test_bytes::WriteFile("img/" + name, test_bytes::Bmp24(w, h, colour));
   return g_draw.LoadObject("img\\" + name, 2);
+}
+
+void PlayTest::SetUp() {
+  GameTest::SetUp();
+  g_param.MAX_STAGE = 5;
+  g_param.PLAYER_STOCK = 2;
+  g_param.INIT_STAGE = 1;
+}
+
+void PlayTest::Start() {
+  NewGameSetup();
+  test_bytes::WriteFile("data/data1.dat",
+                        "#ENEMY_NUMBER:" + std::to_string(g_stage.ENEMY_NUMBER) + "\n");
+  g_state.scene = SCENE_GAME;
+  g_state.scene_entry = 1;
+  Frame();
+}
+
+void PlayTest::Frame() {
+  SceneGame();
+  g_state.scene_entry = 0;
 }

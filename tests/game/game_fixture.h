@@ -33,6 +33,16 @@ class GameTest : public HeadlessTest {
   std::vector<std::string> buffer_roles_;
 };
 
+// A new game of five stages from stage 1 with a stock of 2, played through the game scene.
+class PlayTest : public GameTest {
+ protected:
+  void SetUp() override;
+  // A new game whose stage file keeps the characters the tables hold; runs its entry frame.
+  void Start();
+  // One frame of the game scene, as the main loop runs it.
+  static void Frame();
+};
+
 using SteerTest = GameTest;
 using CollisionTest = GameTest;
 using DefeatTest = GameTest;

@@ -7,33 +7,11 @@
 
 namespace {
 
-class GameSceneTest : public GameTest {
- protected:
-  void SetUp() override {
-    GameTest::SetUp();
-    g_param.MAX_STAGE = 5;
-    g_param.PLAYER_STOCK = 2;
-    g_param.INIT_STAGE = 1;
-    NewGameSetup();
-    g_state.scene = SCENE_GAME;
-    g_state.scene_entry = 1;
-  }
-  // One frame of the game scene, as the main loop runs it.
-  static void Frame() {
-    SceneGame();
-    g_state.scene_entry = 0;
-  }
-  // The entry frame; its stage file keeps the characters the tables hold.
-  void Enter() {
-    test_bytes::WriteFile("data/data" + std::to_string(g_game.stage) + ".dat",
-                          "#ENEMY_NUMBER:" + std::to_string(g_stage.ENEMY_NUMBER) + "\n");
-    Frame();
-  }
-};
+using GameSceneTest = PlayTest;
 
 TEST_F(GameSceneTest, MenuFreezesPlayAndTime) {
   AddEnemy(100.0f, 100.0f);
-  Enter();
+  Start();
   g_state.play_running = 0;  // Escape
   Player().vx = 100.0f;
   g_state.frame_delta = 0.1f;

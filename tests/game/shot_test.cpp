@@ -97,16 +97,4 @@ TEST_F(ShotFlight, ProtectedPlayerCannotFireAndHeldSpaceRefiresAfterReload) {
   EXPECT_EQ(S().state, SHOT_FLYING);
 }
 
-TEST_F(ShotFlight, SoundsOfLaunchMissAndHit) {
-  if (!LoadSoundRoles()) GTEST_SKIP() << "needs the sound library";
-  Fire(1);
-  g_game.shot.x[0] = 650.0f;
-  CheckShotLeaving();
-  AddEnemy(400.0f, 240.0f);
-  Fire(1);
-  std::tie(g_game.shot.x[0], g_game.shot.y[0]) = std::tuple(400.0f, 240.0f);
-  Collisions();
-  EXPECT_EQ(Sounds(), (std::vector<std::string>{"shot", "shot_miss", "shot", "shot_hit"}));
-}
-
 }  // namespace
