@@ -5,7 +5,7 @@
 // lives lost and minutes played, and how many runs reached the ending.
 //
 //   whole_run [RUNS [GAME.DAT LINE ...]]
-// The lines ("#CONTINUES:3") are added to a copy of the default pack's game.dat.
+// The lines ("#CONTINUES:0") are added to a copy of the default pack's game.dat.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::vector<std::string> lines(argv + std::min(argc, 2), argv + argc);
-  const KeyedPack pack(LD_GAME_DIR, lines);
+  const PackCopy pack(LD_GAME_DIR, lines);
   std::printf("%d runs per player and frame rate; game.dat adds:", runs);
   for (const std::string& line : lines) std::printf(" %s", line.c_str());
   std::printf("\nplayer  fps  stages cleared  continues used  lives lost  minutes  endings\n");

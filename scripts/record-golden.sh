@@ -123,14 +123,29 @@ quit_from_title
 keep howto_ranking
 stop_game
 
-# A new game left alone: stage 1 is lost, the game-over scene plays out, its
-# score enters the ranking, which is then shown.
+# The continue box after game over: its dark panel behind " CONTINUE? ".
+wait_continue_box() {
+  for _ in $(seq 900); do
+    window_shot probe
+    [[ "$(pixel probe 204 160)" =~ ^#?1[0-9A-F]0[0-9A-F]2[0-9A-F]$ ]] && return 0
+    sleep 0.2
+  done
+  fail "the continue box never showed"
+}
+
+# A new game left alone: stage 1 runs out of time, the game-over scene plays out,
+# No in the continue box enters the score in the ranking, which is then shown.
 record_game
 title Return
 key Return
 press_until Return "$IMG/gauge_base.bmp" 200 0 220 32
 window_shot lost_play
-title "" 600
+wait_continue_box
+window_shot continue_box
+key Down
+sleep 0.3
+key Return
+title "" 60
 open_ranking
 window_shot lost_ranking
 key Return

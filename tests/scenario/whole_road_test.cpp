@@ -1,6 +1,10 @@
 // One whole game from start-up to quit, then a second start in the same folder.
+#include <algorithm>
 #include <fstream>
+#include <functional>
+#include <vector>
 
+#include "content/game_params.h"
 #include "frontend/save_file.h"
 #include "game/game_state.h"
 #include "platform/bitmap_file.h"
@@ -32,7 +36,8 @@ TEST_F(WholeRoadTest, LostGameEntersTheRankingAndComesBackNextTime) {
   const int scores[5] = {90000000, 10, 0, 0, 0};
   std::ofstream("save.dat", std::ios::binary)
       << "qorvane" << std::string(reinterpret_cast<const char*>(scores), sizeof scores);
-  int titles = 0, final_score = -1;
+  int titles = 0, score = -1;
+  std::vector<int> ended;  // each game's score as it ended, the continued ones too
   const int result = Run(
       [&] {
         if (g_state.scene == SCENE_TITLE) {
@@ -44,19 +49,26 @@ TEST_F(WholeRoadTest, LostGameEntersTheRankingAndComesBackNextTime) {
           }
         } else if (g_state.scene == SCENE_GAME) {
           hp.HoldKey(hp.now, VK_SPACE, 20);  // fire whenever the shot is ready, never steer
-          final_score = g_game.score;
+          score = g_game.score;
         } else {
-          PressEvery(VK_RETURN, 300);
+          if (g_state.scene == SCENE_GAME_OVER && g_state.scene_entry == 1) ended.push_back(score);
+          PressEvery(VK_RETURN, 300);  // Enter takes every continue offered
         }
       },
       30 * 60 * 1000);
-  EXPECT_EQ(std::tuple(result, titles, g_state.shutdown_state, hp.stalled),
-            std::tuple(0, 2, 2, false));
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(titles, 2);
+  EXPECT_EQ(g_state.shutdown_state, 2);
+  EXPECT_FALSE(hp.stalled);
   EXPECT_TRUE(hp.boxes.empty()) << hp.boxes.front().text;
-  ASSERT_GT(final_score, 10) << "the scripted player should score";
-  ASSERT_LT(final_score, 90000000);
-  EXPECT_EQ(std::tuple(g_ranking[0], g_ranking[1], g_ranking[2]),
-            std::tuple(90000000, final_score, 10));
+  ASSERT_EQ(ended.size(), static_cast<size_t>(g_param.CONTINUES + 1));
+  for (int s : ended) ASSERT_GT(s, 10) << "the scripted player should score";
+  std::vector<int> best = {90000000, 10, 0, 0, 0};
+  best.insert(best.end(), ended.begin(), ended.end());
+  std::sort(best.begin(), best.end(), std::greater<>());
+  best.resize(5);
+  EXPECT_EQ(std::vector<int>(g_ranking.begin(), g_ranking.begin() + 5), best);
+  const int final_score = best[1];
 
   // The second start reads it back; the ranking screen shows it with leading zeros.
   Restart();

@@ -55,6 +55,13 @@ std::string GameDat() {
       << "\n; start, revival and protection (ms), bonuses, the spare-life icon, blinking (ms)\n"
       << "#INIT_STAGE:" << kFirstStage << "\n#RIVIVAL_TIME:1500\n#SPECIAL_TIME:2000\n"
       << "#CLEAR_BONUS:1000\n#TIME_BONUS:50\n#STOCK_IMG:" << name::kStock << "\n#BLINK_TIME:500\n";
+  out << "; this game's own keys, which other readers of the format pass over:\n"
+      << "; a life per stage cleared, three continues, the stages reached to choose from\n"
+      << "#EXTEND_STAGE:1\n#CONTINUES:3\n#STAGE_SELECT:1\n"
+      << "; after a hit: a second's grace and a blink; a shake when the player falls (ms)\n"
+      << "#HIT_GRACE:1000\n#HIT_FLASH:1\n#DEFEAT_SHAKE:400\n"
+      << "; a banner when time runs out (ms), early enemies dimmed, effects panned\n"
+      << "#TIME_UP:2000\n#DIM_EARLY:1\n#PAN_EFFECTS:1\n";
   return out.str();
 }
 
@@ -103,6 +110,7 @@ void WriteCharacter(std::ostringstream& out, int entry, const CharacterKind& kin
       << "\nsize_y:" << kind.size << "\nai:" << kind.ai << "\nscore:" << kind.score
       << "\nbom_last_img:" << kind.explosion_frames << "\n";
   if (kind.animation) out << "animation:\n";
+  if (kind.boss) out << "boss:1\n";
   out << "turn:" << turn << "\n";
 }
 

@@ -261,7 +261,7 @@ RunResult PlayRun(const std::string& game_dir, const Skill& skill, uint32_t fram
   return run;
 }
 
-KeyedPack::KeyedPack(const std::string& game_dir, const std::vector<std::string>& lines) {
+PackCopy::PackCopy(const std::string& game_dir, const std::vector<std::string>& lines) {
   namespace fs = std::filesystem;
   dir_ = (fs::temp_directory_path() / "ld-pack-XXXXXX").string();
   if (mkdtemp(dir_.data()) == nullptr) {
@@ -276,6 +276,6 @@ KeyedPack::KeyedPack(const std::string& game_dir, const std::vector<std::string>
   for (const std::string& line : lines) dat << "\r\n" << line << "\r\n";
 }
 
-KeyedPack::~KeyedPack() {
+PackCopy::~PackCopy() {
   if (!dir_.empty()) std::filesystem::remove_all(dir_);
 }

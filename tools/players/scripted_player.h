@@ -55,12 +55,12 @@ RunResult PlayRun(const std::string& game_dir, const Skill& skill, uint32_t fram
 // A folder holding the pack in game_dir with these lines added to its game.dat
 // ("#CONTINUES:3", ...): its own data/, the pack's pictures, sounds and music.
 // Removed with the object.
-class KeyedPack {
+class PackCopy {
  public:
-  KeyedPack(const std::string& game_dir, const std::vector<std::string>& lines);
-  ~KeyedPack();
-  KeyedPack(const KeyedPack&) = delete;
-  KeyedPack& operator=(const KeyedPack&) = delete;
+  PackCopy(const std::string& game_dir, const std::vector<std::string>& lines);
+  ~PackCopy();
+  PackCopy(const PackCopy&) = delete;
+  PackCopy& operator=(const PackCopy&) = delete;
   const std::string& Dir() const { return dir_; }
 
  private:
