@@ -136,6 +136,9 @@ bool StartTimeUp() {
     return false;
   g_game.time_up_phase = 1;
   g_game.time_up_until = Deadline(g_param.TIME_UP);
+  // The field freezes under the banner: a blink caught hidden would hide the player throughout.
+  g_game.flash_until = 0;
+  g_game.blink_hidden = 0;
   return true;
 }
 

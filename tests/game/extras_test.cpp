@@ -128,6 +128,23 @@ TEST_F(ExtrasTest, TimeUpShowsItsBannerBeforeGameOver) {
   }
 }
 
+TEST_F(ExtrasTest, TheBannerShowsAPlayerCaughtMidBlink) {
+  g_param.HIT_FLASH = 1;
+  g_param.TIME_UP = 1000;
+  PlayerAndEnemy();
+  Player().img = LoadPicture("p.bmp", 32, 32, 0xFFFFFF);
+  g_stage.INIT_TIME = 100;
+  Start();
+  ThrowAtWall();
+  Frame();
+  ASSERT_TRUE(HiddenByBlink(0));
+  Player().vx = 0.0f;
+  g_stage.INIT_TIME = 0;
+  for (int f = 0; f < 3; ++f) Frame();
+  ASSERT_EQ(g_state.scene, SCENE_GAME);
+  EXPECT_NE(hp.FramePixel(Trunc(Player().x) + 16, 256), 0);
+}
+
 TEST_F(ExtrasTest, DefeatShakesTheScreenForItsTime) {
   g_stage.BG = LoadPicture("grey.bmp", 640, 480, 0x808080);
   for (int ms : {0, 300}) {
