@@ -41,16 +41,14 @@ TEST(StageProgress, BytesRoundTripAndDamagedFilesReachOnlyWhatTheySay) {
   Reached reached{};
   reached[1] = reached[7] = reached[63] = true;
   EXPECT_EQ(ReachedIn(ProgressBytes(reached)), reached);
-  struct Case {
+  const struct {
     std::string bytes;
     int reached_count;
-  };
-  const Case cases[] = {{"", 0},
-                        {"ldstag", 0},
-                        {"xxstages\1\1", 0},
-                        {std::string("ldstages\1\2\0\1", 12), 2},
-                        {"ldstages" + std::string(200, '\1'), 64}};
-  for (const Case& c : cases) {
+  } cases[] = {{"ldstag", 0},
+               {"xxstages\1\1", 0},
+               {std::string("ldstages\1\2\0\1", 12), 2},
+               {"ldstages" + std::string(200, '\1'), 64}};
+  for (const auto& c : cases) {
     const Reached r = ReachedIn(c.bytes);
     EXPECT_EQ(std::count(r.begin(), r.end(), true), c.reached_count) << c.bytes.size();
   }
@@ -64,7 +62,6 @@ TEST_F(FrontExtrasTest, MarkReachedKeepsStagesBesideSaveDat) {
   EXPECT_TRUE(std::filesystem::exists("saves/stages.dat"));
   EXPECT_EQ(std::count(r.begin(), r.end(), true), 2);
   EXPECT_TRUE(r[2] && r[3]);
-  EXPECT_EQ(std::filesystem::file_size("saves/save.dat"), 27u);
 }
 
 TEST_F(FrontExtrasTest, StageSelectOffersReachedStagesOnlyWhenOn) {

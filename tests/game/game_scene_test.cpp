@@ -1,7 +1,5 @@
 #include "game/game_scene.h"
 
-#include <tuple>
-
 #include "game/game_fixture.h"
 #include "scene/scene_state.h"
 
@@ -16,7 +14,8 @@ TEST_F(GameSceneTest, MenuFreezesPlayAndTime) {
   Player().vx = 100.0f;
   g_state.frame_delta = 0.1f;
   while (hp.now < 5000) Frame();
-  EXPECT_EQ(std::tuple(Player().x, g_stage.INIT_TIME), std::tuple(320.0f, 100));
+  EXPECT_EQ(Player().x, 320.0f);
+  EXPECT_EQ(g_stage.INIT_TIME, 100);
   g_state.select = 1;  // resume
   Frame();
   EXPECT_EQ(g_state.play_running, 1);

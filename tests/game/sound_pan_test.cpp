@@ -1,5 +1,4 @@
 // Effects panned by where they happen, when game.dat's PAN_EFFECTS asks for it.
-#include <tuple>
 #include <vector>
 
 #include "game/collision.h"
@@ -22,13 +21,13 @@ TEST_F(SoundPanTest, EffectsSoundWhereTheyHappenOnlyWithTheKey) {
     g_param.PAN_EFFECTS = c.pan_effects;
     hp.pan_log.clear();
     g_stage.ENEMY_NUMBER = 1;
-    std::tie(Player().x, Player().y, Player().facing) = std::tuple(32.0f, 240.0f, 1);
+    Player().x = 32.0f, Player().y = 240.0f, Player().facing = 1;
     LaunchShot();
     g_game.shot.x[0] = 650.0f;
     CheckShotLeaving();
     AddEnemy(400.0f, 240.0f);
     LaunchShot();
-    std::tie(g_game.shot.x[0], g_game.shot.y[0]) = std::tuple(400.0f, 240.0f);
+    g_game.shot.x[0] = 400.0f, g_game.shot.y[0] = 240.0f;
     CheckShotHits();
     EXPECT_EQ(hp.pan_log, c.pans) << "PAN_EFFECTS:" << c.pan_effects;
   }
