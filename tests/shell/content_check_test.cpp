@@ -25,6 +25,19 @@ void Replace(const std::string& path, const std::string& from, const std::string
   test_bytes::WriteFile(path, bytes.replace(at, from.size(), to));
 }
 
+class CheckTest : public HeadlessTest {
+ protected:
+  std::string CopyPack() {
+    const std::string dir = MakeTempDir();
+    for (const char* sub : {"data", "img", "sound", "Music"})
+      fs::copy(fs::path(LD_GAME_DIR) / sub, dir + sub, fs::copy_options::recursive);
+    return dir;
+  }
+  static bool Says(const std::string& report, const std::string& at, const std::string& said) {
+    return std::regex_search(report, std::regex("^" + at + ": " + said, std::regex::multiline));
+  }
+};
+
 struct Tolerated {
   const char* name;
   std::function<void(const std::string& dir)> change;
@@ -35,9 +48,6 @@ const Tolerated kCases[] = {
     {"SceneNumberPastNine",
      [](const std::string& d) { Replace(d + "data/demo_go.dat", "#SCENE:1", "#SCENE:10"); },
      R"(data/demo_go\.dat:12: warning: SCENE: 10 is outside 0\.\.9)"},
-    {"NegativeSceneNumber",
-     [](const std::string& d) { Replace(d + "data/demo_go.dat", "#SCENE:1", "#SCENE:-1"); },
-     R"(data/demo_go\.dat:12: warning: SCENE: -1 is outside 0\.\.9)"},
     {"SceneCountPastTen",
      [](const std::string& d) { Replace(d + "data/demo_go.dat", "#MAX_SCENE:2", "#MAX_SCENE:11"); },
      R"(data/demo_go\.dat:2: warning: MAX_SCENE 11 is outside 0\.\.10; the game takes it as 10)"},
@@ -72,12 +82,10 @@ const Tolerated kCases[] = {
      nullptr},
 };
 
-class ToleratedContentTest : public HeadlessTest, public testing::WithParamInterface<Tolerated> {};
+class ToleratedContentTest : public CheckTest, public testing::WithParamInterface<Tolerated> {};
 
 TEST_P(ToleratedContentTest, IsAWarningOrSilence) {
-  const std::string dir = MakeTempDir();
-  for (const char* sub : {"data", "img", "sound", "Music"})
-    fs::copy(fs::path(LD_GAME_DIR) / sub, dir + sub, fs::copy_options::recursive);
+  const std::string dir = CopyPack();
   GetParam().change(dir);
   const char* said = GetParam().said;
   for (const bool strict : {false, true}) {
@@ -116,9 +124,6 @@ const Mistake kMistakes[] = {
      R"(warning: hpp: is no key of an #ENEMY: block; the game ignores the line; did you mean hp:\?)"},
     {"WrongSeparator", "data/data1.dat", "xy:528,80", "xy:528;80", "xy:528;80",
      R"(warning: xy: "528;80" is not two numbers separated by a comma; the game reads 528,0)"},
-    {"MistypedDirective", "data/data1.dat", "#MAX_TURN:3", "#MAX_TURNS:3", "#MAX_TURNS:3",
-     R"(warning: #MAX_TURNS: is no key of this file; the game ignores the line; did you mean )"
-     R"(#MAX_TURN:\?)"},
     {"WordForANumber", "data/data1.dat", "max:120", "max:fast", "max:fast",
      R"(warning: max: "fast" is not a whole number; the game reads 0)"},
     {"EntryPastEnemyNumber", "data/data1.dat", "#ENEMY_NUMBER:11", "#ENEMY_NUMBER:10", "#ENEMY:10",
@@ -153,19 +158,6 @@ int LineOf(const std::string& path, const std::string& text) {
     if (line.find(text) != std::string::npos) return n;
   return 0;
 }
-
-class CheckTest : public HeadlessTest {
- protected:
-  std::string CopyPack() {
-    const std::string dir = MakeTempDir();
-    for (const char* sub : {"data", "img", "sound", "Music"})
-      fs::copy(fs::path(LD_GAME_DIR) / sub, dir + sub, fs::copy_options::recursive);
-    return dir;
-  }
-  static bool Says(const std::string& report, const std::string& at, const std::string& said) {
-    return std::regex_search(report, std::regex("^" + at + ": " + said, std::regex::multiline));
-  }
-};
 
 class MistakeTest : public CheckTest, public testing::WithParamInterface<Mistake> {};
 
