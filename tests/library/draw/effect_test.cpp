@@ -19,7 +19,6 @@ uint16_t Half(EffectTest& t, uint16_t s, uint16_t d) {
 }
 
 TEST_F(EffectTest, HalfBlendAddsTheHalvesOfEachComponent) {
-  EXPECT_EQ(g_draw.Format().half_mask, 0x7BEFu);
   for (const auto& [s, d, blend] : {std::tuple{0xFFFF, 0x0000, 0x7BEF},
                                     {0xFFFF, 0xFFFF, 0xF7DE},
                                     {0xF800, 0x001F, 0x780F},
@@ -41,7 +40,9 @@ TEST_F(EffectTest, BlendsRefuseSourcesOutsideThePicture) {
   EXPECT_EQ(g_draw.DrawObjectHalf(-1, 0, o, 0, 0, 2, 2) +
                 g_draw.DrawObjectAlpha(1, 1, 0.5f, o, 1, 1, 2, 2),
             2);
-  EXPECT_EQ(std::tuple(Back(0, 0), Back(1, 0), Back(1, 1)), std::tuple(0x7BEF, 0, 0x7BEF));
+  EXPECT_EQ(Back(0, 0), 0x7BEF);
+  EXPECT_EQ(Back(1, 0), 0) << "the picture's second column stays in it";
+  EXPECT_EQ(Back(1, 1), 0x7BEF);
 }
 
 // The formula itself, as written down: beta rounded to float once, products
