@@ -79,10 +79,6 @@ TEST_F(GameDatTest, MissingFileAndBadShotShadowAreRefused) {
   EXPECT_EQ(g_param.SHOT_SHADOW, 0);
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(GameDatTest, OurKeysAreOffUnlessGivenAndTakeTheirValues) {
   using P = GameParams;
   const std::pair<const char*, int GameParams::*> keys[] = {
