@@ -61,7 +61,6 @@ TEST_F(GameDatTest, SoundBlockOpensClosesAndSurvivesUnknownDirectives) {
   EXPECT_EQ(hp.sound_buffers.size(), 6u);
   EXPECT_EQ(g_sound_role.bomb, 1);
   EXPECT_EQ(g_sound_role.shot, 0) << "a known directive closes the block";
-  EXPECT_EQ(g_param.BLINK_TIME, 500);
   ASSERT_EQ(hp.boxes.size(), 1u);
   EXPECT_NE(hp.boxes[0].text.find("elSound::LoadObject"), std::string::npos);
 }
@@ -79,10 +78,6 @@ TEST_F(GameDatTest, MissingFileAndBadShotShadowAreRefused) {
   EXPECT_EQ(g_param.MAX_STAGE, 3);
   EXPECT_EQ(g_param.SHOT_SHADOW, 0);
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(GameDatTest, OurKeysAreOffUnlessGivenAndTakeTheirValues) {
   using P = GameParams;

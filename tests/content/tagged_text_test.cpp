@@ -93,7 +93,6 @@ TEST(TaggedText, ValueProblems) {
       {ValueKind::kInt, "fast", "\"fast\" is not a whole number; the game reads 0"},
       {ValueKind::kInt, "5.5", "\"5.5\" is not a whole number; the game reads 5"},
       {ValueKind::kReal, "0.45", nullptr},
-      {ValueKind::kReal, "1e3", nullptr},
       {ValueKind::kReal, ".", "\".\" is not a number; the game reads 0"},
       {ValueKind::kRealPair, "100.5, 200", nullptr},
       {ValueKind::kRealPair, "528;80",
@@ -104,7 +103,6 @@ TEST(TaggedText, ValueProblems) {
       {ValueKind::kIntQuad, "1,2,3",
        "\"1,2,3\" is not four whole numbers separated by commas; the game reads 1,2,3,0"},
       {ValueKind::kFlag, " ", nullptr},
-      {ValueKind::kText, "img\\a b.bmp", nullptr},
   };
   for (const ValueCase& c : cases) {
     const std::optional<std::string> said = ValueProblem(c.kind, c.value);

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <map>
 #include <string>
-#include <tuple>
 
 #include "contentpack/pack_files.h"
 #include "library/sound/wave_file.h"
@@ -47,9 +46,9 @@ TEST(ContentPack, EverySoundIsAudiblePcmWithHeadroom) {
     const std::vector<uint8_t> bytes = pack::ReadBytes(*path);
     WaveData w;
     ASSERT_EQ(ReadWaveBytes(bytes.data(), bytes.size(), w), 0) << role;
-    EXPECT_EQ(std::tie(w.format.format_tag, w.format.channels, w.format.bits_per_sample),
-              std::tuple(1, 1, 16))
-        << role;
+    EXPECT_EQ(w.format.format_tag, 1) << role;
+    EXPECT_EQ(w.format.channels, 1) << role;
+    EXPECT_EQ(w.format.bits_per_sample, 16) << role;
     const Measured m = measured[role] = Measure(w);
     EXPECT_GT(m.rms, 0.02) << role << " is (nearly) silent";
     EXPECT_LE(20 * std::log10(m.peak), -6.0) << role;

@@ -260,9 +260,6 @@ TEST_F(SdlSound, MidiRestartsThroughTheNotifyPathWithoutAGapAndAMissingOneNever)
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
               "lantern-drift: Music/none.mid: no such file; playing without music\n");
     PlayMusic("music\\LOOP.MID", 1);
-    std::string status;
-    sdl.SendMusicCommand("status midi mode", &status);
-    EXPECT_EQ(status, "playing");
     ASSERT_TRUE(PumpUntil([&] { return notifies_.size() >= 2; }));
     // The third start is in the output before the stop.
     ASSERT_TRUE(PumpUntil([&] { return OutputHolds("out.raw", 3, 300, 300, 0); }));

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <tuple>
 
 #include "library/draw/draw_fixture.h"
 
@@ -31,7 +30,7 @@ TEST_F(RepeatFrameTest, RepeatsOnlyWhatDrawingAgainWouldNotChange) {
     const char* what;
     std::function<void(int frame)> draw;
     bool repeated;  // the third frame is presented as the second
-    uint16_t at_0_0, at_100_0, at_5_0 = 0;
+    uint16_t at_0_0, at_100_0;
   } cases[] = {
       {"copies", [&](int) { g_draw.DrawObjectOpaque(0, 0, red, 0, 0, 2, 2); }, true, kRed, 0},
       {"a blend over its own result", [&](int) { g_draw.DrawObjectHalf(0, 0, white, 0, 0, 2, 2); },
@@ -55,7 +54,7 @@ TEST_F(RepeatFrameTest, RepeatsOnlyWhatDrawingAgainWouldNotChange) {
          if (frame == 3) g_draw.BackBuffer().pixels[0] = g_draw.BackBuffer().pixels[5] = kBlue;
          g_draw.DrawObjectOpaque(0, 0, red, 0, 0, 2, 2);
        },
-       false, kRed, 0, kBlue},
+       false, kRed, 0},
   };
   for (const Case& c : cases) {
     FillBack(0);
@@ -67,9 +66,9 @@ TEST_F(RepeatFrameTest, RepeatsOnlyWhatDrawingAgainWouldNotChange) {
       g_draw.Present();
       repeated = hp.frames_repeated - repeated;
     }
-    EXPECT_EQ(std::tuple(repeated, hp.FramePixel(0, 0), hp.FramePixel(100, 0), hp.FramePixel(5, 0)),
-              std::tuple(c.repeated ? 1 : 0, c.at_0_0, c.at_100_0, c.at_5_0))
-        << c.what;
+    EXPECT_EQ(repeated, c.repeated ? 1 : 0) << c.what;
+    EXPECT_EQ(hp.FramePixel(0, 0), c.at_0_0) << c.what;
+    EXPECT_EQ(hp.FramePixel(100, 0), c.at_100_0) << c.what;
   }
 }
 
