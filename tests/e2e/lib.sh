@@ -49,6 +49,23 @@ start_game() {
   GAME_PID=$!
 }
 
+# A display with a window manager, for the rules only a window manager applies.
+start_display_with_wm() {
+  start_display
+  openbox >/dev/null 2>&1 &
+  WM_PID=$!
+  sleep 0.5
+}
+
+# Closes the game's window as a window manager does, waits for a clean end and
+# removes its folder.
+close_game() {
+  "$WM_CLOSE" "$WIN"
+  wait_exit
+  rm -rf "$WORK"
+  WORK=
+}
+
 # Ends the game started last and removes its folder.
 stop_game() {
   kill "$GAME_PID" 2>/dev/null

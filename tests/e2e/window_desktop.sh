@@ -37,16 +37,10 @@ game_and_another() {
 end_both() {
   kill "$MSG_PID" 2>/dev/null
   wait "$MSG_PID" 2>/dev/null
-  "$WM_CLOSE" "$WIN"
-  wait_exit
-  rm -rf "$WORK"
-  WORK=
+  close_game
 }
 
-start_display
-openbox >/dev/null 2>&1 &
-WM_PID=$!
-sleep 0.5
+start_display_with_wm
 
 # No config.ini: the game writes its default text and plays by it.
 make_work
@@ -76,10 +70,7 @@ title_width() {
   for _ in 1 2 3; do key Return; done  # through the opening, to the title
   sleep 1
   shot "$2"
-  "$WM_CLOSE" "$WIN"
-  wait_exit
-  rm -rf "$WORK"
-  WORK=
+  close_game
   # The left-most and right-most columns of the picture, read along its middle row.
   convert "$SHOTS/$2.png" -crop 1366x1+0+384 +repage -threshold 1% txt:- |
     awk -F'[,:]' '/#FFFFFF|white/ {if (first == "") first = $1; last = $1} END {print first, last}'

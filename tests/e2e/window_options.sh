@@ -15,16 +15,10 @@ expect_size() {
   GAME_CONFIG='FULL_SCREEN=1\n' start_game "$@"
   wait_window
   [ "$(geometry)" = "$size" ] || fail "$*: the window is $(geometry), not $size"
-  "$WM_CLOSE" "$WIN"
-  wait_exit
-  rm -rf "$WORK"
-  WORK=
+  close_game
 }
 
-start_display
-openbox >/dev/null 2>&1 &
-WM_PID=$!
-sleep 0.5
+start_display_with_wm
 expect_size 1280x960 --scale 2
 expect_size 1600x1200 --scale 2 --fullscreen
 

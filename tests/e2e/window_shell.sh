@@ -12,10 +12,7 @@ out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 2 "$GAME" 2>&
 [ "$code" -eq 1 ] && grep -q "lantern-drift: no display: DISPLAY is not set" <<<"$out" ||
   fail "without a display: exit $code, '$out'"
 
-start_display
-openbox >/dev/null 2>&1 &
-WM_PID=$!
-sleep 0.5
+start_display_with_wm
 start_game
 wait_window
 geometry() { xwininfo -id "$WIN" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
