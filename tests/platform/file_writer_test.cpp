@@ -72,11 +72,15 @@ TEST_F(FileWriterTest, AReplacedFileKeepsItsModeAndItsLink) {
   EXPECT_EQ(Listing(), (Names{"real.dat", "save.dat"}));
 }
 
-TEST_F(FileWriterTest, ANewReplacedFileTakesTheModeTheUmaskGives) {
+// The lock file is shared by every user; what it guards takes the umask's mode.
+TEST_F(FileWriterTest, ANewFileTakesTheUmaskAndTheLockFileIsForEveryUser) {
   const mode_t old_mask = umask(027);
   EXPECT_TRUE(platform::ReplaceFile("save.dat", "new"));
+  WriteLock lock;
+  EXPECT_EQ(lock.TryTake("save.dat"), WriteLock::Try::kTaken);
   umask(old_mask);
   EXPECT_EQ(fs::status("save.dat").permissions(), fs::perms(0640));
+  EXPECT_EQ(fs::status("save.dat.lock").permissions(), fs::perms(0666));
 }
 
 TEST_F(FileWriterTest, AFailedReplaceOrRewriteLeavesTheOldBytesAndNoTemporaryFile) {
@@ -99,17 +103,9 @@ TEST_F(FileWriterTest, ARewriteCutsTheFileAndRefusesAFifo) {
   EXPECT_FALSE(platform::RewriteFile("fifo", "new"));
 }
 
-TEST_F(FileWriterTest, TheLockFileIsMadeForEveryUserWhateverTheUmask) {
-  const mode_t old_mask = umask(077);
-  WriteLock lock;
-  EXPECT_EQ(lock.TryTake("save.dat"), WriteLock::Try::kTaken);
-  umask(old_mask);
-  EXPECT_EQ(fs::status("save.dat.lock").permissions(), fs::perms(0666));
-}
-
 // Another process holds one of the two: the folder or the lock file, whatever
-// stands where the lock file should be.
-TEST_F(FileWriterTest, TheLockIsBusyWhileAnotherHoldsTheFolderOrTheLockFile) {
+// stands where the lock file should be. Without the folder there is no lock.
+TEST_F(FileWriterTest, TheLockIsBusyWhileAnotherHoldsTheFolderOrTheLockFileAndNeedsAFolder) {
   const struct {
     const char* name;
     std::function<void()> make;
@@ -132,12 +128,8 @@ TEST_F(FileWriterTest, TheLockIsBusyWhileAnotherHoldsTheFolderOrTheLockFile) {
     EXPECT_EQ(lock.TryTake("save.dat"), WriteLock::Try::kBusy);
     EXPECT_FALSE(fs::exists("save.dat"));
   }
-}
-
-TEST_F(FileWriterTest, NoFolderNoLock) {
-  std::string why;
-  WriteLock lock;
-  EXPECT_EQ(lock.TryTake("missing/save.dat", &why), WriteLock::Try::kUnavailable);
+  std::string why;  // no folder, no lock
+  EXPECT_EQ(WriteLock().TryTake("missing/save.dat", &why), WriteLock::Try::kUnavailable);
   EXPECT_EQ(why, "neither its folder nor missing/save.dat.lock can be locked");
 }
 

@@ -30,15 +30,13 @@ struct Window {
   int width, height, bpp;
   uint32_t r, g, b, a;
   std::vector<uint32_t> words;
+  int Stride() const { return (width * bpp + 3) / 4; }  // in words
   TargetPixels Pixels() {
-    const int per_word = 4 / bpp;
-    words.assign(static_cast<size_t>((width + per_word - 1) / per_word * height), 0xDEADBEEF);
-    return {words.data(), width, height, (width + per_word - 1) / per_word * 4, bpp, r, g, b, a};
+    words.assign(static_cast<size_t>(Stride() * height), 0xDEADBEEF);
+    return {words.data(), width, height, Stride() * 4, bpp, r, g, b, a};
   }
   uint32_t At(int x, int y) const {
-    const int per_word = 4 / bpp;
-    const uint32_t w =
-        words[static_cast<size_t>((width + per_word - 1) / per_word * y + x / per_word)];
+    const uint32_t w = words[static_cast<size_t>(Stride() * y + x * bpp / 4)];
     return bpp == 4 ? w : x % 2 == 0 ? (w & 0xFFFF) : (w >> 16);
   }
   uint32_t Shown(uint16_t p) const {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 
 #include "support/headless_test.h"
@@ -25,8 +27,10 @@ Bytes With(Bytes b, size_t at, std::initializer_list<uint8_t> bytes) {
   return b;
 }
 
-Bytes Plus(Bytes b, const Bytes& more) {
-  b.insert(b.end(), more.begin(), more.end());
+// b with more inserted at (its end by default).
+Bytes Plus(Bytes b, const Bytes& more, size_t at = SIZE_MAX) {
+  b.insert(b.begin() + static_cast<std::ptrdiff_t>(std::min(at, b.size())), more.begin(),
+           more.end());
   return b;
 }
 
@@ -43,14 +47,7 @@ const Bytes kChunk = {'X', 'x', 'x', 'x', 0, 0, 0, 2, 1, 2};
 TEST(MidiFileTest, AcceptsWhatTheHeaderPromises) {
   const Case cases[] = {
       {"one track", OneTrack(), ""},
-      {"a longer header",
-       [] {
-         Bytes b = OneTrack();
-         b[7] = 8;
-         b.insert(b.begin() + 14, {0, 0});
-         return b;
-       }(),
-       ""},
+      {"a longer header", Plus(With(OneTrack(), 7, {8}), {0, 0}, 14), ""},
       {"a chunk of another kind too", Plus(OneTrack(), kChunk), ""},
       {"a header counting no tracks", With(OneTrack(), 10, {0, 0}), ""},
       {"too short", Head(13), "no MIDI header"},

@@ -29,27 +29,10 @@ TEST_F(SpriteObjectTest, LoadsTakeTheLowestFreeSlotFromTwo) {
   EXPECT_EQ(g_draw.LoadedCount(), 2);
 }
 
-// A failed restore leaves the slot named until it is released.
-TEST_F(SpriteObjectTest, PicturesComeBackFromTheirFilesAfterALoss) {
-  const int o = Picture(2, {kRed, kRed});
-  WritePicture("img/p0.bmp", 2, {kBlue, kBlue});
-  hp.lose_surfaces_once = true;
-  FillBack(0x1234);
-  g_draw.DrawObject(0, 0, o, 0, 0, 2, 1);  // notices the loss; this copy is dropped
-  EXPECT_EQ(Back(0, 0), 0x1234);
-  g_draw.DrawObject(0, 0, o, 0, 0, 2, 1);
-  EXPECT_EQ(Back(0, 0), kBlue);
-  std::filesystem::remove("img/p0.bmp");
-  g_draw.RestoreObjects();
-  EXPECT_EQ(LastBox(), "elDraw::SwapObject : BMPファイルを読み込めません");
-  EXPECT_FALSE(g_draw.Slot(o).has_surface);
-  EXPECT_EQ(g_draw.Slot(o).name, "img\\p0.bmp");
-  g_draw.ReleaseObject(o);
-  EXPECT_EQ(g_draw.LoadedCount(), 0);
-}
-
-// A display that keeps saying "lost" costs one reload a frame, not one a copy.
-TEST_F(SpriteObjectTest, ALossIsRestoredOnceAFrame) {
+// Pictures come back from their files. A display that keeps saying "lost" costs
+// one reload a frame, not one a copy; a failed restore leaves the slot named
+// until it is released.
+TEST_F(SpriteObjectTest, ALossIsRestoredFromTheFileOnceAFrame) {
   constexpr uint16_t kGreen = Pack565(0, 63, 0);
   const int o = Picture(2, {kRed, kRed});
   const auto draw_after_loss = [&](uint16_t file_colour) {
@@ -68,6 +51,13 @@ TEST_F(SpriteObjectTest, ALossIsRestoredOnceAFrame) {
   EXPECT_EQ(Back(0, 0), 0x1234) << "noticed in the next frame";
   g_draw.DrawObject(0, 0, o, 0, 0, 2, 1);
   EXPECT_EQ(Back(0, 0), kGreen);
+  std::filesystem::remove("img/p0.bmp");
+  g_draw.RestoreObjects();
+  EXPECT_EQ(LastBox(), "elDraw::SwapObject : BMPファイルを読み込めません");
+  EXPECT_FALSE(g_draw.Slot(o).has_surface);
+  EXPECT_EQ(g_draw.Slot(o).name, "img\\p0.bmp");
+  g_draw.ReleaseObject(o);
+  EXPECT_EQ(g_draw.LoadedCount(), 0);
 }
 
 TEST_F(SpriteObjectTest, HandlesOutsideTheTableAreRefused) {
