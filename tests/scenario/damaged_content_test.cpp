@@ -57,10 +57,6 @@ const Damaged kDamages[] = {
        test_bytes::WriteFile(dir + "data/demo_end.dat", garbage);
        return {};
      }},
-    {"StageWithEntryOutsideTheTable",
-     [](const std::string& dir) -> std::vector<std::string> {
-       return {Append(dir, "data/data1.dat", {"#ENEMY:64", "hp:5"})[0]};
-     }},
     // A new game plays INIT_STAGE whatever MAX_STAGE says; its faults count.
     {"FirstStageIsAlsoTheLast",
      [](const std::string& dir) {

@@ -84,11 +84,8 @@ TEST_F(ConfigTest, KeysAndValues) {
       {"FULL_SCREEN = 0\n", 1, 0},
       {"FULL_SCREEN=\n", 0, 0},
       {"FULL_SCREEN=0\nFULL_SCREEN=1\n", 0, 0},
-      {"FPS=1\r\n", 1, 1},
       {"  FPS=1\n", 1, 0},
-      {";FPS=1\n", 1, 0},
       {"FPS= 7 frames\n", 1, 1},
-      {"FPS=1\nFPS=0\n", 1, 1},
       // Only a line end is taken off: a last line without one keeps its value.
       {"FPS=1", 1, 1},
       // The volumes, clamped to 0..100; the old reader ignored them.

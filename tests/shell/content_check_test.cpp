@@ -84,9 +84,6 @@ const Mistake kMistakes[] = {
      R"(warning: crash_wall: stands outside any block; the game ignores the line)"},
     {"FlagGivenAValue", "data/data1.dat", "animation:", "animation:0", "animation:0",
      R"(warning: animation: is a flag and takes no value: the game switches it on)"},
-    {"MistypedSoundKey", "data/game.dat", "bomb:", "bom:", "bom:",
-     R"(warning: bom: is no key of the #SOUND: block; the game ignores the line; did you )"
-     R"(mean bomb:\?)"},
     {"MistypedSceneKey", "data/demo_go.dat", "wait:2500", "wiat:2500", "wiat:2500",
      R"(warning: wiat: is no key of a #SCENE: block; the game ignores the line; did you )"
      R"(mean wait:\?)"},
