@@ -71,6 +71,16 @@ struct Game {
   Tagged Stage(int stage) const {
     return ReadTagged("data\\data" + std::to_string(stage) + ".dat");
   }
+  // The scene scripts, and with stages the stage files too.
+  std::vector<std::string> Files(bool stages) const {
+    std::vector<std::string> files = {"data\\demo_op.dat", "data\\demo_end.dat",
+                                      "data\\demo_go.dat"};
+    for (int s = first; s < end; ++s) {
+      if (stages) files.push_back("data\\data" + std::to_string(s) + ".dat");
+      files.push_back("data\\demo" + std::to_string(s) + ".dat");
+    }
+    return files;
+  }
 };
 
 TEST(ContentPack, FixedPicturesAndGameDatHoldWhatTheGameDraws) {
@@ -207,11 +217,7 @@ TEST(ContentPack, StagesFitTheirPicturesAndEveryTurnHasEnemies) {
 }
 
 TEST(ContentPack, ScriptsShowTheirPicturesOnScreenWithTheirOwnWaits) {
-  const Game game;
-  std::vector<std::string> files = {"data\\demo_op.dat", "data\\demo_end.dat", "data\\demo_go.dat"};
-  for (int s = game.first; s < game.end; ++s)
-    files.push_back("data\\demo" + std::to_string(s) + ".dat");
-  for (const std::string& file : files) {
+  for (const std::string& file : Game().Files(false)) {
     const Tagged script = ReadTagged(file);
     for (int n = 0; n < Int(script.directives, "MAX_SCENE:"); ++n) {
       const std::string where = file + " scene " + std::to_string(n);
@@ -229,13 +235,7 @@ TEST(ContentPack, ScriptsShowTheirPicturesOnScreenWithTheirOwnWaits) {
 
 // The reader takes a line whole up to 253 bytes; a longer one would be cut in two.
 TEST(ContentPack, DataLinesFitTheReader) {
-  const Game game;
-  std::vector<std::string> files = {"data\\demo_op.dat", "data\\demo_end.dat", "data\\demo_go.dat"};
-  for (int s = game.first; s < game.end; ++s) {
-    files.push_back("data\\data" + std::to_string(s) + ".dat");
-    files.push_back("data\\demo" + std::to_string(s) + ".dat");
-  }
-  for (const std::string& file : files) {
+  for (const std::string& file : Game().Files(true)) {
     const std::vector<uint8_t> bytes = pack::ReadBytes(pack::Resolve(file).value_or(""));
     ASSERT_FALSE(bytes.empty()) << file;
     std::istringstream lines(std::string(bytes.begin(), bytes.end()));

@@ -42,6 +42,14 @@ TEST_F(DefeatTest, ProtectionHoldsWhileAnEnemySitsOnTheRevivalPoint) {
   EXPECT_EQ(Player().state, STATE_ACTIVE);
 }
 
+// The last life: the player explodes and stays gone.
+TEST_F(DefeatTest, WithNoStockLeftThePlayerStaysGone) {
+  g_game.stock = 0;
+  Player().bom_last_img = 1, Player().hp = 0;
+  for (uint32_t t = 10; t < 3000; t += 10) StepAt(hp, t);
+  EXPECT_EQ(Player().state, STATE_GONE);
+}
+
 class TurnTest : public GameTest {
  protected:
   void SetUp() override {

@@ -13,16 +13,13 @@ struct Role {
   int SoundRoles::*field;
 };
 
-constexpr Role kRoles[] = {{"ok", &SoundRoles::ok},
-                           {"cancel", &SoundRoles::cancel},
-                           {"select", &SoundRoles::select},
-                           {"crash_wall", &SoundRoles::crash_wall},
-                           {"crash_char", &SoundRoles::crash_char},
-                           {"crash_obj", &SoundRoles::crash_obj},
-                           {"shot", &SoundRoles::shot},
-                           {"shot_miss", &SoundRoles::shot_miss},
-                           {"shot_hit", &SoundRoles::shot_hit},
-                           {"bomb", &SoundRoles::bomb}};
+// Each role by the name its sound line gives it.
+#define ROLE(name) \
+  { #name, &SoundRoles::name }
+constexpr Role kRoles[] = {ROLE(ok),         ROLE(cancel),    ROLE(select), ROLE(crash_wall),
+                           ROLE(crash_char), ROLE(crash_obj), ROLE(shot),   ROLE(shot_miss),
+                           ROLE(shot_hit),   ROLE(bomb)};
+#undef ROLE
 
 }  // namespace
 
