@@ -141,6 +141,26 @@ void Finish(Watch& w) {
   w.result.stage_seconds = w.time_at_start;
 }
 
+// Frame times a millisecond apart by the seed, and Enter every 250 ms through the
+// screens between stages.
+class Pacer {
+ public:
+  Pacer(HeadlessPlatform& hp, uint32_t frame_ms, uint32_t seed)
+      : hp_(hp), frame_ms_(frame_ms), jitter_(seed) {}
+  void NextFrame() { hp_.frame_ms = frame_ms_ + (jitter_() & 1u); }
+  void PressOnward() {
+    if (hp_.now - last_press_ < 250) return;
+    hp_.PressKey(hp_.now, VK_RETURN, 30);
+    last_press_ = hp_.now;
+  }
+
+ private:
+  HeadlessPlatform& hp_;
+  uint32_t frame_ms_;
+  std::mt19937 jitter_;
+  uint32_t last_press_ = 0;
+};
+
 // A fresh folder whose data/ is the pack's, made current while a game runs in it.
 class RunFolder {
  public:
@@ -180,12 +200,11 @@ StageResult PlayStage(const std::string& game_dir, int stage, const Skill& skill
   HeadlessPlatform hp;
   const RunFolder folder(hp, game_dir);
   if (!folder.Made()) return {};
-  std::mt19937 jitter(seed);
+  Pacer pacer(hp, frame_ms, seed);
   const std::function<void()> player = MakePlayer(hp, skill, seed);
   Watch w;
-  uint32_t last_press = 0;
   hp.on_frame = [&] {
-    hp.frame_ms = frame_ms + (jitter() & 1u);
+    pacer.NextFrame();
     if (w.over) return;
     if (g_state.scene == SCENE_GAME) {
       if (!w.started) {
@@ -203,9 +222,8 @@ StageResult PlayStage(const std::string& game_dir, int stage, const Skill& skill
     } else if (g_state.scene == SCENE_TITLE && g_state.scene_entry == 1) {
       g_param.INIT_STAGE = stage;
       hp.PressKey(hp.now, VK_RETURN, 30);
-    } else if (hp.now - last_press >= 250) {
-      hp.PressKey(hp.now, VK_RETURN, 30);
-      last_press = hp.now;
+    } else {
+      pacer.PressOnward();
     }
   };
   hp.stop_at = 120u * 1000u;  // to the game; the game itself then gets its time and a margin
@@ -219,15 +237,15 @@ RunResult PlayRun(const std::string& game_dir, const Skill& skill, uint32_t fram
   HeadlessPlatform hp;
   const RunFolder folder(hp, game_dir);
   if (!folder.Made()) return {};
-  std::mt19937 jitter(seed);
+  Pacer pacer(hp, frame_ms, seed);
   const std::function<void()> player = MakePlayer(hp, skill, seed);
   RunResult run;
   bool started = false;
   int last_scene = 0, last_state = STATE_GONE;
-  uint32_t first_ms = 0, last_press = 0;
+  uint32_t first_ms = 0;
   constexpr uint32_t kSceneLimitMs = 120u * 1000u;  // beyond a stage's own time: stuck
   hp.on_frame = [&] {
-    hp.frame_ms = frame_ms + (jitter() & 1u);
+    pacer.NextFrame();
     const int scene = g_state.scene;
     if (scene != last_scene) {
       const bool left_game = last_scene == SCENE_GAME;
@@ -251,9 +269,8 @@ RunResult PlayRun(const std::string& game_dir, const Skill& skill, uint32_t fram
       last_state = state;
       run.continues_used = g_game.continues_used;
       if (skill.plays && g_state.play_running == 1) player();
-    } else if (hp.now - last_press >= 250) {
-      hp.PressKey(hp.now, VK_RETURN, 30);
-      last_press = hp.now;
+    } else {
+      pacer.PressOnward();
     }
   };
   hp.stop_at = kSceneLimitMs;
